@@ -1,0 +1,139 @@
+// Calculation speed, appending to a large sheet, the memory of a large sheet
+// and frame-count-to-text speed against FFmpeg's formatter.
+#include "engine/calculation.h"
+#include "list/calc_sheet.h"
+#include "list/list_model.h"
+
+#include <QApplication>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+#ifdef OMBREL_WITH_AVUTIL
+extern "C" {
+#include <libavutil/timecode.h>
+}
+#endif
+
+namespace {
+
+using namespace ombrel;
+
+CalculationRequest sampleRequest()
+{
+    CalculationRequest request;
+    request.inText = "01:00:00:00";
+    request.outText = "00:30:15:12";
+    request.percentText = "0";
+    request.op = Operator::Plus;
+    return request;
+}
+
+// Target: one Calculate, all six formats with their cell texts, <= 2 us.
+void BM_Calculate(benchmark::State& benchState)
+{
+    CalcState state;
+    const CalculationRequest request = sampleRequest();
+    for (auto _ : benchState) {
+        Calculation calculation = ComputeCalculations(request, state);
+        benchmark::DoNotOptimize(calculation);
+    }
+}
+BENCHMARK(BM_Calculate);
+
+std::array<RowCells, kFormatCount> sampleRows(int64_t i)
+{
+    CalcState state;
+    CalculationRequest request = sampleRequest();
+    request.outText = FormatTimecodeText(GenericTC(i, 30));
+    return ComputeCalculations(request, state).rows;
+}
+
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+constexpr int64_t kMillion = 1000000;
+
+// Target: appending one calculation to a sheet of 1,000,000, with the model
+// notification reaching a shown list, <= 1 ms.
+void BM_AppendToMillionRowSheet(benchmark::State& benchState)
+{
+    CalcSheet sheet;
+    const auto rows = sampleRows(42);
+    for (int64_t i = 0; i < kMillion; ++i)
+        sheet.appendCalculation(rows);
+    SheetModels models(sheet);
+    std::array<QTableView, kFormatCount> views;
+    for (int f = 0; f < kFormatCount; ++f)
+        views[f].setModel(models.model(formatAt(f)));
+    views[0].show();
+    for (auto _ : benchState)
+        models.appendCalculation(rows);
+    benchState.counters["rows"] = double(sheet.rowCount());
+}
+BENCHMARK(BM_AppendToMillionRowSheet)->Unit(benchmark::kMicrosecond)->Iterations(1000);
+
+// Target: a sheet of 1,000,000 calculations (6,000,000 list rows) <= 600 MB resident.
+void BM_MillionRowSheetMemory(benchmark::State& benchState)
+{
+    for (auto _ : benchState) {
+        const long before = residentKilobytes();
+        CalcSheet sheet;
+        for (int64_t i = 0; i < kMillion; ++i)
+            sheet.appendCalculation(sampleRows(i % 5000));
+        benchState.counters["sheet_MB"] = double(residentKilobytes() - before) / 1024.0;
+        benchmark::DoNotOptimize(sheet);
+    }
+}
+BENCHMARK(BM_MillionRowSheetMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Target: at least 50 times faster than av_timecode_make_string.
+void BM_FrameCountToText(benchmark::State& benchState)
+{
+    char text[12] = {};
+    int64_t frame = 0;
+    for (auto _ : benchState) {
+        WriteTimecodeText(GenericTC(frame, 30), ':', text);
+        benchmark::DoNotOptimize(text);
+        frame = (frame + 7919) % 2592000;
+    }
+}
+BENCHMARK(BM_FrameCountToText);
+
+#ifdef OMBREL_WITH_AVUTIL
+void BM_FrameCountToText_libavutil(benchmark::State& benchState)
+{
+    AVTimecode timecode;
+    av_timecode_init(&timecode, AVRational{30, 1}, 0, 0, nullptr);
+    char text[AV_TIMECODE_STR_SIZE];
+    int frame = 0;
+    for (auto _ : benchState) {
+        av_timecode_make_string(&timecode, text, frame);
+        benchmark::DoNotOptimize(text);
+        frame = (frame + 7919) % 2592000;
+    }
+}
+BENCHMARK(BM_FrameCountToText_libavutil);
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

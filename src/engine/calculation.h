@@ -1,0 +1,99 @@
+#pragma once
+
+#include "engine/timecode.h"
+#include "list/calc_sheet.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ombrel {
+
+// The operators, by their index in the operator list.
+enum class Operator { Plus = 0, Minus = 1, Times = 2, Divide = 3, Percent = 4, Difference = 5 };
+inline constexpr int kOperatorCount = 6;
+// "+", "-", "x", "/", "%", "~".
+std::string_view OperatorText(Operator op);
+
+struct Rates {
+    int64_t userRate = 15;
+    double framesRate = 30;
+};
+
+// The whole-number rate a timecode format converts at (NonDrop, DropFrm,
+// PAL, Film, User).
+int64_t wholeRate(TimecodeFormat format, const Rates& rates);
+
+// The operator applied to two frame counts; percent is used by "%" only.
+int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent = 0);
+
+// Whether typed parts lie within the ranges of the active tab's format.
+bool WithinRange(const TimecodeParts& parts, TimecodeFormat activeFormat, int64_t userRate);
+
+struct FormatTotals {
+    int64_t inCount = 0;
+    int64_t outCount = 0;
+    int64_t resultCount = 0;
+};
+
+// The main window's calculation state.
+struct CalcState {
+    TimecodeParts inParts;
+    TimecodeParts outParts;
+    std::array<FormatTotals, kFormatCount> totals{};
+    std::array<TimecodeParts, kFormatCount - 1> resultParts{};
+    int64_t CalcCount = 0;
+    bool WorkModified = false;
+    // Row of the last drag from an In, Out or Duration cell; CalcCount + 1
+    // means none.
+    int64_t DragRow = 1;
+    Rates rates;
+
+    std::string DragText;
+    bool DragIsNumber = false;
+    bool DragFromValueCell = false;
+    bool DragFromCell = false;
+};
+
+// What the Calculate command reads from the window.
+struct CalculationRequest {
+    std::string inText;       // In timecode field, as shown
+    std::string outText;      // Out timecode field, as shown
+    std::string percentText;  // percentage field
+    Operator op = Operator::Plus;
+    bool frameMode = false;
+    std::string frameInText;
+    std::string frameOutText;
+    bool rangeCheck = true;
+    TimecodeFormat activeFormat = TimecodeFormat::NonDrop;
+};
+
+enum class RangeRefusal { None, InOperand, OutOperand };
+
+struct Calculation {
+    RangeRefusal refusal = RangeRefusal::None;
+    // Present when accepted: the new row of each list, in tab order.
+    std::array<RowCells, kFormatCount> rows;
+    // The direct result of the typed frame counts (frame mode only).
+    std::string frameDuration;
+};
+
+// Checks and computes one calculation. A refusal or a ConversionError
+// (thrown) leaves the state untouched; an accepted calculation advances
+// CalcCount, sets WorkModified and DragRow and fills the totals.
+Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state);
+
+// The percentage display of the last Frames row ("50.00%", "1,234.50%").
+std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell,
+                           TimecodeFormat activeFormat);
+
+// Parsers used for texts the user typed; both throw ConversionError.
+int64_t parseInteger(std::string_view text);
+// Reads a decimal number with "." as point whatever the locale.
+double parseDecimal(std::string_view text);
+
+// The text without its trailing blanks.
+std::string_view StringSpace(std::string_view text);
+
+}  // namespace ombrel

@@ -1,0 +1,164 @@
+#include "list/calc_sheet.h"
+
+#include <cstring>
+#include <utility>
+
+namespace ombrel {
+
+namespace {
+
+constexpr uint32_t kChunkSize = 1u << 20;
+
+// Cell lengths are stored as base-128 varints: one byte for any cell under
+// 128 characters, which is every cell but long descriptions.
+size_t varintSize(size_t value)
+{
+    size_t size = 1;
+    while (value >= 0x80) {
+        value >>= 7;
+        ++size;
+    }
+    return size;
+}
+
+char* writeVarint(char* out, size_t value)
+{
+    while (value >= 0x80) {
+        *out++ = static_cast<char>((value & 0x7F) | 0x80);
+        value >>= 7;
+    }
+    *out++ = static_cast<char>(value);
+    return out;
+}
+
+const char* readVarint(const char* in, size_t& value)
+{
+    value = 0;
+    int shift = 0;
+    unsigned char byte;
+    do {
+        byte = static_cast<unsigned char>(*in++);
+        value |= size_t(byte & 0x7F) << shift;
+        shift += 7;
+    } while (byte & 0x80);
+    return in;
+}
+
+}  // namespace
+
+CalculationList::RowRef CalculationList::pack(const RowView& cells)
+{
+    size_t size = 0;
+    for (auto cell : cells)
+        size += varintSize(cell.size()) + cell.size();
+
+    if (chunks_.empty() || chunkUsed_ + size > chunkSize_) {
+        // A row larger than a chunk gets a chunk of its own.
+        chunkSize_ = static_cast<uint32_t>(std::max<size_t>(kChunkSize, size));
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
+        chunkUsed_ = 0;
+    }
+    RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), chunkUsed_};
+    char* out = chunks_.back().get() + chunkUsed_;
+    for (auto cell : cells) {
+        out = writeVarint(out, cell.size());
+        std::memcpy(out, cell.data(), cell.size());
+        out += cell.size();
+    }
+    chunkUsed_ += static_cast<uint32_t>(size);
+    return ref;
+}
+
+const char* CalculationList::rowStart(int64_t row) const
+{
+    const RowRef ref = rows_[static_cast<size_t>(row)];
+    return chunks_[ref.chunk].get() + ref.offset;
+}
+
+std::string_view CalculationList::cell(int64_t row, int column) const
+{
+    const char* in = rowStart(row);
+    size_t length = 0;
+    for (int c = 0;; ++c) {
+        in = readVarint(in, length);
+        if (c == column)
+            return {in, length};
+        in += length;
+    }
+}
+
+RowCells CalculationList::row(int64_t row) const
+{
+    RowCells cells;
+    for (int c = 0; c < kColumnCount; ++c)
+        cells[c] = std::string(cell(row, c));
+    return cells;
+}
+
+void CalculationList::appendRow(const RowView& cells) { rows_.push_back(pack(cells)); }
+
+void CalculationList::setCell(int64_t row, int column, std::string_view text)
+{
+    // The old row stays behind in its chunk; edits are rare and small.
+    const RowCells old = this->row(row);
+    RowView cells;
+    for (int c = 0; c < kColumnCount; ++c)
+        cells[c] = old[c];
+    cells[column] = text;
+    rows_[static_cast<size_t>(row)] = pack(cells);
+}
+
+void CalculationList::swapRows(int64_t a, int64_t b)
+{
+    std::swap(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)]);
+}
+
+void CalculationList::removeRow(int64_t row) { rows_.erase(rows_.begin() + row); }
+
+void CalculationList::clear()
+{
+    rows_.clear();
+    rows_.shrink_to_fit();
+    chunks_.clear();
+    chunkUsed_ = chunkSize_ = 0;
+}
+
+void CalcSheet::appendCalculation(const std::array<RowView, kFormatCount>& rows)
+{
+    for (int f = 0; f < kFormatCount; ++f)
+        lists_[f].appendRow(rows[f]);
+}
+
+void CalcSheet::appendCalculation(const std::array<RowCells, kFormatCount>& rows)
+{
+    std::array<RowView, kFormatCount> views;
+    for (int f = 0; f < kFormatCount; ++f)
+        for (int c = 0; c < kColumnCount; ++c)
+            views[f][c] = rows[f][c];
+    appendCalculation(views);
+}
+
+void CalcSheet::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)
+{
+    lists_[formatIndex(format)].setCell(row, column, text);
+}
+
+void CalcSheet::swapRows(int64_t a, int64_t b)
+{
+    for (auto& list : lists_)
+        list.swapRows(a, b);
+}
+
+void CalcSheet::removeRow(int64_t row)
+{
+    for (auto& list : lists_)
+        list.removeRow(row);
+}
+
+void CalcSheet::clear()
+{
+    for (auto& list : lists_)
+        list.clear();
+}
+
+}  // namespace ombrel

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "engine/timecode.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ombrel {
+
+// Columns of every list row: In, operator, Out, "=", result, an always
+// empty spacer, description.
+inline constexpr int kColumnCount = 7;
+enum Column { InColumn = 0, OperatorColumn = 1, OutColumn = 2, EqualsColumn = 3, ResultColumn = 4,
+              SpacerColumn = 5, DescriptionColumn = 6 };
+
+using RowCells = std::array<std::string, kColumnCount>;
+using RowView = std::array<std::string_view, kColumnCount>;
+
+// One format's list of rows. Cells are kept packed in large chunks (a
+// length byte or varint before each cell's text) so that a million rows per
+// list stay small; a row is an 8-byte reference into the chunks. Rewriting a
+// cell packs the whole row anew, so any cell can hold any text.
+class CalculationList {
+public:
+    int64_t rowCount() const { return static_cast<int64_t>(rows_.size()); }
+    std::string_view cell(int64_t row, int column) const;
+    RowCells row(int64_t row) const;
+
+    void appendRow(const RowView& cells);
+    void setCell(int64_t row, int column, std::string_view text);
+    void swapRows(int64_t a, int64_t b);
+    void removeRow(int64_t row);
+    void clear();
+
+private:
+    struct RowRef {
+        uint32_t chunk;
+        uint32_t offset;
+    };
+    RowRef pack(const RowView& cells);
+    const char* rowStart(int64_t row) const;
+
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<RowRef> rows_;
+    uint32_t chunkUsed_ = 0;
+    uint32_t chunkSize_ = 0;
+};
+
+// The six lists, one per format, always with the same number of rows: row r
+// of every list is the same calculation. Every row operation acts on all six.
+class CalcSheet {
+public:
+    int64_t rowCount() const { return lists_[0].rowCount(); }
+    const CalculationList& list(TimecodeFormat format) const { return lists_[formatIndex(format)]; }
+    std::string_view cell(TimecodeFormat format, int64_t row, int column) const
+    {
+        return list(format).cell(row, column);
+    }
+
+    void appendCalculation(const std::array<RowView, kFormatCount>& rows);
+    void appendCalculation(const std::array<RowCells, kFormatCount>& rows);
+    void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
+    void swapRows(int64_t a, int64_t b);
+    void removeRow(int64_t row);
+    void clear();
+
+private:
+    std::array<CalculationList, kFormatCount> lists_;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,99 @@
+#include "list/list_model.h"
+
+namespace ombrel {
+
+ListModel::ListModel(const CalcSheet& sheet, TimecodeFormat format, QObject* parent)
+    : QAbstractTableModel(parent), sheet_(sheet), format_(format)
+{
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(std::max<int64_t>(1, sheet_.rowCount()));
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount + 1; }
+
+QVariant ListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    if (index.row() >= sheet_.rowCount() || index.column() == kToggleColumn)
+        return QString();
+    const std::string_view text = sheet_.cell(format_, index.row(), index.column());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.column() == kToggleColumn)
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section > kToggleColumn)
+        return {};
+    if (role == Qt::DisplayRole)
+        return headerTexts_[section];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignCenter);
+    return {};
+}
+
+void ListModel::setHeaderText(int section, const QString& text)
+{
+    headerTexts_[section] = text;
+    emit headerDataChanged(Qt::Horizontal, section, section);
+}
+
+SheetModels::SheetModels(CalcSheet& sheet, QObject* parent) : QObject(parent), sheet_(sheet)
+{
+    for (int f = 0; f < kFormatCount; ++f) {
+        models_[f] = std::make_unique<ListModel>(sheet_, formatAt(f));
+        models_[f]->setHeaderText(DescriptionColumn, "Descriptions");
+    }
+    // The description toggle reads "-" on the NonDrop list, "<" on DropFrm.
+    models_[formatIndex(TimecodeFormat::NonDrop)]->setHeaderText(ListModel::kToggleColumn, "-");
+    models_[formatIndex(TimecodeFormat::DropFrm)]->setHeaderText(ListModel::kToggleColumn, "<");
+}
+
+void SheetModels::setHeaderLabels(const QString& first, const QString& second, const QString& result)
+{
+    for (auto& model : models_) {
+        model->setHeaderText(InColumn, first);
+        model->setHeaderText(OutColumn, second);
+        model->setHeaderText(ResultColumn, result);
+    }
+}
+
+void SheetModels::appendCalculation(const std::array<RowCells, kFormatCount>& rows)
+{
+    const int newRow = static_cast<int>(sheet_.rowCount());
+    if (newRow == 0) {
+        // The empty row every list shows becomes the first calculation.
+        sheet_.appendCalculation(rows);
+        for (auto& model : models_)
+            emit model->dataChanged(model->index(0, 0), model->index(0, kColumnCount - 1));
+        return;
+    }
+    for (auto& model : models_)
+        model->beginInsertRows({}, newRow, newRow);
+    sheet_.appendCalculation(rows);
+    for (auto& model : models_)
+        model->endInsertRows();
+}
+
+void SheetModels::replaceSheet(CalcSheet&& sheet)
+{
+    for (auto& model : models_)
+        model->beginResetModel();
+    sheet_ = std::move(sheet);
+    for (auto& model : models_)
+        model->endResetModel();
+}
+
+void SheetModels::clear() { replaceSheet(CalcSheet()); }
+
+}  // namespace ombrel

@@ -1,0 +1,428 @@
+#include "shell/calc_main_form.h"
+
+#include "shell/calc_button.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ombrel {
+
+namespace {
+
+constexpr int kClientHeight = 375;
+// Client width of the window for the default column widths.
+constexpr int kClientWidth = 331;
+
+const char* const kTabCaptions[kFormatCount] = {"NonDrop", "DropFrm", "PAL", "Film/24P", "User-", "Frames"};
+const int kDefaultColumnWidths[kColumnCount] = {85, 12, 85, 12, 85, 16, 100};
+constexpr int kToggleSectionWidth = 19;
+
+QAction* addMenuItem(QMenu* menu, const char* objectName, const QString& caption, const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(objectName);
+    action->setShortcut(shortcut);
+    // The menu's shortcuts serve every window of the program.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    return action;
+}
+
+QAction* addCheckable(QMenu* menu, const char* objectName, const QString& caption, bool checked,
+                      const QKeySequence& shortcut = {})
+{
+    QAction* action = addMenuItem(menu, objectName, caption, shortcut);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+QLineEdit* makeField(QWidget* parent, const char* objectName, QRect geometry)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(objectName);
+    field->setGeometry(geometry);
+    return field;
+}
+
+}  // namespace
+
+TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), models_(sheet_)
+{
+    setObjectName("CalcMainForm");
+    setWindowTitle("Ombrel");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    buildMenus();
+    buildToolBar();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildLists(), 1);
+    layout->addWidget(buildEntryBand());
+    layout->addWidget(buildCalculateBand());
+    setCentralWidget(central);
+    buildStatusBar();
+    wireCommands();
+
+    setFixedSize(kClientWidth, kClientHeight);
+    FormCreate();
+}
+
+TCalcMainForm::~TCalcMainForm() = default;
+
+void TCalcMainForm::buildMenus()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+
+    QMenu* file = MainMenu1->addMenu("&File");
+    New1 = addMenuItem(file, "New1", "&New", QKeySequence("Ctrl+N"));
+    Open1 = addMenuItem(file, "Open1", "&Open...", QKeySequence("Ctrl+O"));
+    Save1 = addMenuItem(file, "Save1", "&Save..", QKeySequence("Ctrl+S"));
+    Export1 = addMenuItem(file, "Export1", "&Export...", QKeySequence("Ctrl+E"));
+    file->addSeparator();
+    Print1 = addMenuItem(file, "Print1", "&Print...", QKeySequence("Ctrl+P"));
+    PrintPreview1 = addMenuItem(file, "PrintPreview1", "Print Pre&view");
+    PrintSetup1 = addMenuItem(file, "PrintSetup1", "P&rinter Setup...");
+    file->addSeparator();
+    Preferences1 = addMenuItem(file, "Preferences1", "Pre&ferences...");
+    MiniCalc1 = addCheckable(file, "MiniCalc1", "&Mini Calc", false, QKeySequence("Ctrl+M"));
+    file->addSeparator();
+    Exit1 = addMenuItem(file, "Exit1", "E&xit", QKeySequence("Ctrl+Q"));
+
+    QMenu* edit = MainMenu1->addMenu("&Edit");
+    Copy1 = addMenuItem(edit, "Copy1", "&Copy", QKeySequence("Ctrl+C"));
+    Paste1 = addMenuItem(edit, "Paste1", "&Paste", QKeySequence("Ctrl+V"));
+    Clear1 = addMenuItem(edit, "Clear1", "C&lear", QKeySequence("Ctrl+X"));
+    CopyDuration1 = addMenuItem(edit, "CopyDuration1", "Copy &Duration", QKeySequence("Ctrl+B"));
+    edit->addSeparator();
+    Sort1 = addMenuItem(edit, "Sort1", "Sor&t...", QKeySequence("Ctrl+T"));
+    Find1 = addMenuItem(edit, "Find1", "&Find...", QKeySequence("Ctrl+F"));
+    edit->addSeparator();
+    ValidityCheck = addCheckable(edit, "ValidityCheck", "&Range Checking", true, QKeySequence("Ctrl+R"));
+
+    QMenu* view = MainMenu1->addMenu("&View");
+    Descriptions1 = addCheckable(view, "Descriptions1", "&Descriptions", false, QKeySequence("Ctrl+D"));
+    Percentages1 = addCheckable(view, "Percentages1", "&Percentages", true);
+    view->addSeparator();
+    FrameMode1 = addCheckable(view, "FrameMode1", "Fr&ame Mode", false, QKeySequence("Ctrl+Z"));
+
+    QMenu* help = MainMenu1->addMenu("&Help");
+    Contents1 = addMenuItem(help, "Contents1", "&Contents");
+    Index1 = addMenuItem(help, "Index1", "&Index");
+    help->addSeparator();
+    Balloon1 = addCheckable(help, "Balloon1", "Show Balloon Help", true);
+    help->addSeparator();
+    About1 = addMenuItem(help, "About1", "&About...");
+}
+
+void TCalcMainForm::buildToolBar()
+{
+    ToolBar1 = addToolBar("Commands");
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    ToolBar1->setIconSize(QSize(20, 20));
+    const auto button = [this](const char* objectName, const QString& hint) {
+        auto* b = new QToolButton(ToolBar1);
+        b->setObjectName(objectName);
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        b->setFixedSize(25, 25);
+        ToolBar1->addWidget(b);
+        return b;
+    };
+    NewBtn = button("NewBtn", "New");
+    OpenBtn = button("OpenBtn", "Open");
+    SaveBtn = button("SaveBtn", "Save");
+    ExportBtn = button("ExportBtn", "Export");
+    PrintBtn = button("PrintBtn", "Print");
+    ToolBar1->addSeparator();
+    ClearBtn = button("ClearBtn", "Clear");
+    CopyBtn = button("CopyBtn", "Copy");
+    PasteBtn = button("PasteBtn", "Paste");
+    FindBtn = button("FindBtn", "Find");
+    SortBtn = button("SortBtn", "Sort");
+    ToolBar1->addSeparator();
+    MiniBtn = button("MiniBtn", "Mini Calculator");
+    ExitBtn = button("ExitBtn", "Exit");
+
+    setHoverText(NewBtn, "Erase all timecode values from grids");
+    setHoverText(OpenBtn, "Open Ombrel file");
+    setHoverText(SaveBtn, "Save Ombrel file");
+    setHoverText(ExportBtn, "Export individual formats");
+    setHoverText(PrintBtn, "Print timecode");
+    setHoverText(ClearBtn, "Clear edit boxes");
+    setHoverText(CopyBtn, "Copy selection to clipboard");
+    setHoverText(PasteBtn, "Paste from clipboard");
+    setHoverText(FindBtn, "Find timecode or description");
+    setHoverText(SortBtn, "Toggle to sort entries, then click header");
+    setHoverText(MiniBtn, "Activate mini calculator");
+    setHoverText(ExitBtn, "Exit");
+}
+
+QWidget* TCalcMainForm::buildLists()
+{
+    Panel3 = new QWidget(this);
+    Panel3->setObjectName("Panel3");
+    auto* layout = new QVBoxLayout(Panel3);
+    layout->setContentsMargins(2, 2, 2, 0);
+    PageControl1 = new QTabWidget(Panel3);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->setDocumentMode(true);
+    layout->addWidget(PageControl1);
+
+    for (int f = 0; f < kFormatCount; ++f) {
+        auto* page = new QWidget;
+        page->setObjectName(QString("TabSheet%1").arg(f + 1));
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+
+        auto* grid = new QTableView(page);
+        grid->setObjectName(QString("StringGrid%1").arg(f + 1));
+        grid->setModel(models_.model(formatAt(f)));
+        grid->verticalHeader()->hide();
+        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->setWordWrap(false);
+        grid->setFocusPolicy(Qt::ClickFocus);
+        grid->setMouseTracking(true);
+
+        // The list's own header is the header bar above it: one section per
+        // column, and the last one toggles the descriptions.
+        QHeaderView* header = grid->horizontalHeader();
+        header->setObjectName(QString("HeaderControl%1").arg(f + 1));
+        header->setToolTip("Drag bars");
+        header->setSectionsClickable(f == 0);
+        header->setHighlightSections(false);
+        header->setStretchLastSection(false);
+        header->setMinimumSectionSize(5);
+        for (int c = 0; c < kColumnCount; ++c)
+            grid->setColumnWidth(c, kDefaultColumnWidths[c]);
+        grid->setColumnWidth(kColumnCount, kToggleSectionWidth);
+        setHoverText(header, "Slide bars to resize columns");
+        setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
+
+        pageLayout->addWidget(grid);
+        TabSheet[f] = page;
+        HeaderControl[f] = header;
+        StringGrid[f] = grid;
+        PageControl1->addTab(page, kTabCaptions[f]);
+    }
+    return Panel3;
+}
+
+QWidget* TCalcMainForm::buildEntryBand()
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedHeight(50);
+
+    const auto label = [this](const char* objectName, const QString& text, int left) {
+        auto* l = new QLabel(text, Panel1);
+        l->setObjectName(objectName);
+        l->move(left, 3);
+        return l;
+    };
+    Label1 = label("Label1", "Out", 42);
+    Label2 = label("Label2", "In", 175);
+    Label4 = label("Label4", "Duration", 252);
+
+    QFont fieldFont("DejaVu Sans Mono", 9);
+    fieldFont.setStyleHint(QFont::Monospace);
+    fieldFont.setBold(true);
+
+    const int top = 20;
+    const int height = 24;
+    MaskEdit1 = makeField(Panel1, "MaskEdit1", {4, top, 88, height});
+    OperandCombo = new QComboBox(Panel1);
+    OperandCombo->setObjectName("OperandCombo");
+    OperandCombo->setGeometry(95, top, 40, height);
+    for (int op = 0; op < kOperatorCount; ++op)
+        OperandCombo->addItem(QString::fromLatin1(OperatorText(static_cast<Operator>(op)).data(), 1));
+    MaskEdit2 = makeField(Panel1, "MaskEdit2", {138, top, 88, height});
+    Label3 = new QLabel("=", Panel1);
+    Label3->setObjectName("Label3");
+    Label3->setGeometry(228, top, 10, height);
+    Label3->setAlignment(Qt::AlignCenter);
+    MaskEdit3 = makeField(Panel1, "MaskEdit3", {239, top, 88, height});
+    MaskEdit3->setReadOnly(true);
+
+    FrameIn = makeField(Panel1, "FrameIn", MaskEdit1->geometry());
+    FrameOut = makeField(Panel1, "FrameOut", MaskEdit2->geometry());
+    FrameDur = makeField(Panel1, "FrameDur", MaskEdit3->geometry());
+    MaskEdit4 = makeField(Panel1, "MaskEdit4", MaskEdit1->geometry());
+    FrameIn->setMaxLength(9);
+    FrameOut->setMaxLength(9);
+    FrameDur->setMaxLength(12);
+    FrameDur->setReadOnly(true);
+    MaskEdit4->setMaxLength(9);
+    for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3, FrameIn, FrameOut, FrameDur, MaskEdit4})
+        field->setFont(fieldFont);
+    for (QLineEdit* field : {FrameIn, FrameOut, FrameDur, MaskEdit4}) {
+        field->setText("0");
+        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        field->hide();
+    }
+    QFont boldFrameIn = FrameIn->font();
+    boldFrameIn.setWeight(QFont::Black);
+    FrameIn->setFont(boldFrameIn);
+
+    setHoverText(MaskEdit1, "Hit 'I, O, P(D,T)' to use previous calculation.");
+    setHoverText(MaskEdit2, "Hit 'I, O, P(D,T)' to use previous calculation.");
+    setHoverText(MaskEdit4, "Enter percent value");
+    setHoverText(FrameIn, "Enter frame value");
+    setHoverText(FrameOut, "Enter frame value");
+    MaskEdit3->setToolTip("Duration");
+    return Panel1;
+}
+
+QWidget* TCalcMainForm::buildCalculateBand()
+{
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName("Panel2");
+    Panel2->setFixedHeight(42);
+
+    EditBtn = new QToolButton(Panel2);
+    EditBtn->setObjectName("EditBtn");
+    EditBtn->setCheckable(true);
+    EditBtn->setToolTip("Edit Descriptions");
+    EditBtn->setText("Edit");
+    EditBtn->setGeometry(8, 8, 40, 25);
+    setHoverText(EditBtn, "Toggle to edit descriptions");
+
+    ButNorm = new CalculatePicture("ButNorm", ":/icons/calc_normal.svg", Panel2);
+    ButOver = new CalculatePicture("ButOver", ":/icons/calc_over.svg", Panel2);
+    ButDown = new CalculatePicture("ButDown", ":/icons/calc_down.svg", Panel2);
+    for (CalculatePicture* picture : {ButNorm, ButOver, ButDown}) {
+        picture->move((kClientWidth - 90) / 2, 4);
+        connect(picture, &CalculatePicture::clicked, this, &TCalcMainForm::CalculateBtnClick);
+        connect(picture, &CalculatePicture::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
+        connect(picture, &CalculatePicture::leftPressed, this, [this] { showCalculatePicture(ButDown); });
+        connect(picture, &CalculatePicture::leftReleased, this, [this] { showCalculatePicture(ButOver); });
+    }
+    connect(ButNorm, &CalculatePicture::mouseMoved, this, [this] { showCalculatePicture(ButOver); });
+    connect(ButOver, &CalculatePicture::mouseMoved, this, [this] {
+        statusPanel_[0]->setText(QString("Total Calculations: %1").arg(state_.CalcCount));
+    });
+    ButtonNormal();
+
+    TrashClose = new QLabel(Panel2);
+    TrashClose->setObjectName("TrashClose");
+    TrashOpen = new QLabel(Panel2);
+    TrashOpen->setObjectName("TrashOpen");
+    for (QLabel* trash : {TrashClose, TrashOpen}) {
+        trash->setToolTip("Drag items to delete row");
+        trash->setGeometry(kClientWidth - 44, 4, 34, 34);
+    }
+    TrashOpen->hide();
+    setHoverText(TrashClose, "Drag item from grid to delete item's row");
+
+    ClipStore = new QLineEdit(Panel2);
+    ClipStore->setObjectName("ClipStore");
+    ClipStore->setMaxLength(11);
+    ClipStore->hide();
+    return Panel2;
+}
+
+void TCalcMainForm::buildStatusBar()
+{
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    statusPanel_[0] = new QLabel(StatusBar1);
+    statusPanel_[0]->setObjectName("StatusPanel0");
+    statusPanel_[0]->setFixedWidth(225);
+    statusPanel_[1] = new QLabel(StatusBar1);
+    statusPanel_[1]->setObjectName("StatusPanel1");
+    statusPanel_[1]->setFixedWidth(50);
+    statusPanel_[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar1->addWidget(statusPanel_[0], 1);
+    StatusBar1->addPermanentWidget(statusPanel_[1]);
+}
+
+QString TCalcMainForm::statusText(int panel) const { return statusPanel_[panel]->text(); }
+
+void TCalcMainForm::setHoverText(QWidget* widget, const QString& text)
+{
+    hoverTexts_.insert(widget, text);
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+}
+
+bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        const auto hover = hoverTexts_.constFind(watched);
+        if (hover != hoverTexts_.constEnd()) {
+            ButtonNormal();
+            statusPanel_[0]->setText(*hover);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TCalcMainForm::ButtonNormal() { showCalculatePicture(ButNorm); }
+
+void TCalcMainForm::showCalculatePicture(CalculatePicture* picture)
+{
+    for (CalculatePicture* each : {ButNorm, ButOver, ButDown})
+        each->setVisible(each == picture);
+}
+
+bool TCalcMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TCalcMainForm::wireCommands()
+{
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(ExitBtn, &QToolButton::clicked, this, &QWidget::close);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+}
+
+// Puts the window into its start state; New runs it again.
+void TCalcMainForm::FormCreate()
+{
+    state_.CalcCount = 0;
+    models_.clear();
+    ZeroDisable();
+    OperandCombo->setCurrentIndex(0);
+}
+
+void TCalcMainForm::FormActivate()
+{
+    if (firstActivation_) {
+        PageControl1->setTabText(formatIndex(TimecodeFormat::User), QString("User-%1").arg(state_.rates.userRate));
+        PageControl1->setTabText(formatIndex(TimecodeFormat::Frames), "Frames-30");
+        InitLoads();
+        updateStatusBar();
+    }
+    firstActivation_ = false;
+    focusAndSelect(FrameMode1->isChecked() ? FrameIn : MaskEdit1);
+}
+
+}  // namespace ombrel

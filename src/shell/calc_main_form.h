@@ -1,0 +1,134 @@
+#pragma once
+
+#include "engine/calculation.h"
+#include "list/calc_sheet.h"
+#include "list/list_model.h"
+#include "shell/user_dialogs.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QHeaderView;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class QTabWidget;
+class QTableView;
+class QToolBar;
+class QToolButton;
+
+namespace ombrel {
+
+class CalculatePicture;
+
+// The three texts that name the first field, the second field and the result.
+struct FieldLabels {
+    QString first = "Out";
+    QString second = "In";
+    QString result = "Dur";
+};
+
+// The main window: owns the calculation state, the six lists and every
+// entry field. Handlers are short: they read the controls, call the core
+// and apply what it returns.
+class TCalcMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TCalcMainForm(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TCalcMainForm() override;
+
+    const CalcState& state() const { return state_; }
+    const CalcSheet& sheet() const { return sheet_; }
+    TimecodeFormat activeFormat() const;
+    QTableView* list(TimecodeFormat format) const { return StringGrid[formatIndex(format)]; }
+    QString statusText(int panel) const;
+
+    // Commands.
+    void CalculateBtnClick();
+    void ComputeCalculations();
+    void PageControl1Change();
+    void ZeroDisable();
+    void InitLoads();
+    void FormCreate();
+    void FormActivate();
+
+    // Controls, named as the program's users name them.
+    QMenuBar* MainMenu1 = nullptr;
+    QAction *New1, *Open1, *Save1, *Export1, *Print1, *PrintPreview1, *PrintSetup1, *Preferences1, *MiniCalc1,
+        *Exit1;
+    QAction *Copy1, *Paste1, *Clear1, *CopyDuration1, *Sort1, *Find1, *ValidityCheck;
+    QAction *Descriptions1, *Percentages1, *FrameMode1;
+    QAction *Contents1, *Index1, *Balloon1, *About1;
+
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton *NewBtn, *OpenBtn, *SaveBtn, *ExportBtn, *PrintBtn, *ClearBtn, *CopyBtn, *PasteBtn, *FindBtn,
+        *SortBtn, *MiniBtn, *ExitBtn;
+
+    QWidget* Panel3 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    std::array<QWidget*, kFormatCount> TabSheet{};
+    std::array<QHeaderView*, kFormatCount> HeaderControl{};
+    std::array<QTableView*, kFormatCount> StringGrid{};
+
+    QWidget* Panel1 = nullptr;
+    QLabel *Label1, *Label2, *Label3, *Label4;
+    QLineEdit *MaskEdit1, *MaskEdit2, *MaskEdit3;
+    QComboBox* OperandCombo = nullptr;
+    QLineEdit *FrameIn, *FrameOut, *FrameDur, *MaskEdit4;
+
+    QWidget* Panel2 = nullptr;
+    QToolButton* EditBtn = nullptr;
+    CalculatePicture *ButNorm, *ButOver, *ButDown;
+    QLabel *TrashClose, *TrashOpen;
+    QLineEdit* ClipStore = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildLists();
+    QWidget* buildEntryBand();
+    QWidget* buildCalculateBand();
+    void buildStatusBar();
+    void wireCommands();
+
+    void enableListCommands();
+    void setListCommandsEnabled(bool enabled);
+    void ActiveTab(TimecodeFormat format);
+    void SetMaskColor();
+    void setEntrySeparator(QChar separator);
+    void LoadEdit(const QString& digits, int target);
+    void updateStatusBar();
+    void scrollToLastRows(QTableView* view);
+    void focusAndSelect(QLineEdit* field);
+    Operator currentOperator() const;
+    QString labelCaption(int label) const;
+
+    void ButtonNormal();
+    void showCalculatePicture(CalculatePicture* picture);
+    void setHoverText(QWidget* widget, const QString& text);
+
+    UserDialogs& dialogs_;
+    CalcState state_;
+    CalcSheet sheet_;
+    SheetModels models_;
+    FieldLabels fieldLabels_;
+    QChar entrySeparator_ = ':';
+    bool firstActivation_ = true;
+    std::array<QColor, kFormatCount> listColours_{};
+    QLabel* statusPanel_[2] = {nullptr, nullptr};
+    QHash<QObject*, QString> hoverTexts_;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,17 @@
+#include "shell/calc_main_form.h"
+#include "shell/user_dialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Ombrel");
+    QApplication::setApplicationDisplayName("Ombrel");
+    QApplication::setOrganizationName("Brontel");
+
+    ombrel::QtUserDialogs dialogs;
+    ombrel::TCalcMainForm mainForm(dialogs);
+    mainForm.show();
+    return app.exec();
+}

@@ -1,0 +1,193 @@
+// The Calculate command, the lists it appends to and the tab change.
+#include "shell/calc_main_form.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+
+namespace ombrel {
+
+namespace {
+
+std::string toStd(const QString& text) { return text.toStdString(); }
+
+QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+TimecodeFormat TCalcMainForm::activeFormat() const { return formatAt(std::max(0, PageControl1->currentIndex())); }
+
+Operator TCalcMainForm::currentOperator() const
+{
+    return static_cast<Operator>(std::clamp(OperandCombo->currentIndex(), 0, kOperatorCount - 1));
+}
+
+void TCalcMainForm::CalculateBtnClick() { ComputeCalculations(); }
+
+void TCalcMainForm::ComputeCalculations()
+{
+    for (QLineEdit* field : {FrameIn, FrameOut})
+        if (field->text().isEmpty())
+            field->setText("0");
+
+    CalculationRequest request;
+    request.inText = toStd(MaskEdit1->text());
+    request.outText = toStd(MaskEdit2->text());
+    request.percentText = toStd(MaskEdit4->text());
+    request.op = currentOperator();
+    request.frameMode = FrameMode1->isChecked();
+    request.frameInText = toStd(FrameIn->text());
+    request.frameOutText = toStd(FrameOut->text());
+    request.rangeCheck = ValidityCheck->isChecked();
+    request.activeFormat = activeFormat();
+
+    try {
+        const Calculation calculation = ombrel::ComputeCalculations(request, state_);
+        if (calculation.refusal != RangeRefusal::None) {
+            const bool in = calculation.refusal == RangeRefusal::InOperand;
+            QLineEdit* field = in ? MaskEdit1 : MaskEdit2;
+            const QString caption = (in ? Label1 : Label2)->text();
+            dialogs_.showError(this, caption + " - " + field->text() + " is not valid timecode!");
+            focusAndSelect(field);
+        } else {
+            if (state_.CalcCount == 1)
+                enableListCommands();
+            models_.appendCalculation(calculation.rows);
+            for (QTableView* grid : StringGrid)
+                scrollToLastRows(grid);
+            if (request.frameMode)
+                FrameDur->setText(toQt(calculation.frameDuration));
+            PageControl1Change();
+            if (request.op == Operator::Percent) {
+                MaskEdit4->show();
+                FrameIn->hide();
+                focusAndSelect(MaskEdit4);
+            } else {
+                focusAndSelect(request.frameMode ? FrameIn : MaskEdit1);
+            }
+        }
+    } catch (const ConversionError& error) {
+        dialogs_.showError(this, QString::fromStdString(error.what()));
+    }
+    updateStatusBar();
+}
+
+void TCalcMainForm::enableListCommands()
+{
+    setListCommandsEnabled(true);
+}
+
+void TCalcMainForm::setListCommandsEnabled(bool enabled)
+{
+    for (QAction* item : {Save1, Export1, PrintPreview1, Print1, New1, Sort1, Find1})
+        item->setEnabled(enabled);
+    for (QToolButton* button : {SaveBtn, ExportBtn, PrintBtn, NewBtn, SortBtn, FindBtn, EditBtn})
+        button->setEnabled(enabled);
+}
+
+void TCalcMainForm::ZeroDisable()
+{
+    setListCommandsEnabled(false);
+    state_.WorkModified = false;
+    for (QTableView* grid : StringGrid)
+        grid->clearSelection();
+}
+
+void TCalcMainForm::scrollToLastRows(QTableView* grid)
+{
+    if (grid->model()->rowCount() > 5)
+        grid->scrollToBottom();
+}
+
+void TCalcMainForm::updateStatusBar()
+{
+    QString percentage;
+    if (state_.CalcCount > 0 && currentOperator() != Operator::Percent && Percentages1->isChecked()) {
+        const int64_t last = sheet_.rowCount() - 1;
+        percentage = toQt(PercentageText(sheet_.cell(TimecodeFormat::Frames, last, InColumn),
+                                         sheet_.cell(TimecodeFormat::Frames, last, OutColumn), activeFormat()));
+    }
+    statusPanel_[1]->setText(percentage);
+    statusPanel_[0]->setText(QString("Total Calculations: %1").arg(state_.CalcCount));
+}
+
+void TCalcMainForm::PageControl1Change()
+{
+    setEntrySeparator(activeFormat() == TimecodeFormat::DropFrm ? ';' : ':');
+    if (state_.CalcCount > 0) {
+        ActiveTab(activeFormat());
+        if (activeFormat() == TimecodeFormat::Frames)
+            InitLoads();
+        const std::string_view lastOperator =
+            sheet_.cell(TimecodeFormat::NonDrop, sheet_.rowCount() - 1, OperatorColumn);
+        const int index = OperandCombo->findText(toQt(lastOperator));
+        if (index >= 0)
+            OperandCombo->setCurrentIndex(index);
+    }
+    SetMaskColor();
+    focusAndSelect(MaskEdit1);
+}
+
+void TCalcMainForm::ActiveTab(TimecodeFormat format)
+{
+    const int64_t row = state_.CalcCount - 1;
+    MaskEdit2->setText(toQt(sheet_.cell(format, row, OutColumn)));
+    MaskEdit3->setText(toQt(sheet_.cell(format, row, ResultColumn)));
+    const QString in = toQt(sheet_.cell(format, row, InColumn));
+    if (sheet_.cell(format, row, OperatorColumn) == "%") {
+        MaskEdit4->show();
+        MaskEdit4->setText(in);
+    } else {
+        MaskEdit4->hide();
+        MaskEdit1->setText(in);
+    }
+}
+
+// Switching between the colon and the semicolon form keeps the digits.
+void TCalcMainForm::setEntrySeparator(QChar separator)
+{
+    entrySeparator_ = separator;
+    for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3}) {
+        QString text = field->text();
+        for (int position : {2, 5, 8})
+            if (position < text.size() && (text[position] == ':' || text[position] == ';'))
+                text[position] = separator;
+        field->setText(text);
+    }
+}
+
+void TCalcMainForm::SetMaskColor()
+{
+    const QColor colour = listColours_[formatIndex(activeFormat())];
+    for (QWidget* field : std::initializer_list<QWidget*>{MaskEdit1, MaskEdit2, MaskEdit3, MaskEdit4, OperandCombo,
+                                                          FrameIn, FrameOut, FrameDur}) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, colour.isValid() ? colour : QPalette().color(QPalette::Base));
+        field->setPalette(palette);
+    }
+}
+
+void TCalcMainForm::LoadEdit(const QString& digits, int target)
+{
+    const QChar s = entrySeparator_;
+    const QString text = digits.mid(0, 2) + s + digits.mid(2, 2) + s + digits.mid(4, 2) + s + digits.mid(6, 2);
+    QLineEdit* fields[] = {MaskEdit1, MaskEdit2, MaskEdit3};
+    fields[target - 1]->setText(text);
+}
+
+void TCalcMainForm::InitLoads()
+{
+    for (int target = 1; target <= 3; ++target)
+        LoadEdit("00000000", target);
+}
+
+void TCalcMainForm::focusAndSelect(QLineEdit* field)
+{
+    field->setFocus();
+    field->selectAll();
+}
+
+}  // namespace ombrel

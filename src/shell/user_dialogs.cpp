@@ -1,0 +1,129 @@
+#include "shell/user_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace ombrel {
+
+QStringList qtNameFilters(const QString& pipeFilter)
+{
+    const QStringList parts = pipeFilter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(';', ' ');
+        filters << parts[i] + " (" + pattern + ")";
+    }
+    return filters;
+}
+
+Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& text, MessageButtons buttons)
+{
+    QMessageBox box(parent);
+    switch (kind) {
+    case MessageKind::Confirm:
+        box.setWindowTitle("Confirm");
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageKind::Error:
+        box.setWindowTitle("Error");
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageKind::Information:
+        box.setWindowTitle("Information");
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageKind::Warning:
+        box.setWindowTitle("Warning");
+        box.setIcon(QMessageBox::Warning);
+        break;
+    }
+    box.setText(text);
+    QAbstractButton* yes = nullptr;
+    QAbstractButton* no = nullptr;
+    QAbstractButton* cancel = nullptr;
+    if (buttons == MessageButtons::Ok) {
+        box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole));
+    } else {
+        yes = box.addButton("&Yes", QMessageBox::YesRole);
+        no = box.addButton("&No", QMessageBox::NoRole);
+        box.setDefaultButton(static_cast<QPushButton*>(yes));
+        if (buttons == MessageButtons::YesNoCancel) {
+            cancel = box.addButton("Cancel", QMessageBox::RejectRole);
+            box.setEscapeButton(cancel);
+        } else {
+            box.setEscapeButton(no);
+        }
+    }
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (buttons == MessageButtons::Ok)
+        return Answer::Ok;
+    if (clicked == yes)
+        return Answer::Yes;
+    if (clicked == no)
+        return Answer::No;
+    return buttons == MessageButtons::YesNoCancel ? Answer::Cancel : Answer::No;
+}
+
+namespace {
+
+void prepare(QFileDialog& dialog, const FileDialogRequest& request)
+{
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(qtNameFilters(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+}
+
+}  // namespace
+
+QString QtUserDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent);
+    prepare(dialog, request);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtUserDialogs::openFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent);
+    prepare(dialog, request);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+std::optional<FontChoice> QtUserDialogs::chooseFont(QWidget* parent, const FontChoice& initial)
+{
+    bool accepted = false;
+    const QFont font = QFontDialog::getFont(&accepted, initial.font, parent);
+    if (!accepted)
+        return std::nullopt;
+    // Qt's font dialog has no colour; ask for it right after, as the
+    // platform font dialog of the original did in one step.
+    const QColor color = QColorDialog::getColor(initial.color, parent, "Font Color");
+    return FontChoice{font, color.isValid() ? color : initial.color};
+}
+
+bool QtUserDialogs::printerSetup(QWidget* parent, QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace ombrel

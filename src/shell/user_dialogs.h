@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+class QPrinter;
+
+namespace ombrel {
+
+enum class MessageKind { Confirm, Error, Information, Warning };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+// A file dialog as the program describes it. The filter uses the "Display|
+// pattern|Display|pattern" pairs of the program's dialogs.
+struct FileDialogRequest {
+    QString title;
+    QString filter;
+    QString defaultSuffix;
+    QString fileName;
+    bool confirmOverwrite = false;
+};
+
+struct FontChoice {
+    QFont font;
+    QColor color;
+};
+
+// Every modal question the program asks goes through here, so tests can
+// answer them without a dialog on screen.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual Answer message(QWidget* parent, MessageKind kind, const QString& text, MessageButtons buttons) = 0;
+    // An empty name means the user cancelled.
+    virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) = 0;
+    virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
+
+    void showError(QWidget* parent, const QString& text)
+    {
+        message(parent, MessageKind::Error, text, MessageButtons::Ok);
+    }
+};
+
+// The real dialogs.
+class QtUserDialogs : public UserDialogs {
+public:
+    Answer message(QWidget* parent, MessageKind kind, const QString& text, MessageButtons buttons) override;
+    QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
+    bool printerSetup(QWidget* parent, QPrinter& printer) override;
+};
+
+// "Ombrel File (*.obr)|*.obr|All Files (*.*)|*.*" as Qt's name filters.
+QStringList qtNameFilters(const QString& pipeFilter);
+
+}  // namespace ombrel
