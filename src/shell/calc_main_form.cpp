@@ -1,6 +1,7 @@
 #include "shell/calc_main_form.h"
 
 #include "shell/calc_button.h"
+#include "shell/display_font.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,9 +11,13 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QLayout>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -137,6 +142,8 @@ void TCalcMainForm::buildToolBar()
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
     ToolBar1->setIconSize(QSize(20, 20));
+    ToolBar1->layout()->setSpacing(0);
+    ToolBar1->layout()->setContentsMargins(2, 1, 2, 1);
     const auto button = [this](const char* objectName, const QString& hint) {
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(objectName);
@@ -185,6 +192,11 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1->setObjectName("PageControl1");
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setDocumentMode(true);
+    // Six tabs share the narrow window: keep them compact.
+    PageControl1->setStyleSheet("QTabBar::tab { padding: 3px 4px; }");
+    QFont tabFont = PageControl1->font();
+    tabFont.setPointSizeF(7.5);
+    PageControl1->tabBar()->setFont(tabFont);
     layout->addWidget(PageControl1);
 
     for (int f = 0; f < kFormatCount; ++f) {
@@ -198,7 +210,6 @@ QWidget* TCalcMainForm::buildLists()
         grid->setModel(models_.model(formatAt(f)));
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -207,6 +218,13 @@ QWidget* TCalcMainForm::buildLists()
         grid->setWordWrap(false);
         grid->setFocusPolicy(Qt::ClickFocus);
         grid->setMouseTracking(true);
+        QFont listFont = displayFont("MS Sans Serif", 11);
+        listFont.setBold(true);
+        grid->setFont(listFont);
+        QPalette listPalette = grid->palette();
+        listPalette.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
+        grid->setPalette(listPalette);
+        grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(listFont).height() + 4);
 
         // The list's own header is the header bar above it: one section per
         // column, and the last one toggles the descriptions.
@@ -229,6 +247,7 @@ QWidget* TCalcMainForm::buildLists()
         StringGrid[f] = grid;
         PageControl1->addTab(page, kTabCaptions[f]);
     }
+    models_.setHeaderLabels(fieldLabels_.first, fieldLabels_.second, "Duration");
     return Panel3;
 }
 
@@ -395,6 +414,18 @@ bool TCalcMainForm::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return QMainWindow::event(event);
+}
+
+void TCalcMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager nothing activates the window; ask for it, and
+    // make sure the start steps run once the window is up.
+    activateWindow();
+    QTimer::singleShot(0, this, [this] {
+        if (firstActivation_)
+            FormActivate();
+    });
 }
 
 void TCalcMainForm::wireCommands()

@@ -1,6 +1,7 @@
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calc_main_form.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display_font.cpp)
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_form_calculate.cpp)

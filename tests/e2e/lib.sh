@@ -1,0 +1,56 @@
+# Shared steps of the end-to-end tests: a private X server, a fresh HOME,
+# the real program, screenshots. Source it with the program and an output
+# folder as $1 and $2.
+set -euo pipefail
+
+OMBREL=$1
+OUTPUT=$2
+mkdir -p "$OUTPUT"
+WORK=$(mktemp -d)
+export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+app_pid=""
+xvfb_pid=""
+cleanup() {
+  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+start_x() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [[ -s $WORK/display ]] && break; sleep 0.1; done
+  export DISPLAY=:$(cat "$WORK/display")
+}
+
+# start_app [args...]: starts Ombrel and waits for its main window.
+start_app() {
+  "$OMBREL" "$@" >"$OUTPUT/ombrel.log" 2>&1 &
+  app_pid=$!
+  WINDOW=$(timeout 20 xdotool search --sync --name '^Ombrel$' | head -1) || fail "the main window did not map"
+  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+  sleep 0.5
+}
+
+screenshot() {
+  import -window root "$OUTPUT/$1.png"
+}
+
+type_keys() {
+  xdotool type --delay 40 "$1"
+}
+
+wait_for_exit() {
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || { app_pid=""; return 0; }; sleep 0.1; done
+  fail "Ombrel did not exit"
+}

@@ -1,0 +1,1 @@
+ombrel_add_e2e_test(smoke smoke_test.sh)

@@ -1,0 +1,293 @@
+#include "engine/calculation.h"
+#include "test_registry.h"
+
+#include <QTest>
+
+using namespace ombrel;
+
+namespace {
+
+CalculationRequest request(const char* in, Operator op, const char* out,
+                           TimecodeFormat active = TimecodeFormat::NonDrop)
+{
+    CalculationRequest r;
+    r.inText = in;
+    r.outText = out;
+    r.op = op;
+    r.percentText = "0";
+    r.activeFormat = active;
+    return r;
+}
+
+QString cell(const Calculation& c, TimecodeFormat format, int column)
+{
+    return QString::fromStdString(c.rows[formatIndex(format)][column]);
+}
+
+QStringList rowTexts(const Calculation& c, TimecodeFormat format)
+{
+    QStringList texts;
+    for (const auto& text : c.rows[formatIndex(format)])
+        texts << QString::fromStdString(text);
+    return texts;
+}
+
+}  // namespace
+
+class CalculationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sixListsOfOneCalculation()
+    {
+        CalcState state;
+        const Calculation c = ComputeCalculations(request("00:00:59:29", Operator::Plus, "00:00:00:01"), state);
+        QCOMPARE(c.refusal, RangeRefusal::None);
+        QCOMPARE(rowTexts(c, TimecodeFormat::NonDrop),
+                 QStringList({"00:00:59:29", "+", "00:00:00:01", "=", "00:01:00:00", "", ""}));
+        QCOMPARE(rowTexts(c, TimecodeFormat::DropFrm),
+                 QStringList({"00;00;59;29", "+", "00;00;00;01", "=", "00;01;00;02", "", ""}));
+        QCOMPARE(cell(c, TimecodeFormat::PAL, ResultColumn), QString("00:01:00:05"));
+        QCOMPARE(cell(c, TimecodeFormat::Film, ResultColumn), QString("00:01:00:06"));
+        QCOMPARE(cell(c, TimecodeFormat::User, ResultColumn), QString("00:01:01:00"));
+        QCOMPARE(rowTexts(c, TimecodeFormat::Frames), QStringList({"1799", "+", "1", "=", "1800", "", ""}));
+    }
+
+    void theStateAdvancesWithEachAcceptedCalculation()
+    {
+        CalcState state;
+        ComputeCalculations(request("01:00:00:00", Operator::Plus, "00:30:00:00"), state);
+        ComputeCalculations(request("01:00:00:00", Operator::Plus, "00:30:00:00"), state);
+        QCOMPARE(state.CalcCount, 2);
+        QVERIFY(state.WorkModified);
+        QCOMPARE(state.DragRow, 3);
+        QCOMPARE(state.totals[formatIndex(TimecodeFormat::Frames)].resultCount, 162000);
+        QCOMPARE(state.totals[formatIndex(TimecodeFormat::User)].inCount, 54000);
+    }
+
+    void convertToFramesExample()
+    {
+        CalcState state;
+        state.rates.framesRate = 29.97;
+        ComputeCalculations(request("00:01:00:00", Operator::Plus, "00:00:00:00"), state);
+        const qint64 expected[kFormatCount] = {1800, 1800, 1500, 1440, 900, 1798};
+        for (int f = 0; f < kFormatCount; ++f)
+            QCOMPARE(state.totals[f].inCount, expected[f]);
+        QCOMPARE(state.inParts, (TimecodeParts{0, 1, 0, 2}));
+    }
+
+    void rangeCheckByActiveTab_data()
+    {
+        QTest::addColumn<int>("active");
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<bool>("accepted");
+        const int nonDrop = int(TimecodeFormat::NonDrop);
+        const int pal = int(TimecodeFormat::PAL);
+        const int film = int(TimecodeFormat::Film);
+        const int user = int(TimecodeFormat::User);
+        QTest::newRow("PAL frame 24") << pal << "00:00:00:24" << true;
+        QTest::newRow("PAL frame 25") << pal << "00:00:00:25" << false;
+        QTest::newRow("NonDrop frame 29") << nonDrop << "00:00:00:29" << true;
+        QTest::newRow("NonDrop frame 30") << nonDrop << "00:00:00:30" << false;
+        QTest::newRow("Film frame 23") << film << "00:00:00:23" << true;
+        QTest::newRow("Film frame 24") << film << "00:00:00:24" << false;
+        QTest::newRow("Film frame 29") << film << "00:00:00:29" << false;
+        QTest::newRow("User 15 frame 14") << user << "00:00:00:14" << true;
+        QTest::newRow("User 15 frame 15") << user << "00:00:00:15" << false;
+        QTest::newRow("Frames frame 29") << int(TimecodeFormat::Frames) << "00:00:00:29" << true;
+        QTest::newRow("DropFrm frame 30") << int(TimecodeFormat::DropFrm) << "00;00;00;30" << false;
+        for (int f = 0; f < kFormatCount; ++f) {
+            QTest::addRow("hour 24 on tab %d", f) << f << "24:00:00:00" << false;
+            QTest::addRow("minute 60 on tab %d", f) << f << "00:60:00:00" << false;
+            QTest::addRow("second 60 on tab %d", f) << f << "00:00:60:00" << false;
+            QTest::addRow("last hour on tab %d", f) << f << "23:59:59:00" << true;
+        }
+    }
+    void rangeCheckByActiveTab()
+    {
+        QFETCH(int, active);
+        QFETCH(QString, in);
+        QFETCH(bool, accepted);
+        CalcState state;
+        const QByteArray text = in.toLatin1();
+        const Calculation c = ComputeCalculations(request(text, Operator::Plus, "00:00:00:00", formatAt(active)), state);
+        QCOMPARE(c.refusal == RangeRefusal::None, accepted);
+        QCOMPARE(state.CalcCount, accepted ? 1 : 0);
+        QCOMPARE(state.WorkModified, accepted);
+    }
+
+    void refusedInIsReportedBeforeOut()
+    {
+        CalcState state;
+        QCOMPARE(ComputeCalculations(request("25:00:00:00", Operator::Plus, "25:00:00:00"), state).refusal,
+                 RangeRefusal::InOperand);
+        QCOMPARE(ComputeCalculations(request("00:00:00:00", Operator::Plus, "00:00:00:30"), state).refusal,
+                 RangeRefusal::OutOperand);
+        QCOMPARE(state.CalcCount, 0);
+    }
+
+    void rangeCheckOffAndFrameModeAcceptAnything()
+    {
+        CalcState state;
+        CalculationRequest r = request("99:99:99:99", Operator::Plus, "00:00:00:00");
+        r.rangeCheck = false;
+        const Calculation c = ComputeCalculations(r, state);
+        QCOMPARE(c.refusal, RangeRefusal::None);
+        QCOMPARE(state.totals[0].inCount, 10873269);
+        QCOMPARE(cell(c, TimecodeFormat::NonDrop, ResultColumn),
+                 QString::fromStdString(FormatTimecodeText(GenericTC(10873269, 30))));
+
+        CalculationRequest frames = request("", Operator::Plus, "");
+        frames.frameMode = true;
+        frames.frameInText = "999999999";
+        frames.frameOutText = "0";
+        QCOMPARE(ComputeCalculations(frames, state).refusal, RangeRefusal::None);
+    }
+
+    void operators_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<QStringList>("results");  // NonDrop, PAL, User (15), Frames
+        QTest::newRow("divide by zero") << "00:00:01:00" << int(Operator::Divide) << "00:00:00:00" << "0"
+                                        << QStringList{"00:00:00:00", "00:00:00:00", "00:00:00:00", "0"};
+        QTest::newRow("divide rounds") << "00:00:00:05" << int(Operator::Divide) << "00:00:00:02" << "0"
+                                       << QStringList{"00:00:00:02", "00:00:00:02", "00:00:00:02", "2"};
+        QTest::newRow("divide ties to even") << "00:00:00:07" << int(Operator::Divide) << "00:00:00:02" << "0"
+                                             << QStringList{"00:00:00:04", "00:00:00:04", "00:00:00:04", "4"};
+        QTest::newRow("percent of Out") << "00:00:00:00" << int(Operator::Percent) << "00:00:01:00" << "50"
+                                        << QStringList{"00:00:00:15", "00:00:00:12", "00:00:00:08", "15"};
+        QTest::newRow("percent with trailing blanks") << "00:00:00:00" << int(Operator::Percent) << "00:00:01:00"
+                                                      << "12.5  "
+                                                      << QStringList{"00:00:00:04", "00:00:00:03", "00:00:00:02", "4"};
+        QTest::newRow("times is a factor") << "00:00:01:00" << int(Operator::Times) << "00:00:00:03" << "0"
+                                           << QStringList{"00:00:03:00", "00:00:03:00", "00:00:03:00", "90"};
+        QTest::newRow("minus below zero") << "00:00:00:00" << int(Operator::Minus) << "00:00:00:01" << "0"
+                                          << QStringList{"23:59:59:29", "23:59:59:24", "23:59:59:14", "-1"};
+        QTest::newRow("difference") << "00:00:20:00" << int(Operator::Difference) << "00:00:10:00" << "0"
+                                    << QStringList{"00:00:10:00", "00:00:10:00", "00:00:10:00", "300"};
+        QTest::newRow("difference swapped") << "00:00:10:00" << int(Operator::Difference) << "00:00:20:00" << "0"
+                                            << QStringList{"00:00:10:00", "00:00:10:00", "00:00:10:00", "300"};
+    }
+    void operators()
+    {
+        QFETCH(QString, in);
+        QFETCH(int, op);
+        QFETCH(QString, out);
+        QFETCH(QString, percent);
+        QFETCH(QStringList, results);
+        CalcState state;
+        CalculationRequest r = request(in.toLatin1(), static_cast<Operator>(op), out.toLatin1());
+        r.percentText = percent.toStdString();
+        const Calculation c = ComputeCalculations(r, state);
+        QCOMPARE(cell(c, TimecodeFormat::NonDrop, ResultColumn), results[0]);
+        QCOMPARE(cell(c, TimecodeFormat::PAL, ResultColumn), results[1]);
+        QCOMPARE(cell(c, TimecodeFormat::User, ResultColumn), results[2]);
+        QCOMPARE(cell(c, TimecodeFormat::Frames, ResultColumn), results[3]);
+    }
+
+    void percentageOperatorShowsThePercentageAsIn()
+    {
+        CalcState state;
+        CalculationRequest r = request("00:00:00:00", Operator::Percent, "00:00:01:00");
+        r.percentText = "12.5";
+        const Calculation c = ComputeCalculations(r, state);
+        for (int f = 0; f < kFormatCount; ++f)
+            QCOMPARE(cell(c, formatAt(f), InColumn), QString("12.5"));
+        QCOMPARE(cell(c, TimecodeFormat::NonDrop, OperatorColumn), QString("%"));
+    }
+
+    void frameModeUsesTheTypedCounts()
+    {
+        CalcState state;
+        CalculationRequest r = request("", Operator::Minus, "");
+        r.frameMode = true;
+        r.frameInText = "1800";
+        r.frameOutText = "2700";
+        const Calculation c = ComputeCalculations(r, state);
+        QCOMPARE(c.frameDuration, std::string("-900"));
+        QCOMPARE(rowTexts(c, TimecodeFormat::Frames), QStringList({"1800", "-", "2700", "=", "-900", "", ""}));
+        QCOMPARE(rowTexts(c, TimecodeFormat::NonDrop),
+                 QStringList({"00:01:00:00", "-", "00:01:30:00", "=", "23:59:30:00", "", ""}));
+        QCOMPARE(cell(c, TimecodeFormat::PAL, InColumn), QString("00:01:12:00"));
+        QCOMPARE(cell(c, TimecodeFormat::User, OutColumn), QString("00:03:00:00"));
+        // Drop frame labels the same frame numbers: 1800 is a minute and two frames.
+        QCOMPARE(rowTexts(c, TimecodeFormat::DropFrm),
+                 QStringList({"00;01;00;02", "-", "00;01;30;02", "=", "23;59;30;00", "", ""}));
+    }
+
+    void conversionErrorsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<bool>("frameMode");
+        QTest::addColumn<QString>("frameIn");
+        QTest::addColumn<QString>("message");
+        const int plus = int(Operator::Plus);
+        const int percent = int(Operator::Percent);
+        QTest::newRow("blank digit") << "01:0 :00:00" << plus << "0" << false << "0"
+                                     << "' ' is not a valid integer value";
+        QTest::newRow("empty percentage") << "00:00:00:00" << percent << "" << false << "0"
+                                          << "'' is not a valid floating point value";
+        QTest::newRow("lone point") << "00:00:00:00" << percent << "." << false << "0"
+                                    << "'.' is not a valid floating point value";
+        QTest::newRow("two points") << "00:00:00:00" << percent << "1.2.3" << false << "0"
+                                    << "'1.2.3' is not a valid floating point value";
+        QTest::newRow("pasted frame count") << "00:00:00:00" << plus << "0" << true << "12ab"
+                                            << "'12ab' is not a valid integer value";
+        QTest::newRow("overlong frame count") << "00:00:00:00" << plus << "0" << true << "99999999999999999999"
+                                              << "'99999999999999999999' is not a valid integer value";
+    }
+    void conversionErrorsChangeNothing()
+    {
+        QFETCH(QString, in);
+        QFETCH(int, op);
+        QFETCH(QString, percent);
+        QFETCH(bool, frameMode);
+        QFETCH(QString, frameIn);
+        QFETCH(QString, message);
+        CalcState state;
+        CalculationRequest r = request(in.toLatin1(), static_cast<Operator>(op), "00:00:00:01");
+        r.percentText = percent.toStdString();
+        r.frameMode = frameMode;
+        r.frameInText = frameIn.toStdString();
+        r.frameOutText = "1";
+        try {
+            ComputeCalculations(r, state);
+            QFAIL("no error");
+        } catch (const ConversionError& error) {
+            QCOMPARE(QString::fromStdString(error.what()), message);
+        }
+        QCOMPARE(state.CalcCount, 0);
+        QVERIFY(!state.WorkModified);
+    }
+
+    void percentageText_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("active");
+        QTest::addColumn<QString>("text");
+        const int nonDrop = int(TimecodeFormat::NonDrop);
+        QTest::newRow("half") << "108000" << "54000" << nonDrop << "50.00%";
+        QTest::newRow("drop compensated") << "18000" << "9000" << int(TimecodeFormat::DropFrm) << "50.06%";
+        QTest::newRow("not compensated") << "18000" << "9000" << nonDrop << "50.00%";
+        QTest::newRow("thousands") << "2" << "24.69" << nonDrop << "1,234.50%";
+        QTest::newRow("zero In") << "0" << "54000" << nonDrop << "0.00%";
+        QTest::newRow("negative Out") << "100" << "-5" << nonDrop << "0.00%";
+        QTest::newRow("not a number") << "abc" << "5" << nonDrop << "0.00%";
+    }
+    void percentageText()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QFETCH(int, active);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(PercentageText(in.toStdString(), out.toStdString(), formatAt(active))), text);
+    }
+};
+
+OMBREL_TEST_CLASS(CalculationTest)
+#include "calculation_test.moc"

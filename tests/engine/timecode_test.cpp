@@ -1,0 +1,168 @@
+#include "engine/timecode.h"
+#include "test_registry.h"
+
+#include <QTest>
+
+using namespace ombrel;
+
+Q_DECLARE_METATYPE(ombrel::TimecodeParts)
+
+namespace {
+
+TimecodeParts tc(int h, int m, int s, int f) { return {h, m, s, f}; }
+
+}  // namespace
+
+class TimecodeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void genericTcWrapsIntoOneDay_data()
+    {
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<qint64>("rate");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << qint64(30) << "00:00:00:00";
+        QTest::newRow("one minute") << qint64(1800) << qint64(30) << "00:01:00:00";
+        QTest::newRow("one hour") << qint64(108000) << qint64(30) << "01:00:00:00";
+        QTest::newRow("one day") << qint64(2592000) << qint64(30) << "00:00:00:00";
+        QTest::newRow("last frame of day") << qint64(2591999) << qint64(30) << "23:59:59:29";
+        QTest::newRow("minus one at 24") << qint64(-1) << qint64(24) << "23:59:59:23";
+        QTest::newRow("minus one at 25") << qint64(-1) << qint64(25) << "23:59:59:24";
+        QTest::newRow("minus a day and one") << qint64(-2592001) << qint64(30) << "23:59:59:29";
+        QTest::newRow("several days") << qint64(3 * 2592000 + 1800) << qint64(30) << "00:01:00:00";
+        QTest::newRow("user rate 15") << qint64(915) << qint64(15) << "00:01:01:00";
+    }
+    void genericTcWrapsIntoOneDay()
+    {
+        QFETCH(qint64, count);
+        QFETCH(qint64, rate);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(FormatTimecodeText(GenericTC(count, rate))), text);
+    }
+
+    void partsToFrames_data()
+    {
+        QTest::addColumn<TimecodeParts>("parts");
+        QTest::addColumn<qint64>("rate");
+        QTest::addColumn<qint64>("frames");
+        QTest::newRow("zero") << tc(0, 0, 0, 0) << qint64(30) << qint64(0);
+        QTest::newRow("frames beyond the rate") << tc(0, 0, 1, 29) << qint64(25) << qint64(54);
+        QTest::newRow("all nines") << tc(99, 99, 99, 99) << qint64(30) << qint64(10873269);
+        QTest::newRow("one minute at 24") << tc(0, 1, 0, 0) << qint64(24) << qint64(1440);
+    }
+    void partsToFrames()
+    {
+        QFETCH(TimecodeParts, parts);
+        QFETCH(qint64, rate);
+        QFETCH(qint64, frames);
+        QCOMPARE(PartsToFrames(parts, rate), frames);
+    }
+
+    void framesRateRoundsTiesToEven_data()
+    {
+        QTest::addColumn<TimecodeParts>("parts");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<qint64>("frames");
+        QTest::newRow("29.5, one second") << tc(0, 0, 1, 0) << 29.5 << qint64(30);
+        QTest::newRow("29.5, three seconds") << tc(0, 0, 3, 0) << 29.5 << qint64(88);
+        QTest::newRow("29.97, one minute") << tc(0, 1, 0, 0) << 29.97 << qint64(1798);
+        QTest::newRow("29.97, one hour") << tc(1, 0, 0, 0) << 29.97 << qint64(107892);
+    }
+    void framesRateRoundsTiesToEven()
+    {
+        QFETCH(TimecodeParts, parts);
+        QFETCH(double, rate);
+        QFETCH(qint64, frames);
+        QCOMPARE(PartsToFramesAtFramesRate(parts, rate), frames);
+    }
+
+    void adjustDropFrameParts_data()
+    {
+        QTest::addColumn<TimecodeParts>("typed");
+        QTest::addColumn<TimecodeParts>("adjusted");
+        QTest::newRow("drop minute, frame 0") << tc(0, 5, 0, 0) << tc(0, 5, 0, 2);
+        QTest::newRow("drop minute, frame 1") << tc(0, 5, 0, 1) << tc(0, 5, 0, 2);
+        QTest::newRow("drop minute, frame 2") << tc(0, 5, 0, 2) << tc(0, 5, 0, 2);
+        QTest::newRow("tenth minute") << tc(0, 10, 0, 0) << tc(0, 10, 0, 0);
+        QTest::newRow("minute zero") << tc(0, 0, 0, 0) << tc(0, 0, 0, 0);
+        QTest::newRow("second one") << tc(0, 5, 1, 0) << tc(0, 5, 1, 0);
+        QTest::newRow("minute 59") << tc(3, 59, 0, 1) << tc(3, 59, 0, 2);
+    }
+    void adjustDropFrameParts()
+    {
+        QFETCH(TimecodeParts, typed);
+        QFETCH(TimecodeParts, adjusted);
+        AdjustDropFrameParts(typed);
+        QCOMPARE(typed, adjusted);
+    }
+
+    void textForms()
+    {
+        QCOMPARE(FormatTimecodeText(tc(1, 2, 3, 4)), std::string("01:02:03:04"));
+        QCOMPARE(FormatTimecodeText(tc(12, 0, 7, 100)), std::string("12:00:07:100"));
+        QCOMPARE(AddSemi("01:02:03:04"), std::string("01;02;03;04"));
+        QCOMPARE(RemoveSemi("01;02;03;04"), std::string("01:02:03:04"));
+        QCOMPARE(RemoveSemi("01;02;03;04 and more"), std::string("01:02:03:04"));
+        char text[11];
+        WriteTimecodeText(tc(23, 59, 59, 29), ';', text);
+        QCOMPARE(std::string(text, 11), std::string("23;59;59;29"));
+    }
+
+    void parseReadsDigitsOfEitherForm_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TimecodeParts>("parts");
+        QTest::newRow("colon") << "01:02:03:04" << tc(1, 2, 3, 4);
+        QTest::newRow("semicolon") << "12;34;56;78" << tc(12, 34, 56, 78);
+        QTest::newRow("separators not examined") << "99x99x99x99" << tc(99, 99, 99, 99);
+    }
+    void parseReadsDigitsOfEitherForm()
+    {
+        QFETCH(QString, text);
+        QFETCH(TimecodeParts, parts);
+        QCOMPARE(ParseTimecodeText(text.toStdString()), parts);
+    }
+
+    void parseRefusesNonDigits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("blank") << "01:02: 3:04" << "' ' is not a valid integer value";
+        QTest::newRow("letter") << "01:0a:03:04" << "'a' is not a valid integer value";
+        QTest::newRow("too short") << "01:02" << "' ' is not a valid integer value";
+    }
+    void parseRefusesNonDigits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        try {
+            ParseTimecodeText(text.toStdString());
+            QFAIL("no error");
+        } catch (const ConversionError& error) {
+            QCOMPARE(QString::fromStdString(error.what()), message);
+        }
+    }
+
+    void dropCompensate_data()
+    {
+        QTest::addColumn<double>("count");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<double>("compensated");
+        QTest::newRow("1800 drop") << 1800.0 << int(TimecodeFormat::DropFrm) << 1802.0;
+        QTest::newRow("18000 drop") << 18000.0 << int(TimecodeFormat::DropFrm) << 18018.0;
+        QTest::newRow("17999 drop") << 17999.0 << int(TimecodeFormat::DropFrm) << 18017.0;
+        QTest::newRow("1799 drop") << 1799.0 << int(TimecodeFormat::DropFrm) << 1799.0;
+        QTest::newRow("18000 non-drop") << 18000.0 << int(TimecodeFormat::NonDrop) << 18000.0;
+        QTest::newRow("1800 frames") << 1800.0 << int(TimecodeFormat::Frames) << 1800.0;
+    }
+    void dropCompensate()
+    {
+        QFETCH(double, count);
+        QFETCH(int, format);
+        QFETCH(double, compensated);
+        QCOMPARE(DropCompensate(count, formatAt(format)), compensated);
+    }
+};
+
+OMBREL_TEST_CLASS(TimecodeTest)
+#include "timecode_test.moc"

@@ -1,0 +1,80 @@
+#include "list/calc_sheet.h"
+#include "test_registry.h"
+
+#include <QTest>
+
+using namespace ombrel;
+
+namespace {
+
+std::array<RowCells, kFormatCount> rowsFor(const std::string& tag)
+{
+    std::array<RowCells, kFormatCount> rows;
+    for (int f = 0; f < kFormatCount; ++f)
+        rows[f] = {tag + "-in-" + std::to_string(f), "+", tag + "-out", "=", tag + "-result", "", ""};
+    return rows;
+}
+
+}  // namespace
+
+class CalcSheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void listsStayAlignedThroughRowOperations()
+    {
+        CalcSheet sheet;
+        for (const char* tag : {"a", "b", "c", "d"})
+            sheet.appendCalculation(rowsFor(tag));
+        sheet.swapRows(0, 3);
+        sheet.removeRow(1);
+        QCOMPARE(sheet.rowCount(), 3);
+        for (int f = 0; f < kFormatCount; ++f) {
+            QCOMPARE(sheet.list(formatAt(f)).rowCount(), 3);
+            QCOMPARE(sheet.cell(formatAt(f), 0, InColumn), "d-in-" + std::to_string(f));
+            QCOMPARE(sheet.cell(formatAt(f), 1, OutColumn), std::string_view("c-out"));
+            QCOMPARE(sheet.cell(formatAt(f), 2, ResultColumn), std::string_view("a-result"));
+        }
+        sheet.clear();
+        QCOMPARE(sheet.rowCount(), 0);
+    }
+
+    void cellsHoldAnyText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("spaces") << QByteArray("  Scene 1  ");
+        QTest::newRow("127 characters") << QByteArray(127, 'x');
+        QTest::newRow("128 characters") << QByteArray(128, 'y');
+        QTest::newRow("control and high bytes") << QByteArray("\x01\x1f\x7f\xc3\xa9\x00z", 7);
+        QTest::newRow("larger than a chunk") << QByteArray(3 << 20, 'L');
+    }
+    void cellsHoldAnyText()
+    {
+        QFETCH(QByteArray, text);
+        CalcSheet sheet;
+        sheet.appendCalculation(rowsFor("a"));
+        sheet.appendCalculation(rowsFor("b"));
+        const std::string_view value(text.constData(), static_cast<size_t>(text.size()));
+        sheet.setCell(TimecodeFormat::PAL, 0, DescriptionColumn, value);
+        QCOMPARE(sheet.cell(TimecodeFormat::PAL, 0, DescriptionColumn), value);
+        // The rest of the row and the other rows are untouched.
+        QCOMPARE(sheet.cell(TimecodeFormat::PAL, 0, InColumn), std::string_view("a-in-2"));
+        QCOMPARE(sheet.cell(TimecodeFormat::PAL, 1, DescriptionColumn), std::string_view(""));
+        QCOMPARE(sheet.cell(TimecodeFormat::NonDrop, 0, DescriptionColumn), std::string_view(""));
+        sheet.appendCalculation(rowsFor("c"));
+        QCOMPARE(sheet.cell(TimecodeFormat::PAL, 2, ResultColumn), std::string_view("c-result"));
+    }
+
+    void manyRowsSpanChunks()
+    {
+        CalcSheet sheet;
+        for (int i = 0; i < 50000; ++i)
+            sheet.appendCalculation(rowsFor(std::to_string(i)));
+        QCOMPARE(sheet.rowCount(), 50000);
+        QCOMPARE(sheet.cell(TimecodeFormat::Frames, 49999, InColumn), std::string_view("49999-in-5"));
+        QCOMPARE(sheet.cell(TimecodeFormat::NonDrop, 31234, OutColumn), std::string_view("31234-out"));
+    }
+};
+
+OMBREL_TEST_CLASS(CalcSheetTest)
+#include "calc_sheet_test.moc"

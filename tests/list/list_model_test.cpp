@@ -1,0 +1,86 @@
+#include "list/list_model.h"
+#include "test_registry.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace ombrel;
+
+namespace {
+
+std::array<RowCells, kFormatCount> rowsFor(const std::string& tag)
+{
+    std::array<RowCells, kFormatCount> rows;
+    for (int f = 0; f < kFormatCount; ++f)
+        rows[f] = {tag, "+", "out", "=", "result", "", ""};
+    return rows;
+}
+
+}  // namespace
+
+class ListModelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void anEmptyListShowsOneEmptyRow()
+    {
+        CalcSheet sheet;
+        SheetModels models(sheet);
+        ListModel* model = models.model(TimecodeFormat::PAL);
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->columnCount(), kColumnCount + 1);
+        QCOMPARE(model->index(0, InColumn).data().toString(), QString());
+    }
+
+    void appendsAndResetsReachEveryModel()
+    {
+        CalcSheet sheet;
+        SheetModels models(sheet);
+        std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+        for (int f = 0; f < kFormatCount; ++f)
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                models.model(formatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
+        ListModel* film = models.model(TimecodeFormat::Film);
+        QSignalSpy inserted(film, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(film, &QAbstractItemModel::dataChanged);
+
+        models.appendCalculation(rowsFor("first"));
+        QCOMPARE(film->rowCount(), 1);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(inserted.count(), 0);
+        models.appendCalculation(rowsFor("second"));
+        QCOMPARE(film->rowCount(), 2);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(film->index(1, InColumn).data().toString(), QString("second"));
+        QCOMPARE(film->index(1, ListModel::kToggleColumn).data().toString(), QString());
+
+        models.clear();
+        QCOMPARE(film->rowCount(), 1);
+        QCOMPARE(film->index(0, InColumn).data().toString(), QString());
+    }
+
+    void headerSectionsFollowTheLabels()
+    {
+        CalcSheet sheet;
+        SheetModels models(sheet);
+        models.setHeaderLabels("TC1", "TC2", "Total");
+        for (int f = 0; f < kFormatCount; ++f) {
+            const ListModel* model = models.model(formatAt(f));
+            QCOMPARE(model->headerData(InColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("TC1"));
+            QCOMPARE(model->headerData(OutColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("TC2"));
+            QCOMPARE(model->headerData(ResultColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Total"));
+            QCOMPARE(model->headerData(DescriptionColumn, Qt::Horizontal, Qt::DisplayRole).toString(),
+                     QString("Descriptions"));
+        }
+        QCOMPARE(models.model(TimecodeFormat::NonDrop)->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString("-"));
+        QCOMPARE(models.model(TimecodeFormat::DropFrm)->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString("<"));
+        QCOMPARE(models.model(TimecodeFormat::PAL)->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString());
+    }
+};
+
+OMBREL_TEST_CLASS(ListModelTest)
+#include "list_model_test.moc"

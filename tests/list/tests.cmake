@@ -1,0 +1,4 @@
+ombrel_add_test(list CORE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/calc_sheet_test.cpp)
+ombrel_add_test(list_models SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/list_model_test.cpp)

@@ -1,0 +1,282 @@
+#include "scripted_dialogs.h"
+#include "shell/calc_button.h"
+#include "shell/calc_main_form.h"
+#include "test_registry.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+using namespace ombrel;
+
+namespace {
+
+struct Window {
+    test::ScriptedDialogs dialogs;
+    TCalcMainForm form{dialogs};
+
+    Window() { form.FormActivate(); }
+
+    void calculate(const QString& in, const QString& op, const QString& out)
+    {
+        form.MaskEdit1->setText(in);
+        form.OperandCombo->setCurrentIndex(form.OperandCombo->findText(op));
+        form.MaskEdit2->setText(out);
+        form.CalculateBtnClick();
+    }
+    QStringList row(TimecodeFormat format, int r) const
+    {
+        QStringList cells;
+        const QAbstractItemModel* model = form.list(format)->model();
+        for (int c = 0; c < kColumnCount; ++c)
+            cells << model->index(r, c).data().toString();
+        return cells;
+    }
+    QStringList fields() const
+    {
+        return {form.MaskEdit1->text(), form.OperandCombo->currentText(), form.MaskEdit2->text(),
+                form.MaskEdit3->text()};
+    }
+    void showTab(TimecodeFormat format) { form.PageControl1->setCurrentIndex(formatIndex(format)); }
+};
+
+QStringList listCommandStates(const TCalcMainForm& form)
+{
+    QStringList enabled;
+    for (QAction* item : {form.Save1, form.Export1, form.New1, form.Print1, form.PrintPreview1, form.Sort1, form.Find1})
+        if (item->isEnabled())
+            enabled << item->objectName();
+    for (QToolButton* button : {form.SaveBtn, form.ExportBtn, form.NewBtn, form.PrintBtn, form.SortBtn, form.FindBtn,
+                                form.EditBtn})
+        if (button->isEnabled())
+            enabled << button->objectName();
+    return enabled;
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsFromTheDefaults()
+    {
+        Window w;
+        QCOMPARE(w.form.windowTitle(), QString("Ombrel"));
+        QCOMPARE(w.form.PageControl1->currentIndex(), 0);
+        QCOMPARE(w.form.PageControl1->tabText(4), QString("User-15"));
+        QCOMPARE(w.form.PageControl1->tabText(5), QString("Frames-30"));
+        QCOMPARE(w.fields(), QStringList({"00:00:00:00", "+", "00:00:00:00", "00:00:00:00"}));
+        QCOMPARE(w.form.Label1->text(), QString("Out"));
+        QCOMPARE(w.form.Label2->text(), QString("In"));
+        QCOMPARE(w.form.Label4->text(), QString("Duration"));
+        QVERIFY(w.form.ValidityCheck->isChecked());
+        QVERIFY(w.form.Percentages1->isChecked());
+        QVERIFY(listCommandStates(w.form).isEmpty());
+        QCOMPARE(w.form.statusText(0), QString("Total Calculations: 0"));
+        for (int f = 0; f < kFormatCount; ++f)
+            QCOMPARE(w.form.list(formatAt(f))->model()->rowCount(), 1);
+    }
+
+    void oneCalculationFillsAllSixLists()
+    {
+        Window w;
+        std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+        for (int f = 0; f < kFormatCount; ++f)
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                w.form.list(formatAt(f))->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
+        w.calculate("00:00:59:29", "+", "00:00:00:01");
+        QCOMPARE(w.row(TimecodeFormat::NonDrop, 0),
+                 QStringList({"00:00:59:29", "+", "00:00:00:01", "=", "00:01:00:00", "", ""}));
+        QCOMPARE(w.row(TimecodeFormat::DropFrm, 0),
+                 QStringList({"00;00;59;29", "+", "00;00;00;01", "=", "00;01;00;02", "", ""}));
+        QCOMPARE(w.row(TimecodeFormat::PAL, 0),
+                 QStringList({"00:00:59:29", "+", "00:00:00:01", "=", "00:01:00:05", "", ""}));
+        QCOMPARE(w.row(TimecodeFormat::Film, 0),
+                 QStringList({"00:00:59:29", "+", "00:00:00:01", "=", "00:01:00:06", "", ""}));
+        QCOMPARE(w.row(TimecodeFormat::User, 0),
+                 QStringList({"00:00:59:29", "+", "00:00:00:01", "=", "00:01:01:00", "", ""}));
+        QCOMPARE(w.row(TimecodeFormat::Frames, 0), QStringList({"1799", "+", "1", "=", "1800", "", ""}));
+        QCOMPARE(w.fields(), QStringList({"00:00:59:29", "+", "00:00:00:01", "00:01:00:00"}));
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QVERIFY(w.form.state().WorkModified);
+        QCOMPARE(w.form.state().DragRow, 2);
+        QCOMPARE(listCommandStates(w.form).size(), 14);
+        QCOMPARE(w.form.statusText(0), QString("Total Calculations: 1"));
+    }
+
+    void switchingTabsShowsTheCalculationInThatFormat()
+    {
+        Window w;
+        w.calculate("00:00:59:29", "+", "00:00:00:01");
+        w.showTab(TimecodeFormat::DropFrm);
+        QCOMPARE(w.fields(), QStringList({"00;00;59;29", "+", "00;00;00;01", "00;01;00;02"}));
+        w.showTab(TimecodeFormat::Frames);
+        QCOMPARE(w.fields(), QStringList({"00:00:00:00", "+", "00:00:00:00", "00:00:00:00"}));
+        w.showTab(TimecodeFormat::PAL);
+        QCOMPARE(w.fields(), QStringList({"00:00:59:29", "+", "00:00:00:01", "00:01:00:05"}));
+    }
+
+    void theOperatorFollowsTheLastRowOnATabChange()
+    {
+        Window w;
+        w.calculate("00:00:10:00", "~", "00:00:20:00");
+        w.form.OperandCombo->setCurrentIndex(0);
+        w.showTab(TimecodeFormat::Film);
+        QCOMPARE(w.form.OperandCombo->currentText(), QString("~"));
+    }
+
+    void beforeTheFirstCalculationATabChangeOnlySwitchesTheSeparator()
+    {
+        Window w;
+        w.form.MaskEdit1->setText("01:02:03:04");
+        w.showTab(TimecodeFormat::DropFrm);
+        QCOMPARE(w.fields(), QStringList({"01;02;03;04", "+", "00;00;00;00", "00;00;00;00"}));
+        w.showTab(TimecodeFormat::NonDrop);
+        QCOMPARE(w.form.MaskEdit1->text(), QString("01:02:03:04"));
+    }
+
+    void aRefusedOperandChangesNothing_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("In") << "25:00:00:00" << "25:00:00:00" << "Out - 25:00:00:00 is not valid timecode!"
+                            << "MaskEdit1";
+        QTest::newRow("Out") << "00:00:00:00" << "00:00:00:30" << "In - 00:00:00:30 is not valid timecode!"
+                             << "MaskEdit2";
+    }
+    void aRefusedOperandChangesNothing()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QFETCH(QString, message);
+        QFETCH(QString, focused);
+        Window w;
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        w.calculate(in, "+", out);
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{message});
+        QCOMPARE(w.dialogs.messages.first().kind, MessageKind::Error);
+        QCOMPARE(w.form.state().CalcCount, 0);
+        QVERIFY(!w.form.state().WorkModified);
+        QVERIFY(listCommandStates(w.form).isEmpty());
+        QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->model()->index(0, 0).data().toString(), QString());
+        QCOMPARE(w.form.statusText(0), QString("Total Calculations: 0"));
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focused);
+    }
+
+    void aRefusalKeepsEarlierRowsWhole()
+    {
+        Window w;
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
+        w.calculate("00:00:01:00", "+", "00:61:00:00");
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->model()->rowCount(), 1);
+        QCOMPARE(w.row(TimecodeFormat::NonDrop, 0)[ResultColumn], QString("00:00:02:00"));
+    }
+
+    void aConversionErrorIsShownAndChangesNothing()
+    {
+        Window w;
+        w.form.OperandCombo->setCurrentIndex(int(Operator::Percent));
+        w.form.MaskEdit4->setText(".");
+        w.form.CalculateBtnClick();
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"'.' is not a valid floating point value"});
+        QCOMPARE(w.form.state().CalcCount, 0);
+        QVERIFY(listCommandStates(w.form).isEmpty());
+    }
+
+    void thePercentagePanel_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("half") << 0 << "01:00:00:00" << "00:30:00:00" << "50.00%";
+        QTest::newRow("drop compensated") << 1 << "00;10;00;00" << "00;05;00;00" << "50.06%";
+        QTest::newRow("no In") << 0 << "00:00:00:00" << "00:30:00:00" << "0.00%";
+    }
+    void thePercentagePanel()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QFETCH(QString, panel);
+        Window w;
+        w.form.PageControl1->setCurrentIndex(tab);
+        w.calculate(in, "+", out);
+        QCOMPARE(w.form.statusText(1), panel);
+        w.form.Percentages1->setChecked(false);
+        w.calculate(in, "+", out);
+        QCOMPARE(w.form.statusText(1), QString());
+    }
+
+    void aPercentageCalculationShowsThePercentField()
+    {
+        Window w;
+        w.form.OperandCombo->setCurrentIndex(int(Operator::Percent));
+        w.form.MaskEdit4->setText("12.5");
+        w.form.MaskEdit2->setText("00:00:04:00");
+        w.form.CalculateBtnClick();
+        QVERIFY(w.form.MaskEdit4->isVisibleTo(&w.form));
+        QCOMPARE(w.form.statusText(1), QString());
+        for (int f = 0; f < kFormatCount; ++f)
+            QCOMPARE(w.row(formatAt(f), 0)[InColumn], QString("12.5"));
+        w.showTab(TimecodeFormat::PAL);
+        QVERIFY(w.form.MaskEdit4->isVisibleTo(&w.form));
+        QCOMPARE(w.form.MaskEdit4->text(), QString("12.5"));
+        QCOMPARE(w.form.MaskEdit3->text(), QString("00:00:00:12"));
+    }
+
+    void eachListKeepsItsLastFiveRowsInView()
+    {
+        Window w;
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        for (int i = 0; i < 5; ++i)
+            w.calculate("00:00:01:00", "+", "00:00:01:00");
+        QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->verticalScrollBar()->value(), 0);
+        for (int i = 0; i < 25; ++i)
+            w.calculate("00:00:01:00", "+", "00:00:01:00");
+        QTableView* shown = w.form.list(TimecodeFormat::NonDrop);
+        QVERIFY(shown->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(shown->rowAt(shown->viewport()->height() - 2), 29);
+        for (int f = 0; f < kFormatCount; ++f) {
+            const QScrollBar* bar = w.form.list(formatAt(f))->verticalScrollBar();
+            QCOMPARE(bar->value(), bar->maximum());
+        }
+    }
+
+    void theCalculatePicturesCalculateAndSwap()
+    {
+        Window w;
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        QVERIFY(w.form.ButNorm->isVisible());
+        QTest::mouseMove(w.form.ButNorm, QPoint(10, 10));
+        QTest::mouseMove(w.form.ButNorm, QPoint(12, 12));
+        QVERIFY(w.form.ButOver->isVisible() && !w.form.ButNorm->isVisible());
+        QTest::mouseClick(w.form.ButOver, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QTest::mouseDClick(w.form.ButOver, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(w.form.state().CalcCount, 2);
+        QTest::mouseClick(w.form.ButOver, Qt::RightButton, {}, QPoint(10, 10));
+        QCOMPARE(w.form.state().CalcCount, 2);
+        int shown = 0;
+        for (QWidget* picture : {static_cast<QWidget*>(w.form.ButNorm), static_cast<QWidget*>(w.form.ButOver),
+                                 static_cast<QWidget*>(w.form.ButDown)})
+            shown += picture->isVisible();
+        QCOMPARE(shown, 1);
+    }
+};
+
+OMBREL_TEST_CLASS(MainFormTest)
+#include "main_form_test.moc"
