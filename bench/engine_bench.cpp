@@ -105,7 +105,9 @@ void BM_FrameCountToText(benchmark::State& benchState)
     for (auto _ : benchState) {
         WriteTimecodeText(GenericTC(frame, 30), ':', text);
         benchmark::DoNotOptimize(text);
-        frame = (frame + 7919) % 2592000;
+        frame += 7919;
+        if (frame >= 2592000)
+            frame -= 2592000;
     }
 }
 BENCHMARK(BM_FrameCountToText);
@@ -120,7 +122,9 @@ void BM_FrameCountToText_libavutil(benchmark::State& benchState)
     for (auto _ : benchState) {
         av_timecode_make_string(&timecode, text, frame);
         benchmark::DoNotOptimize(text);
-        frame = (frame + 7919) % 2592000;
+        frame += 7919;
+        if (frame >= 2592000)
+            frame -= 2592000;
     }
 }
 BENCHMARK(BM_FrameCountToText_libavutil);

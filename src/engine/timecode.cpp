@@ -39,13 +39,6 @@ std::string withSeparators(std::string_view text, char separator)
     return result;
 }
 
-// Brings a count into [0, period).
-int64_t wrapInto(int64_t count, int64_t period)
-{
-    const int64_t r = count % period;
-    return r < 0 ? r + period : r;
-}
-
 }  // namespace
 
 TimecodeParts ParseTimecodeText(std::string_view text)
@@ -60,17 +53,6 @@ std::string FormatTimecodeText(const TimecodeParts& parts)
 {
     return twoOrMoreDigits(parts.hours) + ":" + twoOrMoreDigits(parts.minutes) + ":" + twoOrMoreDigits(parts.seconds)
            + ":" + twoOrMoreDigits(parts.frames);
-}
-
-void WriteTimecodeText(const TimecodeParts& parts, char separator, char* out)
-{
-    const int32_t values[4] = {parts.hours, parts.minutes, parts.seconds, parts.frames};
-    for (int part = 0; part < 4; ++part) {
-        out[3 * part] = static_cast<char>('0' + values[part] / 10);
-        out[3 * part + 1] = static_cast<char>('0' + values[part] % 10);
-        if (part < 3)
-            out[3 * part + 2] = separator;
-    }
 }
 
 std::string AddSemi(std::string_view text) { return withSeparators(text, ';'); }
@@ -114,13 +96,6 @@ void TotalTCCheck(TimecodeParts& parts, int64_t rate)
         parts.hours = 0;
 }
 
-TimecodeParts GenericTC(int64_t count, int64_t rate)
-{
-    const int64_t c = wrapInto(count, kSecondsPerDay * rate);
-    return {static_cast<int32_t>(c / (3600 * rate)), static_cast<int32_t>(c % (3600 * rate) / (60 * rate)),
-            static_cast<int32_t>(c % (60 * rate) / rate), static_cast<int32_t>(c % rate)};
-}
-
 int64_t DropFrameNumber(const TimecodeParts& label)
 {
     const int64_t totalMinutes = int64_t{label.hours} * 60 + label.minutes;
@@ -132,7 +107,7 @@ TimecodeParts DropFrameLabel(int64_t frameNumber)
 {
     // Each ten-minute block holds 17982 frames; every minute of it but the
     // first skips labels 0 and 1.
-    const int64_t n = wrapInto(frameNumber, kDropFramesPerDay);
+    const int64_t n = detail::wrapInto(frameNumber, kDropFramesPerDay);
     const int64_t blocks = n / 17982;
     const int64_t inBlock = n % 17982;
     const int64_t label = n + 18 * blocks + (inBlock >= 2 ? 2 * ((inBlock - 2) / 1798) : 0);
