@@ -1,35 +1,21 @@
 #include "shell/calc_button.h"
 
+#include "shell/icons.h"
+
 #include <QMouseEvent>
-#include <QPainter>
-#include <QSvgRenderer>
 
 #include <utility>
 
 namespace ombrel {
 
-namespace {
 
-QPixmap renderPicture(const QString& resource, QSize size, qreal ratio)
-{
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
-
-}  // namespace
-
-CalculatePicture::CalculatePicture(const QString& objectName, const QString& resource, QWidget* parent)
+CalculatePicture::CalculatePicture(const QString& objectName, const QString& pictureName, QWidget* parent)
     : QLabel(parent)
 {
     setObjectName(objectName);
     const QSize size(90, 33);
     setFixedSize(size);
-    setPixmap(renderPicture(resource, size, devicePixelRatioF()));
+    setPixmap(ombrel::picture(pictureName, size));
     setMouseTracking(true);
 }
 

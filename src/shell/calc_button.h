@@ -10,7 +10,7 @@ namespace ombrel {
 class CalculatePicture : public QLabel {
     Q_OBJECT
 public:
-    CalculatePicture(const QString& objectName, const QString& resource, QWidget* parent);
+    CalculatePicture(const QString& objectName, const QString& pictureName, QWidget* parent);
 
 signals:
     void mouseMoved();

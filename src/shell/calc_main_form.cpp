@@ -2,6 +2,8 @@
 
 #include "shell/calc_button.h"
 #include "shell/display_font.h"
+#include "shell/icons.h"
+#include "widgets/am_edit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include <QLayout>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace ombrel {
@@ -53,9 +56,10 @@ QAction* addCheckable(QMenu* menu, const char* objectName, const QString& captio
     return action;
 }
 
-QLineEdit* makeField(QWidget* parent, const char* objectName, QRect geometry)
+template <typename Field = QLineEdit>
+Field* makeField(QWidget* parent, const char* objectName, QRect geometry)
 {
-    auto* field = new QLineEdit(parent);
+    auto* field = new Field(parent);
     field->setObjectName(objectName);
     field->setGeometry(geometry);
     return field;
@@ -84,7 +88,14 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, QWidget* parent)
     buildStatusBar();
     wireCommands();
 
+    // Large fonts need wider columns and a taller window.
+    if (screen()->logicalDotsPerInch() >= 100) {
+        TimecodeColumnAllowance = 20;
+        NarrowColumnAllowance = 6;
+    }
     setFixedSize(kClientWidth, kClientHeight);
+    if (TimecodeColumnAllowance > 0)
+        setFixedHeight(502 - (frameGeometry().height() - geometry().height()));
     FormCreate();
 }
 
@@ -151,6 +162,7 @@ void TCalcMainForm::buildToolBar()
         b->setAutoRaise(true);
         b->setFixedSize(25, 25);
         ToolBar1->addWidget(b);
+        followWindowHints(b);
         return b;
     };
     NewBtn = button("NewBtn", "New");
@@ -239,6 +251,7 @@ QWidget* TCalcMainForm::buildLists()
             grid->setColumnWidth(c, kDefaultColumnWidths[c]);
         grid->setColumnWidth(kColumnCount, kToggleSectionWidth);
         setHoverText(header, "Slide bars to resize columns");
+        followWindowHints(header);
         setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
 
         pageLayout->addWidget(grid);
@@ -285,22 +298,25 @@ QWidget* TCalcMainForm::buildEntryBand()
     Label3->setGeometry(228, top, 10, height);
     Label3->setAlignment(Qt::AlignCenter);
     MaskEdit3 = makeField(Panel1, "MaskEdit3", {239, top, 88, height});
-    MaskEdit3->setReadOnly(true);
+    // Typing never edits a timecode field directly: every key goes through
+    // the key procedures, which rewrite the whole text.
+    for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3})
+        field->setReadOnly(true);
 
-    FrameIn = makeField(Panel1, "FrameIn", MaskEdit1->geometry());
-    FrameOut = makeField(Panel1, "FrameOut", MaskEdit2->geometry());
-    FrameDur = makeField(Panel1, "FrameDur", MaskEdit3->geometry());
-    MaskEdit4 = makeField(Panel1, "MaskEdit4", MaskEdit1->geometry());
+    FrameIn = makeField<TAMEdit>(Panel1, "FrameIn", MaskEdit1->geometry());
+    FrameOut = makeField<TAMEdit>(Panel1, "FrameOut", MaskEdit2->geometry());
+    FrameDur = makeField<TAMEdit>(Panel1, "FrameDur", MaskEdit3->geometry());
+    MaskEdit4 = makeField<TAMEdit>(Panel1, "MaskEdit4", MaskEdit1->geometry());
     FrameIn->setMaxLength(9);
     FrameOut->setMaxLength(9);
     FrameDur->setMaxLength(12);
     FrameDur->setReadOnly(true);
     MaskEdit4->setMaxLength(9);
-    for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3, FrameIn, FrameOut, FrameDur, MaskEdit4})
+    for (QLineEdit* field : std::initializer_list<QLineEdit*>{MaskEdit1, MaskEdit2, MaskEdit3, FrameIn, FrameOut, FrameDur, MaskEdit4})
         field->setFont(fieldFont);
-    for (QLineEdit* field : {FrameIn, FrameOut, FrameDur, MaskEdit4}) {
+    for (TAMEdit* field : {FrameIn, FrameOut, FrameDur, MaskEdit4}) {
         field->setText("0");
-        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        field->setTextAlignment(TAMEdit::taRightJustify);
         field->hide();
     }
     QFont boldFrameIn = FrameIn->font();
@@ -329,10 +345,11 @@ QWidget* TCalcMainForm::buildCalculateBand()
     EditBtn->setText("Edit");
     EditBtn->setGeometry(8, 8, 40, 25);
     setHoverText(EditBtn, "Toggle to edit descriptions");
+    followWindowHints(EditBtn);
 
-    ButNorm = new CalculatePicture("ButNorm", ":/icons/calc_normal.svg", Panel2);
-    ButOver = new CalculatePicture("ButOver", ":/icons/calc_over.svg", Panel2);
-    ButDown = new CalculatePicture("ButDown", ":/icons/calc_down.svg", Panel2);
+    ButNorm = new CalculatePicture("ButNorm", "calc_normal", Panel2);
+    ButOver = new CalculatePicture("ButOver", "calc_over", Panel2);
+    ButDown = new CalculatePicture("ButDown", "calc_down", Panel2);
     for (CalculatePicture* picture : {ButNorm, ButOver, ButDown}) {
         picture->move((kClientWidth - 90) / 2, 4);
         connect(picture, &CalculatePicture::clicked, this, &TCalcMainForm::CalculateBtnClick);
@@ -389,8 +406,24 @@ void TCalcMainForm::setHoverText(QWidget* widget, const QString& text)
     widget->installEventFilter(this);
 }
 
+void TCalcMainForm::followWindowHints(QWidget* widget)
+{
+    windowHintWidgets_.insert(widget);
+    widget->installEventFilter(this);
+}
+
+void TCalcMainForm::Balloon1Click()
+{
+    QToolTip::hideText();
+    emit optionToggled("Balloon", Balloon1->isChecked());
+}
+
 bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && !Balloon1->isChecked() && windowHintWidgets_.contains(watched))
+        return true;
+    if (entryKeyPress(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const auto hover = hoverTexts_.constFind(watched);
         if (hover != hoverTexts_.constEnd()) {
@@ -433,6 +466,12 @@ void TCalcMainForm::wireCommands()
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ExitBtn, &QToolButton::clicked, this, &QWidget::close);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+    connect(Balloon1, &QAction::triggered, this, &TCalcMainForm::Balloon1Click);
+    connect(FrameMode1, &QAction::triggered, this, &TCalcMainForm::FrameMode1Click);
+    connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
+    connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
+    connect(OperandCombo, &QComboBox::activated, this, &TCalcMainForm::OperandComboChange);
+    installEntryHandlers();
 }
 
 // Puts the window into its start state; New runs it again.

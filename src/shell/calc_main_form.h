@@ -1,17 +1,20 @@
 #pragma once
 
 #include "engine/calculation.h"
+#include "entry/key_procedures.h"
 #include "list/calc_sheet.h"
 #include "list/list_model.h"
 #include "shell/user_dialogs.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
 
 #include <array>
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QHeaderView;
 class QLabel;
 class QLineEdit;
@@ -26,6 +29,7 @@ class QToolButton;
 namespace ombrel {
 
 class CalculatePicture;
+class TAMEdit;
 
 // The three texts that name the first field, the second field and the result.
 struct FieldLabels {
@@ -51,12 +55,29 @@ public:
 
     // Commands.
     void CalculateBtnClick();
-    void ComputeCalculations();
+    // Returns whether the calculation was accepted.
+    bool ComputeCalculations();
     void PageControl1Change();
     void ZeroDisable();
     void InitLoads();
     void FormCreate();
     void FormActivate();
+    void Balloon1Click();
+    void FrameMode1Click();
+    void Percentages1Click();
+    void ValidityCheckClick();
+    void OperandComboChange();
+
+signals:
+    // One of the menu switches was toggled by the user ("Validity",
+    // "Percentages", "FrameMode", "Descriptions", "Balloon").
+    void optionToggled(const QString& name, bool checked);
+
+public:
+
+    // Large-font column allowances, set when the window is created.
+    int TimecodeColumnAllowance = 0;
+    int NarrowColumnAllowance = 0;
 
     // Controls, named as the program's users name them.
     QMenuBar* MainMenu1 = nullptr;
@@ -80,7 +101,7 @@ public:
     QLabel *Label1, *Label2, *Label3, *Label4;
     QLineEdit *MaskEdit1, *MaskEdit2, *MaskEdit3;
     QComboBox* OperandCombo = nullptr;
-    QLineEdit *FrameIn, *FrameOut, *FrameDur, *MaskEdit4;
+    TAMEdit *FrameIn, *FrameOut, *FrameDur, *MaskEdit4;
 
     QWidget* Panel2 = nullptr;
     QToolButton* EditBtn = nullptr;
@@ -116,9 +137,18 @@ private:
     Operator currentOperator() const;
     QString labelCaption(int label) const;
 
+    // Keys of the entry fields go through the key procedures.
+    bool entryKeyPress(QObject* watched, QKeyEvent* event);
+    EntryContext entryContext() const;
+    void applyEntrySteps(QLineEdit* keyed, const KeyOutcome& outcome);
+    QLineEdit* entryField(EntryField field) const;
+    void installEntryHandlers();
+
     void ButtonNormal();
     void showCalculatePicture(CalculatePicture* picture);
     void setHoverText(QWidget* widget, const QString& text);
+    // Pop-up hints of these controls follow "Show Balloon Help".
+    void followWindowHints(QWidget* widget);
 
     UserDialogs& dialogs_;
     CalcState state_;
@@ -126,10 +156,12 @@ private:
     SheetModels models_;
     FieldLabels fieldLabels_;
     QChar entrySeparator_ = ':';
+    LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
     std::array<QColor, kFormatCount> listColours_{};
     QLabel* statusPanel_[2] = {nullptr, nullptr};
     QHash<QObject*, QString> hoverTexts_;
+    QSet<QObject*> windowHintWidgets_;
 };
 
 }  // namespace ombrel

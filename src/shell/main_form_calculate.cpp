@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "widgets/am_edit.h"
+
 namespace ombrel {
 
 namespace {
@@ -27,8 +29,9 @@ Operator TCalcMainForm::currentOperator() const
 
 void TCalcMainForm::CalculateBtnClick() { ComputeCalculations(); }
 
-void TCalcMainForm::ComputeCalculations()
+bool TCalcMainForm::ComputeCalculations()
 {
+    bool accepted = false;
     for (QLineEdit* field : {FrameIn, FrameOut})
         if (field->text().isEmpty())
             field->setText("0");
@@ -53,6 +56,7 @@ void TCalcMainForm::ComputeCalculations()
             dialogs_.showError(this, caption + " - " + field->text() + " is not valid timecode!");
             focusAndSelect(field);
         } else {
+            accepted = true;
             if (state_.CalcCount == 1)
                 enableListCommands();
             models_.appendCalculation(calculation.rows);
@@ -73,6 +77,7 @@ void TCalcMainForm::ComputeCalculations()
         dialogs_.showError(this, QString::fromStdString(error.what()));
     }
     updateStatusBar();
+    return accepted;
 }
 
 void TCalcMainForm::enableListCommands()

@@ -4,4 +4,6 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_font.cpp)
 target_sources(ombrel_ui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/main_form_calculate.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_calculate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_entry.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)

@@ -1,6 +1,7 @@
 #include "scripted_dialogs.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
+#include "widgets/am_edit.h"
 #include "test_registry.h"
 
 #include <QAbstractItemModelTester>

@@ -1,0 +1,5 @@
+target_sources(ombrel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/am_edit.h
+  ${CMAKE_CURRENT_LIST_DIR}/am_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/colour_combo.h
+  ${CMAKE_CURRENT_LIST_DIR}/colour_combo.cpp)

@@ -1,0 +1,221 @@
+#include "scripted_dialogs.h"
+#include "shell/calc_main_form.h"
+#include "test_registry.h"
+#include "widgets/am_edit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QTableView>
+#include <QTest>
+
+using namespace ombrel;
+
+namespace {
+
+// The real window, shown and active, typed into key by key.
+struct Window {
+    test::ScriptedDialogs dialogs;
+    TCalcMainForm form{dialogs};
+
+    Window()
+    {
+        form.show();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("the window did not become active");
+        form.FormActivate();
+    }
+    // Types into whichever field has the focus, as the user does.
+    void type(const QString& keys)
+    {
+        for (QChar key : keys) {
+            QWidget* target = QApplication::focusWidget();
+            QVERIFY(target);
+            if (key == '\r')
+                QTest::keyClick(target, Qt::Key_Return);
+            else if (key == '\b')
+                QTest::keyClick(target, Qt::Key_Backspace);
+            else
+                QTest::keyClick(target, key.toLatin1());
+        }
+    }
+    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; }
+    QString cell(TimecodeFormat format, int row, int column) const
+    {
+        return form.list(format)->model()->index(row, column).data().toString();
+    }
+};
+
+}  // namespace
+
+class MainFormEntryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void typingShiftsDigitsInAndOperatorsMoveOn()
+    {
+        Window w;
+        QCOMPARE(w.focused(), QString("MaskEdit1"));
+        w.type("1220");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:12:20"));
+        w.type(".");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:12:20:00"));
+        w.type("\b");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:01:22:00"));
+        w.type("+");
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        QCOMPARE(w.form.MaskEdit2->selectedText(), w.form.MaskEdit2->text());
+        w.type("100\r");
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:01:23:00"));
+        QCOMPARE(w.focused(), QString("MaskEdit1"));
+    }
+
+    void anOperatorInTheOutFieldCalculatesWithItselfAndChains()
+    {
+        Window w;
+        w.type("10+5-");
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, OperatorColumn), QString("-"));
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:00:05"));
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:05"));
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        w.type("2=");
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, ResultColumn), QString("00:00:00:03"));
+    }
+
+    void aRefusedChainKeepsTheInOperand()
+    {
+        Window w;
+        w.type("10+99-");
+        QCOMPARE(w.form.state().CalcCount, 0);
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"In - 00:00:00:99 is not valid timecode!"});
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:10"));
+    }
+
+    void recallKeysFollowTheLabelSet()
+    {
+        Window w;
+        w.type("I");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:00"));
+        // The recall key left the first character selected; select all again.
+        w.form.MaskEdit1->selectAll();
+        w.type("1000000+300000\r");
+        // Default labels "Out - In - Duration": I is the operand under "In".
+        w.type("I");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:30:00:00"));
+        w.type("o");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("01:00:00:00"));
+        w.type("D");
+        QCOMPARE(w.form.MaskEdit1->text(), QString("01:30:00:00"));
+        QCOMPARE(w.form.MaskEdit1->selectedText(), QString("01:30:00:00"));
+    }
+
+    void frameModeChainsOnTypedCounts()
+    {
+        Window w;
+        w.form.FrameMode1->trigger();
+        QVERIFY(w.form.FrameIn->isVisible() && w.form.FrameOut->isVisible() && w.form.FrameDur->isVisible());
+        QCOMPARE(w.focused(), QString("FrameIn"));
+        w.type("1800+900-");
+        QCOMPARE(w.form.FrameIn->text(), QString("2700"));
+        QCOMPARE(w.focused(), QString("FrameOut"));
+        w.type("300\r");
+        QCOMPARE(w.form.FrameDur->text(), QString("2400"));
+        QCOMPARE(w.cell(TimecodeFormat::Frames, 1, ResultColumn), QString("2400"));
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, InColumn), QString("00:01:30:00"));
+
+        w.form.FrameMode1->trigger();
+        QVERIFY(!w.form.FrameIn->isVisible());
+        QCOMPARE(w.focused(), QString("MaskEdit1"));
+        QCOMPARE(w.form.state().CalcCount, 2);
+    }
+
+    void frameFieldsTakeOnlyDigits()
+    {
+        Window w;
+        w.form.FrameMode1->trigger();
+        w.type("12a.%b3456789012");
+        QCOMPARE(w.form.FrameIn->text(), QString("123456789"));
+        w.type(" ");
+        QCOMPARE(w.focused(), QString("FrameOut"));
+        w.type("7 ");
+        // A blank in FrameOut calculates and chains with the operator kept.
+        QCOMPARE(w.form.OperandCombo->currentText(), QString("+"));
+        QCOMPARE(w.form.FrameIn->text(), QString("123456796"));
+        QCOMPARE(w.focused(), QString("FrameOut"));
+    }
+
+    void thePercentageRoundTrip()
+    {
+        Window w;
+        w.type("%");
+        QVERIFY(w.form.MaskEdit4->isVisible());
+        QCOMPARE(w.focused(), QString("MaskEdit4"));
+        QCOMPARE(w.form.OperandCombo->currentText(), QString("%"));
+        w.type("12.5x ");
+        QCOMPARE(w.form.MaskEdit4->text(), QString("12.5"));
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        w.type("400\r");
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, InColumn), QString("12.5"));
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:00:15"));
+        QCOMPARE(w.focused(), QString("MaskEdit4"));
+        w.type("+");
+        QVERIFY(!w.form.MaskEdit4->isVisible());
+        QCOMPARE(w.focused(), QString("MaskEdit1"));
+    }
+
+    void theOperatorListTakesKeys()
+    {
+        Window w;
+        w.type(" ");
+        QCOMPARE(w.focused(), QString("OperandCombo"));
+        w.type("*");
+        QCOMPARE(w.form.OperandCombo->currentText(), QString("x"));
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        w.form.OperandCombo->setFocus();
+        w.type("q");
+        QCOMPARE(w.form.OperandCombo->currentText(), QString("+"));
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+    }
+
+    void choosingThePercentOperatorShowsItsField()
+    {
+        Window w;
+        w.form.OperandCombo->setCurrentIndex(int(Operator::Percent));
+        emit w.form.OperandCombo->activated(int(Operator::Percent));
+        QVERIFY(w.form.MaskEdit4->isVisible());
+        w.form.OperandCombo->setCurrentIndex(int(Operator::Minus));
+        emit w.form.OperandCombo->activated(int(Operator::Minus));
+        QVERIFY(!w.form.MaskEdit4->isVisible());
+    }
+
+    void theSwitchesReportTheirNewState()
+    {
+        Window w;
+        QStringList reported;
+        connect(&w.form, &TCalcMainForm::optionToggled,
+                [&](const QString& name, bool on) { reported << name + (on ? "=1" : "=0"); });
+        w.form.Percentages1->trigger();
+        QCOMPARE(w.form.statusText(1), QString());
+        w.form.Percentages1->trigger();
+        QCOMPARE(w.form.statusText(1), QString("0.0%"));
+        w.form.ValidityCheck->trigger();
+        w.form.FrameMode1->trigger();
+        QCOMPARE(reported, QStringList({"Percentages=0", "Percentages=1", "Validity=0", "FrameMode=1"}));
+        // Range checking off lets 99 frames through.
+        w.form.FrameMode1->trigger();
+        w.type("99+1\r");
+        QCOMPARE(w.form.state().CalcCount, 1);
+    }
+
+    void hoveringTheTimecodeFieldsExplainsRecall()
+    {
+        Window w;
+        QTest::mouseMove(w.form.MaskEdit2, QPoint(5, 5));
+        QTest::mouseMove(w.form.MaskEdit2, QPoint(8, 6));
+        QCOMPARE(w.form.statusText(0), QString("Hit 'I, O, P(D,T)' to use previous calculation."));
+    }
+};
+
+OMBREL_TEST_CLASS(MainFormEntryTest)
+#include "main_form_entry_test.moc"

@@ -1,0 +1,12 @@
+# The shell normally brings these in; included here too so this folder builds on its own.
+include(${PROJECT_SOURCE_DIR}/src/shell/assets.cmake)
+
+ombrel_add_test(shell_assets SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/test_icons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/test_about_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/test_help_window.cpp)
+
+# Installs the build into a scratch prefix and checks what lands there.
+add_test(NAME install
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../e2e/install_test.sh $<TARGET_FILE:ombrel> ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND})
+set_tests_properties(install PROPERTIES LABELS install)

@@ -1,0 +1,2 @@
+ombrel_add_test(widgets SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/test_am_edit.cpp)
