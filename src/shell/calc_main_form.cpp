@@ -155,9 +155,10 @@ void TCalcMainForm::buildToolBar()
     ToolBar1->setIconSize(QSize(20, 20));
     ToolBar1->layout()->setSpacing(0);
     ToolBar1->layout()->setContentsMargins(2, 1, 2, 1);
-    const auto button = [this](const char* objectName, const QString& hint) {
+    const auto button = [this](const char* objectName, const QString& hint, const char* picture) {
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(objectName);
+        b->setIcon(toolbarIcon(picture));
         b->setToolTip(hint);
         b->setAutoRaise(true);
         b->setFixedSize(25, 25);
@@ -165,20 +166,20 @@ void TCalcMainForm::buildToolBar()
         followWindowHints(b);
         return b;
     };
-    NewBtn = button("NewBtn", "New");
-    OpenBtn = button("OpenBtn", "Open");
-    SaveBtn = button("SaveBtn", "Save");
-    ExportBtn = button("ExportBtn", "Export");
-    PrintBtn = button("PrintBtn", "Print");
+    NewBtn = button("NewBtn", "New", "new");
+    OpenBtn = button("OpenBtn", "Open", "open");
+    SaveBtn = button("SaveBtn", "Save", "save");
+    ExportBtn = button("ExportBtn", "Export", "export");
+    PrintBtn = button("PrintBtn", "Print", "print");
     ToolBar1->addSeparator();
-    ClearBtn = button("ClearBtn", "Clear");
-    CopyBtn = button("CopyBtn", "Copy");
-    PasteBtn = button("PasteBtn", "Paste");
-    FindBtn = button("FindBtn", "Find");
-    SortBtn = button("SortBtn", "Sort");
+    ClearBtn = button("ClearBtn", "Clear", "clear");
+    CopyBtn = button("CopyBtn", "Copy", "copy");
+    PasteBtn = button("PasteBtn", "Paste", "paste");
+    FindBtn = button("FindBtn", "Find", "find");
+    SortBtn = button("SortBtn", "Sort", "sort");
     ToolBar1->addSeparator();
-    MiniBtn = button("MiniBtn", "Mini Calculator");
-    ExitBtn = button("ExitBtn", "Exit");
+    MiniBtn = button("MiniBtn", "Mini Calculator", "mini");
+    ExitBtn = button("ExitBtn", "Exit", "exit");
 
     setHoverText(NewBtn, "Erase all timecode values from grids");
     setHoverText(OpenBtn, "Open Ombrel file");
@@ -228,6 +229,7 @@ QWidget* TCalcMainForm::buildLists()
         grid->setSelectionBehavior(QAbstractItemView::SelectItems);
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid->setWordWrap(false);
+        grid->setTextElideMode(Qt::ElideNone);
         grid->setFocusPolicy(Qt::ClickFocus);
         grid->setMouseTracking(true);
         QFont listFont = displayFont("MS Sans Serif", 11);
@@ -342,8 +344,10 @@ QWidget* TCalcMainForm::buildCalculateBand()
     EditBtn->setObjectName("EditBtn");
     EditBtn->setCheckable(true);
     EditBtn->setToolTip("Edit Descriptions");
-    EditBtn->setText("Edit");
-    EditBtn->setGeometry(8, 8, 40, 25);
+    EditBtn->setIcon(toolbarIcon("edit"));
+    EditBtn->setIconSize(QSize(20, 20));
+    EditBtn->setAutoRaise(true);
+    EditBtn->setGeometry(8, 8, 28, 28);
     setHoverText(EditBtn, "Toggle to edit descriptions");
     followWindowHints(EditBtn);
 
@@ -365,8 +369,10 @@ QWidget* TCalcMainForm::buildCalculateBand()
 
     TrashClose = new QLabel(Panel2);
     TrashClose->setObjectName("TrashClose");
+    TrashClose->setPixmap(picture("trash_closed", QSize(32, 32)));
     TrashOpen = new QLabel(Panel2);
     TrashOpen->setObjectName("TrashOpen");
+    TrashOpen->setPixmap(picture("trash_open", QSize(32, 32)));
     for (QLabel* trash : {TrashClose, TrashOpen}) {
         trash->setToolTip("Drag items to delete row");
         trash->setGeometry(kClientWidth - 44, 4, 34, 34);

@@ -10,7 +10,7 @@ QFont displayFont(const QString& face, int points)
     if (face == "MS Sans Serif" && !QFontDatabase::families().contains(face)) {
         QFont font("DejaVu Sans");
         font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(points * 0.8);
+        font.setPointSizeF(points * 0.68);
         return font;
     }
     QFont font(face);

@@ -7,8 +7,8 @@ namespace ombrel {
 
 // The font to draw a stored face name with. The program's stored default
 // face, "MS Sans Serif", is a narrow Windows bitmap font that Linux does
-// not have; its stand-in is drawn a fifth smaller so that timecodes still
-// fit the default column widths. Any other face is used as stored.
+// not have; its stand-in is drawn about a third smaller, which gives digits
+// of the original's width, so that timecodes fit the default columns. Any other face is used as stored.
 QFont displayFont(const QString& face, int points);
 
 }  // namespace ombrel
