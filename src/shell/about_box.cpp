@@ -79,7 +79,6 @@ void GradientLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-} // namespace ombrel
 
 namespace {
 
@@ -226,3 +225,5 @@ void TAboutBox::showEvent(QShowEvent* event)
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
+
+} // namespace ombrel

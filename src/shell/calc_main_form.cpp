@@ -97,6 +97,7 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, QWidget* parent)
     if (TimecodeColumnAllowance > 0)
         setFixedHeight(502 - (frameGeometry().height() - geometry().height()));
     FormCreate();
+    createOtherWindows();
 }
 
 TCalcMainForm::~TCalcMainForm() = default;
@@ -418,12 +419,6 @@ void TCalcMainForm::followWindowHints(QWidget* widget)
     widget->installEventFilter(this);
 }
 
-void TCalcMainForm::Balloon1Click()
-{
-    QToolTip::hideText();
-    emit optionToggled("Balloon", Balloon1->isChecked());
-}
-
 bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !Balloon1->isChecked() && windowHintWidgets_.contains(watched))
@@ -471,6 +466,9 @@ void TCalcMainForm::wireCommands()
 {
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ExitBtn, &QToolButton::clicked, this, &QWidget::close);
+    connect(About1, &QAction::triggered, this, &TCalcMainForm::About1Click);
+    connect(Contents1, &QAction::triggered, this, &TCalcMainForm::Contents1Click);
+    connect(Index1, &QAction::triggered, this, &TCalcMainForm::Index1Click);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     connect(Balloon1, &QAction::triggered, this, &TCalcMainForm::Balloon1Click);
     connect(FrameMode1, &QAction::triggered, this, &TCalcMainForm::FrameMode1Click);

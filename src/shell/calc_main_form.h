@@ -30,6 +30,8 @@ namespace ombrel {
 
 class CalculatePicture;
 class TAMEdit;
+class TAboutBox;
+class THelpForm;
 
 // The three texts that name the first field, the second field and the result.
 struct FieldLabels {
@@ -63,6 +65,9 @@ public:
     void FormCreate();
     void FormActivate();
     void Balloon1Click();
+    void About1Click();
+    void Contents1Click();
+    void Index1Click();
     void FrameMode1Click();
     void Percentages1Click();
     void ValidityCheckClick();
@@ -111,6 +116,12 @@ public:
 
     QStatusBar* StatusBar1 = nullptr;
 
+    // The other windows, created hidden right after this one.
+    TAboutBox* AboutBox = nullptr;
+    THelpForm* HelpForm = nullptr;
+
+    inline static const QString VersionText = "Version 1.65";
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -123,6 +134,7 @@ private:
     QWidget* buildEntryBand();
     QWidget* buildCalculateBand();
     void buildStatusBar();
+    void createOtherWindows();
     void wireCommands();
 
     void enableListCommands();

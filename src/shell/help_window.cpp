@@ -112,7 +112,6 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     return QTextBrowser::loadResource(type, name);
 }
 
-} // namespace ombrel
 
 THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent, Qt::Window), helpRoot_(helpRoot)
 {
@@ -324,3 +323,5 @@ void THelpForm::IndexListItemClicked(QListWidgetItem* item)
     if (item)
         showPage(item->data(Qt::UserRole).toString());
 }
+
+} // namespace ombrel

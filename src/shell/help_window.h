@@ -53,7 +53,6 @@ public:
     QVariant loadResource(int type, const QUrl& name) override;
 };
 
-} // namespace ombrel
 
 // The help window: Contents and Index tabs beside the page.
 class THelpForm : public QWidget {
@@ -95,3 +94,5 @@ private:
     QString helpRoot_;
     ombrel::HelpIndex index_;
 };
+
+} // namespace ombrel

@@ -9,14 +9,14 @@
 namespace {
 
 struct OpenedBox {
-    std::unique_ptr<TAboutBox> box;
+    std::unique_ptr<ombrel::TAboutBox> box;
     QList<QUrl> opened;
 };
 
 std::unique_ptr<OpenedBox> shownBox()
 {
     auto result = std::make_unique<OpenedBox>();
-    result->box = std::make_unique<TAboutBox>();
+    result->box = std::make_unique<ombrel::TAboutBox>();
     result->box->setUrlOpener([opened = &result->opened](const QUrl& url) { opened->append(url); });
     result->box->setVersionText(QStringLiteral("Version 1.65"));
     result->box->show();
@@ -31,7 +31,7 @@ private slots:
     void looksAsDesigned()
     {
         auto shown = shownBox();
-        TAboutBox& box = *shown->box;
+        ombrel::TAboutBox& box = *shown->box;
         QCOMPARE(box.size(), QSize(308, 165));
         QCOMPARE(box.windowTitle(), QStringLiteral("About Ombrel"));
         QVERIFY(box.windowFlags() & Qt::FramelessWindowHint);
@@ -59,7 +59,7 @@ private slots:
 
     void showsTheVersionItIsGiven()
     {
-        TAboutBox box;
+        ombrel::TAboutBox box;
         box.setVersionText(QStringLiteral("Version 1.65"));
         box.show();
         QCOMPARE(box.Version->text(), QStringLiteral("Version 1.65"));

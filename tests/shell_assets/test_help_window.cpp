@@ -156,7 +156,7 @@ private slots:
 
     void opensOnTheTabAskedFor()
     {
-        THelpForm help;
+        ombrel::THelpForm help;
         help.showIndex();
         QVERIFY(help.isVisible());
         QCOMPARE(help.HelpTabs->currentIndex(), 1);
@@ -171,7 +171,7 @@ private slots:
 
     void contentsListEveryTopicAndOpenIt()
     {
-        THelpForm help;
+        ombrel::THelpForm help;
         help.showContents();
         const auto& topics = help.helpIndex().topics;
         int pages = 0;
@@ -191,7 +191,7 @@ private slots:
 
     void indexIsAlphabeticalAndLeadsToPages()
     {
-        THelpForm help;
+        ombrel::THelpForm help;
         help.showIndex();
         QCOMPARE(help.IndexList->count(), help.helpIndex().keywords.size());
         for (int row = 1; row < help.IndexList->count(); ++row)
@@ -232,7 +232,7 @@ private slots:
         here.write("<html><body><h1>Here</h1><p><a href=\"away.html\">away</a></p></body></html>");
         here.close();
 
-        THelpForm help(nullptr, dir.path());
+        ombrel::THelpForm help(nullptr, dir.path());
         help.showContents();
         QVERIFY(help.HelpBrowser->toPlainText().contains(QStringLiteral("Here")));
 
@@ -250,7 +250,7 @@ private slots:
 
     void builtInHelpReportsAnUnknownPage()
     {
-        THelpForm help;
+        ombrel::THelpForm help;
         help.showPage(QStringLiteral("nowhere.html"));
         QCOMPARE(help.HelpBrowser->toPlainText().contains(ombrel::missingHelpPageText(QStringLiteral("nowhere.html"))),
                  true);
@@ -259,7 +259,7 @@ private slots:
     void missingIndexLeavesAnEmptyButWorkingWindow()
     {
         QTemporaryDir dir;
-        THelpForm help(nullptr, dir.path());
+        ombrel::THelpForm help(nullptr, dir.path());
         help.showIndex();
         QCOMPARE(help.ContentsTree->topLevelItemCount(), 0);
         QCOMPARE(help.IndexList->count(), 0);

@@ -1,0 +1,37 @@
+// The shell around the calculator: the other windows, help, About and the
+// pop-up hints switch.
+#include "shell/calc_main_form.h"
+
+#include "shell/about_box.h"
+#include "shell/help_window.h"
+
+#include <QAction>
+#include <QToolTip>
+
+namespace ombrel {
+
+void TCalcMainForm::createOtherWindows()
+{
+    AboutBox = new TAboutBox(this);
+    HelpForm = new THelpForm(this);
+    HelpForm->setWindowFlag(Qt::Window);
+}
+
+void TCalcMainForm::About1Click()
+{
+    AboutBox->setVersionText(VersionText);
+    AboutBox->exec();
+}
+
+// Our own help window stands in for the platform help viewer of old.
+void TCalcMainForm::Contents1Click() { HelpForm->showContents(); }
+
+void TCalcMainForm::Index1Click() { HelpForm->showIndex(); }
+
+void TCalcMainForm::Balloon1Click()
+{
+    QToolTip::hideText();
+    emit optionToggled("Balloon", Balloon1->isChecked());
+}
+
+}  // namespace ombrel
