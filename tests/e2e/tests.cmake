@@ -1,1 +1,2 @@
 ombrel_add_e2e_test(smoke smoke_test.sh)
+ombrel_add_e2e_test(menus menus_test.sh)
