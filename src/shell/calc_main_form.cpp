@@ -3,6 +3,7 @@
 #include "shell/calc_button.h"
 #include "shell/display_font.h"
 #include "shell/icons.h"
+#include "settings/preferences.h"
 #include "widgets/am_edit.h"
 
 #include <QApplication>
@@ -356,7 +357,6 @@ QWidget* TCalcMainForm::buildCalculateBand()
     ButOver = new CalculatePicture("ButOver", "calc_over", Panel2);
     ButDown = new CalculatePicture("ButDown", "calc_down", Panel2);
     for (CalculatePicture* picture : {ButNorm, ButOver, ButDown}) {
-        picture->move((kClientWidth - 90) / 2, 4);
         connect(picture, &CalculatePicture::clicked, this, &TCalcMainForm::CalculateBtnClick);
         connect(picture, &CalculatePicture::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
         connect(picture, &CalculatePicture::leftPressed, this, [this] { showCalculatePicture(ButDown); });
@@ -376,7 +376,7 @@ QWidget* TCalcMainForm::buildCalculateBand()
     TrashOpen->setPixmap(picture("trash_open", QSize(32, 32)));
     for (QLabel* trash : {TrashClose, TrashOpen}) {
         trash->setToolTip("Drag items to delete row");
-        trash->setGeometry(kClientWidth - 44, 4, 34, 34);
+        trash->resize(34, 34);
     }
     TrashOpen->hide();
     setHoverText(TrashClose, "Drag item from grid to delete item's row");
@@ -443,6 +443,17 @@ void TCalcMainForm::showCalculatePicture(CalculatePicture* picture)
         each->setVisible(each == picture);
 }
 
+// The Calculate pictures stay centred and the trash at the right edge as
+// the preferences widen or narrow the window.
+void TCalcMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    for (CalculatePicture* picture : {ButNorm, ButOver, ButDown})
+        picture->move((width() - picture->width()) / 2, 4);
+    for (QLabel* trash : {TrashClose, TrashOpen})
+        trash->move(width() - 44, 4);
+}
+
 bool TCalcMainForm::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
@@ -471,6 +482,8 @@ void TCalcMainForm::wireCommands()
     connect(Index1, &QAction::triggered, this, &TCalcMainForm::Index1Click);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     connect(Balloon1, &QAction::triggered, this, &TCalcMainForm::Balloon1Click);
+    connect(Descriptions1, &QAction::triggered, this, &TCalcMainForm::Descriptions1Click);
+    connect(Preferences1, &QAction::triggered, this, &TCalcMainForm::Preferences1Click);
     connect(FrameMode1, &QAction::triggered, this, &TCalcMainForm::FrameMode1Click);
     connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
     connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
@@ -490,8 +503,11 @@ void TCalcMainForm::FormCreate()
 void TCalcMainForm::FormActivate()
 {
     if (firstActivation_) {
-        PageControl1->setTabText(formatIndex(TimecodeFormat::User), QString("User-%1").arg(state_.rates.userRate));
-        PageControl1->setTabText(formatIndex(TimecodeFormat::Frames), "Frames-30");
+        Preferences->GetRegInfo();
+        takeRates();
+        if (const int start = Preferences->StartFormat(); start >= 0)
+            PageControl1->setCurrentIndex(start);
+        setEntrySeparator(activeFormat() == TimecodeFormat::DropFrm ? ';' : ':');
         InitLoads();
         updateStatusBar();
     }

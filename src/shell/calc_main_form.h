@@ -4,6 +4,7 @@
 #include "entry/key_procedures.h"
 #include "list/calc_sheet.h"
 #include "list/list_model.h"
+#include "settings/preferences_target.h"
 #include "shell/user_dialogs.h"
 
 #include <QHash>
@@ -32,6 +33,7 @@ class CalculatePicture;
 class TAMEdit;
 class TAboutBox;
 class THelpForm;
+class TPreferences;
 
 // The three texts that name the first field, the second field and the result.
 struct FieldLabels {
@@ -43,7 +45,7 @@ struct FieldLabels {
 // The main window: owns the calculation state, the six lists and every
 // entry field. Handlers are short: they read the controls, call the core
 // and apply what it returns.
-class TCalcMainForm : public QMainWindow {
+class TCalcMainForm : public QMainWindow, public PreferencesTarget {
     Q_OBJECT
 public:
     explicit TCalcMainForm(UserDialogs& dialogs, QWidget* parent = nullptr);
@@ -71,14 +73,30 @@ public:
     void FrameMode1Click();
     void Percentages1Click();
     void ValidityCheckClick();
+    void Descriptions1Click();
     void OperandComboChange();
+    void Preferences1Click();
 
-signals:
-    // One of the menu switches was toggled by the user ("Validity",
-    // "Percentages", "FrameMode", "Descriptions", "Balloon").
-    void optionToggled(const QString& name, bool checked);
-
-public:
+    // What the preferences do to this window.
+    bool largeFonts() const override;
+    int activeTabIndex() const override;
+    void setEntryFieldColour(const QColor& colour) override;
+    void setListFont(int format, const FontChoice& font) override;
+    void setListColour(int format, const QColor& colour) override;
+    void setColumnWidth(int column, int width) override;
+    void setWindowWidths(const WindowWidths& widths) override;
+    void setTabsAtBottom(bool bottom) override;
+    void setTabCaptions(const QString& userCaption, const QString& framesCaption) override;
+    void setMenuCheck(Check item, bool checked) override;
+    bool menuCheck(Check item) const override;
+    void setLabels(const LabelSet& labels) override;
+    void setFrameFieldsVisible(bool visible) override;
+    QPoint mainWindowPosition() const override;
+    void moveMainWindow(const QPoint& topLeft) override;
+    QPoint miniCalcPosition() const override;
+    void moveMiniCalc(const QPoint& topLeft) override;
+    int columnWidth(int column) const override;
+    FontChoice nonDropListFont() const override;
 
     // Large-font column allowances, set when the window is created.
     int TimecodeColumnAllowance = 0;
@@ -117,6 +135,7 @@ public:
     QStatusBar* StatusBar1 = nullptr;
 
     // The other windows, created hidden right after this one.
+    TPreferences* Preferences = nullptr;
     TAboutBox* AboutBox = nullptr;
     THelpForm* HelpForm = nullptr;
 
@@ -125,6 +144,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -135,6 +156,9 @@ private:
     QWidget* buildCalculateBand();
     void buildStatusBar();
     void createOtherWindows();
+    // The rates and tab captions follow the preferences' rate fields.
+    void takeRates();
+    QAction* menuItem(Check item) const;
     void wireCommands();
 
     void enableListCommands();
@@ -170,7 +194,11 @@ private:
     QChar entrySeparator_ = ':';
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
-    std::array<QColor, kFormatCount> listColours_{};
+    // The list fonts as the preferences hold them (what the lists draw
+    // may be a stand-in face).
+    std::array<FontChoice, kFormatCount> listFonts_{};
+    // Kept for the mini calculator window.
+    QPoint miniCalcPosition_{200, 100};
     QLabel* statusPanel_[2] = {nullptr, nullptr};
     QHash<QObject*, QString> hoverTexts_;
     QSet<QObject*> windowHintWidgets_;

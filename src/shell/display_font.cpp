@@ -18,4 +18,16 @@ QFont displayFont(const QString& face, int points)
     return font;
 }
 
+QFont displayFont(const QFont& stored)
+{
+    if (stored.family() != "MS Sans Serif")
+        return stored;
+    QFont font = displayFont(stored.family(), stored.pointSize() > 0 ? stored.pointSize() : 11);
+    font.setBold(stored.bold());
+    font.setItalic(stored.italic());
+    font.setUnderline(stored.underline());
+    font.setStrikeOut(stored.strikeOut());
+    return font;
+}
+
 }  // namespace ombrel

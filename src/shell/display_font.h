@@ -10,5 +10,7 @@ namespace ombrel {
 // not have; its stand-in is drawn about a third smaller, which gives digits
 // of the original's width, so that timecodes fit the default columns. Any other face is used as stored.
 QFont displayFont(const QString& face, int points);
+// The same for a whole font, keeping its style.
+QFont displayFont(const QFont& stored);
 
 }  // namespace ombrel

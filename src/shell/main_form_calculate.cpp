@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "settings/preferences.h"
 #include "widgets/am_edit.h"
 
 namespace ombrel {
@@ -164,16 +165,7 @@ void TCalcMainForm::setEntrySeparator(QChar separator)
     }
 }
 
-void TCalcMainForm::SetMaskColor()
-{
-    const QColor colour = listColours_[formatIndex(activeFormat())];
-    for (QWidget* field : std::initializer_list<QWidget*>{MaskEdit1, MaskEdit2, MaskEdit3, MaskEdit4, OperandCombo,
-                                                          FrameIn, FrameOut, FrameDur}) {
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, colour.isValid() ? colour : QPalette().color(QPalette::Base));
-        field->setPalette(palette);
-    }
-}
+void TCalcMainForm::SetMaskColor() { setEntryFieldColour(Preferences->ListColour(activeTabIndex())); }
 
 void TCalcMainForm::LoadEdit(const QString& digits, int target)
 {

@@ -2,6 +2,7 @@
 // the three switches that change how operands are entered and checked.
 #include "shell/calc_main_form.h"
 
+#include "settings/preferences.h"
 #include "widgets/am_edit.h"
 
 #include <QComboBox>
@@ -210,16 +211,16 @@ void TCalcMainForm::FrameMode1Click()
     for (QWidget* field : std::initializer_list<QWidget*>{FrameIn, FrameOut, FrameDur})
         field->setVisible(on);
     focusAndSelect(on ? FrameIn : MaskEdit1);
-    emit optionToggled("FrameMode", on);
+    Preferences->WriteFrameMode(on);
 }
 
 void TCalcMainForm::Percentages1Click()
 {
     statusPanel_[1]->setText(Percentages1->isChecked() ? "0.0%" : "");
-    emit optionToggled("Percentages", Percentages1->isChecked());
+    Preferences->WritePercentages(Percentages1->isChecked());
 }
 
-void TCalcMainForm::ValidityCheckClick() { emit optionToggled("Validity", ValidityCheck->isChecked()); }
+void TCalcMainForm::ValidityCheckClick() { Preferences->WriteValidity(ValidityCheck->isChecked()); }
 
 void TCalcMainForm::OperandComboChange()
 {

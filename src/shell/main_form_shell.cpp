@@ -4,6 +4,7 @@
 
 #include "shell/about_box.h"
 #include "shell/help_window.h"
+#include "settings/preferences.h"
 
 #include <QAction>
 #include <QToolTip>
@@ -12,6 +13,7 @@ namespace ombrel {
 
 void TCalcMainForm::createOtherWindows()
 {
+    Preferences = new TPreferences(*this, dialogs_, this);
     AboutBox = new TAboutBox(this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
@@ -31,7 +33,7 @@ void TCalcMainForm::Index1Click() { HelpForm->showIndex(); }
 void TCalcMainForm::Balloon1Click()
 {
     QToolTip::hideText();
-    emit optionToggled("Balloon", Balloon1->isChecked());
+    Preferences->WriteBalloon(Balloon1->isChecked());
 }
 
 }  // namespace ombrel

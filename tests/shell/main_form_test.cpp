@@ -1,3 +1,4 @@
+#include "fresh_settings.h"
 #include "scripted_dialogs.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
@@ -20,6 +21,7 @@ using namespace ombrel;
 namespace {
 
 struct Window {
+    test::FreshSettings settings;
     test::ScriptedDialogs dialogs;
     TCalcMainForm form{dialogs};
 

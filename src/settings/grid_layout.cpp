@@ -1,0 +1,73 @@
+#include "settings/grid_layout.h"
+
+namespace ombrel {
+
+namespace {
+
+// A header section is wider than its column by these margins.
+
+}  // namespace
+
+ColumnAllowances AllowancesFor(bool largeFonts)
+{
+    return largeFonts ? ColumnAllowances{20, 6} : ColumnAllowances{0, 0};
+}
+
+int ColumnAllowance(int column, const ColumnAllowances& allowances)
+{
+    return column % 2 == 0 ? allowances.timecode : allowances.narrow;
+}
+
+GridLayout ComputeGridLayout(const GridLayoutInput& input)
+{
+    const ColumnAllowances allowances = AllowancesFor(input.largeFonts);
+    const ColumnWidths& c = input.baseWidths;
+    GridLayout layout;
+    int w = 4 * allowances.timecode + 3 * allowances.narrow + 34;
+    for (int i = 0; i < kGridColumnCount; ++i) {
+        layout.columns[i] = ColumnWidthFromBase(i, c[i], allowances);
+        w += c[i];
+    }
+    // Without descriptions the lists end after the result column; the
+    // spacer and description columns lie beyond the visible part.
+    if (!input.descriptionsShown)
+        w -= c[5] + c[6] + allowances.timecode + allowances.narrow + 5;
+
+    // A window this narrow would cut off the entry fields: keep its size.
+    const int threshold = input.descriptionsShown ? 414 : 294;
+    if (w <= threshold)
+        return layout;
+    if (input.defaultWidthPending)
+        w = input.descriptionsShown ? 425 : 308;
+    if (input.largeFonts)
+        w = input.descriptionsShown ? 528 : 385;
+    layout.window = WindowWidths{w, w + 31, w + 24, w + 25, w + 9, w + 1};
+    return layout;
+}
+
+std::optional<LabelSet> LabelSetFor(int item, bool largeFonts)
+{
+    LabelSet set;
+    switch (item) {
+    case 0:
+        set = {0, "In", 47, "Out", 169, "Duration", 252, {"In", "Out", "Duration"}, {"In", "Out", "Dur"}};
+        break;
+    case 1:
+        set = {1, "Out", 42, "In", 175, "Duration", 252, {"Out", "In", "Duration"}, {"Out", "In", "Dur"}};
+        break;
+    case 2:
+        set = {2, "TC1", 38, "TC2", 167, "Total", 262, {"TC1", "TC2", "Total"}, {"TC1", "TC2", "Tot"}};
+        break;
+    default:
+        return std::nullopt;
+    }
+    // Large fonts widen the fields, so the labels move right with them.
+    if (largeFonts) {
+        set.label1Left += 10;
+        set.label2Left += 40;
+        set.label4Left += 60;
+    }
+    return set;
+}
+
+}  // namespace ombrel

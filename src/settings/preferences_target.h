@@ -1,0 +1,51 @@
+#pragma once
+
+#include "settings/grid_layout.h"
+#include "shell/user_dialogs.h"
+
+#include <QColor>
+#include <QPoint>
+
+namespace ombrel {
+
+// What the preferences do to the main window (and, through it, to the mini
+// calculator). The main window implements it; formats and columns are
+// indices (formats in tab order 0-5, list columns 0-6).
+class PreferencesTarget {
+public:
+    enum class Check { Validity, Descriptions, Percentages, FrameMode, Balloon };
+
+    virtual ~PreferencesTarget() = default;
+
+    // 100 pixels per inch or more.
+    virtual bool largeFonts() const = 0;
+    virtual int activeTabIndex() const = 0;
+
+    // Background of the entry fields (they take the active list's colour).
+    virtual void setEntryFieldColour(const QColor& colour) = 0;
+    virtual void setListFont(int format, const FontChoice& font) = 0;
+    virtual void setListColour(int format, const QColor& colour) = 0;
+    // In all six lists at once; each header section lies over its column.
+    virtual void setColumnWidth(int column, int width) = 0;
+    virtual void setWindowWidths(const WindowWidths& widths) = 0;
+    virtual void setTabsAtBottom(bool bottom) = 0;
+    virtual void setTabCaptions(const QString& userCaption, const QString& framesCaption) = 0;
+    virtual void setMenuCheck(Check item, bool checked) = 0;
+    virtual bool menuCheck(Check item) const = 0;
+    // Label1, Label2, Label4 (text and left edge in Panel1), sections 0, 2
+    // and 4 of HeaderControl1 then copied to the other five headers, and the
+    // field labels.
+    virtual void setLabels(const LabelSet& labels) = 0;
+    // FrameIn, FrameOut and FrameDur.
+    virtual void setFrameFieldsVisible(bool visible) = 0;
+
+    virtual QPoint mainWindowPosition() const = 0;
+    virtual void moveMainWindow(const QPoint& topLeft) = 0;
+    virtual QPoint miniCalcPosition() const = 0;
+    virtual void moveMiniCalc(const QPoint& topLeft) = 0;
+    // Current width of a column of the NonDrop list (all six share them).
+    virtual int columnWidth(int column) const = 0;
+    virtual FontChoice nonDropListFont() const = 0;
+};
+
+}  // namespace ombrel

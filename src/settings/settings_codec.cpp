@@ -1,0 +1,196 @@
+#include "settings/settings_codec.h"
+
+#include <charconv>
+#include <limits>
+
+namespace ombrel {
+
+namespace {
+
+// Code -> style, by the table older settings were written with.
+constexpr std::array<FontStyle, 16> kStyleByCode{{
+    {false, false, false, false},  // 0
+    {true, false, false, false},   // 1 bold
+    {false, true, false, false},   // 2 italic
+    {false, false, true, false},   // 3 underline
+    {false, false, false, true},   // 4 strike-out
+    {true, true, false, false},    // 5 bold italic
+    {true, false, true, false},    // 6 bold underline
+    {true, false, false, true},    // 7 bold strike-out
+    {false, true, true, false},    // 8 italic underline
+    {false, true, false, true},    // 9 italic strike-out
+    {false, false, true, true},    // 10 underline strike-out
+    {true, true, true, false},     // 11 bold italic underline
+    {true, true, false, true},     // 12 bold italic strike-out
+    {true, false, true, true},     // 13 bold underline strike-out
+    {false, true, true, true},     // 14 italic underline strike-out
+    {true, true, true, true},      // 15 all four
+}};
+
+}  // namespace
+
+const std::array<GridColour, kGridColourCount> kGridColours{{
+    {"Black", 0x000000},
+    {"Maroon", 0x000080},
+    {"Green", 0x008000},
+    {"Olive", 0x008080},
+    {"Navy", 0x800000},
+    {"Purple", 0x800080},
+    {"Teal", 0x808000},
+    {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0},
+    {"Red", 0x0000FF},
+    {"Lime", 0x00FF00},
+    {"Blue", 0xFF0000},
+    {"Fuchsia", 0xFF00FF},
+    {"Aqua", 0xFFFF00},
+    {"White", 0xFFFFFF},
+    {"Window", kSystemWindowColour},
+}};
+
+int FontStyleCode(const FontStyle& style)
+{
+    for (int code = 0; code < static_cast<int>(kStyleByCode.size()); ++code) {
+        if (kStyleByCode[code] == style)
+            return code;
+    }
+    return 0;  // unreachable: the table holds all sixteen sets
+}
+
+FontStyle FontStyleFromCode(int code)
+{
+    if (code < 1 || code > 15)
+        return {};
+    return kStyleByCode[code];
+}
+
+int GridColourIndex(std::string_view name)
+{
+    for (int i = 0; i < kGridColourCount; ++i) {
+        if (kGridColours[i].name == name)
+            return i;
+    }
+    return -1;
+}
+
+int GridColourIndexOf(uint32_t colour)
+{
+    for (int i = 0; i < kGridColourCount; ++i) {
+        if (kGridColours[i].colour == colour)
+            return i;
+    }
+    return -1;
+}
+
+int ParseStoredInteger(std::string_view text, int fallback)
+{
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-')
+            return fallback;
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+    if (error != std::errc() || end != text.data() + text.size())
+        return fallback;
+    return value;
+}
+
+bool ParseStoredBool(std::string_view text, bool fallback)
+{
+    return ParseStoredInteger(text, fallback ? 1 : 0) != 0;
+}
+
+std::string IntegerText(int value)
+{
+    return std::to_string(value);
+}
+
+std::string BoolText(bool value)
+{
+    return value ? "1" : "0";
+}
+
+std::optional<double> ParseRate(std::string_view text)
+{
+    int digits = 0;
+    int points = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.')
+            ++points;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0 || points > 1)
+        return std::nullopt;
+    // from_chars never looks at the locale, so "29.97" reads the same in
+    // Berlin as in Boston.
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+bool IsValidFramesRate(std::string_view text)
+{
+    const auto rate = ParseRate(text);
+    return rate && *rate > 0;
+}
+
+int64_t UserRateFromText(std::string_view text)
+{
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return kDefaultUserRate;
+    }
+    const int rate = ParseStoredInteger(text, 0);
+    return rate > 0 ? rate : kDefaultUserRate;
+}
+
+double FramesRateFromText(std::string_view text)
+{
+    const auto rate = ParseRate(text);
+    return rate && *rate > 0 ? *rate : kDefaultFramesRate;
+}
+
+namespace {
+
+std::size_t CharacterCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string UserTabCaption(std::string_view rateText)
+{
+    return "User-" + std::string(rateText);
+}
+
+std::string FramesTabCaption(std::string_view rateText)
+{
+    return (CharacterCount(rateText) > 2 ? "Frm-" : "Frames-") + std::string(rateText);
+}
+
+std::string FirstCharacters(std::string_view text, std::size_t count)
+{
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (seen == count)
+                return std::string(text.substr(0, i));
+            ++seen;
+        }
+    }
+    return std::string(text);
+}
+
+}  // namespace ombrel

@@ -1,0 +1,230 @@
+#include "settings/settings_sections.h"
+#include "settings/settings_store.h"
+#include "test_registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ombrel;
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    int files_ = 0;
+    QString path_;
+
+    void rawSet(const QString& key, const QString& text)
+    {
+        QSettings raw(path_, QSettings::IniFormat);
+        raw.setValue(key, text);
+    }
+    QString fileText() const
+    {
+        QFile file(path_);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private slots:
+    void init() { path_ = dir_.filePath(QString("store%1.ini").arg(++files_)); }
+
+    void reads_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("stored");  // "<absent>": no value at all
+        QTest::addColumn<QString>("defaultValue");
+        QTest::addColumn<QString>("expected");
+        const QString absent = "<absent>";
+        QTest::newRow("integer absent") << "integer" << absent << "85"
+                                        << "85";
+        QTest::newRow("integer negative") << "integer"
+                                          << "-16777211"
+                                          << "0"
+                                          << "-16777211";
+        QTest::newRow("integer not a number") << "integer"
+                                              << "12px"
+                                              << "85"
+                                              << "85";
+        QTest::newRow("integer empty") << "integer"
+                                       << ""
+                                       << "85"
+                                       << "85";
+        QTest::newRow("bool absent true") << "bool" << absent << "1"
+                                          << "1";
+        QTest::newRow("bool 2") << "bool"
+                                << "2"
+                                << "0"
+                                << "1";
+        QTest::newRow("bool 0") << "bool"
+                                << "0"
+                                << "1"
+                                << "0";
+        QTest::newRow("bool yes keeps default true") << "bool"
+                                                     << "yes"
+                                                     << "1"
+                                                     << "1";
+        QTest::newRow("bool letter keeps default false") << "bool"
+                                                         << "d"
+                                                         << "0"
+                                                         << "0";
+        QTest::newRow("text absent") << "text" << absent << "15"
+                                     << "15";
+        QTest::newRow("text empty stays empty") << "text"
+                                                << ""
+                                                << "15"
+                                                << "";
+        QTest::newRow("text with comma") << "text"
+                                         << "Timecode, Data"
+                                         << "x"
+                                         << "Timecode, Data";
+    }
+
+    void reads()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, stored);
+        QFETCH(QString, defaultValue);
+        QFETCH(QString, expected);
+        if (stored != "<absent>")
+            rawSet("StartWith/Value", stored);
+        SettingsStore store(path_);
+        QString result;
+        if (kind == "integer")
+            result = QString::number(store.ReadInteger("StartWith", "Value", defaultValue.toInt()));
+        else if (kind == "bool")
+            result = store.ReadBool("StartWith", "Value", defaultValue == "1") ? "1" : "0";
+        else
+            result = store.ReadString("StartWith", "Value", defaultValue);
+        QCOMPARE(result, expected);
+    }
+
+    void everyValueIsWrittenAsText()
+    {
+        {
+            SettingsStore store(path_);
+            store.WriteInteger("Font", "NDFontColor", -16777211);
+            store.WriteInteger("StartWith", "TabCombo", -1);
+            store.WriteBool("StartWith", "Validity", true);
+            store.WriteBool("StartWith", "FrameMode", false);
+            store.WriteString("Print", "Heading", "Timecode, Data");
+            store.WriteString("StartWith", "UserFrames", "");
+        }
+        const QString text = fileText();
+        QVERIFY2(text.contains("[Font]\nNDFontColor=-16777211\n"), qPrintable(text));
+        QVERIFY(text.contains("TabCombo=-1\n"));
+        QVERIFY(text.contains("Validity=1\n"));
+        QVERIFY(text.contains("FrameMode=0\n"));
+        // Read back by any reader as the same text, not as a list.
+        SettingsStore again(path_);
+        QCOMPARE(again.ReadString("Print", "Heading", "x"), QString("Timecode, Data"));
+        QCOMPARE(again.ReadString("StartWith", "UserFrames", "15"), QString(""));
+    }
+
+    void valueThatIsNotTextIsReported()
+    {
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Print]\nHeading=a, b\n");
+        file.close();
+        SettingsStore store(path_);
+        try {
+            store.ReadString("Print", "Heading", "x");
+            QFAIL("no error");
+        } catch (const SettingsError& error) {
+            QCOMPARE(QString(error.what()), QString("Invalid data type for 'Heading'"));
+        }
+    }
+
+    void failedWriteIsReportedAndLaterWritesRecover()
+    {
+        // A folder where the file should be: nothing can be saved there,
+        // not even by root.
+        QVERIFY(QDir().mkpath(path_));
+        SettingsStore store(path_);
+        try {
+            store.WriteString("Print", "Heading", "Report");
+            QFAIL("no error");
+        } catch (const SettingsError& error) {
+            QCOMPARE(QString(error.what()), QString("Failed to set data for 'Heading'"));
+        }
+        QVERIFY(QDir(path_).removeRecursively());
+        store.WriteInteger("Print", "Radio", 3);
+        QCOMPARE(SettingsStore(path_).ReadInteger("Print", "Radio", 0), 3);
+    }
+
+    void userStoreLivesInTheConfigFolder()
+    {
+        const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Brontel/Ombrel.conf";
+        QCOMPARE(SettingsStore().fileName(), expected);
+    }
+
+    void functionKeysAreStoredUnderTheirOwnNames()
+    {
+        FunctionKeySlots keys = DefaultFunctionKeySlots();
+        keys[0] = "01:00:00:00";
+        keys[1] = "02:00:00:00";
+        keys[11] = "12:00:00:00";
+        {
+            SettingsStore store(path_);
+            WriteFunctionKeys(store, keys);
+        }
+        QSettings raw(path_, QSettings::IniFormat);
+        QCOMPARE(raw.value("Function/GF1").toString(), QString("01:00:00:00"));
+        QCOMPARE(raw.value("Function/F2").toString(), QString("02:00:00:00"));
+        QCOMPARE(raw.value("Function/F12").toString(), QString("12:00:00:00"));
+        QVERIFY(!raw.contains("Function/F1"));
+        SettingsStore store(path_);
+        QCOMPARE(ReadFunctionKeys(store), keys);
+    }
+
+    void functionKeysReadWithDefaultsAndCut()
+    {
+        rawSet("Function/GF1", "01:02:03:04:05:06:07");
+        SettingsStore store(path_);
+        const FunctionKeySlots keys = ReadFunctionKeys(store);
+        QCOMPARE(keys[0], std::string("01:02:03:04"));
+        QCOMPARE(keys[5], std::string("00:00:00:00"));
+    }
+
+    void printAndExportSections()
+    {
+        SettingsStore store(path_);
+        QCOMPARE(ReadPrintSettings(store), PrintSettings{});
+        QCOMPARE(ReadExportSettings(store), ExportSettings{});
+        QCOMPARE(PrintSettings{}.subheading, std::string("30 fps Non-Drop Frame"));
+        QVERIFY(!ExportSettings{}.useHead);
+
+        const PrintSettings print{4, false, true, false, true, "Reel 3", ""};
+        const ExportSettings exported{5, false, true, "", "Cut list"};
+        WritePrintSettings(store, print);
+        WriteExportSettings(store, exported);
+        SettingsStore again(path_);
+        QCOMPARE(ReadPrintSettings(again), print);
+        QCOMPARE(ReadExportSettings(again), exported);
+        QSettings raw(path_, QSettings::IniFormat);
+        QCOMPARE(raw.value("Print/Page").toString(), QString("0"));
+        QCOMPARE(raw.value("Export/UseHead").toString(), QString("1"));
+    }
+
+    void fontsKeepTheirStoredColour()
+    {
+        rawSet("Font/UserFontColor", "-16777208");  // a system colour
+        rawSet("Font/UserFontStyle", "9");
+        SettingsStore store(path_);
+        const StoredFont font = ReadFont(store, "User", kDefaultListFont);
+        QCOMPARE(font.name, std::string("MS Sans Serif"));
+        QCOMPARE(font.colour, int32_t(-16777208));
+        QCOMPARE(font.size, 11);
+        QCOMPARE(font.style, (FontStyle{false, true, false, true}));
+        WriteFont(store, "Frames", font);
+        QCOMPARE(store.ReadString("Font", "FramesFontColor", ""), QString("-16777208"));
+        QCOMPARE(store.ReadString("Font", "FramesFontStyle", ""), QString("9"));
+    }
+};
+
+OMBREL_TEST_CLASS(SettingsStoreTest)
+
+#include "test_settings_store.moc"
