@@ -2,6 +2,7 @@
 
 #include "settings/settings_codec.h"
 #include "settings/settings_sections.h"
+#include "widgets/am_edit.h"
 #include "shell/user_dialogs.h"
 #include "widgets/colour_combo.h"
 
@@ -72,12 +73,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QLineEdit* makeRateField(QWidget* parent, const char* name, int maxLength)
+TAMEdit* makeRateField(QWidget* parent, const char* name, int maxLength)
 {
-    auto* field = new QLineEdit(parent);
+    auto* field = new TAMEdit(parent);
     field->setObjectName(name);
     field->setMaxLength(maxLength);
-    field->setAlignment(Qt::AlignRight);
+    field->setTextAlignment(TAMEdit::taRightJustify);
     QFont font("MS Sans Serif");
     font.setBold(true);
     field->setFont(font);
@@ -154,7 +155,7 @@ void TPreferences::buildControls()
         auto* grid = static_cast<QGridLayout*>(page->layout());
         grid->addWidget(new QLabel("Frames per second", page), 2, 0);
         grid->addWidget(field, 2, 1, Qt::AlignLeft);
-        field->installEventFilter(this);
+        field->setKeyFilter(this);
     }
 
     ApplyBtn = makeButton(this, "ApplyBtn", "&Apply");

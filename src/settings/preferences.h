@@ -21,6 +21,7 @@ class QTabWidget;
 namespace ombrel {
 
 class ColourCombo;
+class TAMEdit;
 class UserDialogs;
 
 // The preferences dialog. It owns the settings store of the run, keeps the
@@ -108,8 +109,8 @@ public:
     QPushButton *BitBtn1, *BitBtn2, *BitBtn4, *BitBtn5, *BitBtn6, *BitBtn7;
     ColourCombo *NDFColorCombo, *DFColorCombo, *PALColorCombo, *FilmColorCombo, *UserColorCombo, *FramesColorCombo;
     QPushButton* ApplyAllBtn = nullptr;
-    QLineEdit* FramesMask = nullptr;
-    QLineEdit* UserFramesMask = nullptr;
+    TAMEdit* FramesMask = nullptr;
+    TAMEdit* UserFramesMask = nullptr;
     QPushButton* ApplyBtn = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* DefaultBtn = nullptr;

@@ -1,6 +1,7 @@
 #include "fake_preferences_target.h"
 #include "scripted_dialogs.h"
 #include "settings/preferences.h"
+#include "widgets/am_edit.h"
 #include "test_registry.h"
 #include "widgets/colour_combo.h"
 
