@@ -8,7 +8,6 @@
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
-
 #include <fstream>
 #include <string>
 
@@ -130,7 +129,7 @@ void BM_FrameCountToText_libavutil(benchmark::State& benchState)
 BENCHMARK(BM_FrameCountToText_libavutil);
 #endif
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -119,7 +119,7 @@ RowCells makeRow(std::string in, Operator op, std::string out, std::string resul
 constexpr TimecodeFormat kWholeRateFormats[] = {TimecodeFormat::NonDrop, TimecodeFormat::PAL, TimecodeFormat::Film,
                                                 TimecodeFormat::User};
 
-}  // namespace
+} // namespace
 
 Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state)
 {
@@ -198,9 +198,10 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
         const TimecodeParts result = GenericTC(t.resultCount, rate);
         state.resultParts[formatIndex(format)] = result;
         std::string in = request.frameMode ? FormatTimecodeText(GenericTC(frameIn, rate)) : RemoveSemi(request.inText);
-        std::string out = request.frameMode ? FormatTimecodeText(GenericTC(frameOut, rate)) : RemoveSemi(request.outText);
-        calculation.rows[formatIndex(format)] =
-            makeRow(percentOperator ? request.percentText : std::move(in), op, std::move(out), FormatTimecodeText(result));
+        std::string out =
+            request.frameMode ? FormatTimecodeText(GenericTC(frameOut, rate)) : RemoveSemi(request.outText);
+        calculation.rows[formatIndex(format)] = makeRow(percentOperator ? request.percentText : std::move(in), op,
+                                                        std::move(out), FormatTimecodeText(result));
     }
 
     const TimecodeParts dropResult = DropFrameLabel(drop.resultCount);
@@ -250,10 +251,9 @@ std::string withThousands(double value)
     return (value < 0 ? "-" : "") + grouped + digits.substr(point);
 }
 
-}  // namespace
+} // namespace
 
-std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell,
-                           TimecodeFormat activeFormat)
+std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell, TimecodeFormat activeFormat)
 {
     double in = 0;
     double out = 0;
@@ -263,4 +263,4 @@ std::string PercentageText(std::string_view framesInCell, std::string_view frame
     return withThousands(percentage) + "%";
 }
 
-}  // namespace ombrel
+} // namespace ombrel

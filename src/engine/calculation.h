@@ -58,9 +58,9 @@ struct CalcState {
 
 // What the Calculate command reads from the window.
 struct CalculationRequest {
-    std::string inText;       // In timecode field, as shown
-    std::string outText;      // Out timecode field, as shown
-    std::string percentText;  // percentage field
+    std::string inText;      // In timecode field, as shown
+    std::string outText;     // Out timecode field, as shown
+    std::string percentText; // percentage field
     Operator op = Operator::Plus;
     bool frameMode = false;
     std::string frameInText;
@@ -85,8 +85,7 @@ struct Calculation {
 Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state);
 
 // The percentage display of the last Frames row ("50.00%", "1,234.50%").
-std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell,
-                           TimecodeFormat activeFormat);
+std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell, TimecodeFormat activeFormat);
 
 // Parsers used for texts the user typed; both throw ConversionError.
 int64_t parseInteger(std::string_view text);
@@ -96,4 +95,4 @@ double parseDecimal(std::string_view text);
 // The text without its trailing blanks.
 std::string_view StringSpace(std::string_view text);
 
-}  // namespace ombrel
+} // namespace ombrel

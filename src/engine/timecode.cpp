@@ -39,7 +39,7 @@ std::string withSeparators(std::string_view text, char separator)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 TimecodeParts ParseTimecodeText(std::string_view text)
 {
@@ -51,12 +51,18 @@ TimecodeParts ParseTimecodeText(std::string_view text)
 
 std::string FormatTimecodeText(const TimecodeParts& parts)
 {
-    return twoOrMoreDigits(parts.hours) + ":" + twoOrMoreDigits(parts.minutes) + ":" + twoOrMoreDigits(parts.seconds)
-           + ":" + twoOrMoreDigits(parts.frames);
+    return twoOrMoreDigits(parts.hours) + ":" + twoOrMoreDigits(parts.minutes) + ":" + twoOrMoreDigits(parts.seconds) +
+           ":" + twoOrMoreDigits(parts.frames);
 }
 
-std::string AddSemi(std::string_view text) { return withSeparators(text, ';'); }
-std::string RemoveSemi(std::string_view text) { return withSeparators(text, ':'); }
+std::string AddSemi(std::string_view text)
+{
+    return withSeparators(text, ';');
+}
+std::string RemoveSemi(std::string_view text)
+{
+    return withSeparators(text, ':');
+}
 
 int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate)
 {
@@ -70,7 +76,10 @@ int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate)
     return static_cast<int64_t>(std::nearbyint(seconds * framesRate + parts.frames));
 }
 
-bool isDropMinute(int32_t minutes) { return minutes >= 1 && minutes <= 59 && minutes % 10 != 0; }
+bool isDropMinute(int32_t minutes)
+{
+    return minutes >= 1 && minutes <= 59 && minutes % 10 != 0;
+}
 
 void AdjustDropFrameParts(TimecodeParts& parts)
 {
@@ -99,8 +108,8 @@ void TotalTCCheck(TimecodeParts& parts, int64_t rate)
 int64_t DropFrameNumber(const TimecodeParts& label)
 {
     const int64_t totalMinutes = int64_t{label.hours} * 60 + label.minutes;
-    return int64_t{label.hours} * 108000 + int64_t{label.minutes} * 1800 + int64_t{label.seconds} * 30 + label.frames
-           - 2 * (totalMinutes - totalMinutes / 10);
+    return int64_t{label.hours} * 108000 + int64_t{label.minutes} * 1800 + int64_t{label.seconds} * 30 + label.frames -
+           2 * (totalMinutes - totalMinutes / 10);
 }
 
 TimecodeParts DropFrameLabel(int64_t frameNumber)
@@ -124,4 +133,4 @@ double DropCompensate(double count, TimecodeFormat activeFormat)
     return count + 2 * minutes - 2 * tenMinutes;
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -25,8 +25,14 @@ struct TimecodeParts {
 enum class TimecodeFormat { NonDrop, DropFrm, PAL, Film, User, Frames };
 inline constexpr int kFormatCount = 6;
 
-inline constexpr int formatIndex(TimecodeFormat format) { return static_cast<int>(format); }
-inline constexpr TimecodeFormat formatAt(int index) { return static_cast<TimecodeFormat>(index); }
+inline constexpr int formatIndex(TimecodeFormat format)
+{
+    return static_cast<int>(format);
+}
+inline constexpr TimecodeFormat formatAt(int index)
+{
+    return static_cast<TimecodeFormat>(index);
+}
 
 // A text the user gave that does not convert; the message is the one shown.
 class ConversionError : public std::runtime_error {
@@ -89,8 +95,7 @@ inline int64_t wrapInto(int64_t count, int64_t period)
     return r < 0 ? r + period : r;
 }
 
-template <typename Rate>
-TimecodeParts splitDay(uint32_t c, Rate rate)
+template <typename Rate> TimecodeParts splitDay(uint32_t c, Rate rate)
 {
     const uint32_t seconds = c / rate;
     return {static_cast<int32_t>(seconds / 3600), static_cast<int32_t>(seconds / 60 % 60),
@@ -112,7 +117,7 @@ inline void writePair(char* out, int32_t value)
     std::memcpy(out, &kDigitPairs[2 * static_cast<uint32_t>(value)], 2);
 }
 
-}  // namespace detail
+} // namespace detail
 
 inline TimecodeParts GenericTC(int64_t count, int64_t rate)
 {
@@ -141,4 +146,4 @@ inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* 
     detail::writePair(out + 9, parts.frames);
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -44,7 +44,7 @@ const char* readVarint(const char* in, size_t& value)
     return in;
 }
 
-}  // namespace
+} // namespace
 
 CalculationList::RowRef CalculationList::pack(const RowView& cells)
 {
@@ -87,6 +87,19 @@ std::string_view CalculationList::cell(int64_t row, int column) const
     }
 }
 
+RowView CalculationList::rowView(int64_t row) const
+{
+    const char* in = rowStart(row);
+    RowView cells;
+    for (auto& cell : cells) {
+        size_t length = 0;
+        in = readVarint(in, length);
+        cell = {in, length};
+        in += length;
+    }
+    return cells;
+}
+
 RowCells CalculationList::row(int64_t row) const
 {
     RowCells cells;
@@ -95,7 +108,10 @@ RowCells CalculationList::row(int64_t row) const
     return cells;
 }
 
-void CalculationList::appendRow(const RowView& cells) { rows_.push_back(pack(cells)); }
+void CalculationList::appendRow(const RowView& cells)
+{
+    rows_.push_back(pack(cells));
+}
 
 void CalculationList::setCell(int64_t row, int column, std::string_view text)
 {
@@ -113,7 +129,10 @@ void CalculationList::swapRows(int64_t a, int64_t b)
     std::swap(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)]);
 }
 
-void CalculationList::removeRow(int64_t row) { rows_.erase(rows_.begin() + row); }
+void CalculationList::removeRow(int64_t row)
+{
+    rows_.erase(rows_.begin() + row);
+}
 
 void CalculationList::clear()
 {
@@ -161,4 +180,4 @@ void CalcSheet::clear()
         list.clear();
 }
 
-}  // namespace ombrel
+} // namespace ombrel

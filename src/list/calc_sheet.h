@@ -14,8 +14,15 @@ namespace ombrel {
 // Columns of every list row: In, operator, Out, "=", result, an always
 // empty spacer, description.
 inline constexpr int kColumnCount = 7;
-enum Column { InColumn = 0, OperatorColumn = 1, OutColumn = 2, EqualsColumn = 3, ResultColumn = 4,
-              SpacerColumn = 5, DescriptionColumn = 6 };
+enum Column {
+    InColumn = 0,
+    OperatorColumn = 1,
+    OutColumn = 2,
+    EqualsColumn = 3,
+    ResultColumn = 4,
+    SpacerColumn = 5,
+    DescriptionColumn = 6
+};
 
 using RowCells = std::array<std::string, kColumnCount>;
 using RowView = std::array<std::string_view, kColumnCount>;
@@ -29,6 +36,8 @@ public:
     int64_t rowCount() const { return static_cast<int64_t>(rows_.size()); }
     std::string_view cell(int64_t row, int column) const;
     RowCells row(int64_t row) const;
+    // All seven cells in one walk; the views last until the list changes.
+    RowView rowView(int64_t row) const;
 
     void appendRow(const RowView& cells);
     void setCell(int64_t row, int column, std::string_view text);
@@ -72,4 +81,4 @@ private:
     std::array<CalculationList, kFormatCount> lists_;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -12,7 +12,10 @@ int ListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(std::max<int64_t>(1, sheet_.rowCount()));
 }
 
-int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount + 1; }
+int ListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kColumnCount + 1;
+}
 
 QVariant ListModel::data(const QModelIndex& index, int role) const
 {
@@ -94,6 +97,9 @@ void SheetModels::replaceSheet(CalcSheet&& sheet)
         model->endResetModel();
 }
 
-void SheetModels::clear() { replaceSheet(CalcSheet()); }
+void SheetModels::clear()
+{
+    replaceSheet(CalcSheet());
+}
 
-}  // namespace ombrel
+} // namespace ombrel

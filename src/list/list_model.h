@@ -56,4 +56,4 @@ private:
     std::array<std::unique_ptr<ListModel>, kFormatCount> models_;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

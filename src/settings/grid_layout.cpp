@@ -6,7 +6,7 @@ namespace {
 
 // A header section is wider than its column by these margins.
 
-}  // namespace
+} // namespace
 
 ColumnAllowances AllowancesFor(bool largeFonts)
 {
@@ -70,4 +70,4 @@ std::optional<LabelSet> LabelSetFor(int item, bool largeFonts)
     return set;
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -40,12 +40,12 @@ struct GridLayoutInput {
 
 // The widths when the window is resized; W is the width of each list.
 struct WindowWidths {
-    int list = 0;         // W
-    int mainWindow = 0;   // W + 31
-    int panel3 = 0;       // W + 24
-    int panel2 = 0;       // W + 25
-    int pageControl = 0;  // W + 9
-    int header = 0;       // W + 1
+    int list = 0;        // W
+    int mainWindow = 0;  // W + 31
+    int panel3 = 0;      // W + 24
+    int panel2 = 0;      // W + 25
+    int pageControl = 0; // W + 9
+    int header = 0;      // W + 1
 
     friend bool operator==(const WindowWidths&, const WindowWidths&) = default;
 };
@@ -63,19 +63,19 @@ GridLayout ComputeGridLayout(const GridLayoutInput& input);
 // 2 "TC1 - TC2 - Total".
 inline constexpr int kLabelSetCount = 3;
 struct LabelSet {
-    int item = 0;        // the label set's index, as above
-    std::string label1;  // above the first field
+    int item = 0;       // the label set's index, as above
+    std::string label1; // above the first field
     int label1Left = 0;
-    std::string label2;  // above the second field
+    std::string label2; // above the second field
     int label2Left = 0;
-    std::string label4;  // above the result
+    std::string label4; // above the result
     int label4Left = 0;
-    std::array<std::string, 3> headerTexts;  // header sections 0, 2 and 4
-    std::array<std::string, 3> fieldLabels;  // first field, second field, result (short)
+    std::array<std::string, 3> headerTexts; // header sections 0, 2 and 4
+    std::array<std::string, 3> fieldLabels; // first field, second field, result (short)
 
     friend bool operator==(const LabelSet&, const LabelSet&) = default;
 };
 // Empty for an item outside the list (no selection changes nothing).
 std::optional<LabelSet> LabelSetFor(int item, bool largeFonts);
 
-}  // namespace ombrel
+} // namespace ombrel

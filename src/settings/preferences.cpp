@@ -2,8 +2,8 @@
 
 #include "settings/settings_codec.h"
 #include "settings/settings_sections.h"
-#include "widgets/am_edit.h"
 #include "shell/user_dialogs.h"
+#include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@ namespace {
 
 const QString kStartWith = QStringLiteral("StartWith");
 const QString kGrid = QStringLiteral("Grid");
-const QString kPosition = QStringLiteral("Postion");  // the name older versions used
+const QString kPosition = QStringLiteral("Postion"); // the name older versions used
 
 // Font prefixes, in the formats' tab order.
 const std::array<QString, kFormatCount> kFontPrefixes{"ND", "DF", "PAL", "Film", "User", "Frames"};
@@ -87,7 +87,7 @@ TAMEdit* makeRateField(QWidget* parent, const char* name, int maxLength)
     return field;
 }
 
-}  // namespace
+} // namespace
 
 TPreferences::TPreferences(PreferencesTarget& target, UserDialogs& dialogs, QWidget* parent,
                            std::unique_ptr<SettingsStore> store)
@@ -638,4 +638,4 @@ bool TPreferences::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -98,7 +98,7 @@ public:
 
     // Controls, by the names users know them by.
     QTabWidget* PageControl1 = nullptr;
-    std::array<QWidget*, 7> TabSheet{};  // General, then the format pages in tab order
+    std::array<QWidget*, 7> TabSheet{}; // General, then the format pages in tab order
     QComboBox* StartCombo = nullptr;
     QComboBox* TabCombo = nullptr;
     QComboBox* LabelCombo = nullptr;
@@ -145,4 +145,4 @@ private:
     ExportSettings exportSettings_;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -48,4 +48,4 @@ public:
     virtual FontChoice nonDropListFont() const = 0;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

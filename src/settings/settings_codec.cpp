@@ -9,25 +9,25 @@ namespace {
 
 // Code -> style, by the table older settings were written with.
 constexpr std::array<FontStyle, 16> kStyleByCode{{
-    {false, false, false, false},  // 0
-    {true, false, false, false},   // 1 bold
-    {false, true, false, false},   // 2 italic
-    {false, false, true, false},   // 3 underline
-    {false, false, false, true},   // 4 strike-out
-    {true, true, false, false},    // 5 bold italic
-    {true, false, true, false},    // 6 bold underline
-    {true, false, false, true},    // 7 bold strike-out
-    {false, true, true, false},    // 8 italic underline
-    {false, true, false, true},    // 9 italic strike-out
-    {false, false, true, true},    // 10 underline strike-out
-    {true, true, true, false},     // 11 bold italic underline
-    {true, true, false, true},     // 12 bold italic strike-out
-    {true, false, true, true},     // 13 bold underline strike-out
-    {false, true, true, true},     // 14 italic underline strike-out
-    {true, true, true, true},      // 15 all four
+    {false, false, false, false}, // 0
+    {true, false, false, false},  // 1 bold
+    {false, true, false, false},  // 2 italic
+    {false, false, true, false},  // 3 underline
+    {false, false, false, true},  // 4 strike-out
+    {true, true, false, false},   // 5 bold italic
+    {true, false, true, false},   // 6 bold underline
+    {true, false, false, true},   // 7 bold strike-out
+    {false, true, true, false},   // 8 italic underline
+    {false, true, false, true},   // 9 italic strike-out
+    {false, false, true, true},   // 10 underline strike-out
+    {true, true, true, false},    // 11 bold italic underline
+    {true, true, false, true},    // 12 bold italic strike-out
+    {true, false, true, true},    // 13 bold underline strike-out
+    {false, true, true, true},    // 14 italic underline strike-out
+    {true, true, true, true},     // 15 all four
 }};
 
-}  // namespace
+} // namespace
 
 const std::array<GridColour, kGridColourCount> kGridColours{{
     {"Black", 0x000000},
@@ -54,7 +54,7 @@ int FontStyleCode(const FontStyle& style)
         if (kStyleByCode[code] == style)
             return code;
     }
-    return 0;  // unreachable: the table holds all sixteen sets
+    return 0; // unreachable: the table holds all sixteen sets
 }
 
 FontStyle FontStyleFromCode(int code)
@@ -168,7 +168,7 @@ std::size_t CharacterCount(std::string_view text)
     return count;
 }
 
-}  // namespace
+} // namespace
 
 std::string UserTabCaption(std::string_view rateText)
 {
@@ -193,4 +193,4 @@ std::string FirstCharacters(std::string_view text, std::size_t count)
     return std::string(text);
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -76,4 +76,4 @@ std::string FramesTabCaption(std::string_view rateText);
 // The first `count` characters of UTF-8 text.
 std::string FirstCharacters(std::string_view text, std::size_t count);
 
-}  // namespace ombrel
+} // namespace ombrel

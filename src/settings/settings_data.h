@@ -43,7 +43,7 @@ inline FunctionKeySlots DefaultFunctionKeySlots()
 
 // What the print dialog remembers between runs.
 struct PrintSettings {
-    int radio = 0;  // format to print, in start-format order
+    int radio = 0; // format to print, in start-format order
     bool page = true;
     bool date = true;
     bool time = true;
@@ -56,7 +56,7 @@ struct PrintSettings {
 
 // What the export dialog remembers between runs.
 struct ExportSettings {
-    int radio = 0;  // format to export
+    int radio = 0; // format to export
     bool exportDescriptions = true;
     bool useHead = false;
     std::string heading = "Timecode Data";
@@ -65,4 +65,4 @@ struct ExportSettings {
     friend bool operator==(const ExportSettings&, const ExportSettings&) = default;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -24,22 +24,22 @@ std::string s(const QString& text)
 QPalette::ColorRole roleOfSystemColour(uint32_t index)
 {
     switch (index) {
-    case 5:  // window background
+    case 5: // window background
         return QPalette::Base;
-    case 13:  // highlight
+    case 13: // highlight
         return QPalette::Highlight;
-    case 14:  // highlighted text
+    case 14: // highlighted text
         return QPalette::HighlightedText;
-    case 15:  // button face
+    case 15: // button face
         return QPalette::Button;
-    case 18:  // button text
+    case 18: // button text
         return QPalette::ButtonText;
-    default:  // window text and the rest
+    default: // window text and the rest
         return QPalette::Text;
     }
 }
 
-}  // namespace
+} // namespace
 
 QColor QColorFromStored(uint32_t colour)
 {
@@ -105,7 +105,7 @@ QString functionKeyName(int slot)
     return slot == 0 ? QStringLiteral("GF1") : QStringLiteral("F%1").arg(slot + 1);
 }
 
-}  // namespace
+} // namespace
 
 FunctionKeySlots ReadFunctionKeys(SettingsStore& store)
 {
@@ -174,4 +174,4 @@ void WriteExportSettings(SettingsStore& store, const ExportSettings& e)
     });
 }
 
-}  // namespace ombrel
+} // namespace ombrel

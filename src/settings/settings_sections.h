@@ -32,4 +32,4 @@ void WritePrintSettings(SettingsStore& store, const PrintSettings& settings);
 ExportSettings ReadExportSettings(SettingsStore& store);
 void WriteExportSettings(SettingsStore& store, const ExportSettings& settings);
 
-}  // namespace ombrel
+} // namespace ombrel

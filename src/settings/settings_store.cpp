@@ -20,7 +20,7 @@ SettingsError errorFor(const char* format, const QString& name)
     return SettingsError(QString::fromLatin1(format).arg(name).toStdString());
 }
 
-}  // namespace
+} // namespace
 
 SettingsStore::SettingsStore()
 {
@@ -36,7 +36,7 @@ SettingsStore::~SettingsStore() = default;
 
 void SettingsStore::open()
 {
-    settings_.reset();  // one object per file at a time
+    settings_.reset(); // one object per file at a time
     if (iniFile_.isEmpty())
         settings_ = std::make_unique<QSettings>("Brontel", "Ombrel");
     else
@@ -132,4 +132,4 @@ void SettingsStore::Close()
     settings_->sync();
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -65,4 +65,4 @@ private:
     QString firstUnsaved_;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -79,7 +79,6 @@ void GradientLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-
 namespace {
 
 const QColor textColor(0xe3, 0xf6, 0xf6);

@@ -37,7 +37,6 @@ private:
     bool pressed_ = false;
 };
 
-
 // The About box: borderless, centred on the screen, closed by a key or a
 // click anywhere except on the two addresses, which open the mail program and
 // the web browser.

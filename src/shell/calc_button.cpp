@@ -8,7 +8,6 @@
 
 namespace ombrel {
 
-
 CalculatePicture::CalculatePicture(const QString& objectName, const QString& pictureName, QWidget* parent)
     : QLabel(parent)
 {
@@ -51,4 +50,4 @@ void CalculatePicture::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked();
 }
 
-}  // namespace ombrel
+} // namespace ombrel

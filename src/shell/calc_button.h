@@ -29,4 +29,4 @@ private:
     bool inDoubleClick_ = false;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -1,9 +1,9 @@
 #include "shell/calc_main_form.h"
 
+#include "settings/preferences.h"
 #include "shell/calc_button.h"
 #include "shell/display_font.h"
 #include "shell/icons.h"
-#include "settings/preferences.h"
 #include "widgets/am_edit.h"
 
 #include <QApplication>
@@ -11,16 +11,16 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShowEvent>
-#include <QTimer>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QLayout>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -57,8 +57,7 @@ QAction* addCheckable(QMenu* menu, const char* objectName, const QString& captio
     return action;
 }
 
-template <typename Field = QLineEdit>
-Field* makeField(QWidget* parent, const char* objectName, QRect geometry)
+template <typename Field = QLineEdit> Field* makeField(QWidget* parent, const char* objectName, QRect geometry)
 {
     auto* field = new Field(parent);
     field->setObjectName(objectName);
@@ -66,15 +65,15 @@ Field* makeField(QWidget* parent, const char* objectName, QRect geometry)
     return field;
 }
 
-}  // namespace
+} // namespace
 
 TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), models_(sheet_)
 {
     setObjectName("CalcMainForm");
     setWindowTitle("Ombrel");
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     buildMenus();
     buildToolBar();
@@ -316,7 +315,8 @@ QWidget* TCalcMainForm::buildEntryBand()
     FrameDur->setMaxLength(12);
     FrameDur->setReadOnly(true);
     MaskEdit4->setMaxLength(9);
-    for (QLineEdit* field : std::initializer_list<QLineEdit*>{MaskEdit1, MaskEdit2, MaskEdit3, FrameIn, FrameOut, FrameDur, MaskEdit4})
+    for (QLineEdit* field :
+         std::initializer_list<QLineEdit*>{MaskEdit1, MaskEdit2, MaskEdit3, FrameIn, FrameOut, FrameDur, MaskEdit4})
         field->setFont(fieldFont);
     for (TAMEdit* field : {FrameIn, FrameOut, FrameDur, MaskEdit4}) {
         field->setText("0");
@@ -363,9 +363,8 @@ QWidget* TCalcMainForm::buildCalculateBand()
         connect(picture, &CalculatePicture::leftReleased, this, [this] { showCalculatePicture(ButOver); });
     }
     connect(ButNorm, &CalculatePicture::mouseMoved, this, [this] { showCalculatePicture(ButOver); });
-    connect(ButOver, &CalculatePicture::mouseMoved, this, [this] {
-        statusPanel_[0]->setText(QString("Total Calculations: %1").arg(state_.CalcCount));
-    });
+    connect(ButOver, &CalculatePicture::mouseMoved, this,
+            [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(state_.CalcCount)); });
     ButtonNormal();
 
     TrashClose = new QLabel(Panel2);
@@ -404,7 +403,10 @@ void TCalcMainForm::buildStatusBar()
     StatusBar1->addPermanentWidget(statusPanel_[1]);
 }
 
-QString TCalcMainForm::statusText(int panel) const { return statusPanel_[panel]->text(); }
+QString TCalcMainForm::statusText(int panel) const
+{
+    return statusPanel_[panel]->text();
+}
 
 void TCalcMainForm::setHoverText(QWidget* widget, const QString& text)
 {
@@ -435,7 +437,10 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TCalcMainForm::ButtonNormal() { showCalculatePicture(ButNorm); }
+void TCalcMainForm::ButtonNormal()
+{
+    showCalculatePicture(ButNorm);
+}
 
 void TCalcMainForm::showCalculatePicture(CalculatePicture* picture)
 {
@@ -515,4 +520,4 @@ void TCalcMainForm::FormActivate()
     focusAndSelect(FrameMode1->isChecked() ? FrameIn : MaskEdit1);
 }
 
-}  // namespace ombrel
+} // namespace ombrel

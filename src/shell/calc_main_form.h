@@ -104,15 +104,14 @@ public:
 
     // Controls, named as the program's users name them.
     QMenuBar* MainMenu1 = nullptr;
-    QAction *New1, *Open1, *Save1, *Export1, *Print1, *PrintPreview1, *PrintSetup1, *Preferences1, *MiniCalc1,
-        *Exit1;
+    QAction *New1, *Open1, *Save1, *Export1, *Print1, *PrintPreview1, *PrintSetup1, *Preferences1, *MiniCalc1, *Exit1;
     QAction *Copy1, *Paste1, *Clear1, *CopyDuration1, *Sort1, *Find1, *ValidityCheck;
     QAction *Descriptions1, *Percentages1, *FrameMode1;
     QAction *Contents1, *Index1, *Balloon1, *About1;
 
     QToolBar* ToolBar1 = nullptr;
-    QToolButton *NewBtn, *OpenBtn, *SaveBtn, *ExportBtn, *PrintBtn, *ClearBtn, *CopyBtn, *PasteBtn, *FindBtn,
-        *SortBtn, *MiniBtn, *ExitBtn;
+    QToolButton *NewBtn, *OpenBtn, *SaveBtn, *ExportBtn, *PrintBtn, *ClearBtn, *CopyBtn, *PasteBtn, *FindBtn, *SortBtn,
+        *MiniBtn, *ExitBtn;
 
     QWidget* Panel3 = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -204,4 +203,4 @@ private:
     QSet<QObject*> windowHintWidgets_;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

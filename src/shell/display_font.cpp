@@ -30,4 +30,4 @@ QFont displayFont(const QFont& stored)
     return font;
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -13,4 +13,4 @@ QFont displayFont(const QString& face, int points);
 // The same for a whole font, keeping its style.
 QFont displayFont(const QFont& stored);
 
-}  // namespace ombrel
+} // namespace ombrel

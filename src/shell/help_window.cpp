@@ -112,7 +112,6 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     return QTextBrowser::loadResource(type, name);
 }
 
-
 THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent, Qt::Window), helpRoot_(helpRoot)
 {
     ombrel::initResources();

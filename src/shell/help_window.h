@@ -53,7 +53,6 @@ public:
     QVariant loadResource(int type, const QUrl& name) override;
 };
 
-
 // The help window: Contents and Index tabs beside the page.
 class THelpForm : public QWidget {
     Q_OBJECT

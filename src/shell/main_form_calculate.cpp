@@ -1,5 +1,7 @@
 // The Calculate command, the lists it appends to and the tab change.
+#include "settings/preferences.h"
 #include "shell/calc_main_form.h"
+#include "widgets/am_edit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -8,27 +10,36 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "settings/preferences.h"
-#include "widgets/am_edit.h"
-
 namespace ombrel {
 
 namespace {
 
-std::string toStd(const QString& text) { return text.toStdString(); }
+std::string toStd(const QString& text)
+{
+    return text.toStdString();
+}
 
-QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString toQt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-}  // namespace
+} // namespace
 
-TimecodeFormat TCalcMainForm::activeFormat() const { return formatAt(std::max(0, PageControl1->currentIndex())); }
+TimecodeFormat TCalcMainForm::activeFormat() const
+{
+    return formatAt(std::max(0, PageControl1->currentIndex()));
+}
 
 Operator TCalcMainForm::currentOperator() const
 {
     return static_cast<Operator>(std::clamp(OperandCombo->currentIndex(), 0, kOperatorCount - 1));
 }
 
-void TCalcMainForm::CalculateBtnClick() { ComputeCalculations(); }
+void TCalcMainForm::CalculateBtnClick()
+{
+    ComputeCalculations();
+}
 
 bool TCalcMainForm::ComputeCalculations()
 {
@@ -165,7 +176,10 @@ void TCalcMainForm::setEntrySeparator(QChar separator)
     }
 }
 
-void TCalcMainForm::SetMaskColor() { setEntryFieldColour(Preferences->ListColour(activeTabIndex())); }
+void TCalcMainForm::SetMaskColor()
+{
+    setEntryFieldColour(Preferences->ListColour(activeTabIndex()));
+}
 
 void TCalcMainForm::LoadEdit(const QString& digits, int target)
 {
@@ -187,4 +201,4 @@ void TCalcMainForm::focusAndSelect(QLineEdit* field)
     field->selectAll();
 }
 
-}  // namespace ombrel
+} // namespace ombrel

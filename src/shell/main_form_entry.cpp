@@ -1,8 +1,7 @@
 // Keyboard entry: the entry fields' keys go through the key procedures, and
 // the three switches that change how operands are entered and checked.
-#include "shell/calc_main_form.h"
-
 #include "settings/preferences.h"
+#include "shell/calc_main_form.h"
 #include "widgets/am_edit.h"
 
 #include <QComboBox>
@@ -49,9 +48,12 @@ FieldState fieldState(const QLineEdit* field)
             selected ? static_cast<int>(field->selectedText().size()) : 0};
 }
 
-QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString toQt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-}  // namespace
+} // namespace
 
 void TCalcMainForm::installEntryHandlers()
 {
@@ -108,9 +110,9 @@ bool TCalcMainForm::entryKeyPress(QObject* watched, QKeyEvent* event)
         return false;
     }
     // The menu's shortcuts win over the fields' own copy, cut and paste.
-    if (type == QEvent::ShortcutOverride && (event->modifiers() & Qt::ControlModifier)
-        && (watched == MaskEdit1 || watched == MaskEdit2 || watched == MaskEdit3 || watched == FrameIn
-            || watched == FrameOut || watched == FrameDur || watched == MaskEdit4)) {
+    if (type == QEvent::ShortcutOverride && (event->modifiers() & Qt::ControlModifier) &&
+        (watched == MaskEdit1 || watched == MaskEdit2 || watched == MaskEdit3 || watched == FrameIn ||
+         watched == FrameOut || watched == FrameDur || watched == MaskEdit4)) {
         event->ignore();
         return true;
     }
@@ -220,7 +222,10 @@ void TCalcMainForm::Percentages1Click()
     Preferences->WritePercentages(Percentages1->isChecked());
 }
 
-void TCalcMainForm::ValidityCheckClick() { Preferences->WriteValidity(ValidityCheck->isChecked()); }
+void TCalcMainForm::ValidityCheckClick()
+{
+    Preferences->WriteValidity(ValidityCheck->isChecked());
+}
 
 void TCalcMainForm::OperandComboChange()
 {
@@ -228,4 +233,4 @@ void TCalcMainForm::OperandComboChange()
     FrameIn->setVisible(FrameMode1->isChecked());
 }
 
-}  // namespace ombrel
+} // namespace ombrel

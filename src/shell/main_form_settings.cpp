@@ -1,10 +1,9 @@
 // The main window as the preferences see it, and the commands that read or
 // write the settings.
-#include "shell/calc_main_form.h"
-
-#include "shell/calc_button.h"
-#include "shell/display_font.h"
 #include "settings/preferences.h"
+#include "shell/calc_button.h"
+#include "shell/calc_main_form.h"
+#include "shell/display_font.h"
 #include "widgets/am_edit.h"
 
 #include <QAction>
@@ -20,9 +19,12 @@ namespace ombrel {
 
 namespace {
 
-QString toQt(const std::string& text) { return QString::fromStdString(text); }
+QString toQt(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
-}  // namespace
+} // namespace
 
 void TCalcMainForm::takeRates()
 {
@@ -49,9 +51,15 @@ void TCalcMainForm::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-bool TCalcMainForm::largeFonts() const { return TimecodeColumnAllowance > 0; }
+bool TCalcMainForm::largeFonts() const
+{
+    return TimecodeColumnAllowance > 0;
+}
 
-int TCalcMainForm::activeTabIndex() const { return formatIndex(activeFormat()); }
+int TCalcMainForm::activeTabIndex() const
+{
+    return formatIndex(activeFormat());
+}
 
 void TCalcMainForm::setEntryFieldColour(const QColor& colour)
 {
@@ -89,7 +97,10 @@ void TCalcMainForm::setColumnWidth(int column, int width)
 
 // The designed client area is the outer width less the 4-pixel borders of
 // the original window frame.
-void TCalcMainForm::setWindowWidths(const WindowWidths& widths) { setFixedWidth(widths.mainWindow - 8); }
+void TCalcMainForm::setWindowWidths(const WindowWidths& widths)
+{
+    setFixedWidth(widths.mainWindow - 8);
+}
 
 void TCalcMainForm::setTabsAtBottom(bool bottom)
 {
@@ -119,9 +130,15 @@ QAction* TCalcMainForm::menuItem(Check item) const
     return nullptr;
 }
 
-void TCalcMainForm::setMenuCheck(Check item, bool checked) { menuItem(item)->setChecked(checked); }
+void TCalcMainForm::setMenuCheck(Check item, bool checked)
+{
+    menuItem(item)->setChecked(checked);
+}
 
-bool TCalcMainForm::menuCheck(Check item) const { return menuItem(item)->isChecked(); }
+bool TCalcMainForm::menuCheck(Check item) const
+{
+    return menuItem(item)->isChecked();
+}
 
 void TCalcMainForm::setLabels(const LabelSet& labels)
 {
@@ -144,16 +161,34 @@ void TCalcMainForm::setFrameFieldsVisible(bool visible)
         field->setVisible(visible);
 }
 
-QPoint TCalcMainForm::mainWindowPosition() const { return pos(); }
+QPoint TCalcMainForm::mainWindowPosition() const
+{
+    return pos();
+}
 
-void TCalcMainForm::moveMainWindow(const QPoint& topLeft) { move(topLeft); }
+void TCalcMainForm::moveMainWindow(const QPoint& topLeft)
+{
+    move(topLeft);
+}
 
-QPoint TCalcMainForm::miniCalcPosition() const { return miniCalcPosition_; }
+QPoint TCalcMainForm::miniCalcPosition() const
+{
+    return miniCalcPosition_;
+}
 
-void TCalcMainForm::moveMiniCalc(const QPoint& topLeft) { miniCalcPosition_ = topLeft; }
+void TCalcMainForm::moveMiniCalc(const QPoint& topLeft)
+{
+    miniCalcPosition_ = topLeft;
+}
 
-int TCalcMainForm::columnWidth(int column) const { return StringGrid[0]->columnWidth(column); }
+int TCalcMainForm::columnWidth(int column) const
+{
+    return StringGrid[0]->columnWidth(column);
+}
 
-FontChoice TCalcMainForm::nonDropListFont() const { return listFonts_[formatIndex(TimecodeFormat::NonDrop)]; }
+FontChoice TCalcMainForm::nonDropListFont() const
+{
+    return listFonts_[formatIndex(TimecodeFormat::NonDrop)];
+}
 
-}  // namespace ombrel
+} // namespace ombrel

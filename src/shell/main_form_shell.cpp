@@ -1,10 +1,9 @@
 // The shell around the calculator: the other windows, help, About and the
 // pop-up hints switch.
-#include "shell/calc_main_form.h"
-
-#include "shell/about_box.h"
-#include "shell/help_window.h"
 #include "settings/preferences.h"
+#include "shell/about_box.h"
+#include "shell/calc_main_form.h"
+#include "shell/help_window.h"
 
 #include <QAction>
 #include <QToolTip>
@@ -26,9 +25,15 @@ void TCalcMainForm::About1Click()
 }
 
 // Our own help window stands in for the platform help viewer of old.
-void TCalcMainForm::Contents1Click() { HelpForm->showContents(); }
+void TCalcMainForm::Contents1Click()
+{
+    HelpForm->showContents();
+}
 
-void TCalcMainForm::Index1Click() { HelpForm->showIndex(); }
+void TCalcMainForm::Index1Click()
+{
+    HelpForm->showIndex();
+}
 
 void TCalcMainForm::Balloon1Click()
 {
@@ -36,4 +41,4 @@ void TCalcMainForm::Balloon1Click()
     Preferences->WriteBalloon(Balloon1->isChecked());
 }
 
-}  // namespace ombrel
+} // namespace ombrel

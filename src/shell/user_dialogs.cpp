@@ -83,7 +83,7 @@ void prepare(QFileDialog& dialog, const FileDialogRequest& request)
         dialog.selectFile(request.fileName);
 }
 
-}  // namespace
+} // namespace
 
 QString QtUserDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request)
 {
@@ -126,4 +126,4 @@ bool QtUserDialogs::printerSetup(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -62,4 +62,4 @@ public:
 // "Ombrel File (*.obr)|*.obr|All Files (*.*)|*.*" as Qt's name filters.
 QStringList qtNameFilters(const QString& pipeFilter);
 
-}  // namespace ombrel
+} // namespace ombrel

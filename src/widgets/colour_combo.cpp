@@ -14,13 +14,13 @@ QIcon swatch(const QColor& colour, const QSize& size)
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setPen(Qt::black);  // white and "Window" still show an edge
+    painter.setPen(Qt::black); // white and "Window" still show an edge
     painter.setBrush(colour);
     painter.drawRect(QRect(QPoint(0, 0), size - QSize(1, 1)));
     return QIcon(pixmap);
 }
 
-}  // namespace
+} // namespace
 
 ColourCombo::ColourCombo(QWidget* parent) : QComboBox(parent)
 {
@@ -42,4 +42,4 @@ QColor ColourCombo::selectedColour() const
     return currentIndex() < 0 ? QColor() : colourAt(currentIndex());
 }
 
-}  // namespace ombrel
+} // namespace ombrel

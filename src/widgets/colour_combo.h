@@ -17,4 +17,4 @@ public:
     QColor selectedColour() const;
 };
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -32,7 +32,7 @@ QStringList rowTexts(const Calculation& c, TimecodeFormat format)
     return texts;
 }
 
-}  // namespace
+} // namespace
 
 class CalculationTest : public QObject {
     Q_OBJECT
@@ -109,7 +109,8 @@ private slots:
         QFETCH(bool, accepted);
         CalcState state;
         const QByteArray text = in.toLatin1();
-        const Calculation c = ComputeCalculations(request(text, Operator::Plus, "00:00:00:00", formatAt(active)), state);
+        const Calculation c =
+            ComputeCalculations(request(text, Operator::Plus, "00:00:00:00", formatAt(active)), state);
         QCOMPARE(c.refusal == RangeRefusal::None, accepted);
         QCOMPARE(state.CalcCount, accepted ? 1 : 0);
         QCOMPARE(state.WorkModified, accepted);
@@ -149,26 +150,26 @@ private slots:
         QTest::addColumn<int>("op");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("percent");
-        QTest::addColumn<QStringList>("results");  // NonDrop, PAL, User (15), Frames
-        QTest::newRow("divide by zero") << "00:00:01:00" << int(Operator::Divide) << "00:00:00:00" << "0"
-                                        << QStringList{"00:00:00:00", "00:00:00:00", "00:00:00:00", "0"};
-        QTest::newRow("divide rounds") << "00:00:00:05" << int(Operator::Divide) << "00:00:00:02" << "0"
-                                       << QStringList{"00:00:00:02", "00:00:00:02", "00:00:00:02", "2"};
-        QTest::newRow("divide ties to even") << "00:00:00:07" << int(Operator::Divide) << "00:00:00:02" << "0"
-                                             << QStringList{"00:00:00:04", "00:00:00:04", "00:00:00:04", "4"};
-        QTest::newRow("percent of Out") << "00:00:00:00" << int(Operator::Percent) << "00:00:01:00" << "50"
-                                        << QStringList{"00:00:00:15", "00:00:00:12", "00:00:00:08", "15"};
-        QTest::newRow("percent with trailing blanks") << "00:00:00:00" << int(Operator::Percent) << "00:00:01:00"
-                                                      << "12.5  "
-                                                      << QStringList{"00:00:00:04", "00:00:00:03", "00:00:00:02", "4"};
-        QTest::newRow("times is a factor") << "00:00:01:00" << int(Operator::Times) << "00:00:00:03" << "0"
-                                           << QStringList{"00:00:03:00", "00:00:03:00", "00:00:03:00", "90"};
-        QTest::newRow("minus below zero") << "00:00:00:00" << int(Operator::Minus) << "00:00:00:01" << "0"
-                                          << QStringList{"23:59:59:29", "23:59:59:24", "23:59:59:14", "-1"};
-        QTest::newRow("difference") << "00:00:20:00" << int(Operator::Difference) << "00:00:10:00" << "0"
-                                    << QStringList{"00:00:10:00", "00:00:10:00", "00:00:10:00", "300"};
-        QTest::newRow("difference swapped") << "00:00:10:00" << int(Operator::Difference) << "00:00:20:00" << "0"
-                                            << QStringList{"00:00:10:00", "00:00:10:00", "00:00:10:00", "300"};
+        QTest::addColumn<QStringList>("results"); // NonDrop, PAL, User (15), Frames
+        QTest::newRow("divide by zero") << "00:00:01:00" << int(Operator::Divide) << "00:00:00:00"
+                                        << "0" << QStringList{"00:00:00:00", "00:00:00:00", "00:00:00:00", "0"};
+        QTest::newRow("divide rounds") << "00:00:00:05" << int(Operator::Divide) << "00:00:00:02"
+                                       << "0" << QStringList{"00:00:00:02", "00:00:00:02", "00:00:00:02", "2"};
+        QTest::newRow("divide ties to even") << "00:00:00:07" << int(Operator::Divide) << "00:00:00:02"
+                                             << "0" << QStringList{"00:00:00:04", "00:00:00:04", "00:00:00:04", "4"};
+        QTest::newRow("percent of Out") << "00:00:00:00" << int(Operator::Percent) << "00:00:01:00"
+                                        << "50" << QStringList{"00:00:00:15", "00:00:00:12", "00:00:00:08", "15"};
+        QTest::newRow("percent with trailing blanks")
+            << "00:00:00:00" << int(Operator::Percent) << "00:00:01:00"
+            << "12.5  " << QStringList{"00:00:00:04", "00:00:00:03", "00:00:00:02", "4"};
+        QTest::newRow("times is a factor") << "00:00:01:00" << int(Operator::Times) << "00:00:00:03"
+                                           << "0" << QStringList{"00:00:03:00", "00:00:03:00", "00:00:03:00", "90"};
+        QTest::newRow("minus below zero") << "00:00:00:00" << int(Operator::Minus) << "00:00:00:01"
+                                          << "0" << QStringList{"23:59:59:29", "23:59:59:24", "23:59:59:14", "-1"};
+        QTest::newRow("difference") << "00:00:20:00" << int(Operator::Difference) << "00:00:10:00"
+                                    << "0" << QStringList{"00:00:10:00", "00:00:10:00", "00:00:10:00", "300"};
+        QTest::newRow("difference swapped") << "00:00:10:00" << int(Operator::Difference) << "00:00:20:00"
+                                            << "0" << QStringList{"00:00:10:00", "00:00:10:00", "00:00:10:00", "300"};
     }
     void operators()
     {
@@ -271,13 +272,20 @@ private slots:
         QTest::addColumn<int>("active");
         QTest::addColumn<QString>("text");
         const int nonDrop = int(TimecodeFormat::NonDrop);
-        QTest::newRow("half") << "108000" << "54000" << nonDrop << "50.00%";
-        QTest::newRow("drop compensated") << "18000" << "9000" << int(TimecodeFormat::DropFrm) << "50.06%";
-        QTest::newRow("not compensated") << "18000" << "9000" << nonDrop << "50.00%";
-        QTest::newRow("thousands") << "2" << "24.69" << nonDrop << "1,234.50%";
-        QTest::newRow("zero In") << "0" << "54000" << nonDrop << "0.00%";
-        QTest::newRow("negative Out") << "100" << "-5" << nonDrop << "0.00%";
-        QTest::newRow("not a number") << "abc" << "5" << nonDrop << "0.00%";
+        QTest::newRow("half") << "108000"
+                              << "54000" << nonDrop << "50.00%";
+        QTest::newRow("drop compensated") << "18000"
+                                          << "9000" << int(TimecodeFormat::DropFrm) << "50.06%";
+        QTest::newRow("not compensated") << "18000"
+                                         << "9000" << nonDrop << "50.00%";
+        QTest::newRow("thousands") << "2"
+                                   << "24.69" << nonDrop << "1,234.50%";
+        QTest::newRow("zero In") << "0"
+                                 << "54000" << nonDrop << "0.00%";
+        QTest::newRow("negative Out") << "100"
+                                      << "-5" << nonDrop << "0.00%";
+        QTest::newRow("not a number") << "abc"
+                                      << "5" << nonDrop << "0.00%";
     }
     void percentageText()
     {

@@ -16,8 +16,8 @@ private slots:
         TimecodeParts previous{-1, 0, 0, 0};
         for (int64_t n = 0; n < kDropFramesPerDay; ++n) {
             const TimecodeParts label = DropFrameLabel(n);
-            const bool legal = label.hours < 24 && label.minutes < 60 && label.seconds < 60 && label.frames < 30
-                               && !(isDropMinute(label.minutes) && label.seconds == 0 && label.frames < 2);
+            const bool legal = label.hours < 24 && label.minutes < 60 && label.seconds < 60 && label.frames < 30 &&
+                               !(isDropMinute(label.minutes) && label.seconds == 0 && label.frames < 2);
             if (!legal || DropFrameNumber(label) != n)
                 ++failures;
             previous = label;
@@ -37,25 +37,47 @@ private slots:
         QTest::addColumn<QString>("shownIn");
         const int plus = int(Operator::Plus);
         const int minus = int(Operator::Minus);
-        QTest::newRow("into a drop minute") << "00:00:59:29" << plus << "00:00:00:01" << "00;01;00;02" << "00;00;59;29";
-        QTest::newRow("past the dropped labels")
-            << "00:00:59:29" << plus << "00:00:00:02" << "00;01;00;03" << "00;00;59;29";
-        QTest::newRow("back out of a drop minute")
-            << "00:01:00:02" << minus << "00:00:00:01" << "00;00;59;29" << "00;01;00;02";
-        QTest::newRow("adjusted In") << "00:01:00:00" << minus << "00:00:00:01" << "00;00;59;29" << "00;01;00;02";
-        QTest::newRow("minute difference") << "00:02:00:02" << minus << "00:01:00:02" << "00;00;59;28" << "00;02;00;02";
-        QTest::newRow("before the tenth minute")
-            << "00:10:00:00" << minus << "00:00:00:01" << "00;09;59;29" << "00;10;00;00";
-        QTest::newRow("onto the tenth minute") << "00:09:59:29" << plus << "00:00:00:01" << "00;10;00;00" << "00;09;59;29";
-        QTest::newRow("within a minute") << "00:01:00:02" << plus << "00:00:00:27" << "00;01;00;29" << "00;01;00;02";
-        QTest::newRow("one frame on") << "00:05:00:02" << plus << "00:00:00:01" << "00;05;00;03" << "00;05;00;02";
-        QTest::newRow("halving") << "00:02:00:02" << int(Operator::Divide) << "00:00:00:02" << "00;00;59;29"
+        QTest::newRow("into a drop minute") << "00:00:59:29" << plus << "00:00:00:01"
+                                            << "00;01;00;02"
+                                            << "00;00;59;29";
+        QTest::newRow("past the dropped labels") << "00:00:59:29" << plus << "00:00:00:02"
+                                                 << "00;01;00;03"
+                                                 << "00;00;59;29";
+        QTest::newRow("back out of a drop minute") << "00:01:00:02" << minus << "00:00:00:01"
+                                                   << "00;00;59;29"
+                                                   << "00;01;00;02";
+        QTest::newRow("adjusted In") << "00:01:00:00" << minus << "00:00:00:01"
+                                     << "00;00;59;29"
+                                     << "00;01;00;02";
+        QTest::newRow("minute difference") << "00:02:00:02" << minus << "00:01:00:02"
+                                           << "00;00;59;28"
+                                           << "00;02;00;02";
+        QTest::newRow("before the tenth minute") << "00:10:00:00" << minus << "00:00:00:01"
+                                                 << "00;09;59;29"
+                                                 << "00;10;00;00";
+        QTest::newRow("onto the tenth minute") << "00:09:59:29" << plus << "00:00:00:01"
+                                               << "00;10;00;00"
+                                               << "00;09;59;29";
+        QTest::newRow("within a minute") << "00:01:00:02" << plus << "00:00:00:27"
+                                         << "00;01;00;29"
+                                         << "00;01;00;02";
+        QTest::newRow("one frame on") << "00:05:00:02" << plus << "00:00:00:01"
+                                      << "00;05;00;03"
+                                      << "00;05;00;02";
+        QTest::newRow("halving") << "00:02:00:02" << int(Operator::Divide) << "00:00:00:02"
+                                 << "00;00;59;29"
                                  << "00;02;00;02";
-        QTest::newRow("equal operands in a drop minute")
-            << "00:05:00:00" << minus << "00:05:00:00" << "00;00;00;00" << "00;05;00;02";
-        QTest::newRow("hour and a half") << "01:00:00:00" << plus << "00:30:00:00" << "01;30;00;00" << "01;00;00;00";
-        QTest::newRow("below zero wraps") << "00:00:00:00" << minus << "00:00:00:01" << "23;59;59;29" << "00;00;00;00";
-        QTest::newRow("difference") << "00:00:00:01" << int(Operator::Difference) << "00:01:00:02" << "00;00;59;29"
+        QTest::newRow("equal operands in a drop minute") << "00:05:00:00" << minus << "00:05:00:00"
+                                                         << "00;00;00;00"
+                                                         << "00;05;00;02";
+        QTest::newRow("hour and a half") << "01:00:00:00" << plus << "00:30:00:00"
+                                         << "01;30;00;00"
+                                         << "01;00;00;00";
+        QTest::newRow("below zero wraps") << "00:00:00:00" << minus << "00:00:00:01"
+                                          << "23;59;59;29"
+                                          << "00;00;00;00";
+        QTest::newRow("difference") << "00:00:00:01" << int(Operator::Difference) << "00:01:00:02"
+                                    << "00;00;59;29"
                                     << "00;00;00;01";
     }
     void results()

@@ -9,9 +9,12 @@ Q_DECLARE_METATYPE(ombrel::TimecodeParts)
 
 namespace {
 
-TimecodeParts tc(int h, int m, int s, int f) { return {h, m, s, f}; }
+TimecodeParts tc(int h, int m, int s, int f)
+{
+    return {h, m, s, f};
+}
 
-}  // namespace
+} // namespace
 
 class TimecodeTest : public QObject {
     Q_OBJECT
@@ -127,9 +130,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("blank") << "01:02: 3:04" << "' ' is not a valid integer value";
-        QTest::newRow("letter") << "01:0a:03:04" << "'a' is not a valid integer value";
-        QTest::newRow("too short") << "01:02" << "' ' is not a valid integer value";
+        QTest::newRow("blank") << "01:02: 3:04"
+                               << "' ' is not a valid integer value";
+        QTest::newRow("letter") << "01:0a:03:04"
+                                << "'a' is not a valid integer value";
+        QTest::newRow("too short") << "01:02"
+                                   << "' ' is not a valid integer value";
     }
     void parseRefusesNonDigits()
     {

@@ -15,7 +15,7 @@ std::array<RowCells, kFormatCount> rowsFor(const std::string& tag)
     return rows;
 }
 
-}  // namespace
+} // namespace
 
 class CalcSheetTest : public QObject {
     Q_OBJECT

@@ -17,7 +17,7 @@ std::array<RowCells, kFormatCount> rowsFor(const std::string& tag)
     return rows;
 }
 
-}  // namespace
+} // namespace
 
 class ListModelTest : public QObject {
     Q_OBJECT

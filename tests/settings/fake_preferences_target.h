@@ -62,4 +62,4 @@ public:
     QString label1() const { return labels ? QString::fromStdString(labels->label1) : QString(); }
 };
 
-}  // namespace ombrel::test
+} // namespace ombrel::test

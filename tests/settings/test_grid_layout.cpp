@@ -17,7 +17,7 @@ private slots:
         QTest::addColumn<bool>("descriptions");
         QTest::addColumn<bool>("defaultPending");
         QTest::addColumn<bool>("largeFonts");
-        QTest::addColumn<int>("w");  // 0: the window keeps its size
+        QTest::addColumn<int>("w"); // 0: the window keeps its size
 
         const ColumnWidths defaults = kDefaultColumnBaseWidths;
         const ColumnWidths wide{100, 12, 100, 12, 100, 16, 150};
@@ -97,8 +97,8 @@ private slots:
     {
         QTest::addColumn<int>("item");
         QTest::addColumn<bool>("largeFonts");
-        QTest::addColumn<QString>("labels");   // text@left, for Label1, Label2, Label4
-        QTest::addColumn<QString>("headers");  // sections 0, 2, 4
+        QTest::addColumn<QString>("labels");  // text@left, for Label1, Label2, Label4
+        QTest::addColumn<QString>("headers"); // sections 0, 2, 4
         QTest::addColumn<QString>("fieldLabels");
         QTest::newRow("In - Out") << 0 << false << "In@47 Out@169 Duration@252"
                                   << "In Out Duration"

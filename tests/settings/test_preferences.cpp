@@ -1,8 +1,8 @@
 #include "fake_preferences_target.h"
 #include "scripted_dialogs.h"
 #include "settings/preferences.h"
-#include "widgets/am_edit.h"
 #include "test_registry.h"
+#include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
 
 #include <QCheckBox>
@@ -49,7 +49,7 @@ QString styleLetters(const QFont& font)
            (font.strikeOut() ? "s" : "");
 }
 
-}  // namespace
+} // namespace
 
 class PreferencesTest : public QObject {
     Q_OBJECT
@@ -145,10 +145,10 @@ private slots:
     void loadEdgeCases_data()
     {
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("earlier");  // loaded once before, when not empty
+        QTest::addColumn<QString>("earlier"); // loaded once before, when not empty
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");     // probe=value;...
-        QTest::addColumn<QString>("writtenBack");  // the value after OK; empty: not checked
+        QTest::addColumn<QString>("expected");    // probe=value;...
+        QTest::addColumn<QString>("writtenBack"); // the value after OK; empty: not checked
 
         QTest::newRow("Validity 2 is true") << "StartWith/Validity"
                                             << ""
@@ -242,7 +242,7 @@ private slots:
         QTest::newRow("GF1 of 20 characters") << "Function/GF1"
                                               << ""
                                               << "01:02:03:04:05:06:07"
-                                              << "GF1=01:02:03:04" << kAbsent;  // OK leaves the function keys alone
+                                              << "GF1=01:02:03:04" << kAbsent; // OK leaves the function keys alone
         QTest::newRow("main window position") << "Postion/MainLeft"
                                               << ""
                                               << "-40"
@@ -438,7 +438,7 @@ private slots:
             qPrintable(dialogs_->messages[0].text));
         QVERIFY(prefs.isVisible());
         QCOMPARE(raw("StartWith/Frames"), kAbsent);
-        QCOMPARE(target_->framesCaption, QString("Frames-30"));  // not applied either
+        QCOMPARE(target_->framesCaption, QString("Frames-30")); // not applied either
         // Corrected, the same dialog closes as usual.
         prefs.FramesMask->setText("25");
         prefs.OKBtn->click();
@@ -636,7 +636,7 @@ private slots:
         prefs.PercentagesCheckBox->click();
         QVERIFY(target_->menuCheck(Check::Descriptions));
         QVERIFY(!target_->menuCheck(Check::Percentages));
-        QCOMPARE(target_->windowResizes, resizes);  // the width waits for Apply
+        QCOMPARE(target_->windowResizes, resizes); // the width waits for Apply
         prefs.ApplyBtn->click();
         QCOMPARE(target_->window->list, 429);
     }
@@ -663,7 +663,7 @@ private slots:
         QCOMPARE(prefs.NDFColorCombo->currentText(), QString("Window"));
         QCOMPARE(target_->framesCaption, QString("Frames-30"));
         QVERIFY(prefs.isVisible());
-        QCOMPARE(raw("Font/NDFontName"), QString("Courier"));  // nothing written yet
+        QCOMPARE(raw("Font/NDFontName"), QString("Courier")); // nothing written yet
         // The default width served once; the next resize follows the columns.
         prefs.DescriptionsCheckBox->click();
         prefs.ApplyBtn->click();
@@ -768,7 +768,7 @@ private slots:
         QTest::addColumn<int>("toggle");
         QTest::addColumn<bool>("value");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("box");  // empty: none
+        QTest::addColumn<QString>("box"); // empty: none
         QTest::newRow("range checking off") << 0 << false << "Validity"
                                             << "ValidityCheckBox";
         QTest::newRow("descriptions on") << 1 << true << "Descriptions"
@@ -805,7 +805,7 @@ private slots:
 
     void storeThatCannotBeWrittenIsReported()
     {
-        QVERIFY(QDir().mkpath(path_));  // a folder where the file belongs
+        QVERIFY(QDir().mkpath(path_)); // a folder where the file belongs
         TPreferences& prefs = make();
         prefs.GetRegInfo();
         QCOMPARE(dialogs_->messageTexts(), QStringList{"Failed to set data for 'Ver110'"});

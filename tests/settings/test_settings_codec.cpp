@@ -22,7 +22,7 @@ struct CommaDecimal : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
 };
 
-}  // namespace
+} // namespace
 
 class SettingsCodecTest : public QObject {
     Q_OBJECT
@@ -31,7 +31,7 @@ private slots:
     void fontStyleCodes_data()
     {
         QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("letters");  // b bold, i italic, u underline, s strike-out
+        QTest::addColumn<QString>("letters"); // b bold, i italic, u underline, s strike-out
         QTest::newRow("none") << 0 << "";
         QTest::newRow("bold") << 1 << "b";
         QTest::newRow("underline alone is 3, not bold italic") << 3 << "u";
@@ -160,7 +160,7 @@ private slots:
         QTest::addColumn<bool>("isNumber");
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("validFramesRate");
-        QTest::addColumn<double>("framesRate");  // what the conversions get
+        QTest::addColumn<double>("framesRate"); // what the conversions get
         QTest::newRow("whole") << "30" << true << 30.0 << true << 30.0;
         QTest::newRow("NTSC") << "29.97" << true << 29.97 << true << 29.97;
         QTest::newRow("film pulled down") << "23.976" << true << 23.976 << true << 23.976;

@@ -34,7 +34,7 @@ private slots:
     void reads_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("stored");  // "<absent>": no value at all
+        QTest::addColumn<QString>("stored"); // "<absent>": no value at all
         QTest::addColumn<QString>("defaultValue");
         QTest::addColumn<QString>("expected");
         const QString absent = "<absent>";
@@ -211,7 +211,7 @@ private slots:
 
     void fontsKeepTheirStoredColour()
     {
-        rawSet("Font/UserFontColor", "-16777208");  // a system colour
+        rawSet("Font/UserFontColor", "-16777208"); // a system colour
         rawSet("Font/UserFontStyle", "9");
         SettingsStore store(path_);
         const StoredFont font = ReadFont(store, "User", kDefaultListFont);

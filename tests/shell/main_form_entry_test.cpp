@@ -1,8 +1,8 @@
 #include "fresh_settings.h"
 #include "scripted_dialogs.h"
+#include "settings/preferences.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
-#include "settings/preferences.h"
 #include "widgets/am_edit.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ struct Window {
     }
 };
 
-}  // namespace
+} // namespace
 
 class MainFormEntryTest : public QObject {
     Q_OBJECT

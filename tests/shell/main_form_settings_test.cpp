@@ -1,9 +1,9 @@
 #include "fresh_settings.h"
 #include "scripted_dialogs.h"
 #include "settings/preferences.h"
-#include "widgets/am_edit.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
+#include "widgets/am_edit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +45,7 @@ struct Window {
     }
 };
 
-}  // namespace
+} // namespace
 
 class MainFormSettingsTest : public QObject {
     Q_OBJECT
@@ -71,7 +71,9 @@ private slots:
 
     void storedStartFormatAndRatesApply()
     {
-        Window w({{"StartWith/StartCombo", "1"}, {"StartWith/UserFrames", "24"}, {"StartWith/Frames", "29.97"},
+        Window w({{"StartWith/StartCombo", "1"},
+                  {"StartWith/UserFrames", "24"},
+                  {"StartWith/Frames", "29.97"},
                   {"StartWith/Ver110", "1"}});
         TCalcMainForm& f = *w.form;
         QCOMPARE(f.activeFormat(), TimecodeFormat::DropFrm);

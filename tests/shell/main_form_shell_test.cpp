@@ -45,12 +45,12 @@ bool showsPopUpHint(QWidget* widget)
 
 void hover(QWidget* widget)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
-}  // namespace
+} // namespace
 
 class MainFormShellTest : public QObject {
     Q_OBJECT
@@ -120,18 +120,42 @@ private slots:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("hoverText");
         QTest::addColumn<bool>("needsRows");
-        QTest::newRow("New") << "NewBtn" << "New" << "Erase all timecode values from grids" << true;
-        QTest::newRow("Open") << "OpenBtn" << "Open" << "Open Ombrel file" << false;
-        QTest::newRow("Save") << "SaveBtn" << "Save" << "Save Ombrel file" << true;
-        QTest::newRow("Export") << "ExportBtn" << "Export" << "Export individual formats" << true;
-        QTest::newRow("Print") << "PrintBtn" << "Print" << "Print timecode" << true;
-        QTest::newRow("Clear") << "ClearBtn" << "Clear" << "Clear edit boxes" << false;
-        QTest::newRow("Copy") << "CopyBtn" << "Copy" << "Copy selection to clipboard" << false;
-        QTest::newRow("Paste") << "PasteBtn" << "Paste" << "Paste from clipboard" << false;
-        QTest::newRow("Find") << "FindBtn" << "Find" << "Find timecode or description" << true;
-        QTest::newRow("Sort") << "SortBtn" << "Sort" << "Toggle to sort entries, then click header" << true;
-        QTest::newRow("Mini") << "MiniBtn" << "Mini Calculator" << "Activate mini calculator" << false;
-        QTest::newRow("Exit") << "ExitBtn" << "Exit" << "Exit" << false;
+        QTest::newRow("New") << "NewBtn"
+                             << "New"
+                             << "Erase all timecode values from grids" << true;
+        QTest::newRow("Open") << "OpenBtn"
+                              << "Open"
+                              << "Open Ombrel file" << false;
+        QTest::newRow("Save") << "SaveBtn"
+                              << "Save"
+                              << "Save Ombrel file" << true;
+        QTest::newRow("Export") << "ExportBtn"
+                                << "Export"
+                                << "Export individual formats" << true;
+        QTest::newRow("Print") << "PrintBtn"
+                               << "Print"
+                               << "Print timecode" << true;
+        QTest::newRow("Clear") << "ClearBtn"
+                               << "Clear"
+                               << "Clear edit boxes" << false;
+        QTest::newRow("Copy") << "CopyBtn"
+                              << "Copy"
+                              << "Copy selection to clipboard" << false;
+        QTest::newRow("Paste") << "PasteBtn"
+                               << "Paste"
+                               << "Paste from clipboard" << false;
+        QTest::newRow("Find") << "FindBtn"
+                              << "Find"
+                              << "Find timecode or description" << true;
+        QTest::newRow("Sort") << "SortBtn"
+                              << "Sort"
+                              << "Toggle to sort entries, then click header" << true;
+        QTest::newRow("Mini") << "MiniBtn"
+                              << "Mini Calculator"
+                              << "Activate mini calculator" << false;
+        QTest::newRow("Exit") << "ExitBtn"
+                              << "Exit"
+                              << "Exit" << false;
     }
     void theToolBar()
     {
@@ -162,11 +186,16 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("text");
-        QTest::newRow("percent") << "MaskEdit4" << "Enter percent value";
-        QTest::newRow("frame in") << "FrameIn" << "Enter frame value";
-        QTest::newRow("edit") << "EditBtn" << "Toggle to edit descriptions";
-        QTest::newRow("trash") << "TrashClose" << "Drag item from grid to delete item's row";
-        QTest::newRow("header") << "HeaderControl3" << "Slide bars to resize columns";
+        QTest::newRow("percent") << "MaskEdit4"
+                                 << "Enter percent value";
+        QTest::newRow("frame in") << "FrameIn"
+                                  << "Enter frame value";
+        QTest::newRow("edit") << "EditBtn"
+                              << "Toggle to edit descriptions";
+        QTest::newRow("trash") << "TrashClose"
+                               << "Drag item from grid to delete item's row";
+        QTest::newRow("header") << "HeaderControl3"
+                                << "Slide bars to resize columns";
     }
     void hoverTexts()
     {

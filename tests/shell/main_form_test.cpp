@@ -2,8 +2,8 @@
 #include "scripted_dialogs.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
-#include "widgets/am_edit.h"
 #include "test_registry.h"
+#include "widgets/am_edit.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -56,14 +56,14 @@ QStringList listCommandStates(const TCalcMainForm& form)
     for (QAction* item : {form.Save1, form.Export1, form.New1, form.Print1, form.PrintPreview1, form.Sort1, form.Find1})
         if (item->isEnabled())
             enabled << item->objectName();
-    for (QToolButton* button : {form.SaveBtn, form.ExportBtn, form.NewBtn, form.PrintBtn, form.SortBtn, form.FindBtn,
-                                form.EditBtn})
+    for (QToolButton* button :
+         {form.SaveBtn, form.ExportBtn, form.NewBtn, form.PrintBtn, form.SortBtn, form.FindBtn, form.EditBtn})
         if (button->isEnabled())
             enabled << button->objectName();
     return enabled;
 }
 
-}  // namespace
+} // namespace
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -151,9 +151,13 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("In") << "25:00:00:00" << "25:00:00:00" << "Out - 25:00:00:00 is not valid timecode!"
+        QTest::newRow("In") << "25:00:00:00"
+                            << "25:00:00:00"
+                            << "Out - 25:00:00:00 is not valid timecode!"
                             << "MaskEdit1";
-        QTest::newRow("Out") << "00:00:00:00" << "00:00:00:30" << "In - 00:00:00:30 is not valid timecode!"
+        QTest::newRow("Out") << "00:00:00:00"
+                             << "00:00:00:30"
+                             << "In - 00:00:00:30 is not valid timecode!"
                              << "MaskEdit2";
     }
     void aRefusedOperandChangesNothing()
@@ -203,9 +207,15 @@ private slots:
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("panel");
-        QTest::newRow("half") << 0 << "01:00:00:00" << "00:30:00:00" << "50.00%";
-        QTest::newRow("drop compensated") << 1 << "00;10;00;00" << "00;05;00;00" << "50.06%";
-        QTest::newRow("no In") << 0 << "00:00:00:00" << "00:30:00:00" << "0.00%";
+        QTest::newRow("half") << 0 << "01:00:00:00"
+                              << "00:30:00:00"
+                              << "50.00%";
+        QTest::newRow("drop compensated") << 1 << "00;10;00;00"
+                                          << "00;05;00;00"
+                                          << "50.06%";
+        QTest::newRow("no In") << 0 << "00:00:00:00"
+                               << "00:30:00:00"
+                               << "0.00%";
     }
     void thePercentagePanel()
     {

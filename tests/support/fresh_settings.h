@@ -13,4 +13,4 @@ struct FreshSettings {
     static QString value(const QString& key) { return QSettings("Brontel", "Ombrel").value(key).toString(); }
 };
 
-}  // namespace ombrel::test
+} // namespace ombrel::test

@@ -84,4 +84,4 @@ private:
     }
 };
 
-}  // namespace ombrel::test
+} // namespace ombrel::test

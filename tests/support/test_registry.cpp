@@ -16,4 +16,4 @@ bool registerTestClass(TestFactory factory)
     return true;
 }
 
-}  // namespace ombrel::test
+} // namespace ombrel::test
