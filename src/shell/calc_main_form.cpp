@@ -26,6 +26,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace ombrel {
 
 namespace {
@@ -71,6 +73,7 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), models_(sheet_)
 {
     setObjectName("CalcMainForm");
+    setAcceptDrops(true);
     setWindowTitle("Ombrel");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -489,6 +492,10 @@ void TCalcMainForm::wireCommands()
     connect(Balloon1, &QAction::triggered, this, &TCalcMainForm::Balloon1Click);
     connect(Descriptions1, &QAction::triggered, this, &TCalcMainForm::Descriptions1Click);
     connect(Preferences1, &QAction::triggered, this, &TCalcMainForm::Preferences1Click);
+    connect(Save1, &QAction::triggered, this, &TCalcMainForm::Save1Click);
+    connect(SaveBtn, &QToolButton::clicked, this, &TCalcMainForm::Save1Click);
+    connect(Open1, &QAction::triggered, this, &TCalcMainForm::Open1Click);
+    connect(OpenBtn, &QToolButton::clicked, this, &TCalcMainForm::Open1Click);
     connect(FrameMode1, &QAction::triggered, this, &TCalcMainForm::FrameMode1Click);
     connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
     connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
@@ -507,7 +514,9 @@ void TCalcMainForm::FormCreate()
 
 void TCalcMainForm::FormActivate()
 {
-    if (firstActivation_) {
+    // Cleared first: a message box shown by these steps activates the
+    // window again when it closes.
+    if (std::exchange(firstActivation_, false)) {
         Preferences->GetRegInfo();
         takeRates();
         if (const int start = Preferences->StartFormat(); start >= 0)
@@ -515,8 +524,12 @@ void TCalcMainForm::FormActivate()
         setEntrySeparator(activeFormat() == TimecodeFormat::DropFrm ? ';' : ':');
         InitLoads();
         updateStatusBar();
+        if (!commandLine_.isEmpty()) {
+            openFromCommandLine_ = true;
+            Open1Click();
+            openFromCommandLine_ = false;
+        }
     }
-    firstActivation_ = false;
     focusAndSelect(FrameMode1->isChecked() ? FrameIn : MaskEdit1);
 }
 

@@ -77,6 +77,15 @@ public:
     void OperandComboChange();
     void Preferences1Click();
 
+    // The calculation file.
+    // Returns whether the work was saved.
+    bool Save1Click();
+    void Open1Click();
+    // The arguments the program was started with; the first activation opens
+    // them, joined by single spaces, as a file name.
+    void setCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
+    QString PendingOpenName;
+
     // What the preferences do to this window.
     bool largeFonts() const override;
     int activeTabIndex() const override;
@@ -145,6 +154,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -158,6 +169,10 @@ private:
     // The rates and tab captions follow the preferences' rate fields.
     void takeRates();
     QAction* menuItem(Check item) const;
+    // "Save Current Work?": whether the interrupted action may go on.
+    bool saveCurrentWorkPrompt();
+    bool readCalculationFile(const QString& name);
+    bool FormCloseQuery();
     void wireCommands();
 
     void enableListCommands();
@@ -198,6 +213,9 @@ private:
     std::array<FontChoice, kFormatCount> listFonts_{};
     // Kept for the mini calculator window.
     QPoint miniCalcPosition_{200, 100};
+    QStringList commandLine_;
+    bool openFromCommandLine_ = false;
+    QString saveName_;
     QLabel* statusPanel_[2] = {nullptr, nullptr};
     QHash<QObject*, QString> hoverTexts_;
     QSet<QObject*> windowHintWidgets_;

@@ -12,6 +12,7 @@ int main(int argc, char** argv)
 
     ombrel::QtUserDialogs dialogs;
     ombrel::TCalcMainForm mainForm(dialogs);
+    mainForm.setCommandLine(QApplication::arguments().mid(1));
     mainForm.show();
     return app.exec();
 }

@@ -46,6 +46,10 @@ void TCalcMainForm::Descriptions1Click()
 
 void TCalcMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     Preferences->WritePosGrid();
     Preferences->CloseStore();
     QMainWindow::closeEvent(event);

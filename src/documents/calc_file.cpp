@@ -1,0 +1,402 @@
+#include "documents/calc_file.h"
+
+#include "documents/text_encoding.h"
+#include "engine/calculation.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace ombrel {
+
+namespace {
+
+constexpr std::string_view kSheetMagic = "OmbrelSheet";
+constexpr std::string_view kPriorMagic = "OmbrelPrior";
+constexpr std::string_view kNotOurFile = "Not a Ombrel file!";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Names the lists in messages about a bad file, in file order.
+constexpr std::array<std::string_view, kFormatCount> kSectionNames = {"NonDrop", "DropFrame", "PAL",
+                                                                       "Film",    "User",      "Frames"};
+
+constexpr int kFramesList = formatIndex(TimecodeFormat::Frames);
+
+std::string sectionTitle(int list, int64_t userRate, double framesRate)
+{
+    switch (formatAt(list)) {
+    case TimecodeFormat::NonDrop:
+        return "NonDropFrame Timecode";
+    case TimecodeFormat::DropFrm:
+        return "DropFrame Timecode";
+    case TimecodeFormat::PAL:
+        return "PAL Timecode";
+    case TimecodeFormat::Film:
+        return "Film Timecode";
+    case TimecodeFormat::User:
+        return "User (" + std::to_string(userRate) + "fps) Timecode";
+    case TimecodeFormat::Frames:
+        break;
+    }
+    return "Frames (" + FormatRateText(framesRate) + "fps)";
+}
+
+// Collects the file. Rows are formatted in a small buffer of their own and
+// appended to a string reserved for the whole file, so that memory is
+// written once, without being cleared first.
+class ByteSink {
+public:
+    explicit ByteSink(size_t expected) { out_.reserve(expected); }
+
+    // Room for n more bytes; advance() says how many were written.
+    char* room(size_t n)
+    {
+        if (n <= kLineBuffer)
+            return current_ = line_;
+        spill_.resize(n);
+        return current_ = spill_.data();
+    }
+    void advance(const char* end) { out_.append(current_, static_cast<size_t>(end - current_)); }
+
+    void append(std::string_view text) { out_.append(text); }
+
+    std::string take() { return std::move(out_); }
+
+private:
+    static constexpr size_t kLineBuffer = 512;
+    char line_[kLineBuffer];
+    std::string spill_;  // for the rare longer line
+    char* current_ = line_;
+    std::string out_;
+};
+
+RowView rowCells(const CalculationList& list, int64_t row, bool trim)
+{
+    RowView cells = list.rowView(row);
+    if (trim)
+        for (auto& cell : cells)
+            cell = StringSpace(cell);
+    return cells;
+}
+
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// Cells are short, and a call to memcpy for each one costs more than the
+// copy: up to 16 bytes go as two overlapping fixed-size moves. The bytes
+// seen are or-ed into `seen`, whose high bits then tell non-ASCII text.
+char* copyCell(char* out, std::string_view cell, uint64_t& seen)
+{
+    const size_t n = cell.size();
+    const char* in = cell.data();
+    if (n >= 8 && n <= 16) {
+        uint64_t head, tail;
+        std::memcpy(&head, in, 8);
+        std::memcpy(&tail, in + n - 8, 8);
+        std::memcpy(out, &head, 8);
+        std::memcpy(out + n - 8, &tail, 8);
+        seen |= head | tail;
+    } else if (n >= 4 && n < 8) {
+        uint32_t head, tail;
+        std::memcpy(&head, in, 4);
+        std::memcpy(&tail, in + n - 4, 4);
+        std::memcpy(out, &head, 4);
+        std::memcpy(out + n - 4, &tail, 4);
+        seen |= head | tail;
+    } else if (n < 4) {
+        for (size_t i = 0; i < n; ++i) {
+            out[i] = in[i];
+            seen |= static_cast<unsigned char>(in[i]);
+        }
+    } else {
+        std::memcpy(out, in, n);
+        seen |= IsAscii(cell) ? 0 : kHighBits;
+    }
+    return out + n;
+}
+
+// Formats the file in one pass, either in UTF-8 (the sheet's own text) or
+// in Windows-1252, converting the rare non-ASCII cell on the way.
+class FileFormatter {
+public:
+    FileFormatter(bool windows1252, size_t expected) : sink_(expected), windows1252_(windows1252) {}
+
+    void append(std::string_view text) { sink_.append(text); }
+
+    // False when a cell has a character with no Windows-1252 byte.
+    bool writeRow(const RowView& cells)
+    {
+        size_t size = kColumnCount + kLineEnd.size();
+        for (auto cell : cells)
+            size += cell.size();
+        char* out = sink_.room(size);
+        for (int c = 0; c < kColumnCount; ++c) {
+            uint64_t seen = 0;
+            char* const start = out;
+            out = copyCell(out, cells[c], seen);
+            if ((seen & kHighBits) && windows1252_ && !rewriteAsWindows1252(start, out, cells[c]))
+                return false;
+            if (c == DescriptionColumn)  // a row must stay one line
+                std::replace_if(start, out, [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
+            *out++ = ' ';
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+        sink_.advance(out);
+        return true;
+    }
+
+    // A Windows-1252 file whose bytes all happen to form valid UTF-8 would be
+    // read back as other characters ("Ã©" gives C3 A9, read as "é").
+    bool readsBackAsWritten() const { return !windows1252_ || !converted_ || convertedNotUtf8_; }
+
+    std::string take() { return sink_.take(); }
+
+private:
+    bool rewriteAsWindows1252(char* start, char*& out, std::string_view cell)
+    {
+        const auto single = Utf8ToWindows1252(cell);
+        if (!single)
+            return false;
+        out = std::copy(single->begin(), single->end(), start);  // never longer than the UTF-8
+        converted_ = true;
+        convertedNotUtf8_ = convertedNotUtf8_ || !IsValidUtf8(*single);
+        return true;
+    }
+
+    ByteSink sink_;
+    bool windows1252_;
+    bool converted_ = false;
+    bool convertedNotUtf8_ = false;
+};
+
+// False when the sheet cannot be written in the encoding asked for.
+bool formatFile(const CalcSheet& sheet, int64_t userRate, double framesRate, bool windows1252, std::string& file)
+{
+    const int64_t rows = sheet.rowCount();
+    // A timecode row line takes 44 bytes; descriptions may make it grow.
+    FileFormatter formatter(windows1252, 256 + static_cast<size_t>(rows) * kFormatCount * 48);
+    formatter.append(kSheetMagic);
+    formatter.append(kLineEnd);
+    formatter.append(std::to_string(rows));
+    formatter.append(kLineEnd);
+    for (int f = 0; f < kFormatCount; ++f) {
+        const CalculationList& list = sheet.list(formatAt(f));
+        const bool trim = f == kFramesList;
+        formatter.append(sectionTitle(f, userRate, framesRate));
+        formatter.append(kLineEnd);
+        for (int64_t r = 0; r < rows; ++r)
+            if (!formatter.writeRow(rowCells(list, r, trim)))
+                return false;
+        formatter.append(kLineEnd);
+    }
+    if (!formatter.readsBackAsWritten())
+        return false;
+    file = formatter.take();
+    return true;
+}
+
+// ---- Reading ----
+
+// The line at pos without its end, moving pos past it. A line ends with LF,
+// optionally after a CR; the last line of a file may lack its end.
+std::string_view nextLine(const char*& pos, const char* end)
+{
+    const char* start = pos;
+    const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
+    const char* stop = lf ? lf : end;
+    pos = lf ? lf + 1 : end;
+    if (stop > start && stop[-1] == '\r')
+        --stop;
+    return {start, static_cast<size_t>(stop - start)};
+}
+
+// Line feeds in a run of up to 255 eight-byte words, eight bytes at a time.
+size_t countLineFeeds(const char* data, size_t words)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0Aull;
+    uint64_t perByte = 0;  // one counter per byte lane, at most 255 each
+    for (size_t w = 0; w < words; ++w) {
+        uint64_t word;
+        std::memcpy(&word, data + 8 * w, 8);
+        const uint64_t x = word ^ kLineFeeds;  // line feeds become zero bytes
+        const uint64_t nonZero = ((x & kLow7) + kLow7) | x;
+        perByte += (~nonZero >> 7) & 0x0101010101010101ull;
+    }
+    const uint64_t pairs = (perByte & 0x00FF00FF00FF00FFull) + ((perByte >> 8) & 0x00FF00FF00FF00FFull);
+    return static_cast<size_t>((pairs * 0x0001000100010001ull) >> 48);
+}
+
+// Moves pos past up to n lines; returns how many there were. Long runs of
+// lines are counted a block at a time rather than searched line by line.
+int64_t skipLines(const char*& pos, const char* end, int64_t n)
+{
+    constexpr size_t kBlockWords = 255;
+    constexpr size_t kBlock = 8 * kBlockWords;
+    int64_t skipped = 0;
+    while (skipped < n && pos < end) {
+        // A block may be passed whole when the file goes on after it (so a
+        // last line without its end is still counted below) and it ends fewer
+        // lines than are still wanted.
+        if (static_cast<size_t>(end - pos) > kBlock) {
+            const auto feeds = static_cast<int64_t>(countLineFeeds(pos, kBlockWords));
+            if (feeds < n - skipped) {
+                pos += kBlock;
+                skipped += feeds;
+                continue;
+            }
+        }
+        const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
+        pos = lf ? lf + 1 : end;
+        ++skipped;
+    }
+    return skipped;
+}
+
+std::string lineMessage(int64_t line, std::string_view text)
+{
+    return "Line " + std::to_string(line) + ": " + std::string(text);
+}
+
+// Cuts the row line at pos into cells and moves pos past it, in one scan.
+// False when the line has fewer space-terminated cells than the layout needs
+// (found says how many it has).
+bool readRow(const char*& pos, const char* end, bool withDescription, RowView& cells, int& found)
+{
+    const int tokens = withDescription ? 6 : 5;
+    const char* cell = pos;
+    for (found = 0; found < tokens; ++found) {
+        const char* space = cell;
+        while (space < end && *space != ' ' && *space != '\n')
+            ++space;
+        if (space == end || *space == '\n')
+            return false;
+        cells[found] = std::string_view(cell, static_cast<size_t>(space - cell));
+        cell = space + 1;
+    }
+    const char* stop = cell;
+    while (stop < end && *stop != '\n')
+        ++stop;
+    pos = stop < end ? stop + 1 : end;
+    if (stop > cell && stop[-1] == '\r')
+        --stop;
+    // Empty cells still point somewhere: the sheet copies them with memcpy.
+    cells[SpacerColumn] = std::string_view("");
+    if (withDescription) {
+        std::string_view description(cell, static_cast<size_t>(stop - cell));
+        if (description.ends_with(' '))
+            description.remove_suffix(1);  // the separator after the last cell
+        cells[DescriptionColumn] = description;
+    } else {
+        cells[DescriptionColumn] = std::string_view("");
+    }
+    return true;
+}
+
+CalcFileContents rejected(std::string message)
+{
+    CalcFileContents contents;
+    contents.error = std::move(message);
+    return contents;
+}
+
+}  // namespace
+
+std::string FormatRateText(double rate)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, rate, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double framesRate)
+{
+    // Windows-1252 keeps files byte-compatible with the Windows program; text
+    // beyond it is written in UTF-8, found out by trying.
+    std::string file;
+    if (!formatFile(sheet, userRate, framesRate, true, file))
+        formatFile(sheet, userRate, framesRate, false, file);
+    return file;
+}
+
+CalcFileContents ReadCalcFile(std::string_view bytes)
+{
+    // Line ends, blanks and the magics are ASCII, the same bytes in UTF-8 and
+    // in Windows-1252, so the file is split as it is; only row lines holding
+    // other bytes of a Windows-1252 file are converted, one at a time.
+    const bool utf8 = IsValidUtf8(bytes);
+    const std::string_view text = utf8 ? WithoutByteOrderMark(bytes) : bytes;
+    const char* pos = text.data();
+    const char* const end = text.data() + text.size();
+
+    // Only the first 11 characters of line 1 count.
+    const std::string_view magic = pos < end ? nextLine(pos, end).substr(0, kSheetMagic.size()) : "";
+    if (magic != kSheetMagic && magic != kPriorMagic)
+        return rejected(std::string(kNotOurFile));
+    const bool withDescription = magic == kSheetMagic;
+
+    const std::string_view countLine = pos < end ? nextLine(pos, end) : "";
+    const std::string countText = utf8 ? std::string(countLine) : Windows1252ToUtf8(countLine);
+    int64_t count = 0;
+    try {
+        count = parseInteger(countText);
+    } catch (const ConversionError& error) {
+        return rejected(error.what());
+    }
+    if (count < 0)
+        return rejected(lineMessage(2, "the number of calculations (" + countText + ") cannot be negative."));
+
+    // First make sure every line the count announces is there, and find where
+    // each list's rows begin; nothing is sized from the count before that.
+    std::array<const char*, kFormatCount> rowStart{};
+    std::array<int64_t, kFormatCount> rowLine{};
+    int64_t lineNumber = 3;
+    for (int f = 0; f < kFormatCount; ++f) {
+        const std::string section(kSectionNames[f]);
+        if (f > 0 && skipLines(pos, end, 1) < 1)  // the empty line closing the previous section
+            return rejected(lineMessage(lineNumber, "the file ends before the " + section + " section."));
+        lineNumber += f > 0;
+        if (skipLines(pos, end, 1) < 1)  // the title, informative only
+            return rejected(lineMessage(lineNumber, "the file ends before the " + section + " section."));
+        ++lineNumber;
+        rowStart[f] = pos;
+        rowLine[f] = lineNumber;
+        const int64_t present = skipLines(pos, end, count);
+        if (present < count)
+            return rejected(lineMessage(lineNumber + present, "the file ends after " + std::to_string(present) +
+                                                                  " of the " + std::to_string(count) + " rows of the " +
+                                                                  section + " section."));
+        lineNumber += count;
+    }
+
+    // Row r of every list makes one calculation, so the six sections are
+    // read side by side.
+    CalcFileContents contents;
+    contents.magic = withDescription ? CalcFileMagic::OmbrelSheet : CalcFileMagic::OmbrelPrior;
+    std::array<RowView, kFormatCount> rows;
+    std::array<std::string, kFormatCount> convertedLines;
+    const int needed = withDescription ? 6 : 5;
+    for (int64_t r = 0; r < count; ++r) {
+        for (int f = 0; f < kFormatCount; ++f) {
+            int found = 0;
+            const char* const lineStart = rowStart[f];
+            bool complete = readRow(rowStart[f], end, withDescription, rows[f], found);
+            const std::string_view line(lineStart, static_cast<size_t>(rowStart[f] - lineStart));
+            if (complete && !utf8 && !IsAscii(line)) {
+                // The rare Windows-1252 line with other than ASCII is read
+                // again from its UTF-8 form.
+                convertedLines[f] = Windows1252ToUtf8(line);
+                const char* again = convertedLines[f].data();
+                readRow(again, again + convertedLines[f].size(), withDescription, rows[f], found);
+            }
+            if (!complete)
+                return rejected(lineMessage(rowLine[f] + r, "this row has " + std::to_string(found) + " of the " +
+                                                                std::to_string(needed) +
+                                                                " cells it needs, each followed by a space."));
+        }
+        contents.sheet.appendCalculation(rows);
+    }
+    return contents;
+}
+
+}  // namespace ombrel

@@ -1,0 +1,5 @@
+target_sources(ombrel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/text_encoding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calc_file.cpp)
+target_sources(ombrel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/calc_file_io.cpp)

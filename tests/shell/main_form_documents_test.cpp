@@ -1,0 +1,264 @@
+#include "fresh_settings.h"
+#include "scripted_dialogs.h"
+#include "shell/calc_main_form.h"
+#include "test_registry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace ombrel;
+
+namespace {
+
+struct Window {
+    test::FreshSettings settings;
+    test::ScriptedDialogs dialogs;
+    TCalcMainForm form{dialogs};
+
+    explicit Window(const QStringList& commandLine = {})
+    {
+        form.setCommandLine(commandLine);
+        form.FormActivate();
+    }
+    void calculate(const QString& in, const QString& out)
+    {
+        form.MaskEdit1->setText(in);
+        form.MaskEdit2->setText(out);
+        form.CalculateBtnClick();
+    }
+    QString cell(TimecodeFormat format, int row, int column) const
+    {
+        return form.list(format)->model()->index(row, column).data().toString();
+    }
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The file of one calculation 00:00:01:00 + 00:00:01:00 at a user rate of 15.
+QByteArray oneCalculationFile()
+{
+    QByteArray file = "OmbrelSheet\r\n1\r\n";
+    const char* titles[] = {"NonDropFrame Timecode", "DropFrame Timecode", "PAL Timecode", "Film Timecode",
+                            "User (15fps) Timecode"};
+    for (const char* title : titles) {
+        const bool drop = QByteArray(title).startsWith("Drop");
+        QByteArray row = "00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n";
+        if (drop)
+            row.replace(':', ';');
+        file += QByteArray(title) + "\r\n" + row + "\r\n";
+    }
+    file += "Frames (30fps)\r\n30 + 30 = 60   \r\n\r\n";
+    return file;
+}
+
+QStringList enabledListCommands(const TCalcMainForm& form)
+{
+    QStringList enabled;
+    for (QAction* item : {form.Save1, form.Export1, form.New1, form.Print1, form.Sort1, form.Find1})
+        if (item->isEnabled())
+            enabled << item->objectName();
+    return enabled;
+}
+
+}  // namespace
+
+class MainFormDocumentsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    void saveWritesTheWholeWork()
+    {
+        Window w;
+        w.calculate("00:00:01:00", "00:00:01:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("work"));
+        QVERIFY(w.form.Save1Click());
+        QCOMPARE(readAll(dir_->filePath("work.obr")), oneCalculationFile());
+        QVERIFY(!w.form.state().WorkModified);
+        const FileDialogRequest& asked = w.dialogs.saveRequests.first();
+        QCOMPARE(asked.filter, QString("Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*"));
+        QCOMPARE(asked.defaultSuffix, QString("obr"));
+        QVERIFY(asked.confirmOverwrite);
+        // The dialog offers the last name next time; a cancelled one saves nothing.
+        w.calculate("00:00:01:00", "00:00:01:00");
+        QVERIFY(!w.form.Save1Click());
+        QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("work.obr"));
+        QVERIFY(w.form.state().WorkModified);
+    }
+
+    void aFailedSaveIsReportedAndKeepsTheWork()
+    {
+        Window w;
+        w.calculate("00:00:01:00", "00:00:01:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("gone/work.obr"));
+        QVERIFY(!w.form.Save1Click());
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages.first().kind, MessageKind::Error);
+        QVERIFY(!w.dialogs.messages.first().text.isEmpty());
+        QVERIFY(w.form.state().WorkModified);
+        // Closing then asks again, and a failed save from the question keeps the window open.
+        w.form.show();
+        w.dialogs.answers.push_back(Answer::Yes);
+        w.dialogs.saveNames.push_back(dir_->filePath("gone/work.obr"));
+        QVERIFY(!w.form.close());
+    }
+
+    void openReadsTheWholeWork()
+    {
+        writeFile(dir_->filePath("one.obr"), oneCalculationFile());
+        Window w;
+        w.dialogs.openNames.push_back(dir_->filePath("one.obr"));
+        w.form.Open1Click();
+        QCOMPARE(w.dialogs.openRequests.first().title, QString("Open Ombrel File"));
+        QCOMPARE(w.dialogs.openRequests.first().filter,
+                 QString("Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|All Files (*.*)|*.*"));
+        QCOMPARE(w.dialogs.openRequests.first().fileName, QString());
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QVERIFY(!w.form.state().WorkModified);
+        QCOMPARE(w.cell(TimecodeFormat::DropFrm, 0, ResultColumn), QString("00;00;02;00"));
+        QCOMPARE(w.cell(TimecodeFormat::Frames, 0, InColumn), QString("30"));
+        QCOMPARE(enabledListCommands(w.form).size(), 6);
+        QVERIFY(w.form.EditBtn->isEnabled());
+        // The entry fields are left as they were.
+        QCOMPARE(w.form.MaskEdit3->text(), QString("00:00:00:00"));
+        // Saved again, the file comes back byte for byte.
+        w.dialogs.saveNames.push_back(dir_->filePath("again.obr"));
+        QVERIFY(w.form.Save1Click());
+        QCOMPARE(readAll(dir_->filePath("again.obr")), oneCalculationFile());
+    }
+
+    void aRejectedFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not ours") << QByteArray("Hello\r\n") << "Not a Ombrel file!";
+        QTest::newRow("bad count") << QByteArray("OmbrelSheet\r\nx1\r\n") << "'x1' is not a valid integer value";
+        QTest::newRow("too few rows") << QByteArray("OmbrelSheet\r\n1000000000\r\nNonDropFrame Timecode\r\n")
+                                      << "";
+    }
+    void aRejectedFileChangesNothing()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        writeFile(dir_->filePath("bad.obr"), contents);
+        Window w;
+        w.calculate("00:00:01:00", "00:00:02:00");
+        w.dialogs.answers.push_back(Answer::No);
+        w.dialogs.openNames.push_back(dir_->filePath("bad.obr"));
+        w.form.Open1Click();
+        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages[1].kind, MessageKind::Error);
+        if (!message.isEmpty())
+            QVERIFY2(w.dialogs.messages[1].text.contains(message), qPrintable(w.dialogs.messages[1].text));
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QVERIFY(w.form.state().WorkModified);
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:03:00"));
+    }
+
+    void theSaveQuestionGuardsOpen_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveChosen");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("no") << int(Answer::No) << false << true;
+        QTest::newRow("cancel") << int(Answer::Cancel) << false << false;
+        QTest::newRow("yes and saved") << int(Answer::Yes) << true << true;
+        QTest::newRow("yes, save cancelled") << int(Answer::Yes) << false << false;
+    }
+    void theSaveQuestionGuardsOpen()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, saveChosen);
+        QFETCH(bool, opened);
+        writeFile(dir_->filePath("one.obr"), oneCalculationFile());
+        Window w;
+        w.calculate("00:00:01:00", "00:00:02:00");
+        w.calculate("00:00:01:00", "00:00:02:00");
+        w.dialogs.answers.push_back(static_cast<Answer>(answer));
+        if (saveChosen)
+            w.dialogs.saveNames.push_back(dir_->filePath("saved.obr"));
+        w.dialogs.openNames.push_back(dir_->filePath("one.obr"));
+        w.form.Open1Click();
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"Save Current Work?"});
+        QCOMPARE(w.dialogs.messages.first().buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(w.form.state().CalcCount, opened ? 1 : 2);
+        QCOMPARE(QFile::exists(dir_->filePath("saved.obr")), saveChosen);
+    }
+
+    void aDroppedFileOpensAndStaysPendingAfterCancel()
+    {
+        writeFile(dir_->filePath("dropped.obr"), oneCalculationFile());
+        Window w;
+        w.calculate("00:00:01:00", "00:00:02:00");
+        w.calculate("00:00:01:00", "00:00:02:00");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir_->filePath("dropped.obr")), QUrl::fromLocalFile("/elsewhere.obr")});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        w.dialogs.answers.push_back(Answer::Cancel);
+        QApplication::sendEvent(&w.form, &drop);
+        QCOMPARE(w.form.state().CalcCount, 2);
+        QCOMPARE(w.form.PendingOpenName, dir_->filePath("dropped.obr"));
+        w.dialogs.answers.push_back(Answer::No);
+        w.form.Open1Click();
+        QVERIFY(w.dialogs.openRequests.isEmpty());
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.PendingOpenName, QString());
+    }
+
+    void aCommandLineNameWithASpaceIsPutBackTogether()
+    {
+        writeFile(dir_->filePath("my work.obr"), oneCalculationFile());
+        const QStringList arguments = dir_->filePath("my work.obr").split(' ');
+        QCOMPARE(arguments.size(), 2);
+        Window w(arguments);
+        QCOMPARE(w.form.state().CalcCount, 1);
+        QVERIFY(w.dialogs.openRequests.isEmpty());
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void closingWithUnsavedWorkAsks()
+    {
+        Window w;
+        w.calculate("00:00:01:00", "00:00:02:00");
+        w.form.show();
+        w.dialogs.answers.push_back(Answer::Cancel);
+        QVERIFY(!w.form.close());
+        QVERIFY(w.form.isVisible());
+        QCOMPARE(test::FreshSettings::value("Postion/MainLeft"), QString());
+        w.dialogs.answers.push_back(Answer::No);
+        QVERIFY(w.form.close());
+        QCOMPARE(w.dialogs.messageTexts(), QStringList({"Save Current Work?", "Save Current Work?"}));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+OMBREL_TEST_CLASS(MainFormDocumentsTest)
+#include "main_form_documents_test.moc"
