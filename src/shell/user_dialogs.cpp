@@ -17,7 +17,12 @@ QStringList qtNameFilters(const QString& pipeFilter)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString pattern = parts[i + 1];
         pattern.replace(';', ' ');
-        filters << parts[i] + " (" + pattern + ")";
+        // Qt reads the patterns from the parentheses that end the text, so
+        // those must hold the real patterns ("Text File (.txt)" does not).
+        QString display = parts[i].trimmed();
+        if (display.endsWith(')') && display.contains('('))
+            display = display.left(display.lastIndexOf('(')).trimmed();
+        filters << display + " (" + pattern + ")";
     }
     return filters;
 }

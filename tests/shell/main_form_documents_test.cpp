@@ -242,6 +242,12 @@ private slots:
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
+    void fileDialogFiltersCarryTheirPatterns()
+    {
+        QCOMPARE(qtNameFilters("Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*"),
+                 QStringList({"Ombrel File (*.obr)", "Text File (*.txt)", "All Files (*.*)"}));
+    }
+
     void closingWithUnsavedWorkAsks()
     {
         Window w;
