@@ -1,0 +1,38 @@
+#include "fresh_settings.h"
+#include "scripted_dialogs.h"
+#include "shell/calc_main_form.h"
+#include "test_registry.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+
+using namespace ombrel;
+
+// Runs on a screen of 120 pixels per inch (see tests.cmake).
+class LargeFontsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void columnsLabelsAndWindowGrow()
+    {
+        test::FreshSettings settings;
+        test::ScriptedDialogs dialogs;
+        TCalcMainForm form(dialogs);
+        QVERIFY(form.screen()->logicalDotsPerInch() >= 100);
+        form.FormActivate();
+        QCOMPARE(form.TimecodeColumnAllowance, 20);
+        QCOMPARE(form.NarrowColumnAllowance, 6);
+        QCOMPARE(form.frameGeometry().height(), 502);
+        QCOMPARE(form.list(TimecodeFormat::NonDrop)->columnWidth(0), 105);
+        QCOMPARE(form.list(TimecodeFormat::Film)->columnWidth(1), 18);
+        // W is 385 without descriptions at large fonts.
+        QCOMPARE(form.width(), 385 + 31 - 8);
+        QCOMPARE(form.Label1->x(), 42 + 10);
+        QCOMPARE(form.Label2->x(), 175 + 40);
+        QCOMPARE(form.Label4->x(), 252 + 60);
+    }
+};
+
+OMBREL_TEST_CLASS(LargeFontsTest)
+#include "large_fonts_test.moc"
