@@ -4,6 +4,7 @@
 #include "shell/calc_main_form.h"
 #include "widgets/am_edit.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -109,10 +110,8 @@ bool TCalcMainForm::entryKeyPress(QObject* watched, QKeyEvent* event)
             QTimer::singleShot(0, field, [field] { field->selectAll(); });
         return false;
     }
-    // The menu's shortcuts win over the fields' own copy, cut and paste.
-    if (type == QEvent::ShortcutOverride && (event->modifiers() & Qt::ControlModifier) &&
-        (watched == MaskEdit1 || watched == MaskEdit2 || watched == MaskEdit3 || watched == FrameIn ||
-         watched == FrameOut || watched == FrameDur || watched == MaskEdit4)) {
+    // Frame mode's Ctrl+Z wins over the numeric fields' own undo.
+    if (type == QEvent::ShortcutOverride && QKeySequence(event->keyCombination()) == FrameMode1->shortcut()) {
         event->ignore();
         return true;
     }

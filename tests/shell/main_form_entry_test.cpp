@@ -128,7 +128,9 @@ private slots:
         QCOMPARE(w.cell(TimecodeFormat::Frames, 1, ResultColumn), QString("2400"));
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, InColumn), QString("00:01:30:00"));
 
-        w.form.FrameMode1->trigger();
+        // Ctrl+Z in a frame field switches frame mode off rather than undoing.
+        QTest::keyClick(w.form.FrameOut, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!w.form.FrameMode1->isChecked());
         QVERIFY(!w.form.FrameIn->isVisible());
         QCOMPARE(w.focused(), QString("MaskEdit1"));
         QCOMPARE(w.form.state().CalcCount, 2);
