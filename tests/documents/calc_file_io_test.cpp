@@ -1,5 +1,4 @@
 #include "documents/calc_file_io.h"
-
 #include "test_registry.h"
 
 #include <QDir>
@@ -36,7 +35,7 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN);  // report EFBIG instead of ending the process
+        std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
         getrlimit(RLIMIT_FSIZE, &saved_);
         rlimit limit = saved_;
         limit.rlim_cur = bytes;
@@ -48,7 +47,7 @@ private:
     rlimit saved_{};
 };
 
-}  // namespace
+} // namespace
 
 class CalcFileIoTest : public QObject {
     Q_OBJECT
@@ -71,12 +70,16 @@ private slots:
 
     void failedSaveKeepsTheOldFile_data()
     {
-        QTest::addColumn<QString>("target");  // relative to a fresh folder holding old.obr
+        QTest::addColumn<QString>("target"); // relative to a fresh folder holding old.obr
         QTest::addColumn<QString>("failure");
-        QTest::newRow("folder gone") << "gone/old.obr" << "path";
-        QTest::newRow("folder is a file") << "old.obr/new.obr" << "path";
-        QTest::newRow("disk full") << "old.obr" << "size limit";
-        QTest::newRow("read-only folder") << "old.obr" << "read-only";
+        QTest::newRow("folder gone") << "gone/old.obr"
+                                     << "path";
+        QTest::newRow("folder is a file") << "old.obr/new.obr"
+                                          << "path";
+        QTest::newRow("disk full") << "old.obr"
+                                   << "size limit";
+        QTest::newRow("read-only folder") << "old.obr"
+                                          << "read-only";
     }
     void failedSaveKeepsTheOldFile()
     {

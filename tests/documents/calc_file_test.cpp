@@ -1,7 +1,6 @@
 #include "documents/calc_file.h"
 #include "documents/text_encoding.h"
 #include "engine/calculation.h"
-
 #include "test_registry.h"
 
 #include <QTest>
@@ -44,9 +43,15 @@ const QByteArray kWorkedExample = "OmbrelSheet\r\n"
                                   "30 + 30 = 60   \r\n"
                                   "\r\n";
 
-CalcFileContents read(const QByteArray& file) { return ReadCalcFile(std::string_view(file.data(), file.size())); }
+CalcFileContents read(const QByteArray& file)
+{
+    return ReadCalcFile(std::string_view(file.data(), file.size()));
+}
 
-QByteArray lineOf(const QByteArray& file, int number) { return file.split('\n').value(number - 1); }
+QByteArray lineOf(const QByteArray& file, int number)
+{
+    return file.split('\n').value(number - 1);
+}
 
 QByteArray withLine(QByteArray file, int number, const QByteArray& text)
 {
@@ -84,7 +89,7 @@ CalcSheet workedExampleSheet()
     return sheet;
 }
 
-}  // namespace
+} // namespace
 
 class CalcFileTest : public QObject {
     Q_OBJECT
@@ -123,8 +128,8 @@ private slots:
                               << QByteArray("Frames (29.97fps)");
         QTest::newRow("23.976") << qint64(48) << 23.976 << QByteArray("User (48fps) Timecode")
                                 << QByteArray("Frames (23.976fps)");
-        QTest::newRow("15 significant digits") << qint64(1000) << 0.1 + 0.2 << QByteArray("User (1000fps) Timecode")
-                                               << QByteArray("Frames (0.3fps)");
+        QTest::newRow("15 significant digits")
+            << qint64(1000) << 0.1 + 0.2 << QByteArray("User (1000fps) Timecode") << QByteArray("Frames (0.3fps)");
         QTest::newRow("long fraction") << qint64(1) << 1.0 / 3.0 << QByteArray("User (1fps) Timecode")
                                        << QByteArray("Frames (0.333333333333333fps)");
     }
@@ -149,7 +154,7 @@ private slots:
     void roundTrip_data()
     {
         QTest::addColumn<QByteArray>("description");
-        QTest::addColumn<QByteArray>("encodedAs");  // how the description must appear in the file
+        QTest::addColumn<QByteArray>("encodedAs"); // how the description must appear in the file
         QTest::newRow("empty") << QByteArray("") << QByteArray("");
         QTest::newRow("spaces inside") << QByteArray("Scene 1  take 2") << QByteArray("Scene 1  take 2");
         QTest::newRow("trailing spaces") << QByteArray("Reel 4  ") << QByteArray("Reel 4  ");
@@ -160,10 +165,10 @@ private slots:
         QTest::newRow("2000 characters") << QByteArray(2000, 'y') << QByteArray(2000, 'y');
         QTest::newRow("windows-1252") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << QByteArray("caf\xE9 \x80");
         QTest::newRow("undefined windows-1252 byte") << QByteArray("x\xC2\x81y") << QByteArray("x\x81y");
-        QTest::newRow("beyond windows-1252") << QByteArray("caf\xC3\xA9 \xE2\x86\x92 end")
-                                             << QByteArray("caf\xC3\xA9 \xE2\x86\x92 end");
-        QTest::newRow("looks like UTF-8 in windows-1252") << QByteArray("\xC3\x83\xC2\xA9")
-                                                          << QByteArray("\xC3\x83\xC2\xA9");
+        QTest::newRow("beyond windows-1252")
+            << QByteArray("caf\xC3\xA9 \xE2\x86\x92 end") << QByteArray("caf\xC3\xA9 \xE2\x86\x92 end");
+        QTest::newRow("looks like UTF-8 in windows-1252")
+            << QByteArray("\xC3\x83\xC2\xA9") << QByteArray("\xC3\x83\xC2\xA9");
     }
     void roundTrip()
     {
@@ -173,9 +178,9 @@ private slots:
         sheet.appendCalculation(oneSecondPlusOneSecond("first"));
         sheet.appendCalculation(oneSecondPlusOneSecond(description.toStdString()));
         SixRows third = oneSecondPlusOneSecond();
-        third[0][InColumn] = "12.5";  // percentage operand
+        third[0][InColumn] = "12.5"; // percentage operand
         third[0][OperatorColumn] = "%";
-        third[5][ResultColumn] = "-123456789012345678901234";  // far past 20 characters
+        third[5][ResultColumn] = "-123456789012345678901234"; // far past 20 characters
         sheet.appendCalculation(third);
 
         const std::string file = WriteCalcFile(sheet, 30, 29.97);
@@ -194,17 +199,17 @@ private slots:
     void linesCountedInABigFile_data()
     {
         QTest::addColumn<int>("keepLines");
-        QTest::addColumn<int>("partialBytes");  // of the next line, -1 for all of it, without its end
+        QTest::addColumn<int>("partialBytes"); // of the next line, -1 for all of it, without its end
         QTest::addColumn<QString>("error");
         // 500 rows: section k has its title on line 3 + 502 k and its rows after it.
         QTest::newRow("whole file") << 3014 << 0 << "";
         QTest::newRow("last line without its end") << 3012 << -1 << "";
         QTest::newRow("cut in the first section")
             << 303 << 0 << "Line 304: the file ends after 300 of the 500 rows of the NonDrop section.";
-        QTest::newRow("cut inside a line") << 303 << 5
-                                           << "Line 305: the file ends after 301 of the 500 rows of the NonDrop section.";
-        QTest::newRow("one row short")
-            << 3012 << 0 << "Line 3013: the file ends after 499 of the 500 rows of the Frames section.";
+        QTest::newRow("cut inside a line")
+            << 303 << 5 << "Line 305: the file ends after 301 of the 500 rows of the NonDrop section.";
+        QTest::newRow("one row short") << 3012 << 0
+                                       << "Line 3013: the file ends after 499 of the 500 rows of the Frames section.";
     }
     void linesCountedInABigFile()
     {
@@ -297,8 +302,8 @@ private slots:
     void priorLayout()
     {
         QByteArray file = "OmbrelPrior\r\n2\r\n";
-        const char* titles[] = {"NonDropFrame Timecode", "DropFrame Timecode", "PAL Timecode", "Film Timecode",
-                                "User (30fps) Timecode", "Frames (30fps)"};
+        const char* titles[] = {"NonDropFrame Timecode", "DropFrame Timecode",    "PAL Timecode",
+                                "Film Timecode",         "User (30fps) Timecode", "Frames (30fps)"};
         for (const char* title : titles)
             file += QByteArray(title) + "\r\n1 + 2 = 3 old notes here\r\n4 - 5 = 6 \r\n\r\n";
         const CalcFileContents contents = read(file);
@@ -367,9 +372,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("error");
-        QTest::newRow("count not a number") << withLine(kWorkedExample, 2, "one\r")
-                                            << "'one' is not a valid integer value";
-        QTest::newRow("count not whole") << withLine(kWorkedExample, 2, "1.5\r") << "'1.5' is not a valid integer value";
+        QTest::newRow("count not a number")
+            << withLine(kWorkedExample, 2, "one\r") << "'one' is not a valid integer value";
+        QTest::newRow("count not whole") << withLine(kWorkedExample, 2, "1.5\r")
+                                         << "'1.5' is not a valid integer value";
         QTest::newRow("count with blank") << withLine(kWorkedExample, 2, "1 \r") << "'1 ' is not a valid integer value";
         QTest::newRow("count beyond 64 bits") << withLine(kWorkedExample, 2, "99999999999999999999\r")
                                               << "'99999999999999999999' is not a valid integer value";
@@ -422,8 +428,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("inFile");
         QTest::addColumn<QByteArray>("description");
-        QTest::newRow("windows-1252") << QByteArray("Caf\xE9 \x93take\x94") << QByteArray("Caf\xC3\xA9 \xE2\x80\x9Ctake\xE2\x80\x9D");
+        QTest::newRow("windows-1252") << QByteArray("Caf\xE9 \x93take\x94")
+                                      << QByteArray("Caf\xC3\xA9 \xE2\x80\x9Ctake\xE2\x80\x9D");
         QTest::newRow("utf-8") << QByteArray("Caf\xC3\xA9 \xE2\x86\x92") << QByteArray("Caf\xC3\xA9 \xE2\x86\x92");
+        // One stray byte makes the whole file Windows-1252, UTF-8 lookalikes included.
+        QTest::newRow("mixed") << QByteArray("\xC3\xA9 \xE9") << QByteArray("\xC3\x83\xC2\xA9 \xC3\xA9");
     }
     void descriptionEncodings()
     {

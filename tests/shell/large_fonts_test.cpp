@@ -1,5 +1,4 @@
-#include "fresh_settings.h"
-#include "scripted_dialogs.h"
+#include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
 
@@ -16,11 +15,9 @@ class LargeFontsTest : public QObject {
 private slots:
     void columnsLabelsAndWindowGrow()
     {
-        test::FreshSettings settings;
-        test::ScriptedDialogs dialogs;
-        TCalcMainForm form(dialogs);
+        test::MainWindow w;
+        const TCalcMainForm& form = w.form;
         QVERIFY(form.screen()->logicalDotsPerInch() >= 100);
-        form.FormActivate();
         QCOMPARE(form.TimecodeColumnAllowance, 20);
         QCOMPARE(form.NarrowColumnAllowance, 6);
         QCOMPARE(form.frameGeometry().height(), 502);

@@ -1,5 +1,4 @@
-#include "fresh_settings.h"
-#include "scripted_dialogs.h"
+#include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
 
@@ -15,30 +14,10 @@
 #include <QToolButton>
 
 using namespace ombrel;
+using test::MainWindow;
+using test::Start;
 
 namespace {
-
-struct Window {
-    test::FreshSettings settings;
-    test::ScriptedDialogs dialogs;
-    TCalcMainForm form{dialogs};
-
-    explicit Window(const QStringList& commandLine = {})
-    {
-        form.setCommandLine(commandLine);
-        form.FormActivate();
-    }
-    void calculate(const QString& in, const QString& out)
-    {
-        form.MaskEdit1->setText(in);
-        form.MaskEdit2->setText(out);
-        form.CalculateBtnClick();
-    }
-    QString cell(TimecodeFormat format, int row, int column) const
-    {
-        return form.list(format)->model()->index(row, column).data().toString();
-    }
-};
 
 QByteArray readAll(const QString& path)
 {
@@ -79,7 +58,7 @@ QStringList enabledListCommands(const TCalcMainForm& form)
     return enabled;
 }
 
-}  // namespace
+} // namespace
 
 class MainFormDocumentsTest : public QObject {
     Q_OBJECT
@@ -92,8 +71,8 @@ private slots:
 
     void saveWritesTheWholeWork()
     {
-        Window w;
-        w.calculate("00:00:01:00", "00:00:01:00");
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
         w.dialogs.saveNames.push_back(dir_->filePath("work"));
         QVERIFY(w.form.Save1Click());
         QCOMPARE(readAll(dir_->filePath("work.obr")), oneCalculationFile());
@@ -103,7 +82,7 @@ private slots:
         QCOMPARE(asked.defaultSuffix, QString("obr"));
         QVERIFY(asked.confirmOverwrite);
         // The dialog offers the last name next time; a cancelled one saves nothing.
-        w.calculate("00:00:01:00", "00:00:01:00");
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
         QVERIFY(!w.form.Save1Click());
         QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("work.obr"));
         QVERIFY(w.form.state().WorkModified);
@@ -111,8 +90,8 @@ private slots:
 
     void aFailedSaveIsReportedAndKeepsTheWork()
     {
-        Window w;
-        w.calculate("00:00:01:00", "00:00:01:00");
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
         w.dialogs.saveNames.push_back(dir_->filePath("gone/work.obr"));
         QVERIFY(!w.form.Save1Click());
         QCOMPARE(w.dialogs.messages.size(), 1);
@@ -129,7 +108,7 @@ private slots:
     void openReadsTheWholeWork()
     {
         writeFile(dir_->filePath("one.obr"), oneCalculationFile());
-        Window w;
+        MainWindow w;
         w.dialogs.openNames.push_back(dir_->filePath("one.obr"));
         w.form.Open1Click();
         QCOMPARE(w.dialogs.openRequests.first().title, QString("Open Ombrel File"));
@@ -156,16 +135,15 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("not ours") << QByteArray("Hello\r\n") << "Not a Ombrel file!";
         QTest::newRow("bad count") << QByteArray("OmbrelSheet\r\nx1\r\n") << "'x1' is not a valid integer value";
-        QTest::newRow("too few rows") << QByteArray("OmbrelSheet\r\n1000000000\r\nNonDropFrame Timecode\r\n")
-                                      << "";
+        QTest::newRow("too few rows") << QByteArray("OmbrelSheet\r\n1000000000\r\nNonDropFrame Timecode\r\n") << "";
     }
     void aRejectedFileChangesNothing()
     {
         QFETCH(QByteArray, contents);
         QFETCH(QString, message);
         writeFile(dir_->filePath("bad.obr"), contents);
-        Window w;
-        w.calculate("00:00:01:00", "00:00:02:00");
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
         w.dialogs.answers.push_back(Answer::No);
         w.dialogs.openNames.push_back(dir_->filePath("bad.obr"));
         w.form.Open1Click();
@@ -194,9 +172,9 @@ private slots:
         QFETCH(bool, saveChosen);
         QFETCH(bool, opened);
         writeFile(dir_->filePath("one.obr"), oneCalculationFile());
-        Window w;
-        w.calculate("00:00:01:00", "00:00:02:00");
-        w.calculate("00:00:01:00", "00:00:02:00");
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
         w.dialogs.answers.push_back(static_cast<Answer>(answer));
         if (saveChosen)
             w.dialogs.saveNames.push_back(dir_->filePath("saved.obr"));
@@ -211,9 +189,9 @@ private slots:
     void aDroppedFileOpensAndStaysPendingAfterCancel()
     {
         writeFile(dir_->filePath("dropped.obr"), oneCalculationFile());
-        Window w;
-        w.calculate("00:00:01:00", "00:00:02:00");
-        w.calculate("00:00:01:00", "00:00:02:00");
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(dir_->filePath("dropped.obr")), QUrl::fromLocalFile("/elsewhere.obr")});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -236,7 +214,7 @@ private slots:
         writeFile(dir_->filePath("my work.obr"), oneCalculationFile());
         const QStringList arguments = dir_->filePath("my work.obr").split(' ');
         QCOMPARE(arguments.size(), 2);
-        Window w(arguments);
+        MainWindow w({.commandLine = arguments});
         QCOMPARE(w.form.state().CalcCount, 1);
         QVERIFY(w.dialogs.openRequests.isEmpty());
         QVERIFY(w.dialogs.messages.isEmpty());
@@ -250,13 +228,13 @@ private slots:
 
     void closingWithUnsavedWorkAsks()
     {
-        Window w;
-        w.calculate("00:00:01:00", "00:00:02:00");
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
         w.form.show();
         w.dialogs.answers.push_back(Answer::Cancel);
         QVERIFY(!w.form.close());
         QVERIFY(w.form.isVisible());
-        QCOMPARE(test::FreshSettings::value("Postion/MainLeft"), QString());
+        QCOMPARE(test::StoredSettings::value("Postion/MainLeft"), QString());
         w.dialogs.answers.push_back(Answer::No);
         QVERIFY(w.form.close());
         QCOMPARE(w.dialogs.messageTexts(), QStringList({"Save Current Work?", "Save Current Work?"}));

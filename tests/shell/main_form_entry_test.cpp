@@ -1,5 +1,4 @@
-#include "fresh_settings.h"
-#include "scripted_dialogs.h"
+#include "main_window_fixture.h"
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
@@ -13,43 +12,10 @@
 #include <QTest>
 
 using namespace ombrel;
+using test::MainWindow;
+using test::Start;
 
 namespace {
-
-// The real window, shown and active, typed into key by key.
-struct Window {
-    test::FreshSettings settings;
-    test::ScriptedDialogs dialogs;
-    TCalcMainForm form{dialogs};
-
-    Window()
-    {
-        form.show();
-        form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&form))
-            qWarning("the window did not become active");
-        form.FormActivate();
-    }
-    // Types into whichever field has the focus, as the user does.
-    void type(const QString& keys)
-    {
-        for (QChar key : keys) {
-            QWidget* target = QApplication::focusWidget();
-            QVERIFY(target);
-            if (key == '\r')
-                QTest::keyClick(target, Qt::Key_Return);
-            else if (key == '\b')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else
-                QTest::keyClick(target, key.toLatin1());
-        }
-    }
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; }
-    QString cell(TimecodeFormat format, int row, int column) const
-    {
-        return form.list(format)->model()->index(row, column).data().toString();
-    }
-};
 
 } // namespace
 
@@ -58,7 +24,7 @@ class MainFormEntryTest : public QObject {
 private slots:
     void typingShiftsDigitsInAndOperatorsMoveOn()
     {
-        Window w;
+        MainWindow w({.shown = true});
         QCOMPARE(w.focused(), QString("MaskEdit1"));
         w.type("1220");
         QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:12:20"));
@@ -76,7 +42,7 @@ private slots:
 
     void anOperatorInTheOutFieldCalculatesWithItselfAndChains()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.type("10+5-");
         QCOMPARE(w.form.state().CalcCount, 1);
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, OperatorColumn), QString("-"));
@@ -89,7 +55,7 @@ private slots:
 
     void aRefusedChainKeepsTheInOperand()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.type("10+99-");
         QCOMPARE(w.form.state().CalcCount, 0);
         QCOMPARE(w.dialogs.messageTexts(), QStringList{"In - 00:00:00:99 is not valid timecode!"});
@@ -98,7 +64,7 @@ private slots:
 
     void recallKeysFollowTheLabelSet()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.type("I");
         QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:00"));
         // The recall key left the first character selected; select all again.
@@ -116,7 +82,7 @@ private slots:
 
     void frameModeChainsOnTypedCounts()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.form.FrameMode1->trigger();
         QVERIFY(w.form.FrameIn->isVisible() && w.form.FrameOut->isVisible() && w.form.FrameDur->isVisible());
         QCOMPARE(w.focused(), QString("FrameIn"));
@@ -138,7 +104,7 @@ private slots:
 
     void frameFieldsTakeOnlyDigits()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.form.FrameMode1->trigger();
         w.type("12a.%b3456789012");
         QCOMPARE(w.form.FrameIn->text(), QString("123456789"));
@@ -153,7 +119,7 @@ private slots:
 
     void thePercentageRoundTrip()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.type("%");
         QVERIFY(w.form.MaskEdit4->isVisible());
         QCOMPARE(w.focused(), QString("MaskEdit4"));
@@ -172,7 +138,7 @@ private slots:
 
     void theOperatorListTakesKeys()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.type(" ");
         QCOMPARE(w.focused(), QString("OperandCombo"));
         w.type("*");
@@ -186,7 +152,7 @@ private slots:
 
     void choosingThePercentOperatorShowsItsField()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.form.OperandCombo->setCurrentIndex(int(Operator::Percent));
         emit w.form.OperandCombo->activated(int(Operator::Percent));
         QVERIFY(w.form.MaskEdit4->isVisible());
@@ -197,17 +163,17 @@ private slots:
 
     void theSwitchesAreStoredAtOnce()
     {
-        Window w;
+        MainWindow w({.shown = true});
         w.form.Percentages1->trigger();
         QCOMPARE(w.form.statusText(1), QString());
-        QCOMPARE(test::FreshSettings::value("StartWith/Percentages"), QString("0"));
+        QCOMPARE(test::StoredSettings::value("StartWith/Percentages"), QString("0"));
         w.form.Percentages1->trigger();
         QCOMPARE(w.form.statusText(1), QString("0.0%"));
-        QCOMPARE(test::FreshSettings::value("StartWith/Percentages"), QString("1"));
+        QCOMPARE(test::StoredSettings::value("StartWith/Percentages"), QString("1"));
         w.form.ValidityCheck->trigger();
-        QCOMPARE(test::FreshSettings::value("StartWith/Validity"), QString("0"));
+        QCOMPARE(test::StoredSettings::value("StartWith/Validity"), QString("0"));
         w.form.FrameMode1->trigger();
-        QCOMPARE(test::FreshSettings::value("StartWith/FrameMode"), QString("1"));
+        QCOMPARE(test::StoredSettings::value("StartWith/FrameMode"), QString("1"));
         QVERIFY(w.form.Preferences->FrameModeCheckBox->isChecked());
         // Range checking off lets 99 frames through.
         w.form.FrameMode1->trigger();
@@ -217,7 +183,7 @@ private slots:
 
     void hoveringTheTimecodeFieldsExplainsRecall()
     {
-        Window w;
+        MainWindow w({.shown = true});
         QTest::mouseMove(w.form.MaskEdit2, QPoint(5, 5));
         QTest::mouseMove(w.form.MaskEdit2, QPoint(8, 6));
         QCOMPARE(w.form.statusText(0), QString("Hit 'I, O, P(D,T)' to use previous calculation."));

@@ -1,5 +1,4 @@
-#include "fresh_settings.h"
-#include "scripted_dialogs.h"
+#include "main_window_fixture.h"
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
@@ -18,32 +17,15 @@
 #include <QTimer>
 
 using namespace ombrel;
+using test::MainWindow;
+using test::Start;
 
 namespace {
 
-// A window started on the settings a test stores first.
-struct Window {
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<TCalcMainForm> form;
-
-    explicit Window(const QMap<QString, QString>& stored = {})
-    {
-        QSettings settings("Brontel", "Ombrel");
-        settings.clear();
-        for (auto it = stored.begin(); it != stored.end(); ++it)
-            settings.setValue(it.key(), it.value());
-        settings.sync();
-        form = std::make_unique<TCalcMainForm>(dialogs);
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            form->FormActivate();
-    }
-    QString header(int section) const
-    {
-        return form->list(TimecodeFormat::PAL)->model()->headerData(section, Qt::Horizontal).toString();
-    }
-};
+QString header(const MainWindow& w, int section)
+{
+    return w.form.list(TimecodeFormat::PAL)->model()->headerData(section, Qt::Horizontal).toString();
+}
 
 } // namespace
 
@@ -52,13 +34,13 @@ class MainFormSettingsTest : public QObject {
 private slots:
     void aFirstStartTakesEveryDefault()
     {
-        Window w;
-        TCalcMainForm& f = *w.form;
+        MainWindow w({.shown = true});
+        TCalcMainForm& f = w.form;
         QCOMPARE(f.PageControl1->currentIndex(), 0);
         QCOMPARE(f.PageControl1->tabPosition(), QTabWidget::North);
         QCOMPARE(QStringList({f.Label1->text(), f.Label2->text(), f.Label4->text()}),
                  QStringList({"Out", "In", "Duration"}));
-        QCOMPARE(QStringList({w.header(0), w.header(2), w.header(4)}), QStringList({"Out", "In", "Duration"}));
+        QCOMPARE(QStringList({header(w, 0), header(w, 2), header(w, 4)}), QStringList({"Out", "In", "Duration"}));
         QVERIFY(f.ValidityCheck->isChecked() && f.Percentages1->isChecked() && f.Balloon1->isChecked());
         QVERIFY(!f.Descriptions1->isChecked() && !f.FrameMode1->isChecked());
         QCOMPARE(f.PageControl1->tabText(4), QString("User-15"));
@@ -66,16 +48,17 @@ private slots:
         QCOMPARE(f.pos(), QPoint(200, 100));
         QCOMPARE(f.MaskEdit1->text(), QString("00:00:00:00"));
         QCOMPARE(QApplication::focusWidget(), f.MaskEdit1);
-        QCOMPARE(test::FreshSettings::value("StartWith/Ver110"), QString("1"));
+        QCOMPARE(test::StoredSettings::value("StartWith/Ver110"), QString("1"));
     }
 
     void storedStartFormatAndRatesApply()
     {
-        Window w({{"StartWith/StartCombo", "1"},
-                  {"StartWith/UserFrames", "24"},
-                  {"StartWith/Frames", "29.97"},
-                  {"StartWith/Ver110", "1"}});
-        TCalcMainForm& f = *w.form;
+        MainWindow w({.shown = true,
+                      .stored = {{"StartWith/StartCombo", "1"},
+                                 {"StartWith/UserFrames", "24"},
+                                 {"StartWith/Frames", "29.97"},
+                                 {"StartWith/Ver110", "1"}}});
+        TCalcMainForm& f = w.form;
         QCOMPARE(f.activeFormat(), TimecodeFormat::DropFrm);
         QCOMPARE(f.MaskEdit1->text(), QString("00;00;00;00"));
         QCOMPARE(f.PageControl1->tabText(4), QString("User-24"));
@@ -91,11 +74,11 @@ private slots:
 
     void aLabelSetRenamesFieldsHeadersAndRecall()
     {
-        Window w({{"StartWith/LabelCombo", "2"}, {"StartWith/Ver110", "1"}});
-        TCalcMainForm& f = *w.form;
+        MainWindow w({.shown = true, .stored = {{"StartWith/LabelCombo", "2"}, {"StartWith/Ver110", "1"}}});
+        TCalcMainForm& f = w.form;
         QCOMPARE(QStringList({f.Label1->text(), f.Label2->text(), f.Label4->text()}),
                  QStringList({"TC1", "TC2", "Total"}));
-        QCOMPARE(QStringList({w.header(0), w.header(2), w.header(4)}), QStringList({"TC1", "TC2", "Total"}));
+        QCOMPARE(QStringList({header(w, 0), header(w, 2), header(w, 4)}), QStringList({"TC1", "TC2", "Total"}));
         f.MaskEdit1->setText("00:00:01:00");
         f.MaskEdit2->setText("00:00:02:00");
         f.CalculateBtnClick();
@@ -106,18 +89,18 @@ private slots:
 
     void descriptionsWidenTheWindow()
     {
-        Window w;
-        const int narrow = w.form->width();
-        w.form->Descriptions1->trigger();
-        QCOMPARE(w.form->width(), 460 - 8);
-        QCOMPARE(test::FreshSettings::value("StartWith/Descriptions"), QString("1"));
-        QVERIFY(w.form->width() > narrow);
+        MainWindow w({.shown = true});
+        const int narrow = w.form.width();
+        w.form.Descriptions1->trigger();
+        QCOMPARE(w.form.width(), 460 - 8);
+        QCOMPARE(test::StoredSettings::value("StartWith/Descriptions"), QString("1"));
+        QVERIFY(w.form.width() > narrow);
     }
 
     void preferencesChangeTheRatesWhenTheDialogCloses()
     {
-        Window w;
-        TCalcMainForm& f = *w.form;
+        MainWindow w({.shown = true});
+        TCalcMainForm& f = w.form;
         QTimer::singleShot(0, [&] {
             f.Preferences->UserFramesMask->setText("48");
             f.Preferences->FramesMask->setText("120");
@@ -128,18 +111,18 @@ private slots:
         QCOMPARE(f.state().rates.framesRate, 120.0);
         QCOMPARE(f.PageControl1->tabText(4), QString("User-48"));
         QCOMPARE(f.PageControl1->tabText(5), QString("Frm-120"));
-        QCOMPARE(test::FreshSettings::value("StartWith/UserFrames"), QString("48"));
+        QCOMPARE(test::StoredSettings::value("StartWith/UserFrames"), QString("48"));
     }
 
     void closingSavesPositionsAndWidths()
     {
-        Window w;
-        w.form->move(260, 140);
-        w.form->setColumnWidth(0, 95);
-        QVERIFY(w.form->close());
-        QCOMPARE(test::FreshSettings::value("Postion/MainLeft"), QString("260"));
-        QCOMPARE(test::FreshSettings::value("Postion/MainTop"), QString("140"));
-        QCOMPARE(test::FreshSettings::value("Grid/1A"), QString("95"));
+        MainWindow w({.shown = true});
+        w.form.move(260, 140);
+        w.form.setColumnWidth(0, 95);
+        QVERIFY(w.form.close());
+        QCOMPARE(test::StoredSettings::value("Postion/MainLeft"), QString("260"));
+        QCOMPARE(test::StoredSettings::value("Postion/MainTop"), QString("140"));
+        QCOMPARE(test::StoredSettings::value("Grid/1A"), QString("95"));
     }
 };
 

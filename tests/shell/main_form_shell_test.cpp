@@ -1,5 +1,4 @@
-#include "fresh_settings.h"
-#include "scripted_dialogs.h"
+#include "main_window_fixture.h"
 #include "shell/about_box.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
@@ -19,22 +18,10 @@
 #include <QToolButton>
 
 using namespace ombrel;
+using test::MainWindow;
+using test::Start;
 
 namespace {
-
-struct Window {
-    test::FreshSettings settings;
-    test::ScriptedDialogs dialogs;
-    TCalcMainForm form{dialogs};
-
-    Window() { form.FormActivate(); }
-    void calculateOnce()
-    {
-        form.MaskEdit1->setText("00:00:01:00");
-        form.MaskEdit2->setText("00:00:01:00");
-        form.CalculateBtnClick();
-    }
-};
 
 // Whether a tool-tip request reaches the control (true) or is swallowed.
 bool showsPopUpHint(QWidget* widget)
@@ -98,7 +85,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, shortcut);
         QFETCH(bool, needsRows);
-        Window w;
+        MainWindow w;
         QAction* action = w.form.findChild<QAction*>(item);
         QVERIFY(action);
         QMenu* owner = nullptr;
@@ -110,7 +97,7 @@ private slots:
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), QKeySequence(shortcut));
         QCOMPARE(action->isEnabled(), !needsRows);
-        w.calculateOnce();
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
         QVERIFY(action->isEnabled());
     }
 
@@ -163,7 +150,7 @@ private slots:
         QFETCH(QString, hint);
         QFETCH(QString, hoverText);
         QFETCH(bool, needsRows);
-        Window w;
+        MainWindow w;
         w.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         auto* b = w.form.findChild<QToolButton*>(button);
@@ -178,7 +165,7 @@ private slots:
         hover(b);
         QCOMPARE(w.form.statusText(0), hoverText);
         QVERIFY(w.form.ButNorm->isVisible() && !w.form.ButOver->isVisible());
-        w.calculateOnce();
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
         QVERIFY(b->isEnabled());
     }
 
@@ -201,7 +188,7 @@ private slots:
     {
         QFETCH(QString, control);
         QFETCH(QString, text);
-        Window w;
+        MainWindow w;
         auto* widget = w.form.findChild<QWidget*>(control);
         QVERIFY(widget);
         hover(widget);
@@ -210,10 +197,10 @@ private slots:
 
     void theBalloonSwitchSilencesOnlyTheWindowsHints()
     {
-        Window w;
+        MainWindow w;
         QVERIFY(showsPopUpHint(w.form.NewBtn));
         w.form.Balloon1->trigger();
-        QCOMPARE(test::FreshSettings::value("StartWith/Balloon"), QString("0"));
+        QCOMPARE(test::StoredSettings::value("StartWith/Balloon"), QString("0"));
         QVERIFY(!showsPopUpHint(w.form.NewBtn));
         QVERIFY(!showsPopUpHint(w.form.EditBtn));
         QVERIFY(!showsPopUpHint(w.form.HeaderControl[0]));
@@ -228,7 +215,7 @@ private slots:
 
     void helpOpensOnTheRequestedTab()
     {
-        Window w;
+        MainWindow w;
         auto* tabs = w.form.HelpForm->findChild<QTabWidget*>("HelpTabs");
         QVERIFY(tabs);
         w.form.Index1->trigger();
@@ -241,7 +228,7 @@ private slots:
 
     void theAboutBoxShowsTheVersionAndClosesOnAKey()
     {
-        Window w;
+        MainWindow w;
         QString shownVersion;
         QTimer::singleShot(0, [&] {
             shownVersion = w.form.AboutBox->findChild<QWidget*>("Version")->property("text").toString();

@@ -1,5 +1,4 @@
-#include "fresh_settings.h"
-#include "scripted_dialogs.h"
+#include "main_window_fixture.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
@@ -17,38 +16,10 @@
 #include <QToolButton>
 
 using namespace ombrel;
+using test::MainWindow;
+using test::Start;
 
 namespace {
-
-struct Window {
-    test::FreshSettings settings;
-    test::ScriptedDialogs dialogs;
-    TCalcMainForm form{dialogs};
-
-    Window() { form.FormActivate(); }
-
-    void calculate(const QString& in, const QString& op, const QString& out)
-    {
-        form.MaskEdit1->setText(in);
-        form.OperandCombo->setCurrentIndex(form.OperandCombo->findText(op));
-        form.MaskEdit2->setText(out);
-        form.CalculateBtnClick();
-    }
-    QStringList row(TimecodeFormat format, int r) const
-    {
-        QStringList cells;
-        const QAbstractItemModel* model = form.list(format)->model();
-        for (int c = 0; c < kColumnCount; ++c)
-            cells << model->index(r, c).data().toString();
-        return cells;
-    }
-    QStringList fields() const
-    {
-        return {form.MaskEdit1->text(), form.OperandCombo->currentText(), form.MaskEdit2->text(),
-                form.MaskEdit3->text()};
-    }
-    void showTab(TimecodeFormat format) { form.PageControl1->setCurrentIndex(formatIndex(format)); }
-};
 
 QStringList listCommandStates(const TCalcMainForm& form)
 {
@@ -70,7 +41,7 @@ class MainFormTest : public QObject {
 private slots:
     void startsFromTheDefaults()
     {
-        Window w;
+        MainWindow w;
         QCOMPARE(w.form.windowTitle(), QString("Ombrel"));
         QCOMPARE(w.form.PageControl1->currentIndex(), 0);
         QCOMPARE(w.form.PageControl1->tabText(4), QString("User-15"));
@@ -89,7 +60,7 @@ private slots:
 
     void oneCalculationFillsAllSixLists()
     {
-        Window w;
+        MainWindow w;
         std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
         for (int f = 0; f < kFormatCount; ++f)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
@@ -116,7 +87,7 @@ private slots:
 
     void switchingTabsShowsTheCalculationInThatFormat()
     {
-        Window w;
+        MainWindow w;
         w.calculate("00:00:59:29", "+", "00:00:00:01");
         w.showTab(TimecodeFormat::DropFrm);
         QCOMPARE(w.fields(), QStringList({"00;00;59;29", "+", "00;00;00;01", "00;01;00;02"}));
@@ -128,7 +99,7 @@ private slots:
 
     void theOperatorFollowsTheLastRowOnATabChange()
     {
-        Window w;
+        MainWindow w;
         w.calculate("00:00:10:00", "~", "00:00:20:00");
         w.form.OperandCombo->setCurrentIndex(0);
         w.showTab(TimecodeFormat::Film);
@@ -137,7 +108,7 @@ private slots:
 
     void beforeTheFirstCalculationATabChangeOnlySwitchesTheSeparator()
     {
-        Window w;
+        MainWindow w;
         w.form.MaskEdit1->setText("01:02:03:04");
         w.showTab(TimecodeFormat::DropFrm);
         QCOMPARE(w.fields(), QStringList({"01;02;03;04", "+", "00;00;00;00", "00;00;00;00"}));
@@ -166,7 +137,7 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, message);
         QFETCH(QString, focused);
-        Window w;
+        MainWindow w;
         w.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         w.calculate(in, "+", out);
@@ -182,7 +153,7 @@ private slots:
 
     void aRefusalKeepsEarlierRowsWhole()
     {
-        Window w;
+        MainWindow w;
         w.calculate("00:00:01:00", "+", "00:00:01:00");
         w.calculate("00:00:01:00", "+", "00:61:00:00");
         QCOMPARE(w.form.state().CalcCount, 1);
@@ -192,7 +163,7 @@ private slots:
 
     void aConversionErrorIsShownAndChangesNothing()
     {
-        Window w;
+        MainWindow w;
         w.form.OperandCombo->setCurrentIndex(int(Operator::Percent));
         w.form.MaskEdit4->setText(".");
         w.form.CalculateBtnClick();
@@ -223,7 +194,7 @@ private slots:
         QFETCH(QString, in);
         QFETCH(QString, out);
         QFETCH(QString, panel);
-        Window w;
+        MainWindow w;
         w.form.PageControl1->setCurrentIndex(tab);
         w.calculate(in, "+", out);
         QCOMPARE(w.form.statusText(1), panel);
@@ -234,7 +205,7 @@ private slots:
 
     void aPercentageCalculationShowsThePercentField()
     {
-        Window w;
+        MainWindow w;
         w.form.OperandCombo->setCurrentIndex(int(Operator::Percent));
         w.form.MaskEdit4->setText("12.5");
         w.form.MaskEdit2->setText("00:00:04:00");
@@ -251,7 +222,7 @@ private slots:
 
     void eachListKeepsItsLastFiveRowsInView()
     {
-        Window w;
+        MainWindow w;
         w.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         for (int i = 0; i < 5; ++i)
@@ -270,7 +241,7 @@ private slots:
 
     void theCalculatePicturesCalculateAndSwap()
     {
-        Window w;
+        MainWindow w;
         w.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.form));
         QVERIFY(w.form.ButNorm->isVisible());
