@@ -15,7 +15,6 @@
 
 using namespace ombrel;
 using test::MainWindow;
-using test::Start;
 
 namespace {
 

@@ -13,11 +13,6 @@
 
 using namespace ombrel;
 using test::MainWindow;
-using test::Start;
-
-namespace {
-
-} // namespace
 
 class MainFormEntryTest : public QObject {
     Q_OBJECT

@@ -18,7 +18,6 @@
 
 using namespace ombrel;
 using test::MainWindow;
-using test::Start;
 
 namespace {
 

@@ -19,7 +19,6 @@
 
 using namespace ombrel;
 using test::MainWindow;
-using test::Start;
 
 namespace {
 

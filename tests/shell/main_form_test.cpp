@@ -17,7 +17,6 @@
 
 using namespace ombrel;
 using test::MainWindow;
-using test::Start;
 
 namespace {
 
