@@ -7,9 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -37,8 +36,8 @@ const CalcSheet& bigSheet()
         auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
         auto timecode = [](uint32_t v, char sep) {
             char text[12];
-            std::snprintf(text, sizeof text, "%02u%c%02u%c%02u%c%02u", v % 24, sep, (v / 24) % 60, sep,
-                          (v / 1440) % 60, sep, (v / 86400) % 30);
+            std::snprintf(text, sizeof text, "%02u%c%02u%c%02u%c%02u", v % 24, sep, (v / 24) % 60, sep, (v / 1440) % 60,
+                          sep, (v / 86400) % 30);
             return std::string(text);
         };
         for (int64_t i = 0; i < kCalculations; ++i) {
@@ -50,8 +49,13 @@ const CalcSheet& bigSheet()
                 const char sep = f == formatIndex(TimecodeFormat::DropFrm) ? ';' : ':';
                 rows[f] = {timecode(a, sep), op, timecode(b, sep), "=", timecode(c, sep), "", description};
             }
-            rows[kFormatCount - 1] = {std::to_string(a % 2'000'000), op, std::to_string(b % 2'000'000), "=",
-                                      std::to_string(int64_t(c % 4'000'000) - 2'000'000), "", description};
+            rows[kFormatCount - 1] = {std::to_string(a % 2'000'000),
+                                      op,
+                                      std::to_string(b % 2'000'000),
+                                      "=",
+                                      std::to_string(int64_t(c % 4'000'000) - 2'000'000),
+                                      "",
+                                      description};
             built.appendCalculation(rows);
         }
         return built;
@@ -188,13 +192,14 @@ void BM_ParseOnly(benchmark::State& state)
     record(state);
 }
 
-// The machine may be busy with other work: each figure is the best of five.
+// The machine may be busy with other work: the ratios take the best of five.
 void settings(benchmark::internal::Benchmark* b)
 {
     b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(5)->DisplayAggregatesOnly(true);
+    b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_RawWrite)->Apply(settings);
 BENCHMARK(BM_RawWriteSynced)->Apply(settings);
@@ -210,13 +215,15 @@ BENCHMARK(BM_ParseOnly)->Apply(settings);
 // busy machine disturbs less.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration)
-                continue;
-            keepBest(real_, run.run_name.function_name, run.GetAdjustedRealTime());
-            keepBest(cpu_, run.run_name.function_name, run.GetAdjustedCPUTime());
+            if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
+                real_[run.run_name.function_name] = run.GetAdjustedRealTime();
+                cpu_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+            }
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -232,13 +239,6 @@ public:
 
 private:
     using Times = std::map<std::string, double>;
-    static void keepBest(Times& times, const std::string& name, double value)
-    {
-        const auto [it, added] = times.emplace(name, value);
-        if (!added)
-            it->second = std::min(it->second, value);
-    }
-
     Times real_;
     Times cpu_;
 };
