@@ -127,8 +127,8 @@ void BM_Save(benchmark::State& state)
     const CalcSheet& sheet = bigSheet();
     const QString path = tempDir().filePath("saved.obr");
     for (auto _ : state) {
-        const std::string bytes = WriteCalcFile(sheet, kUserRate, kFramesRate);
-        if (SaveFileBytes(path, bytes))
+        const auto pieces = WriteCalcFilePieces(sheet, kUserRate, kFramesRate);
+        if (SaveFileBytes(path, pieces))
             state.SkipWithError("save failed");
     }
     record(state);
@@ -148,8 +148,8 @@ void BM_SaveBytesOnly(benchmark::State& state)
 {
     const CalcSheet& sheet = bigSheet();
     for (auto _ : state) {
-        std::string bytes = WriteCalcFile(sheet, kUserRate, kFramesRate);
-        benchmark::DoNotOptimize(bytes.data());
+        auto pieces = WriteCalcFilePieces(sheet, kUserRate, kFramesRate);
+        benchmark::DoNotOptimize(pieces.data());
     }
     record(state);
 }

@@ -4,8 +4,12 @@
 #include "engine/calculation.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace ombrel {
 
@@ -18,7 +22,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // Names the lists in messages about a bad file, in file order.
 constexpr std::array<std::string_view, kFormatCount> kSectionNames = {"NonDrop", "DropFrame", "PAL",
-                                                                       "Film",    "User",      "Frames"};
+                                                                      "Film",    "User",      "Frames"};
 
 constexpr int kFramesList = formatIndex(TimecodeFormat::Frames);
 
@@ -65,7 +69,7 @@ public:
 private:
     static constexpr size_t kLineBuffer = 512;
     char line_[kLineBuffer];
-    std::string spill_;  // for the rare longer line
+    std::string spill_; // for the rare longer line
     char* current_ = line_;
     std::string out_;
 };
@@ -135,8 +139,9 @@ public:
             out = copyCell(out, cells[c], seen);
             if ((seen & kHighBits) && windows1252_ && !rewriteAsWindows1252(start, out, cells[c]))
                 return false;
-            if (c == DescriptionColumn)  // a row must stay one line
-                std::replace_if(start, out, [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
+            if (c == DescriptionColumn) // a row must stay one line
+                std::replace_if(
+                    start, out, [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
             *out++ = ' ';
         }
         *out++ = '\r';
@@ -145,9 +150,10 @@ public:
         return true;
     }
 
-    // A Windows-1252 file whose bytes all happen to form valid UTF-8 would be
-    // read back as other characters ("Ã©" gives C3 A9, read as "é").
-    bool readsBackAsWritten() const { return !windows1252_ || !converted_ || convertedNotUtf8_; }
+    // Whether a cell was converted to Windows-1252, and whether one of those
+    // conversions gave bytes that are not also valid UTF-8.
+    bool converted() const { return converted_; }
+    bool convertedNotUtf8() const { return convertedNotUtf8_; }
 
     std::string take() { return sink_.take(); }
 
@@ -157,7 +163,7 @@ private:
         const auto single = Utf8ToWindows1252(cell);
         if (!single)
             return false;
-        out = std::copy(single->begin(), single->end(), start);  // never longer than the UTF-8
+        out = std::copy(single->begin(), single->end(), start); // never longer than the UTF-8
         converted_ = true;
         convertedNotUtf8_ = convertedNotUtf8_ || !IsValidUtf8(*single);
         return true;
@@ -169,30 +175,64 @@ private:
     bool convertedNotUtf8_ = false;
 };
 
-// False when the sheet cannot be written in the encoding asked for.
-bool formatFile(const CalcSheet& sheet, int64_t userRate, double framesRate, bool windows1252, std::string& file)
+struct FormattedSection {
+    std::string text;
+    bool written = false; // false when a cell does not fit the encoding
+    bool converted = false;
+    bool convertedNotUtf8 = false;
+};
+
+// A section: its title line, its row lines and the empty line closing it.
+FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, double framesRate, bool windows1252)
 {
     const int64_t rows = sheet.rowCount();
+    const CalculationList& list = sheet.list(formatAt(f));
+    const bool trim = f == kFramesList;
     // A timecode row line takes 44 bytes; descriptions may make it grow.
-    FileFormatter formatter(windows1252, 256 + static_cast<size_t>(rows) * kFormatCount * 48);
-    formatter.append(kSheetMagic);
+    FileFormatter formatter(windows1252, 64 + static_cast<size_t>(rows) * 48);
+    formatter.append(sectionTitle(f, userRate, framesRate));
     formatter.append(kLineEnd);
-    formatter.append(std::to_string(rows));
+    FormattedSection section;
+    for (int64_t r = 0; r < rows; ++r)
+        if (!formatter.writeRow(rowCells(list, r, trim)))
+            return section;
     formatter.append(kLineEnd);
-    for (int f = 0; f < kFormatCount; ++f) {
-        const CalculationList& list = sheet.list(formatAt(f));
-        const bool trim = f == kFramesList;
-        formatter.append(sectionTitle(f, userRate, framesRate));
-        formatter.append(kLineEnd);
-        for (int64_t r = 0; r < rows; ++r)
-            if (!formatter.writeRow(rowCells(list, r, trim)))
-                return false;
-        formatter.append(kLineEnd);
+    section.written = true;
+    section.converted = formatter.converted();
+    section.convertedNotUtf8 = formatter.convertedNotUtf8();
+    section.text = formatter.take();
+    return section;
+}
+
+// The file's pieces in the encoding asked for; none when a cell does not fit it.
+std::vector<std::string> formatFile(const CalcSheet& sheet, int64_t userRate, double framesRate, bool windows1252)
+{
+    // The six sections are independent, so they are formatted at the same time.
+    std::array<FormattedSection, kFormatCount> sections;
+    {
+        std::vector<std::jthread> writers;
+        for (int f = 0; f < kFormatCount; ++f)
+            writers.emplace_back([&, f] { sections[f] = formatSection(sheet, f, userRate, framesRate, windows1252); });
     }
-    if (!formatter.readsBackAsWritten())
-        return false;
-    file = formatter.take();
-    return true;
+    bool converted = false;
+    bool convertedNotUtf8 = false;
+    for (const auto& section : sections) {
+        if (!section.written)
+            return {};
+        converted = converted || section.converted;
+        convertedNotUtf8 = convertedNotUtf8 || section.convertedNotUtf8;
+    }
+    // A Windows-1252 file whose bytes all happen to form valid UTF-8 would be
+    // read back as other characters ("Ã©" gives C3 A9, read as "é").
+    if (windows1252 && converted && !convertedNotUtf8)
+        return {};
+
+    std::vector<std::string> pieces;
+    pieces.push_back(std::string(kSheetMagic) + std::string(kLineEnd) + std::to_string(sheet.rowCount()) +
+                     std::string(kLineEnd));
+    for (auto& section : sections)
+        pieces.push_back(std::move(section.text));
+    return pieces;
 }
 
 // ---- Reading ----
@@ -215,11 +255,11 @@ size_t countLineFeeds(const char* data, size_t words)
 {
     constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
     constexpr uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0Aull;
-    uint64_t perByte = 0;  // one counter per byte lane, at most 255 each
+    uint64_t perByte = 0; // one counter per byte lane, at most 255 each
     for (size_t w = 0; w < words; ++w) {
         uint64_t word;
         std::memcpy(&word, data + 8 * w, 8);
-        const uint64_t x = word ^ kLineFeeds;  // line feeds become zero bytes
+        const uint64_t x = word ^ kLineFeeds; // line feeds become zero bytes
         const uint64_t nonZero = ((x & kLow7) + kLow7) | x;
         perByte += (~nonZero >> 7) & 0x0101010101010101ull;
     }
@@ -280,17 +320,46 @@ bool readRow(const char*& pos, const char* end, bool withDescription, RowView& c
     pos = stop < end ? stop + 1 : end;
     if (stop > cell && stop[-1] == '\r')
         --stop;
-    // Empty cells still point somewhere: the sheet copies them with memcpy.
-    cells[SpacerColumn] = std::string_view("");
+    cells[SpacerColumn] = {};
     if (withDescription) {
         std::string_view description(cell, static_cast<size_t>(stop - cell));
         if (description.ends_with(' '))
-            description.remove_suffix(1);  // the separator after the last cell
+            description.remove_suffix(1); // the separator after the last cell
         cells[DescriptionColumn] = description;
     } else {
-        cells[DescriptionColumn] = std::string_view("");
+        cells[DescriptionColumn] = {};
     }
     return true;
+}
+
+// Reads the count row lines of one section, starting at pos on line
+// firstLine, into its list. Returns the message naming the first bad line,
+// or nothing when every row was read.
+std::string readSection(const char* pos, const char* end, int64_t count, int64_t firstLine, bool withDescription,
+                        bool utf8, CalculationList& list)
+{
+    list.reserve(count);
+    RowView cells;
+    std::string converted;
+    for (int64_t r = 0; r < count; ++r) {
+        int found = 0;
+        const char* const lineStart = pos;
+        const bool complete = readRow(pos, end, withDescription, cells, found);
+        if (!complete)
+            return lineMessage(firstLine + r, "this row has " + std::to_string(found) + " of the " +
+                                                  std::to_string(withDescription ? 6 : 5) +
+                                                  " cells it needs, each followed by a space.");
+        const std::string_view line(lineStart, static_cast<size_t>(pos - lineStart));
+        if (!utf8 && !IsAscii(line)) {
+            // The rare Windows-1252 line with other than ASCII is read again
+            // from its UTF-8 form.
+            converted = Windows1252ToUtf8(line);
+            const char* again = converted.data();
+            readRow(again, again + converted.size(), withDescription, cells, found);
+        }
+        list.appendRow(cells);
+    }
+    return {};
 }
 
 CalcFileContents rejected(std::string message)
@@ -300,7 +369,7 @@ CalcFileContents rejected(std::string message)
     return contents;
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatRateText(double rate)
 {
@@ -309,13 +378,19 @@ std::string FormatRateText(double rate)
     return std::string(buffer, result.ptr);
 }
 
-std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double framesRate)
+std::vector<std::string> WriteCalcFilePieces(const CalcSheet& sheet, int64_t userRate, double framesRate)
 {
     // Windows-1252 keeps files byte-compatible with the Windows program; text
     // beyond it is written in UTF-8, found out by trying.
+    std::vector<std::string> pieces = formatFile(sheet, userRate, framesRate, true);
+    return pieces.empty() ? formatFile(sheet, userRate, framesRate, false) : pieces;
+}
+
+std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double framesRate)
+{
     std::string file;
-    if (!formatFile(sheet, userRate, framesRate, true, file))
-        formatFile(sheet, userRate, framesRate, false, file);
+    for (const std::string& piece : WriteCalcFilePieces(sheet, userRate, framesRate))
+        file += piece;
     return file;
 }
 
@@ -353,12 +428,13 @@ CalcFileContents ReadCalcFile(std::string_view bytes)
     int64_t lineNumber = 3;
     for (int f = 0; f < kFormatCount; ++f) {
         const std::string section(kSectionNames[f]);
-        if (f > 0 && skipLines(pos, end, 1) < 1)  // the empty line closing the previous section
-            return rejected(lineMessage(lineNumber, "the file ends before the " + section + " section."));
-        lineNumber += f > 0;
-        if (skipLines(pos, end, 1) < 1)  // the title, informative only
-            return rejected(lineMessage(lineNumber, "the file ends before the " + section + " section."));
-        ++lineNumber;
+        // The empty line closing the previous section, then the title, which
+        // is informative only.
+        for (int skipped = f > 0 ? 0 : 1; skipped < 2; ++skipped) {
+            if (skipLines(pos, end, 1) < 1)
+                return rejected(lineMessage(lineNumber, "the file ends before the " + section + " section."));
+            ++lineNumber;
+        }
         rowStart[f] = pos;
         rowLine[f] = lineNumber;
         const int64_t present = skipLines(pos, end, count);
@@ -369,34 +445,25 @@ CalcFileContents ReadCalcFile(std::string_view bytes)
         lineNumber += count;
     }
 
-    // Row r of every list makes one calculation, so the six sections are
-    // read side by side.
+    // The six sections are independent, so they are read at the same time.
+    std::array<CalculationList, kFormatCount> lists;
+    std::array<std::string, kFormatCount> errors;
+    {
+        std::vector<std::jthread> readers;
+        for (int f = 0; f < kFormatCount; ++f)
+            readers.emplace_back([&, f] {
+                errors[f] = readSection(rowStart[f], end, count, rowLine[f], withDescription, utf8, lists[f]);
+            });
+    }
+    // Sections lie in file order, so the first error names the first bad line.
+    for (const std::string& error : errors)
+        if (!error.empty())
+            return rejected(error);
+
     CalcFileContents contents;
     contents.magic = withDescription ? CalcFileMagic::OmbrelSheet : CalcFileMagic::OmbrelPrior;
-    std::array<RowView, kFormatCount> rows;
-    std::array<std::string, kFormatCount> convertedLines;
-    const int needed = withDescription ? 6 : 5;
-    for (int64_t r = 0; r < count; ++r) {
-        for (int f = 0; f < kFormatCount; ++f) {
-            int found = 0;
-            const char* const lineStart = rowStart[f];
-            bool complete = readRow(rowStart[f], end, withDescription, rows[f], found);
-            const std::string_view line(lineStart, static_cast<size_t>(rowStart[f] - lineStart));
-            if (complete && !utf8 && !IsAscii(line)) {
-                // The rare Windows-1252 line with other than ASCII is read
-                // again from its UTF-8 form.
-                convertedLines[f] = Windows1252ToUtf8(line);
-                const char* again = convertedLines[f].data();
-                readRow(again, again + convertedLines[f].size(), withDescription, rows[f], found);
-            }
-            if (!complete)
-                return rejected(lineMessage(rowLine[f] + r, "this row has " + std::to_string(found) + " of the " +
-                                                                std::to_string(needed) +
-                                                                " cells it needs, each followed by a space."));
-        }
-        contents.sheet.appendCalculation(rows);
-    }
+    contents.sheet = CalcSheet(std::move(lists));
     return contents;
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ombrel {
 
@@ -22,10 +23,14 @@ namespace ombrel {
 // never written.
 enum class CalcFileMagic { OmbrelSheet, OmbrelPrior };
 
-// The file's bytes for the sheet, ready to be written as they are. Frames
-// cells lose their trailing blanks (StringSpace). Line breaks inside a description become
-// spaces, as a row must stay one line.
+// The file's bytes for the sheet, ready to be written as they are: in
+// Windows-1252 when every character fits, else in UTF-8. Frames cells lose
+// their trailing blanks (StringSpace). Line breaks inside a description
+// become spaces, as a row must stay one line.
 std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double framesRate);
+// The same bytes in pieces to be written one after the other (the head, then
+// a piece per list), which spares joining a large file in memory.
+std::vector<std::string> WriteCalcFilePieces(const CalcSheet& sheet, int64_t userRate, double framesRate);
 
 struct CalcFileContents {
     // The message to show when the file was rejected; empty when it was read.
@@ -45,4 +50,4 @@ CalcFileContents ReadCalcFile(std::string_view bytes);
 // significant digits, no trailing zeros, no point for whole values.
 std::string FormatRateText(double rate);
 
-}  // namespace ombrel
+} // namespace ombrel

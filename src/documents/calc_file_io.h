@@ -4,7 +4,9 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace ombrel {
 
@@ -13,9 +15,11 @@ namespace ombrel {
 // written, so a failed save (disk full, no permission, folder gone) leaves
 // any existing file as it was. Returns the system's error text on failure.
 std::optional<QString> SaveFileBytes(const QString& path, std::string_view bytes);
+// The same for bytes given in pieces, written one after the other.
+std::optional<QString> SaveFileBytes(const QString& path, const std::vector<std::string>& pieces);
 
 // Reads the whole file into bytes. Returns the system's error text on
 // failure, bytes then being empty.
 std::optional<QString> ReadFileBytes(const QString& path, QByteArray& bytes);
 
-}  // namespace ombrel
+} // namespace ombrel

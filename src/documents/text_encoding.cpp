@@ -9,10 +9,10 @@ namespace ombrel {
 namespace {
 
 // Windows-1252 bytes 0x80-0x9F; the rest of the upper half is Latin-1.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kHighControls = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
@@ -119,7 +119,7 @@ bool toWindows1252InPlace(std::string& text, size_t from)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool IsValidUtf8(std::string_view bytes)
 {
@@ -183,14 +183,6 @@ std::string EncodeFileText(std::string utf8)
     return utf8;
 }
 
-std::string_view DecodeFileText(std::string_view bytes, std::string& converted)
-{
-    if (IsValidUtf8(bytes))
-        return WithoutByteOrderMark(bytes);
-    converted = Windows1252ToUtf8(bytes);
-    return converted;
-}
-
 std::string_view WithoutByteOrderMark(std::string_view utf8)
 {
     if (utf8.starts_with("\xEF\xBB\xBF"))
@@ -198,4 +190,4 @@ std::string_view WithoutByteOrderMark(std::string_view utf8)
     return utf8;
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -29,12 +29,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 // text unchanged (UTF-8, no byte-order mark).
 std::string EncodeFileText(std::string utf8);
 
-// The UTF-8 text of a file's bytes: a view into the bytes themselves when
-// they are valid UTF-8 (past a leading byte-order mark), else a view of their
-// Windows-1252 reading, stored in `converted`.
-std::string_view DecodeFileText(std::string_view bytes, std::string& converted);
-
 // Valid UTF-8 past a leading byte-order mark, if any.
 std::string_view WithoutByteOrderMark(std::string_view utf8);
 
-}  // namespace ombrel
+} // namespace ombrel

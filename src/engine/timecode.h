@@ -98,8 +98,10 @@ inline int64_t wrapInto(int64_t count, int64_t period)
 template <typename Rate> TimecodeParts splitDay(uint32_t c, Rate rate)
 {
     const uint32_t seconds = c / rate;
-    return {static_cast<int32_t>(seconds / 3600), static_cast<int32_t>(seconds / 60 % 60),
-            static_cast<int32_t>(seconds % 60), static_cast<int32_t>(c - seconds * rate)};
+    const uint32_t minutes = seconds / 60;
+    const uint32_t hours = minutes / 60;
+    return {static_cast<int32_t>(hours), static_cast<int32_t>(minutes - hours * 60),
+            static_cast<int32_t>(seconds - minutes * 60), static_cast<int32_t>(c - seconds * rate)};
 }
 
 // "00" to "99" side by side: a part becomes its two digits in one copy.

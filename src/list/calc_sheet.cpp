@@ -1,5 +1,6 @@
 #include "list/calc_sheet.h"
 
+#include <cassert>
 #include <cstring>
 #include <utility>
 
@@ -62,7 +63,8 @@ CalculationList::RowRef CalculationList::pack(const RowView& cells)
     char* out = chunks_.back().get() + chunkUsed_;
     for (auto cell : cells) {
         out = writeVarint(out, cell.size());
-        std::memcpy(out, cell.data(), cell.size());
+        if (!cell.empty())
+            std::memcpy(out, cell.data(), cell.size());
         out += cell.size();
     }
     chunkUsed_ += static_cast<uint32_t>(size);
@@ -90,14 +92,15 @@ std::string_view CalculationList::cell(int64_t row, int column) const
 RowView CalculationList::rowView(int64_t row) const
 {
     const char* in = rowStart(row);
-    RowView cells;
-    for (auto& cell : cells) {
+    auto next = [&in] {
         size_t length = 0;
         in = readVarint(in, length);
-        cell = {in, length};
+        const std::string_view cell(in, length);
         in += length;
-    }
-    return cells;
+        return cell;
+    };
+    // Braced initialisers run in order, and leave nothing to clear first.
+    return {next(), next(), next(), next(), next(), next(), next()};
 }
 
 RowCells CalculationList::row(int64_t row) const
@@ -129,6 +132,11 @@ void CalculationList::swapRows(int64_t a, int64_t b)
     std::swap(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)]);
 }
 
+void CalculationList::reserve(int64_t rows)
+{
+    rows_.reserve(static_cast<size_t>(rows));
+}
+
 void CalculationList::removeRow(int64_t row)
 {
     rows_.erase(rows_.begin() + row);
@@ -140,6 +148,12 @@ void CalculationList::clear()
     rows_.shrink_to_fit();
     chunks_.clear();
     chunkUsed_ = chunkSize_ = 0;
+}
+
+CalcSheet::CalcSheet(std::array<CalculationList, kFormatCount>&& lists) : lists_(std::move(lists))
+{
+    for (const auto& list : lists_)
+        assert(list.rowCount() == lists_[0].rowCount());
 }
 
 void CalcSheet::appendCalculation(const std::array<RowView, kFormatCount>& rows)

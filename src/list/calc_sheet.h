@@ -40,6 +40,7 @@ public:
     RowView rowView(int64_t row) const;
 
     void appendRow(const RowView& cells);
+    void reserve(int64_t rows);
     void setCell(int64_t row, int column, std::string_view text);
     void swapRows(int64_t a, int64_t b);
     void removeRow(int64_t row);
@@ -63,6 +64,10 @@ private:
 // of every list is the same calculation. Every row operation acts on all six.
 class CalcSheet {
 public:
+    CalcSheet() = default;
+    // Six lists built apart, all with the same number of rows.
+    explicit CalcSheet(std::array<CalculationList, kFormatCount>&& lists);
+
     int64_t rowCount() const { return lists_[0].rowCount(); }
     const CalculationList& list(TimecodeFormat format) const { return lists_[formatIndex(format)]; }
     std::string_view cell(TimecodeFormat format, int64_t row, int column) const

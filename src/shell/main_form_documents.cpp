@@ -37,8 +37,8 @@ bool TCalcMainForm::Save1Click()
     if (chosen.isEmpty())
         return false;
     saveName_ = withDefaultExtension(chosen);
-    const std::string bytes = WriteCalcFile(sheet_, state_.rates.userRate, state_.rates.framesRate);
-    if (const auto error = SaveFileBytes(saveName_, bytes)) {
+    const auto pieces = WriteCalcFilePieces(sheet_, state_.rates.userRate, state_.rates.framesRate);
+    if (const auto error = SaveFileBytes(saveName_, pieces)) {
         dialogs_.showError(this, *error);
         return false;
     }
