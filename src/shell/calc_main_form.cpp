@@ -492,6 +492,11 @@ void TCalcMainForm::wireCommands()
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     connect(Balloon1, &QAction::triggered, this, &TCalcMainForm::Balloon1Click);
     connect(Descriptions1, &QAction::triggered, this, &TCalcMainForm::Descriptions1Click);
+    // The last section of the NonDrop header shows or hides the descriptions.
+    connect(HeaderControl[0], &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section == ListModel::kToggleColumn)
+            Descriptions1->trigger();
+    });
     connect(Preferences1, &QAction::triggered, this, &TCalcMainForm::Preferences1Click);
     connect(Save1, &QAction::triggered, this, &TCalcMainForm::Save1Click);
     connect(SaveBtn, &QToolButton::clicked, this, &TCalcMainForm::Save1Click);

@@ -96,6 +96,19 @@ private slots:
         QVERIFY(w.form.width() > narrow);
     }
 
+    void theLastHeaderSectionTogglesTheDescriptions()
+    {
+        MainWindow w;
+        emit w.form.HeaderControl[0]->sectionClicked(ListModel::kToggleColumn);
+        QVERIFY(w.form.Descriptions1->isChecked());
+        QCOMPARE(test::StoredSettings::value("StartWith/Descriptions"), QString("1"));
+        emit w.form.HeaderControl[0]->sectionClicked(InColumn);
+        QVERIFY(w.form.Descriptions1->isChecked());
+        emit w.form.HeaderControl[0]->sectionClicked(ListModel::kToggleColumn);
+        QVERIFY(!w.form.Descriptions1->isChecked());
+        QCOMPARE(w.form.width(), 339 - 8);
+    }
+
     void preferencesChangeTheRatesWhenTheDialogCloses()
     {
         MainWindow w({.shown = true});
