@@ -210,8 +210,9 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setDocumentMode(true);
     // Six tabs share the narrow window: keep them compact.
-    PageControl1->setStyleSheet("QTabBar::tab { padding: 3px 4px; }"
-                                "QTabBar::tab:selected { background: palette(base); border-bottom: 2px solid #2f6f73; }");
+    PageControl1->setStyleSheet(
+        "QTabBar::tab { padding: 3px 4px; }"
+        "QTabBar::tab:selected { background: palette(base); border-bottom: 2px solid #2f6f73; }");
     QFont tabFont = PageControl1->font();
     tabFont.setPointSizeF(7.5);
     PageControl1->tabBar()->setFont(tabFont);
@@ -267,7 +268,7 @@ QWidget* TCalcMainForm::buildLists()
         StringGrid[f] = grid;
         PageControl1->addTab(page, kTabCaptions[f]);
     }
-    models_.setHeaderLabels(fieldLabels_.first, fieldLabels_.second, "Duration");
+    models_.setHeaderLabels("Out", "In", "Duration");
     return Panel3;
 }
 

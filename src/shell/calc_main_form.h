@@ -56,6 +56,8 @@ public:
     TimecodeFormat activeFormat() const;
     QTableView* list(TimecodeFormat format) const { return StringGrid[formatIndex(format)]; }
     QString statusText(int panel) const;
+    // The names of the two fields and the result in messages and captions.
+    const FieldLabels& fieldLabels() const { return fieldLabels_; }
 
     // Commands.
     void CalculateBtnClick();
@@ -175,7 +177,6 @@ private:
     bool FormCloseQuery();
     void wireCommands();
 
-    void enableListCommands();
     void setListCommandsEnabled(bool enabled);
     void ActiveTab(TimecodeFormat format);
     void SetMaskColor();

@@ -70,7 +70,7 @@ bool TCalcMainForm::ComputeCalculations()
         } else {
             accepted = true;
             if (state_.CalcCount == 1)
-                enableListCommands();
+                setListCommandsEnabled(true);
             models_.appendCalculation(calculation.rows);
             for (QTableView* grid : StringGrid)
                 scrollToLastRows(grid);
@@ -90,11 +90,6 @@ bool TCalcMainForm::ComputeCalculations()
     }
     updateStatusBar();
     return accepted;
-}
-
-void TCalcMainForm::enableListCommands()
-{
-    setListCommandsEnabled(true);
 }
 
 void TCalcMainForm::setListCommandsEnabled(bool enabled)

@@ -1,9 +1,8 @@
 // Saving and opening the whole work as a calculation file, the question
 // that guards it, dropped files and the command line.
-#include "shell/calc_main_form.h"
-
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
+#include "shell/calc_main_form.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,7 +23,7 @@ QString withDefaultExtension(const QString& name)
     return QFileInfo(name).suffix().isEmpty() ? name + ".obr" : name;
 }
 
-}  // namespace
+} // namespace
 
 bool TCalcMainForm::Save1Click()
 {
@@ -108,7 +107,10 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
     return true;
 }
 
-bool TCalcMainForm::FormCloseQuery() { return saveCurrentWorkPrompt(); }
+bool TCalcMainForm::FormCloseQuery()
+{
+    return saveCurrentWorkPrompt();
+}
 
 void TCalcMainForm::dragEnterEvent(QDragEnterEvent* event)
 {
@@ -128,4 +130,4 @@ void TCalcMainForm::dropEvent(QDropEvent* event)
         Open1Click();
 }
 
-}  // namespace ombrel
+} // namespace ombrel

@@ -78,6 +78,7 @@ private slots:
         QCOMPARE(QStringList({f.Label1->text(), f.Label2->text(), f.Label4->text()}),
                  QStringList({"TC1", "TC2", "Total"}));
         QCOMPARE(QStringList({header(w, 0), header(w, 2), header(w, 4)}), QStringList({"TC1", "TC2", "Total"}));
+        QCOMPARE(w.form.fieldLabels().result, QString("Tot"));
         f.MaskEdit1->setText("00:00:01:00");
         f.MaskEdit2->setText("00:00:02:00");
         f.CalculateBtnClick();
