@@ -1,5 +1,7 @@
 #include "settings/settings_codec.h"
 
+#include "engine/calculation.h"
+
 #include <charconv>
 #include <limits>
 
@@ -113,25 +115,14 @@ std::string BoolText(bool value)
 
 std::optional<double> ParseRate(std::string_view text)
 {
-    int digits = 0;
-    int points = 0;
-    for (const char c : text) {
-        if (c >= '0' && c <= '9')
-            ++digits;
-        else if (c == '.')
-            ++points;
-        else
-            return std::nullopt;
+    // A rate is digits and one "." at most: no sign.
+    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        return std::nullopt;
+    try {
+        return parseDecimal(text);
+    } catch (const ConversionError&) {
+        return std::nullopt;
     }
-    if (digits == 0 || points > 1)
-        return std::nullopt;
-    // from_chars never looks at the locale, so "29.97" reads the same in
-    // Berlin as in Boston.
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 bool IsValidFramesRate(std::string_view text)

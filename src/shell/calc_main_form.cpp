@@ -528,7 +528,7 @@ void TCalcMainForm::FormActivate()
         takeRates();
         if (const int start = Preferences->StartFormat(); start >= 0)
             PageControl1->setCurrentIndex(start);
-        setEntrySeparator(activeFormat() == TimecodeFormat::DropFrm ? ';' : ':');
+        showEntrySeparator();
         InitLoads();
         updateStatusBar();
         if (!commandLine_.isEmpty()) {

@@ -180,8 +180,9 @@ private:
     void setListCommandsEnabled(bool enabled);
     void ActiveTab(TimecodeFormat format);
     void SetMaskColor();
-    void setEntrySeparator(QChar separator);
-    void LoadEdit(const QString& digits, int target);
+    char entrySeparator() const;
+    void showEntrySeparator();
+    void LoadEdit(std::string_view digits, int target);
     void updateStatusBar();
     void scrollToLastRows(QTableView* view);
     void focusAndSelect(QLineEdit* field);
@@ -206,7 +207,6 @@ private:
     CalcSheet sheet_;
     SheetModels models_;
     FieldLabels fieldLabels_;
-    QChar entrySeparator_ = ':';
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
     // The list fonts as the preferences hold them (what the lists draw

@@ -128,7 +128,7 @@ void TCalcMainForm::updateStatusBar()
 
 void TCalcMainForm::PageControl1Change()
 {
-    setEntrySeparator(activeFormat() == TimecodeFormat::DropFrm ? ';' : ':');
+    showEntrySeparator();
     if (state_.CalcCount > 0) {
         ActiveTab(activeFormat());
         if (activeFormat() == TimecodeFormat::Frames)
@@ -158,10 +158,15 @@ void TCalcMainForm::ActiveTab(TimecodeFormat format)
     }
 }
 
-// Switching between the colon and the semicolon form keeps the digits.
-void TCalcMainForm::setEntrySeparator(QChar separator)
+char TCalcMainForm::entrySeparator() const
 {
-    entrySeparator_ = separator;
+    return EntrySeparator(activeFormat());
+}
+
+// The timecode fields take the active tab's separator, keeping their digits.
+void TCalcMainForm::showEntrySeparator()
+{
+    const QChar separator = entrySeparator();
     for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3}) {
         QString text = field->text();
         for (int position : {2, 5, 8})
@@ -176,18 +181,16 @@ void TCalcMainForm::SetMaskColor()
     setEntryFieldColour(Preferences->ListColour(activeTabIndex()));
 }
 
-void TCalcMainForm::LoadEdit(const QString& digits, int target)
+void TCalcMainForm::LoadEdit(std::string_view digits, int target)
 {
-    const QChar s = entrySeparator_;
-    const QString text = digits.mid(0, 2) + s + digits.mid(2, 2) + s + digits.mid(4, 2) + s + digits.mid(6, 2);
     QLineEdit* fields[] = {MaskEdit1, MaskEdit2, MaskEdit3};
-    fields[target - 1]->setText(text);
+    fields[target - 1]->setText(QString::fromStdString(LoadEditText(digits, entrySeparator())));
 }
 
 void TCalcMainForm::InitLoads()
 {
     for (int target = 1; target <= 3; ++target)
-        LoadEdit("00000000", target);
+        LoadEdit(kZeroDigits, target);
 }
 
 void TCalcMainForm::focusAndSelect(QLineEdit* field)

@@ -72,7 +72,7 @@ void TCalcMainForm::installEntryHandlers()
 EntryContext TCalcMainForm::entryContext() const
 {
     EntryContext context;
-    context.separator = entrySeparator_.toLatin1();
+    context.separator = entrySeparator();
     context.labelStyle = labelStyle_;
     context.calcCount = state_.CalcCount;
     context.framesTabActive = activeFormat() == TimecodeFormat::Frames;
@@ -157,7 +157,7 @@ void TCalcMainForm::applyEntrySteps(QLineEdit* keyed, const KeyOutcome& outcome)
     for (const EntryStep& step : outcome.steps) {
         switch (step.action) {
         case EntryAction::ZeroDuration:
-            LoadEdit("00000000", 3);
+            LoadEdit(kZeroDigits, 3);
             break;
         case EntryAction::LoadField:
             keyed->setText(toQt(outcome.field.text));
