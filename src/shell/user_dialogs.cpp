@@ -1,5 +1,7 @@
 #include "shell/user_dialogs.h"
 
+#include "shell/display_font.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -116,7 +118,8 @@ QString QtUserDialogs::openFileName(QWidget* parent, const FileDialogRequest& re
 std::optional<FontChoice> QtUserDialogs::chooseFont(QWidget* parent, const FontChoice& initial)
 {
     bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, initial.font, parent);
+    // The dialog offers the font the lists really draw, stand-in included.
+    const QFont font = QFontDialog::getFont(&accepted, displayFont(initial.font), parent);
     if (!accepted)
         return std::nullopt;
     // Qt's font dialog has no colour; ask for it right after, as the
