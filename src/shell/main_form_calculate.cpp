@@ -1,6 +1,7 @@
 // The Calculate command, the lists it appends to and the tab change.
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
+#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 
 #include <QComboBox>
@@ -11,20 +12,6 @@
 #include <QToolButton>
 
 namespace ombrel {
-
-namespace {
-
-std::string toStd(const QString& text)
-{
-    return text.toStdString();
-}
-
-QString toQt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 TimecodeFormat TCalcMainForm::activeFormat() const
 {
@@ -49,13 +36,13 @@ bool TCalcMainForm::ComputeCalculations()
             field->setText("0");
 
     CalculationRequest request;
-    request.inText = toStd(MaskEdit1->text());
-    request.outText = toStd(MaskEdit2->text());
-    request.percentText = toStd(MaskEdit4->text());
+    request.inText = MaskEdit1->text().toStdString();
+    request.outText = MaskEdit2->text().toStdString();
+    request.percentText = MaskEdit4->text().toStdString();
     request.op = currentOperator();
     request.frameMode = FrameMode1->isChecked();
-    request.frameInText = toStd(FrameIn->text());
-    request.frameOutText = toStd(FrameOut->text());
+    request.frameInText = FrameIn->text().toStdString();
+    request.frameOutText = FrameOut->text().toStdString();
     request.rangeCheck = ValidityCheck->isChecked();
     request.activeFormat = activeFormat();
 

@@ -2,6 +2,7 @@
 // the three switches that change how operands are entered and checked.
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
+#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 
 #include <QAction>
@@ -47,11 +48,6 @@ FieldState fieldState(const QLineEdit* field)
     const bool selected = field->hasSelectedText();
     return {field->text().toStdString(), selected ? field->selectionStart() : field->cursorPosition(),
             selected ? static_cast<int>(field->selectedText().size()) : 0};
-}
-
-QString toQt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
 #include "shell/display_font.h"
+#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 
 #include <QAction>
@@ -16,15 +17,6 @@
 #include <QTableView>
 
 namespace ombrel {
-
-namespace {
-
-QString toQt(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 void TCalcMainForm::takeRates()
 {
