@@ -49,11 +49,6 @@ struct CalcState {
     // means none.
     int64_t DragRow = 1;
     Rates rates;
-
-    std::string DragText;
-    bool DragIsNumber = false;
-    bool DragFromValueCell = false;
-    bool DragFromCell = false;
 };
 
 // What the Calculate command reads from the window.

@@ -362,12 +362,6 @@ void TPreferences::WriteBalloon(bool checked)
     writeOption("Balloon", checked);
 }
 
-void TPreferences::WriteFunctions(const FunctionKeySlots& keys)
-{
-    functionKeys_ = keys;
-    guarded([&] { WriteFunctionKeys(*store_, keys); });
-}
-
 void TPreferences::CloseStore()
 {
     store_->Close();

@@ -51,8 +51,6 @@ public:
     void WritePercentages(bool checked);
     void WriteFrameMode(bool checked);
     void WriteBalloon(bool checked);
-    // Function keys: all twelve slots at once.
-    void WriteFunctions(const FunctionKeySlots& keys);
     // Flushes the store; the main window calls it last as it closes.
     void CloseStore();
 
@@ -70,8 +68,6 @@ public:
     const PrintSettings& LoadedPrintSettings() const { return printSettings_; }
     const ExportSettings& LoadedExportSettings() const { return exportSettings_; }
     const StoredFont& PrintFont() const { return printFont_; }
-    void SetPrintFont(const StoredFont& font) { printFont_ = font; }
-    SettingsStore& Store() { return *store_; }
 
     // --- Handlers and operations ---
     void FormActivate();

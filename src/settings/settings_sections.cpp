@@ -116,14 +116,6 @@ FunctionKeySlots ReadFunctionKeys(SettingsStore& store)
     return keys;
 }
 
-void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys)
-{
-    store.WriteTogether([&] {
-        for (int i = 0; i < kFunctionKeyCount; ++i)
-            store.WriteString("Function", functionKeyName(i), q(keys[i]));
-    });
-}
-
 PrintSettings ReadPrintSettings(SettingsStore& store)
 {
     const PrintSettings d;
@@ -138,19 +130,6 @@ PrintSettings ReadPrintSettings(SettingsStore& store)
     return p;
 }
 
-void WritePrintSettings(SettingsStore& store, const PrintSettings& p)
-{
-    store.WriteTogether([&] {
-        store.WriteInteger("Print", "Radio", p.radio);
-        store.WriteBool("Print", "Page", p.page);
-        store.WriteBool("Print", "Date", p.date);
-        store.WriteBool("Print", "Time", p.time);
-        store.WriteBool("Print", "Descriptions", p.descriptions);
-        store.WriteString("Print", "Heading", q(p.heading));
-        store.WriteString("Print", "Subheading", q(p.subheading));
-    });
-}
-
 ExportSettings ReadExportSettings(SettingsStore& store)
 {
     const ExportSettings d;
@@ -161,17 +140,6 @@ ExportSettings ReadExportSettings(SettingsStore& store)
     e.heading = s(store.ReadString("Export", "Heading", q(d.heading)));
     e.subheading = s(store.ReadString("Export", "Subheading", q(d.subheading)));
     return e;
-}
-
-void WriteExportSettings(SettingsStore& store, const ExportSettings& e)
-{
-    store.WriteTogether([&] {
-        store.WriteInteger("Export", "Radio", e.radio);
-        store.WriteBool("Export", "ExportDescriptions", e.exportDescriptions);
-        store.WriteBool("Export", "UseHead", e.useHead);
-        store.WriteString("Export", "Heading", q(e.heading));
-        store.WriteString("Export", "Subheading", q(e.subheading));
-    });
 }
 
 } // namespace ombrel

@@ -24,12 +24,9 @@ void WriteFont(SettingsStore& store, const QString& prefix, const StoredFont& fo
 
 // Section "Function": "GF1", "F2" ... "F12".
 FunctionKeySlots ReadFunctionKeys(SettingsStore& store);
-void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys);
 
-// Sections "Print" and "Export", each written by its dialog.
+// Sections "Print" and "Export", which their dialogs will write.
 PrintSettings ReadPrintSettings(SettingsStore& store);
-void WritePrintSettings(SettingsStore& store, const PrintSettings& settings);
 ExportSettings ReadExportSettings(SettingsStore& store);
-void WriteExportSettings(SettingsStore& store, const ExportSettings& settings);
 
 } // namespace ombrel
