@@ -2,7 +2,7 @@
 
 #include "settings/settings_codec.h"
 #include "settings/settings_sections.h"
-#include "shell/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 #include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/grid_layout.h"
-#include "shell/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QColor>
 #include <QPoint>

@@ -2,7 +2,7 @@
 
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
-#include "shell/display_font.h"
+#include "widgets/display_font.h"
 #include "shell/icons.h"
 #include "widgets/am_edit.h"
 

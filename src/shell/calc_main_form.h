@@ -5,7 +5,7 @@
 #include "list/calc_sheet.h"
 #include "list/list_model.h"
 #include "settings/preferences_target.h"
-#include "shell/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,5 +1,5 @@
 #include "shell/calc_main_form.h"
-#include "shell/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QApplication>
 

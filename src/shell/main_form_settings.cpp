@@ -3,7 +3,7 @@
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
-#include "shell/display_font.h"
+#include "widgets/display_font.h"
 #include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 

@@ -1,8 +1,6 @@
 target_sources(ombrel_ui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calc_main_form.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/display_font.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp)
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_form_calculate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_entry.cpp

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
 #include <QStringList>
 

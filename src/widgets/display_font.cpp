@@ -1,4 +1,4 @@
-#include "shell/display_font.h"
+#include "widgets/display_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

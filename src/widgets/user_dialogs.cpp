@@ -1,6 +1,6 @@
-#include "shell/user_dialogs.h"
+#include "widgets/user_dialogs.h"
 
-#include "shell/display_font.h"
+#include "widgets/display_font.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
