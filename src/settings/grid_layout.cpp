@@ -1,12 +1,8 @@
 #include "settings/grid_layout.h"
 
+#include <algorithm>
+
 namespace ombrel {
-
-namespace {
-
-// A header section is wider than its column by these margins.
-
-} // namespace
 
 ColumnAllowances AllowancesFor(bool largeFonts)
 {
@@ -21,17 +17,21 @@ int ColumnAllowance(int column, const ColumnAllowances& allowances)
 GridLayout ComputeGridLayout(const GridLayoutInput& input)
 {
     const ColumnAllowances allowances = AllowancesFor(input.largeFonts);
-    const ColumnWidths& c = input.baseWidths;
     GridLayout layout;
-    int w = 4 * allowances.timecode + 3 * allowances.narrow + 34;
+    // W is the columns' widths with their allowances, plus 34.
+    int w = 34;
     for (int i = 0; i < kGridColumnCount; ++i) {
-        layout.columns[i] = ColumnWidthFromBase(i, c[i], allowances);
-        w += c[i];
+        // Limited before the allowance is added, so no width can overflow.
+        const int allowance = ColumnAllowance(i, allowances);
+        const WidthLimits limits = kColumnWidthLimits[i];
+        layout.columns[i] =
+            std::clamp(input.baseWidths[i], limits.narrowest - allowance, limits.widest - allowance) + allowance;
+        w += layout.columns[i];
     }
     // Without descriptions the lists end after the result column; the
     // spacer and description columns lie beyond the visible part.
     if (!input.descriptionsShown)
-        w -= c[5] + c[6] + allowances.timecode + allowances.narrow + 5;
+        w -= layout.columns[5] + layout.columns[6] + 5;
 
     // A window this narrow would cut off the entry fields: keep its size.
     const int threshold = input.descriptionsShown ? 414 : 294;

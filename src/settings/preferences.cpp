@@ -1,10 +1,10 @@
 #include "settings/preferences.h"
 
-#include "settings/settings_codec.h"
 #include "settings/settings_sections.h"
-#include "widgets/user_dialogs.h"
+#include "settings/settings_store.h"
 #include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
+#include "widgets/user_dialogs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -23,14 +24,6 @@
 namespace ombrel {
 
 namespace {
-
-const QString kStartWith = QStringLiteral("StartWith");
-const QString kGrid = QStringLiteral("Grid");
-const QString kPosition = QStringLiteral("Postion"); // the name older versions used
-
-// Font prefixes, in the formats' tab order.
-const std::array<QString, kFormatCount> kFontPrefixes{"ND", "DF", "PAL", "Film", "User", "Frames"};
-const std::array<QString, kGridColumnCount> kColumnNames{"1A", "1B", "1C", "1D", "1E", "1F", "1G"};
 
 constexpr int NonDrop = formatIndex(TimecodeFormat::NonDrop);
 constexpr int DropFrm = formatIndex(TimecodeFormat::DropFrm);
@@ -89,13 +82,10 @@ TAMEdit* makeRateField(QWidget* parent, const char* name, int maxLength)
 
 } // namespace
 
-TPreferences::TPreferences(PreferencesTarget& target, UserDialogs& dialogs, QWidget* parent,
-                           std::unique_ptr<SettingsStore> store)
-    : QDialog(parent), target_(target), dialogs_(dialogs), store_(std::move(store))
+TPreferences::TPreferences(AppSettings& settings, SettingsStore& store, PreferencesTarget& target, UserDialogs& dialogs,
+                           QWidget* parent)
+    : QDialog(parent), settings_(settings), store_(store), target_(target), dialogs_(dialogs), edited_(settings)
 {
-    fonts_.fill(kDefaultListFont);
-    if (!store_)
-        store_ = std::make_unique<SettingsStore>();
     buildControls();
     ClosedByButton = false;
 }
@@ -210,198 +200,59 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
 
 // ---------------------------------------------------------------- loading
 
-bool TPreferences::guarded(const std::function<void()>& operation)
-{
-    try {
-        operation();
-        return true;
-    } catch (const SettingsError& error) {
-        dialogs_.showError(this, QString::fromStdString(error.what()));
-        return false;
-    }
-}
-
 void TPreferences::GetRegInfo()
 {
     ClosedByButton = false;
     DefaultWidthPending = false;
-    guarded([this] { loadFromStore(); });
-}
-
-void TPreferences::loadFromStore()
-{
-    SettingsStore& store = *store_;
-    selectIndex(StartCombo, store.ReadInteger(kStartWith, "StartCombo", 0));
-    selectIndex(TabCombo, store.ReadInteger(kStartWith, "TabCombo", 0));
-    target_.setTabsAtBottom(TabCombo->currentIndex() != 0);
-    selectIndex(LabelCombo, store.ReadInteger(kStartWith, "LabelCombo", 1));
-
-    UserFramesMask->setText(store.ReadString(kStartWith, "UserFrames", "15"));
-    FramesMask->setText(store.ReadString(kStartWith, "Frames", "30"));
-
-    using Check = PreferencesTarget::Check;
-    const auto loadCheck = [&](QCheckBox* box, const char* name, bool defaultValue, Check item) {
-        box->setChecked(store.ReadBool(kStartWith, name, defaultValue));
-        target_.setMenuCheck(item, box->isChecked());
-    };
-    loadCheck(ValidityCheckBox, "Validity", true, Check::Validity);
-    loadCheck(DescriptionsCheckBox, "Descriptions", false, Check::Descriptions);
-    loadCheck(PercentagesCheckBox, "Percentages", true, Check::Percentages);
-    loadCheck(FrameModeCheckBox, "FrameMode", false, Check::FrameMode);
-    target_.setFrameFieldsVisible(FrameModeCheckBox->isChecked());
-    target_.setMenuCheck(Check::Balloon, store.ReadBool(kStartWith, "Balloon", true));
-
-    for (int i = 0; i < kGridColumnCount; ++i)
-        ColumnBaseWidths[i] = store.ReadInteger(kGrid, kColumnNames[i], kDefaultColumnBaseWidths[i]);
-    SetGrid();
-
-    target_.moveMainWindow(
-        {store.ReadInteger(kPosition, "MainLeft", 200), store.ReadInteger(kPosition, "MainTop", 100)});
-    target_.moveMiniCalc(
-        {store.ReadInteger(kPosition, "CalcMiniLeft", 200), store.ReadInteger(kPosition, "CalcMiniTop", 100)});
-
-    for (int format = 0; format < kFormatCount; ++format) {
-        fonts_[format] = ReadFont(store, kFontPrefixes[format], kDefaultListFont);
-        // A name not in the list leaves the selector's choice as it was.
-        const QString name = store.ReadString("Font", kFontPrefixes[format] + "GridColor", q(kDefaultGridColourName));
-        const int index = GridColourIndex(name.toStdString());
-        if (index >= 0)
-            colourCombos_[format]->setCurrentIndex(index);
-    }
-    printFont_ = ReadFont(store, "Print", kDefaultPrintFont);
-
-    functionKeys_ = ReadFunctionKeys(store);
-    printSettings_ = ReadPrintSettings(store);
-
-    // Settings from before this marker never had the defaults applied.
-    if (!store.ReadBool(kStartWith, "Ver110", false)) {
-        DefaultBtnClick();
-        store.WriteBool(kStartWith, "Ver110", true);
-    }
-
-    exportSettings_ = ReadExportSettings(store);
+    // Values the load cannot read keep those in force.
+    edited_ = settings_;
+    ReportStoreErrors(dialogs_, this, [this] {
+        ReadSettings(store_, edited_);
+        // Settings from before this marker never had the defaults applied;
+        // the stored values stay until OK writes over them.
+        if (!DefaultsApplied(store_)) {
+            RestoreDefaults(edited_);
+            DefaultWidthPending = true;
+            PreferencesChanged = true;
+            MarkDefaultsApplied(store_);
+        }
+    });
+    showSettings();
+    target_.setMenuCheck(MenuOption::Balloon, edited_.options.balloon);
+    target_.moveMainWindow(edited_.mainWindow);
     ApplyBtnClick();
 }
 
-// ---------------------------------------------------------------- writing
-
-void TPreferences::writeToStore()
+void TPreferences::showSettings()
 {
-    SettingsStore& store = *store_;
-    for (int format = 0; format < kFormatCount; ++format) {
-        WriteFont(store, kFontPrefixes[format], fonts_[format]);
-        store.WriteString("Font", kFontPrefixes[format] + "GridColor", colourCombos_[format]->currentText());
-    }
-    WriteFont(store, "Print", printFont_);
-    store.WriteInteger(kStartWith, "StartCombo", StartCombo->currentIndex());
-    store.WriteInteger(kStartWith, "TabCombo", TabCombo->currentIndex());
-    store.WriteInteger(kStartWith, "LabelCombo", LabelCombo->currentIndex());
-    store.WriteString(kStartWith, "UserFrames", UserFramesMask->text());
-    store.WriteString(kStartWith, "Frames", FramesMask->text());
-    store.WriteBool(kStartWith, "Validity", ValidityCheckBox->isChecked());
-    store.WriteBool(kStartWith, "Descriptions", DescriptionsCheckBox->isChecked());
-    store.WriteBool(kStartWith, "Percentages", PercentagesCheckBox->isChecked());
-    store.WriteBool(kStartWith, "FrameMode", FrameModeCheckBox->isChecked());
+    const Options& options = edited_.options;
+    selectIndex(StartCombo, options.startFormat);
+    selectIndex(TabCombo, options.tabPosition);
+    selectIndex(LabelCombo, options.labelSet);
+    UserFramesMask->setText(q(options.userFrames));
+    FramesMask->setText(q(options.frames));
+    ValidityCheckBox->setChecked(options.validity);
+    DescriptionsCheckBox->setChecked(options.descriptions);
+    PercentagesCheckBox->setChecked(options.percentages);
+    FrameModeCheckBox->setChecked(options.frameMode);
+    for (int format = 0; format < kFormatCount; ++format)
+        selectIndex(colourCombos_[format], edited_.listColours[format]);
 }
 
-void TPreferences::WritePosGrid()
+void TPreferences::takeControls()
 {
-    // Stored without the large-font allowance, so the widths survive a
-    // change of screen resolution.
-    const ColumnAllowances allowances = AllowancesFor(target_.largeFonts());
-    ColumnWidths written{};
-    for (int i = 0; i < kGridColumnCount; ++i)
-        written[i] = BaseWidthFromColumn(i, target_.columnWidth(i), allowances);
-    const QPoint main = target_.mainWindowPosition();
-    const QPoint mini = target_.miniCalcPosition();
-    const bool saved = guarded([&] {
-        store_->WriteTogether([&] {
-            store_->WriteInteger(kPosition, "MainLeft", main.x());
-            store_->WriteInteger(kPosition, "MainTop", main.y());
-            for (int i = 0; i < kGridColumnCount; ++i)
-                store_->WriteInteger(kGrid, kColumnNames[i], written[i]);
-            store_->WriteInteger(kPosition, "CalcMiniLeft", mini.x());
-            store_->WriteInteger(kPosition, "CalcMiniTop", mini.y());
-        });
-    });
-    if (saved)
-        ColumnBaseWidths = written;
-}
-
-void TPreferences::writeOption(const char* name, bool value)
-{
-    guarded([&] { store_->WriteBool(kStartWith, name, value); });
-}
-
-void TPreferences::WriteValidity(bool checked)
-{
-    writeOption("Validity", checked);
-    ValidityCheckBox->setChecked(checked);
-}
-
-void TPreferences::WriteDescriptions(bool checked)
-{
-    writeOption("Descriptions", checked);
-    DescriptionsCheckBox->setChecked(checked);
-}
-
-void TPreferences::WritePercentages(bool checked)
-{
-    writeOption("Percentages", checked);
-    PercentagesCheckBox->setChecked(checked);
-}
-
-void TPreferences::WriteFrameMode(bool checked)
-{
-    writeOption("FrameMode", checked);
-    FrameModeCheckBox->setChecked(checked);
-}
-
-void TPreferences::WriteBalloon(bool checked)
-{
-    writeOption("Balloon", checked);
-}
-
-void TPreferences::CloseStore()
-{
-    store_->Close();
-}
-
-int TPreferences::ShowModal()
-{
-    WritePosGrid();
-    const FontChoice nonDrop = target_.nonDropListFont();
-    fonts_[NonDrop] = StoredFromQFont(nonDrop.font, nonDrop.color);
-    return exec();
-}
-
-// ---------------------------------------------------------------- values
-
-Rates TPreferences::CurrentRates() const
-{
-    return {UserRateFromText(UserFramesMask->text().toStdString()),
-            FramesRateFromText(FramesMask->text().toStdString())};
-}
-
-QString TPreferences::UserTabCaption() const
-{
-    return QString::fromStdString(ombrel::UserTabCaption(UserFramesMask->text().toStdString()));
-}
-
-QString TPreferences::FramesTabCaption() const
-{
-    return QString::fromStdString(ombrel::FramesTabCaption(FramesMask->text().toStdString()));
-}
-
-int TPreferences::StartFormat() const
-{
-    return StartCombo->currentIndex();
-}
-
-QColor TPreferences::ListColour(int format) const
-{
-    const int index = colourCombos_[format]->currentIndex();
-    return QColorFromStored(index >= 0 ? kGridColours[index].colour : kSystemWindowColour);
+    Options& options = edited_.options;
+    options.startFormat = StartCombo->currentIndex();
+    options.tabPosition = TabCombo->currentIndex();
+    options.labelSet = LabelCombo->currentIndex();
+    options.userFrames = UserFramesMask->text().toStdString();
+    options.frames = FramesMask->text().toStdString();
+    options.validity = ValidityCheckBox->isChecked();
+    options.descriptions = DescriptionsCheckBox->isChecked();
+    options.percentages = PercentagesCheckBox->isChecked();
+    options.frameMode = FrameModeCheckBox->isChecked();
+    for (int format = 0; format < kFormatCount; ++format)
+        edited_.listColours[format] = colourCombos_[format]->currentIndex();
 }
 
 // ---------------------------------------------------------------- handlers
@@ -409,41 +260,34 @@ QColor TPreferences::ListColour(int format) const
 void TPreferences::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         FormActivate();
+        centreOnScreen();
+    }
+}
+
+void TPreferences::centreOnScreen()
+{
+    // The screen the main window is on, which the dialog opens over.
+    const QWidget* anchor = parentWidget() ? parentWidget() : this;
+    QRect frame = frameGeometry();
+    frame.moveCenter(anchor->screen()->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 void TPreferences::FormActivate()
 {
-    StartCombo->setCurrentIndex(0);
-    TabCombo->setCurrentIndex(0);
-    LabelCombo->setCurrentIndex(1);
     PreferencesChanged = false;
     GetRegInfo();
 }
 
-void TPreferences::copyChecksToMenu()
-{
-    using Check = PreferencesTarget::Check;
-    target_.setMenuCheck(Check::Validity, ValidityCheckBox->isChecked());
-    target_.setMenuCheck(Check::Descriptions, DescriptionsCheckBox->isChecked());
-    target_.setMenuCheck(Check::Percentages, PercentagesCheckBox->isChecked());
-    target_.setMenuCheck(Check::FrameMode, FrameModeCheckBox->isChecked());
-}
-
 void TPreferences::ApplyBtnClick()
 {
-    target_.setEntryFieldColour(ListColour(target_.activeTabIndex()));
-    for (int format = 0; format < kFormatCount; ++format)
-        target_.setListFont(format, {QFontFromStored(fonts_[format]), QColorFromStored(fonts_[format].colour)});
-    SetGrid();
-    target_.setTabsAtBottom(TabCombo->currentIndex() != 0);
-    target_.setTabCaptions(UserTabCaption(), FramesTabCaption());
-    copyChecksToMenu();
-    SetLabels();
-    target_.setFrameFieldsVisible(FrameModeCheckBox->isChecked());
-    for (int format = 0; format < kFormatCount; ++format)
-        target_.setListColour(format, ListColour(format));
+    takeControls();
+    // From now on these are the settings in force.
+    settings_ = edited_;
+    if (ApplySettings(settings_, target_, DefaultWidthPending))
+        DefaultWidthPending = false;
 }
 
 bool TPreferences::OKBtnClick()
@@ -467,7 +311,7 @@ bool TPreferences::OKBtnClick()
     ApplyBtnClick();
     ClosedByButton = true;
     QDialog::done(QDialog::Accepted);
-    guarded([this] { store_->WriteTogether([this] { writeToStore(); }); });
+    ReportStoreErrors(dialogs_, this, [this] { WritePreferences(store_, edited_); });
     ClosedByButton = false;
     PreferencesChanged = false;
     return true;
@@ -524,28 +368,9 @@ bool TPreferences::FormCloseQuery()
 
 void TPreferences::DefaultBtnClick()
 {
-    for (int format = 0; format < kFormatCount; ++format) {
-        fonts_[format] = kDefaultListFont;
-        colourCombos_[format]->setCurrentIndex(GridColourIndex(kDefaultGridColourName));
-    }
-    printFont_ = kDefaultPrintFont;
-    StartCombo->setCurrentIndex(0);
-    TabCombo->setCurrentIndex(0);
-    LabelCombo->setCurrentIndex(1);
-
-    const bool menuBoxesBefore[] = {DescriptionsCheckBox->isChecked(), PercentagesCheckBox->isChecked(),
-                                    FrameModeCheckBox->isChecked()};
-    ValidityCheckBox->setChecked(true);
-    DescriptionsCheckBox->setChecked(false);
-    PercentagesCheckBox->setChecked(true);
-    FrameModeCheckBox->setChecked(false);
-    // A box that changed acts as if clicked: the menu marks follow at once.
-    if (menuBoxesBefore[0] || !menuBoxesBefore[1] || menuBoxesBefore[2])
-        DescriptionsCheckBoxClick();
-
-    UserFramesMask->setText("15");
-    FramesMask->setText("30");
-    ColumnBaseWidths = kDefaultColumnBaseWidths;
+    takeControls();
+    RestoreDefaults(edited_);
+    showSettings();
     DefaultWidthPending = true;
     ApplyBtnClick();
     PreferencesChanged = true;
@@ -555,7 +380,7 @@ void TPreferences::ApplyAllBtnClick()
 {
     // Copies: a later change of one format's font leaves the others alone.
     for (int format = 1; format < kFormatCount; ++format)
-        fonts_[format] = fonts_[NonDrop];
+        edited_.listFonts[format] = edited_.listFonts[NonDrop];
     const int chosen = NDFColorCombo->currentIndex();
     if (chosen >= 0) {
         const int index = GridColourIndexOf(kGridColours[chosen].colour);
@@ -567,7 +392,7 @@ void TPreferences::ApplyAllBtnClick()
 
 void TPreferences::FontBtnClick(int format)
 {
-    StoredFont& font = fonts_[format];
+    StoredFont& font = edited_.listFonts[format];
     if (const auto choice = dialogs_.chooseFont(this, {QFontFromStored(font), QColorFromStored(font.colour)}))
         font = StoredFromQFont(choice->font, choice->color);
     // The Film and User buttons never counted as a change.
@@ -577,43 +402,15 @@ void TPreferences::FontBtnClick(int format)
 
 void TPreferences::DescriptionsCheckBoxClick()
 {
-    using Check = PreferencesTarget::Check;
-    target_.setMenuCheck(Check::Descriptions, DescriptionsCheckBox->isChecked());
-    target_.setMenuCheck(Check::Percentages, PercentagesCheckBox->isChecked());
-    target_.setMenuCheck(Check::FrameMode, FrameModeCheckBox->isChecked());
+    target_.setMenuCheck(MenuOption::Descriptions, DescriptionsCheckBox->isChecked());
+    target_.setMenuCheck(MenuOption::Percentages, PercentagesCheckBox->isChecked());
+    target_.setMenuCheck(MenuOption::FrameMode, FrameModeCheckBox->isChecked());
     PreferencesChanged = true;
 }
 
 void TPreferences::StartComboChange()
 {
     PreferencesChanged = true;
-}
-
-void TPreferences::GridSize(int column, int width)
-{
-    target_.setColumnWidth(column, width);
-}
-
-void TPreferences::SetGrid()
-{
-    GridLayoutInput input;
-    input.baseWidths = ColumnBaseWidths;
-    input.largeFonts = target_.largeFonts();
-    input.descriptionsShown = target_.menuCheck(PreferencesTarget::Check::Descriptions);
-    input.defaultWidthPending = DefaultWidthPending;
-    const GridLayout layout = ComputeGridLayout(input);
-    for (int i = 0; i < kGridColumnCount; ++i)
-        GridSize(i, layout.columns[i]);
-    if (layout.window) {
-        target_.setWindowWidths(*layout.window);
-        DefaultWidthPending = false;
-    }
-}
-
-void TPreferences::SetLabels()
-{
-    if (const auto labels = LabelSetFor(LabelCombo->currentIndex(), target_.largeFonts()))
-        target_.setLabels(*labels);
 }
 
 bool TPreferences::eventFilter(QObject* watched, QEvent* event)

@@ -1,16 +1,11 @@
 #pragma once
 
-#include "engine/calculation.h"
-#include "settings/grid_layout.h"
+#include "settings/app_settings.h"
 #include "settings/preferences_target.h"
-#include "settings/settings_data.h"
-#include "settings/settings_store.h"
 
 #include <QDialog>
 
 #include <array>
-#include <functional>
-#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -21,53 +16,25 @@ class QTabWidget;
 namespace ombrel {
 
 class ColourCombo;
+class SettingsStore;
 class TAMEdit;
 class UserDialogs;
 
-// The preferences dialog. It owns the settings store of the run, keeps the
-// loaded options in its controls (and the list fonts beside them), applies
-// them to the main window through PreferencesTarget and stores them on OK.
+// The preferences dialog. It edits a copy of the program's settings: each
+// opening and Cancel load it from the store; Apply, OK and Cancel hand it
+// back as the settings in force and apply it to the main window through
+// PreferencesTarget; OK also stores it.
 class TPreferences : public QDialog {
     Q_OBJECT
 public:
-    // Without a store of its own the dialog opens the user's settings.
-    TPreferences(PreferencesTarget& target, UserDialogs& dialogs, QWidget* parent = nullptr,
-                 std::unique_ptr<SettingsStore> store = nullptr);
+    TPreferences(AppSettings& settings, SettingsStore& store, PreferencesTarget& target, UserDialogs& dialogs,
+                 QWidget* parent = nullptr);
     ~TPreferences() override;
 
-    // --- What the main window calls ---
-    // Loads every setting into the dialog and applies it (first activation).
+    // Loads every setting into the dialog and applies it (the main window's
+    // first activation, each opening of the dialog, Cancel). The first load
+    // of a store applies the defaults once.
     void GetRegInfo();
-    // Saves window positions and column widths.
-    void WritePosGrid();
-    // File > Preferences...: saves positions, takes the NonDrop list's font,
-    // shows the dialog modally (which reloads the store) and returns its
-    // result. The caller then takes CurrentRates() and the tab captions.
-    int ShowModal();
-    // The menu toggles: each writes its value at once; all but the balloon
-    // help also set the dialog's check box (the menu mark is the caller's).
-    void WriteValidity(bool checked);
-    void WriteDescriptions(bool checked);
-    void WritePercentages(bool checked);
-    void WriteFrameMode(bool checked);
-    void WriteBalloon(bool checked);
-    // Flushes the store; the main window calls it last as it closes.
-    void CloseStore();
-
-    // The rates of the two rate fields (a field without a usable rate gives
-    // the default rate) and the captions of the User and Frames tabs.
-    Rates CurrentRates() const;
-    QString UserTabCaption() const;
-    QString FramesTabCaption() const;
-    // Format to start with, -1 when none is selected.
-    int StartFormat() const;
-    // Background colour of a format's list ("Window" when none is chosen).
-    QColor ListColour(int format) const;
-    const StoredFont& ListFont(int format) const { return fonts_[format]; }
-    const FunctionKeySlots& FunctionKeys() const { return functionKeys_; }
-    const PrintSettings& LoadedPrintSettings() const { return printSettings_; }
-    const ExportSettings& LoadedExportSettings() const { return exportSettings_; }
-    const StoredFont& PrintFont() const { return printFont_; }
 
     // --- Handlers and operations ---
     void FormActivate();
@@ -82,15 +49,11 @@ public:
     void FontBtnClick(int format);
     void DescriptionsCheckBoxClick();
     void StartComboChange();
-    void SetGrid();
-    void GridSize(int column, int width);
-    void SetLabels();
 
     // Marks.
     bool PreferencesChanged = false;
     bool ClosedByButton = false;
     bool DefaultWidthPending = false;
-    ColumnWidths ColumnBaseWidths = kDefaultColumnBaseWidths;
 
     // Controls, by the names users know them by.
     QTabWidget* PageControl1 = nullptr;
@@ -122,23 +85,20 @@ private:
     void buildControls();
     QWidget* buildFormatPage(int format, QPushButton*& fontButton, ColourCombo*& colourCombo,
                              const char* fontButtonName, const char* comboName);
-    void loadFromStore();
-    void writeToStore();
-    void writeOption(const char* name, bool value);
-    // Runs a store operation; an error is shown and ends it.
-    bool guarded(const std::function<void()>& operation);
-    void copyChecksToMenu();
+    // The copy into the controls, and back.
+    void showSettings();
+    void takeControls();
+    // Where the dialog opens: centred on its screen.
+    void centreOnScreen();
 
+    AppSettings& settings_;
+    SettingsStore& store_;
     PreferencesTarget& target_;
     UserDialogs& dialogs_;
-    std::unique_ptr<SettingsStore> store_;
+    // The copy the dialog edits; the fonts have no control of their own.
+    AppSettings edited_;
     // Per format, in tab order (NonDrop ... Frames).
-    std::array<StoredFont, kFormatCount> fonts_;
     std::array<ColourCombo*, kFormatCount> colourCombos_{};
-    StoredFont printFont_ = kDefaultPrintFont;
-    FunctionKeySlots functionKeys_ = DefaultFunctionKeySlots();
-    PrintSettings printSettings_;
-    ExportSettings exportSettings_;
 };
 
 } // namespace ombrel

@@ -1,20 +1,19 @@
 #pragma once
 
+#include "settings/app_settings.h"
 #include "settings/grid_layout.h"
 #include "widgets/user_dialogs.h"
 
 #include <QColor>
-#include <QPoint>
+#include <QString>
 
 namespace ombrel {
 
-// What the preferences do to the main window (and, through it, to the mini
-// calculator). The main window implements it; formats and columns are
-// indices (formats in tab order 0-5, list columns 0-6).
+// What applying the settings does to the main window (and, through it, to
+// the mini calculator). The main window implements it; formats and columns
+// are indices (formats in tab order 0-5, list columns 0-6).
 class PreferencesTarget {
 public:
-    enum class Check { Validity, Descriptions, Percentages, FrameMode, Balloon };
-
     virtual ~PreferencesTarget() = default;
 
     // 100 pixels per inch or more.
@@ -30,22 +29,23 @@ public:
     virtual void setWindowWidths(const WindowWidths& widths) = 0;
     virtual void setTabsAtBottom(bool bottom) = 0;
     virtual void setTabCaptions(const QString& userCaption, const QString& framesCaption) = 0;
-    virtual void setMenuCheck(Check item, bool checked) = 0;
-    virtual bool menuCheck(Check item) const = 0;
+    virtual void setMenuCheck(MenuOption item, bool checked) = 0;
     // Label1, Label2, Label4 (text and left edge in Panel1), sections 0, 2
     // and 4 of HeaderControl1 then copied to the other five headers, and the
     // field labels.
     virtual void setLabels(const LabelSet& labels) = 0;
     // FrameIn, FrameOut and FrameDur.
     virtual void setFrameFieldsVisible(bool visible) = 0;
-
-    virtual QPoint mainWindowPosition() const = 0;
-    virtual void moveMainWindow(const QPoint& topLeft) = 0;
-    virtual QPoint miniCalcPosition() const = 0;
-    virtual void moveMiniCalc(const QPoint& topLeft) = 0;
-    // Current width of a column of the NonDrop list (all six share them).
-    virtual int columnWidth(int column) const = 0;
-    virtual FontChoice nonDropListFont() const = 0;
+    // The load places the main window (somewhere the user can reach it).
+    virtual void moveMainWindow(const WindowPosition& position) = 0;
 };
+
+// Apply, in this order: the entry fields take the active list's colour, the
+// lists their fonts, then the column and window widths (SetGrid), the tab
+// position and captions, the menu marks of the four dialog options, the
+// label set (SetLabels), the frame fields and the list colours. Returns
+// whether the window was resized; the default width, when pending, serves
+// only that resize.
+bool ApplySettings(const AppSettings& settings, PreferencesTarget& target, bool defaultWidthPending);
 
 } // namespace ombrel

@@ -125,26 +125,42 @@ std::optional<double> ParseRate(std::string_view text)
     }
 }
 
+bool IsValidUserRate(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    const int rate = ParseStoredInteger(text, 0);
+    return rate > 0 && rate <= kLargestUserRate;
+}
+
 bool IsValidFramesRate(std::string_view text)
 {
     const auto rate = ParseRate(text);
-    return rate && *rate > 0;
+    return rate && *rate > 0 && *rate <= kLargestFramesRate;
+}
+
+std::string UsableUserRateText(std::string_view text)
+{
+    return std::string(IsValidUserRate(text) ? text : kDefaultUserRateText);
+}
+
+std::string UsableFramesRateText(std::string_view text)
+{
+    return std::string(IsValidFramesRate(text) ? text : kDefaultFramesRateText);
 }
 
 int64_t UserRateFromText(std::string_view text)
 {
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return kDefaultUserRate;
-    }
-    const int rate = ParseStoredInteger(text, 0);
-    return rate > 0 ? rate : kDefaultUserRate;
+    return ParseStoredInteger(UsableUserRateText(text), 0);
 }
 
 double FramesRateFromText(std::string_view text)
 {
-    const auto rate = ParseRate(text);
-    return rate && *rate > 0 ? *rate : kDefaultFramesRate;
+    return *ParseRate(UsableFramesRateText(text));
 }
 
 namespace {
@@ -163,12 +179,13 @@ std::size_t CharacterCount(std::string_view text)
 
 std::string UserTabCaption(std::string_view rateText)
 {
-    return "User-" + std::string(rateText);
+    return "User-" + UsableUserRateText(rateText);
 }
 
 std::string FramesTabCaption(std::string_view rateText)
 {
-    return (CharacterCount(rateText) > 2 ? "Frm-" : "Frames-") + std::string(rateText);
+    const std::string usable = UsableFramesRateText(rateText);
+    return (CharacterCount(usable) > 2 ? "Frm-" : "Frames-") + usable;
 }
 
 std::string FirstCharacters(std::string_view text, std::size_t count)

@@ -57,19 +57,27 @@ std::string BoolText(bool value);
 // A rate as typed into the rate fields: digits with at most one ".", which
 // is always the decimal point whatever the locale. Empty when not a number.
 std::optional<double> ParseRate(std::string_view text);
-// A Frames rate the conversions can use: a number greater than 0.
+
+// The rates the program can work with, as the rate fields allow them: a
+// User rate of 1 to 99 (two digits; a timecode's frames have two) and a
+// Frames rate above 0 and at most 99999 (five characters).
+inline constexpr int64_t kLargestUserRate = 99;
+inline constexpr double kLargestFramesRate = 99999;
+inline constexpr std::string_view kDefaultUserRateText = "15";
+inline constexpr std::string_view kDefaultFramesRateText = "30";
+bool IsValidUserRate(std::string_view text);
 bool IsValidFramesRate(std::string_view text);
 
-inline constexpr int64_t kDefaultUserRate = 15;
-inline constexpr double kDefaultFramesRate = 30;
-// The rates the conversions use. A field that holds no usable rate (only
-// possible when the stored text was edited from outside) falls back to the
-// default rate rather than dividing by zero later.
+// A rate text the program cannot use (zero, empty, too large, no number)
+// stands for the default rate, so the field, the tab caption, the
+// calculations and the file titles all agree on what is in use.
+std::string UsableUserRateText(std::string_view text);
+std::string UsableFramesRateText(std::string_view text);
 int64_t UserRateFromText(std::string_view text);
 double FramesRateFromText(std::string_view text);
 
 // "User-15"; "Frames-30", or "Frm-29.97" when the rate text is longer than
-// two characters (the tab would grow too wide).
+// two characters (the tab would grow too wide). Of the usable rate text.
 std::string UserTabCaption(std::string_view rateText);
 std::string FramesTabCaption(std::string_view rateText);
 

@@ -19,6 +19,10 @@ struct StoredFont {
     friend bool operator==(const StoredFont&, const StoredFont&) = default;
 };
 
+// Font sizes in points as the font dialog allows them.
+inline constexpr int kSmallestFontSize = 1;
+inline constexpr int kLargestFontSize = 512;
+
 // Navy, bold, 11 points: the look of the lists on a fresh install.
 inline const StoredFont kDefaultListFont{"MS Sans Serif", 8388608, 11, {.bold = true}};
 inline const StoredFont kDefaultPrintFont{"Arial", 0, 12, {.bold = true}};

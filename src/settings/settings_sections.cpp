@@ -1,18 +1,21 @@
 #include "settings/settings_sections.h"
 
 #include "settings/settings_store.h"
+#include "widgets/user_dialogs.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace ombrel {
 
 namespace {
 
-QString q(const std::string& text)
+QString q(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 std::string s(const QString& text)
@@ -82,7 +85,8 @@ StoredFont ReadFont(SettingsStore& store, const QString& prefix, const StoredFon
     StoredFont font;
     font.name = s(store.ReadString("Font", prefix + "FontName", q(defaults.name)));
     font.colour = store.ReadInteger("Font", prefix + "FontColor", defaults.colour);
-    font.size = store.ReadInteger("Font", prefix + "FontSize", defaults.size);
+    font.size =
+        std::clamp(store.ReadInteger("Font", prefix + "FontSize", defaults.size), kSmallestFontSize, kLargestFontSize);
     font.style = FontStyleFromCode(store.ReadInteger("Font", prefix + "FontStyle", FontStyleCode(defaults.style)));
     return font;
 }
@@ -111,8 +115,7 @@ FunctionKeySlots ReadFunctionKeys(SettingsStore& store)
 {
     FunctionKeySlots keys;
     for (int i = 0; i < kFunctionKeyCount; ++i)
-        keys[i] =
-            FunctionSlotText(s(store.ReadString("Function", functionKeyName(i), q(std::string(kDefaultFunctionText)))));
+        keys[i] = FunctionSlotText(s(store.ReadString("Function", functionKeyName(i), q(kDefaultFunctionText))));
     return keys;
 }
 
@@ -120,7 +123,7 @@ PrintSettings ReadPrintSettings(SettingsStore& store)
 {
     const PrintSettings d;
     PrintSettings p;
-    p.radio = store.ReadInteger("Print", "Radio", d.radio);
+    p.radio = std::clamp(store.ReadInteger("Print", "Radio", d.radio), 0, kFormatCount - 1);
     p.page = store.ReadBool("Print", "Page", d.page);
     p.date = store.ReadBool("Print", "Date", d.date);
     p.time = store.ReadBool("Print", "Time", d.time);
@@ -134,12 +137,149 @@ ExportSettings ReadExportSettings(SettingsStore& store)
 {
     const ExportSettings d;
     ExportSettings e;
-    e.radio = store.ReadInteger("Export", "Radio", d.radio);
+    e.radio = std::clamp(store.ReadInteger("Export", "Radio", d.radio), 0, kFormatCount - 1);
     e.exportDescriptions = store.ReadBool("Export", "ExportDescriptions", d.exportDescriptions);
     e.useHead = store.ReadBool("Export", "UseHead", d.useHead);
     e.heading = s(store.ReadString("Export", "Heading", q(d.heading)));
     e.subheading = s(store.ReadString("Export", "Subheading", q(d.subheading)));
     return e;
+}
+
+namespace {
+
+const QString kStartWith = QStringLiteral("StartWith");
+const QString kGrid = QStringLiteral("Grid");
+const QString kPosition = QStringLiteral("Postion"); // the name older versions used
+
+// Font prefixes, in the formats' tab order.
+const std::array<QString, kFormatCount> kFontPrefixes{"ND", "DF", "PAL", "Film", "User", "Frames"};
+const std::array<QString, kGridColumnCount> kColumnNames{"1A", "1B", "1C", "1D", "1E", "1F", "1G"};
+
+QString optionName(MenuOption option)
+{
+    switch (option) {
+    case MenuOption::Validity:
+        return "Validity";
+    case MenuOption::Descriptions:
+        return "Descriptions";
+    case MenuOption::Percentages:
+        return "Percentages";
+    case MenuOption::FrameMode:
+        return "FrameMode";
+    case MenuOption::Balloon:
+        break;
+    }
+    return "Balloon";
+}
+
+constexpr MenuOption kDialogOptions[] = {MenuOption::Validity, MenuOption::Descriptions, MenuOption::Percentages,
+                                         MenuOption::FrameMode};
+
+// An index that the list does not have is no choice.
+int choice(int index, int count)
+{
+    return index >= 0 && index < count ? index : -1;
+}
+
+void readOptions(SettingsStore& store, Options& options)
+{
+    const Options defaults;
+    options.startFormat = choice(store.ReadInteger(kStartWith, "StartCombo", defaults.startFormat), kFormatCount);
+    options.tabPosition = choice(store.ReadInteger(kStartWith, "TabCombo", defaults.tabPosition), 2);
+    options.labelSet = choice(store.ReadInteger(kStartWith, "LabelCombo", defaults.labelSet), kLabelSetCount);
+    options.userFrames = UsableUserRateText(s(store.ReadString(kStartWith, "UserFrames", q(kDefaultUserRateText))));
+    options.frames = UsableFramesRateText(s(store.ReadString(kStartWith, "Frames", q(kDefaultFramesRateText))));
+    for (const MenuOption option : kDialogOptions)
+        OptionFlag(options, option) = store.ReadBool(kStartWith, optionName(option), OptionFlag(defaults, option));
+    options.balloon = store.ReadBool(kStartWith, optionName(MenuOption::Balloon), defaults.balloon);
+}
+
+WindowPosition readPosition(SettingsStore& store, const QString& window)
+{
+    const WindowPosition defaults;
+    return {store.ReadInteger(kPosition, window + "Left", defaults.left),
+            store.ReadInteger(kPosition, window + "Top", defaults.top)};
+}
+
+} // namespace
+
+void ReadSettings(SettingsStore& store, AppSettings& settings)
+{
+    readOptions(store, settings.options);
+    for (int i = 0; i < kGridColumnCount; ++i)
+        settings.columnBaseWidths[i] = store.ReadInteger(kGrid, kColumnNames[i], kDefaultColumnBaseWidths[i]);
+    settings.mainWindow = readPosition(store, "Main");
+    settings.miniCalc = readPosition(store, "CalcMini");
+    for (int format = 0; format < kFormatCount; ++format) {
+        settings.listFonts[format] = ReadFont(store, kFontPrefixes[format], kDefaultListFont);
+        // A name not in the list leaves the colour as it was.
+        const QString name = store.ReadString("Font", kFontPrefixes[format] + "GridColor", q(kDefaultGridColourName));
+        if (const int index = GridColourIndex(s(name)); index >= 0)
+            settings.listColours[format] = index;
+    }
+    settings.printFont = ReadFont(store, "Print", kDefaultPrintFont);
+    settings.functionKeys = ReadFunctionKeys(store);
+    settings.print = ReadPrintSettings(store);
+    settings.exporting = ReadExportSettings(store);
+}
+
+bool DefaultsApplied(SettingsStore& store)
+{
+    return store.ReadBool(kStartWith, "Ver110", false);
+}
+
+void MarkDefaultsApplied(SettingsStore& store)
+{
+    store.WriteBool(kStartWith, "Ver110", true);
+}
+
+void WritePreferences(SettingsStore& store, const AppSettings& settings)
+{
+    store.WriteTogether([&] {
+        for (int format = 0; format < kFormatCount; ++format) {
+            WriteFont(store, kFontPrefixes[format], settings.listFonts[format]);
+            const int colour = settings.listColours[format];
+            store.WriteString("Font", kFontPrefixes[format] + "GridColor",
+                              colour >= 0 ? q(kGridColours[colour].name) : QString());
+        }
+        WriteFont(store, "Print", settings.printFont);
+        const Options& options = settings.options;
+        store.WriteInteger(kStartWith, "StartCombo", options.startFormat);
+        store.WriteInteger(kStartWith, "TabCombo", options.tabPosition);
+        store.WriteInteger(kStartWith, "LabelCombo", options.labelSet);
+        store.WriteString(kStartWith, "UserFrames", q(options.userFrames));
+        store.WriteString(kStartWith, "Frames", q(options.frames));
+        for (const MenuOption option : kDialogOptions)
+            store.WriteBool(kStartWith, optionName(option), OptionFlag(options, option));
+    });
+}
+
+void WritePositionsAndWidths(SettingsStore& store, const AppSettings& settings)
+{
+    store.WriteTogether([&] {
+        store.WriteInteger(kPosition, "MainLeft", settings.mainWindow.left);
+        store.WriteInteger(kPosition, "MainTop", settings.mainWindow.top);
+        for (int i = 0; i < kGridColumnCount; ++i)
+            store.WriteInteger(kGrid, kColumnNames[i], settings.columnBaseWidths[i]);
+        store.WriteInteger(kPosition, "CalcMiniLeft", settings.miniCalc.left);
+        store.WriteInteger(kPosition, "CalcMiniTop", settings.miniCalc.top);
+    });
+}
+
+void WriteMenuOption(SettingsStore& store, MenuOption option, bool value)
+{
+    store.WriteBool(kStartWith, optionName(option), value);
+}
+
+bool ReportStoreErrors(UserDialogs& dialogs, QWidget* parent, const std::function<void()>& operations)
+{
+    try {
+        operations();
+        return true;
+    } catch (const SettingsError& error) {
+        dialogs.showError(parent, QString::fromStdString(error.what()));
+        return false;
+    }
 }
 
 } // namespace ombrel

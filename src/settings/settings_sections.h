@@ -1,14 +1,20 @@
 #pragma once
 
+#include "settings/app_settings.h"
 #include "settings/settings_data.h"
 
 #include <QColor>
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
+class QWidget;
+
 namespace ombrel {
 
 class SettingsStore;
+class UserDialogs;
 
 // Stored colours and fonts as Qt shows them, and back. System colours map
 // to the palette ("Window" is the background of lists and fields).
@@ -28,5 +34,28 @@ FunctionKeySlots ReadFunctionKeys(SettingsStore& store);
 // Sections "Print" and "Export", which their dialogs will write.
 PrintSettings ReadPrintSettings(SettingsStore& store);
 ExportSettings ReadExportSettings(SettingsStore& store);
+
+// Every section, in the order the load reads them. Numbers are brought
+// into the ranges the program's controls allow (rates the program cannot
+// use read as the default rate); column widths and window positions are
+// limited where they are used, as that depends on the screen. After an
+// error the values not yet read keep what they had.
+void ReadSettings(SettingsStore& store, AppSettings& settings);
+// "Ver110": whether the defaults were applied once already, and its write.
+bool DefaultsApplied(SettingsStore& store);
+void MarkDefaultsApplied(SettingsStore& store);
+
+// What the preferences' OK stores: the section "Font", then the options
+// of the dialog, in that order.
+void WritePreferences(SettingsStore& store, const AppSettings& settings);
+// The window positions and the column widths (without large-font
+// allowances).
+void WritePositionsAndWidths(SettingsStore& store, const AppSettings& settings);
+// One of the options a menu command stores at once.
+void WriteMenuOption(SettingsStore& store, MenuOption option, bool value);
+
+// Runs reads or writes of the store; an error is shown in an "Error" box and
+// ends them. Returns whether they all went through.
+bool ReportStoreErrors(UserDialogs& dialogs, QWidget* parent, const std::function<void()>& operations);
 
 } // namespace ombrel

@@ -2,9 +2,9 @@
 
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
-#include "widgets/display_font.h"
 #include "shell/icons.h"
 #include "widgets/am_edit.h"
+#include "widgets/display_font.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -69,8 +69,8 @@ template <typename Field = QLineEdit> Field* makeField(QWidget* parent, const ch
 
 } // namespace
 
-TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), models_(sheet_)
+TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, SettingsStore& store, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), settings_(settings), store_(store), models_(sheet_)
 {
     setObjectName("CalcMainForm");
     setAcceptDrops(true);
@@ -526,7 +526,7 @@ void TCalcMainForm::FormActivate()
     if (std::exchange(firstActivation_, false)) {
         Preferences->GetRegInfo();
         takeRates();
-        if (const int start = Preferences->StartFormat(); start >= 0)
+        if (const int start = settings_.options.startFormat; start >= 0)
             PageControl1->setCurrentIndex(start);
         showEntrySeparator();
         InitLoads();

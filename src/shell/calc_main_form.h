@@ -4,6 +4,7 @@
 #include "entry/key_procedures.h"
 #include "list/calc_sheet.h"
 #include "list/list_model.h"
+#include "settings/app_settings.h"
 #include "settings/preferences_target.h"
 #include "widgets/user_dialogs.h"
 
@@ -30,6 +31,7 @@ class QToolButton;
 namespace ombrel {
 
 class CalculatePicture;
+class SettingsStore;
 class TAMEdit;
 class TAboutBox;
 class THelpForm;
@@ -48,7 +50,9 @@ struct FieldLabels {
 class TCalcMainForm : public QMainWindow, public PreferencesTarget {
     Q_OBJECT
 public:
-    explicit TCalcMainForm(UserDialogs& dialogs, QWidget* parent = nullptr);
+    // The settings and their store belong to main(): the window and its
+    // dialogs read and change them, and keep them for the whole run.
+    TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, SettingsStore& store, QWidget* parent = nullptr);
     ~TCalcMainForm() override;
 
     const CalcState& state() const { return state_; }
@@ -78,6 +82,8 @@ public:
     void Descriptions1Click();
     void OperandComboChange();
     void Preferences1Click();
+    // Stores the window positions and column widths.
+    void WritePosGrid();
 
     // The calculation file.
     // Returns whether the work was saved.
@@ -98,16 +104,10 @@ public:
     void setWindowWidths(const WindowWidths& widths) override;
     void setTabsAtBottom(bool bottom) override;
     void setTabCaptions(const QString& userCaption, const QString& framesCaption) override;
-    void setMenuCheck(Check item, bool checked) override;
-    bool menuCheck(Check item) const override;
+    void setMenuCheck(MenuOption item, bool checked) override;
     void setLabels(const LabelSet& labels) override;
     void setFrameFieldsVisible(bool visible) override;
-    QPoint mainWindowPosition() const override;
-    void moveMainWindow(const QPoint& topLeft) override;
-    QPoint miniCalcPosition() const override;
-    void moveMiniCalc(const QPoint& topLeft) override;
-    int columnWidth(int column) const override;
-    FontChoice nonDropListFont() const override;
+    void moveMainWindow(const WindowPosition& position) override;
 
     // Large-font column allowances, set when the window is created.
     int TimecodeColumnAllowance = 0;
@@ -168,9 +168,11 @@ private:
     QWidget* buildCalculateBand();
     void buildStatusBar();
     void createOtherWindows();
-    // The rates and tab captions follow the preferences' rate fields.
+    // The rates and tab captions follow the settings in force.
     void takeRates();
-    QAction* menuItem(Check item) const;
+    QAction* menuItem(MenuOption item) const;
+    // A menu toggle: the option changes in the settings and is stored at once.
+    void storeMenuOption(MenuOption option, bool value);
     // "Save Current Work?": whether the interrupted action may go on.
     bool saveCurrentWorkPrompt();
     bool readCalculationFile(const QString& name);
@@ -203,17 +205,14 @@ private:
     void followWindowHints(QWidget* widget);
 
     UserDialogs& dialogs_;
+    AppSettings& settings_;
+    SettingsStore& store_;
     CalcState state_;
     CalcSheet sheet_;
     SheetModels models_;
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
-    // The list fonts as the preferences hold them (what the lists draw
-    // may be a stand-in face).
-    std::array<FontChoice, kFormatCount> listFonts_{};
-    // Kept for the mini calculator window.
-    QPoint miniCalcPosition_{200, 100};
     QStringList commandLine_;
     bool openFromCommandLine_ = false;
     QString saveName_;

@@ -1,3 +1,5 @@
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
 #include "widgets/user_dialogs.h"
 
@@ -10,8 +12,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("Ombrel");
     QApplication::setOrganizationName("Brontel");
 
+    // The settings of the run: the main window's first activation loads
+    // them from the store.
+    ombrel::SettingsStore store;
+    ombrel::AppSettings settings;
     ombrel::QtUserDialogs dialogs;
-    ombrel::TCalcMainForm mainForm(dialogs);
+    ombrel::TCalcMainForm mainForm(dialogs, settings, store);
     mainForm.setCommandLine(QApplication::arguments().mid(1));
     mainForm.show();
     return app.exec();

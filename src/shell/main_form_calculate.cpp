@@ -1,5 +1,5 @@
 // The Calculate command, the lists it appends to and the tab change.
-#include "settings/preferences.h"
+#include "settings/settings_sections.h"
 #include "shell/calc_main_form.h"
 #include "shell/qt_text.h"
 #include "widgets/am_edit.h"
@@ -165,7 +165,7 @@ void TCalcMainForm::showEntrySeparator()
 
 void TCalcMainForm::SetMaskColor()
 {
-    setEntryFieldColour(Preferences->ListColour(activeTabIndex()));
+    setEntryFieldColour(QColorFromStored(ListColour(settings_, activeTabIndex())));
 }
 
 void TCalcMainForm::LoadEdit(std::string_view digits, int target)

@@ -1,6 +1,5 @@
 // Keyboard entry: the entry fields' keys go through the key procedures, and
 // the three switches that change how operands are entered and checked.
-#include "settings/preferences.h"
 #include "shell/calc_main_form.h"
 #include "shell/qt_text.h"
 #include "widgets/am_edit.h"
@@ -208,18 +207,18 @@ void TCalcMainForm::FrameMode1Click()
     for (QWidget* field : std::initializer_list<QWidget*>{FrameIn, FrameOut, FrameDur})
         field->setVisible(on);
     focusAndSelect(on ? FrameIn : MaskEdit1);
-    Preferences->WriteFrameMode(on);
+    storeMenuOption(MenuOption::FrameMode, on);
 }
 
 void TCalcMainForm::Percentages1Click()
 {
     statusPanel_[1]->setText(Percentages1->isChecked() ? "0.0%" : "");
-    Preferences->WritePercentages(Percentages1->isChecked());
+    storeMenuOption(MenuOption::Percentages, Percentages1->isChecked());
 }
 
 void TCalcMainForm::ValidityCheckClick()
 {
-    Preferences->WriteValidity(ValidityCheck->isChecked());
+    storeMenuOption(MenuOption::Validity, ValidityCheck->isChecked());
 }
 
 void TCalcMainForm::OperandComboChange()

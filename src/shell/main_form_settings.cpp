@@ -1,18 +1,23 @@
 // The main window as the preferences see it, and the commands that read or
 // write the settings.
 #include "settings/preferences.h"
+#include "settings/settings_sections.h"
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
-#include "widgets/display_font.h"
 #include "shell/qt_text.h"
 #include "widgets/am_edit.h"
+#include "widgets/display_font.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -20,20 +25,44 @@ namespace ombrel {
 
 void TCalcMainForm::takeRates()
 {
-    state_.rates = Preferences->CurrentRates();
-    setTabCaptions(Preferences->UserTabCaption(), Preferences->FramesTabCaption());
+    state_.rates = RatesOf(settings_.options);
+    setTabCaptions(toQt(UserTabCaption(settings_.options.userFrames)),
+                   toQt(FramesTabCaption(settings_.options.frames)));
 }
 
 void TCalcMainForm::Preferences1Click()
 {
-    Preferences->ShowModal();
+    WritePosGrid();
+    // Its activation loads the stored settings.
+    Preferences->exec();
     takeRates();
+}
+
+void TCalcMainForm::WritePosGrid()
+{
+    // Stored without the large-font allowance, so the widths survive a
+    // change of screen resolution.
+    const ColumnAllowances allowances = AllowancesFor(largeFonts());
+    AppSettings written = settings_;
+    for (int i = 0; i < kGridColumnCount; ++i)
+        written.columnBaseWidths[i] = BaseWidthFromColumn(i, StringGrid[0]->columnWidth(i), allowances);
+    written.mainWindow = {x(), y()};
+    if (ReportStoreErrors(dialogs_, this, [&] { WritePositionsAndWidths(store_, written); })) {
+        settings_.columnBaseWidths = written.columnBaseWidths;
+        settings_.mainWindow = written.mainWindow;
+    }
+}
+
+void TCalcMainForm::storeMenuOption(MenuOption option, bool value)
+{
+    OptionFlag(settings_.options, option) = value;
+    ReportStoreErrors(dialogs_, this, [&] { WriteMenuOption(store_, option, value); });
 }
 
 void TCalcMainForm::Descriptions1Click()
 {
-    Preferences->WriteDescriptions(Descriptions1->isChecked());
-    Preferences->ApplyBtnClick();
+    storeMenuOption(MenuOption::Descriptions, Descriptions1->isChecked());
+    ApplySettings(settings_, *this, false);
 }
 
 void TCalcMainForm::closeEvent(QCloseEvent* event)
@@ -42,8 +71,8 @@ void TCalcMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    Preferences->WritePosGrid();
-    Preferences->CloseStore();
+    WritePosGrid();
+    store_.Close();
     QMainWindow::closeEvent(event);
 }
 
@@ -69,7 +98,6 @@ void TCalcMainForm::setEntryFieldColour(const QColor& colour)
 
 void TCalcMainForm::setListFont(int format, const FontChoice& font)
 {
-    listFonts_[format] = font;
     QTableView* grid = StringGrid[format];
     grid->setFont(displayFont(font.font));
     QPalette palette = grid->palette();
@@ -109,31 +137,26 @@ void TCalcMainForm::setTabCaptions(const QString& userCaption, const QString& fr
     PageControl1->setTabText(formatIndex(TimecodeFormat::Frames), framesCaption);
 }
 
-QAction* TCalcMainForm::menuItem(Check item) const
+QAction* TCalcMainForm::menuItem(MenuOption item) const
 {
     switch (item) {
-    case Check::Validity:
+    case MenuOption::Validity:
         return ValidityCheck;
-    case Check::Descriptions:
+    case MenuOption::Descriptions:
         return Descriptions1;
-    case Check::Percentages:
+    case MenuOption::Percentages:
         return Percentages1;
-    case Check::FrameMode:
+    case MenuOption::FrameMode:
         return FrameMode1;
-    case Check::Balloon:
-        return Balloon1;
+    case MenuOption::Balloon:
+        break;
     }
-    return nullptr;
+    return Balloon1;
 }
 
-void TCalcMainForm::setMenuCheck(Check item, bool checked)
+void TCalcMainForm::setMenuCheck(MenuOption item, bool checked)
 {
     menuItem(item)->setChecked(checked);
-}
-
-bool TCalcMainForm::menuCheck(Check item) const
-{
-    return menuItem(item)->isChecked();
 }
 
 void TCalcMainForm::setLabels(const LabelSet& labels)
@@ -157,34 +180,18 @@ void TCalcMainForm::setFrameFieldsVisible(bool visible)
         field->setVisible(visible);
 }
 
-QPoint TCalcMainForm::mainWindowPosition() const
+void TCalcMainForm::moveMainWindow(const WindowPosition& position)
 {
-    return pos();
-}
-
-void TCalcMainForm::moveMainWindow(const QPoint& topLeft)
-{
-    move(topLeft);
-}
-
-QPoint TCalcMainForm::miniCalcPosition() const
-{
-    return miniCalcPosition_;
-}
-
-void TCalcMainForm::moveMiniCalc(const QPoint& topLeft)
-{
-    miniCalcPosition_ = topLeft;
-}
-
-int TCalcMainForm::columnWidth(int column) const
-{
-    return StringGrid[0]->columnWidth(column);
-}
-
-FontChoice TCalcMainForm::nonDropListFont() const
-{
-    return listFonts_[formatIndex(TimecodeFormat::NonDrop)];
+    // A stored place off every screen (another screen layout, a hostile
+    // value) moves to where the user can reach the window.
+    std::vector<ScreenArea> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    const QSize size = frameGeometry().size();
+    const WindowPosition place = PlaceOnScreens(position, size.width(), size.height(), screens);
+    move(place.left, place.top);
 }
 
 } // namespace ombrel

@@ -12,7 +12,7 @@ namespace ombrel {
 
 void TCalcMainForm::createOtherWindows()
 {
-    Preferences = new TPreferences(*this, dialogs_, this);
+    Preferences = new TPreferences(settings_, store_, *this, dialogs_, this);
     AboutBox = new TAboutBox(this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
@@ -38,7 +38,7 @@ void TCalcMainForm::Index1Click()
 void TCalcMainForm::Balloon1Click()
 {
     QToolTip::hideText();
-    Preferences->WriteBalloon(Balloon1->isChecked());
+    storeMenuOption(MenuOption::Balloon, Balloon1->isChecked());
 }
 
 } // namespace ombrel

@@ -24,12 +24,10 @@ public:
     std::optional<bool> tabsAtBottom;
     QString userCaption;
     QString framesCaption;
-    QMap<Check, bool> checks;
+    QMap<MenuOption, bool> checks;
     std::optional<LabelSet> labels;
     std::optional<bool> frameFields;
-    QPoint mainPosition{10, 20};
-    QPoint miniPosition{30, 40};
-    FontChoice nonDrop;
+    WindowPosition mainPosition{10, 20};
 
     bool largeFonts() const override { return large; }
     int activeTabIndex() const override { return active; }
@@ -48,16 +46,11 @@ public:
         userCaption = user;
         framesCaption = frames;
     }
-    void setMenuCheck(Check item, bool checked) override { checks[item] = checked; }
-    bool menuCheck(Check item) const override { return checks.value(item, false); }
+    void setMenuCheck(MenuOption item, bool checked) override { checks[item] = checked; }
+    bool menuCheck(MenuOption item) const { return checks.value(item, false); }
     void setLabels(const LabelSet& set) override { labels = set; }
     void setFrameFieldsVisible(bool visible) override { frameFields = visible; }
-    QPoint mainWindowPosition() const override { return mainPosition; }
-    void moveMainWindow(const QPoint& topLeft) override { mainPosition = topLeft; }
-    QPoint miniCalcPosition() const override { return miniPosition; }
-    void moveMiniCalc(const QPoint& topLeft) override { miniPosition = topLeft; }
-    int columnWidth(int column) const override { return columns[column]; }
-    FontChoice nonDropListFont() const override { return nonDrop; }
+    void moveMainWindow(const WindowPosition& position) override { mainPosition = position; }
 
     QString label1() const { return labels ? QString::fromStdString(labels->label1) : QString(); }
 };

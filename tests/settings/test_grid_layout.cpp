@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace ombrel;
 
 Q_DECLARE_METATYPE(ColumnWidths)
@@ -36,6 +38,15 @@ private slots:
         QTest::newRow("295 resizes") << ColumnWidths{80, 12, 80, 12, 82, 16, 100} << false << false << false << 295;
         QTest::newRow("exactly 414 with descriptions keeps the window")
             << ColumnWidths{85, 12, 85, 12, 85, 16, 85} << true << false << false << 0;
+        // Stored widths beyond what a header drag allows count as its limits.
+        const int most = std::numeric_limits<int>::max();
+        const int least = std::numeric_limits<int>::min();
+        QTest::newRow("largest ints count as the widest columns")
+            << ColumnWidths{most, most, most, most, most, most, most} << true << false << false << 1008;
+        QTest::newRow("5000 counts as the widest column")
+            << ColumnWidths{5000, 12, 85, 12, 85, 16, 100} << false << false << false << 419;
+        QTest::newRow("smallest ints count as the narrowest columns")
+            << ColumnWidths{least, least, least, least, least, least, least} << true << false << false << 0;
     }
 
     void windowWidth()

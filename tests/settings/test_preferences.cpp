@@ -1,6 +1,7 @@
 #include "fake_preferences_target.h"
 #include "scripted_dialogs.h"
 #include "settings/preferences.h"
+#include "settings/settings_store.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
@@ -20,7 +21,7 @@
 using namespace ombrel;
 using ombrel::test::FakePreferencesTarget;
 using ombrel::test::ScriptedDialogs;
-using Check = PreferencesTarget::Check;
+using Check = MenuOption;
 
 Q_DECLARE_METATYPE(ombrel::Answer)
 
@@ -59,14 +60,15 @@ class PreferencesTest : public QObject {
     QString path_;
     std::unique_ptr<FakePreferencesTarget> target_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
+    // The settings in force, as main() keeps them.
+    AppSettings settings_;
+    std::unique_ptr<RecordingStore> store_;
     std::unique_ptr<TPreferences> prefs_;
-    RecordingStore* store_ = nullptr;
 
     TPreferences& make()
     {
-        auto store = std::make_unique<RecordingStore>(path_);
-        store_ = store.get();
-        prefs_ = std::make_unique<TPreferences>(*target_, *dialogs_, nullptr, std::move(store));
+        store_ = std::make_unique<RecordingStore>(path_);
+        prefs_ = std::make_unique<TPreferences>(settings_, *store_, *target_, *dialogs_);
         return *prefs_;
     }
     void stored(const QString& key, const QString& text)
@@ -106,6 +108,8 @@ class PreferencesTest : public QObject {
             return flag(target_->menuCheck(Check::Balloon));
         if (what == "NDStyle")
             return styleLetters(target_->listFonts[0].font);
+        if (what == "NDSize")
+            return QString::number(target_->listFonts[0].font.pointSize());
         if (what == "NDColour")
             return prefs_->NDFColorCombo->currentText();
         if (what.startsWith("ListColour"))
@@ -115,9 +119,13 @@ class PreferencesTest : public QObject {
         if (what == "FramesMask")
             return prefs_->FramesMask->text();
         if (what == "UserRate")
-            return QString::number(prefs_->CurrentRates().userRate);
+            return QString::number(RatesOf(settings_.options).userRate);
         if (what == "FramesRate")
-            return QString::number(prefs_->CurrentRates().framesRate);
+            return QString::number(RatesOf(settings_.options).framesRate);
+        if (what == "UserCaption")
+            return target_->userCaption;
+        if (what == "FramesCaption")
+            return target_->framesCaption;
         if (what == "StartCombo")
             return QString::number(prefs_->StartCombo->currentIndex());
         if (what == "TabCombo")
@@ -127,9 +135,13 @@ class PreferencesTest : public QObject {
         if (what == "Labels")
             return labels();
         if (what == "GF1")
-            return QString::fromStdString(prefs_->FunctionKeys()[0]);
+            return QString::fromStdString(settings_.functionKeys[0]);
+        if (what == "PrintRadio")
+            return QString::number(settings_.print.radio);
+        if (what == "PrintSize")
+            return QString::number(settings_.printFont.size);
         if (what == "MainPos")
-            return QString("%1,%2").arg(target_->mainPosition.x()).arg(target_->mainPosition.y());
+            return QString("%1,%2").arg(target_->mainPosition.left).arg(target_->mainPosition.top);
         return "unknown probe " + what;
     }
 
@@ -139,8 +151,13 @@ private slots:
         path_ = dir_.filePath(QString("prefs%1.ini").arg(++files_));
         target_ = std::make_unique<FakePreferencesTarget>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
+        settings_ = {};
     }
-    void cleanup() { prefs_.reset(); }
+    void cleanup()
+    {
+        prefs_.reset();
+        store_.reset();
+    }
 
     void loadEdgeCases_data()
     {
@@ -205,15 +222,68 @@ private slots:
                                                             << "window"
                                                             << "NDColour=Red;ListColour0=#ff0000"
                                                             << "Red";
-        QTest::newRow("empty UserFrames stays empty") << "StartWith/UserFrames"
+        // A rate the program cannot use is the default rate everywhere: in
+        // the field, the caption and the calculations.
+        QTest::newRow("empty UserFrames is the default rate") << "StartWith/UserFrames"
+                                                              << ""
+                                                              << ""
+                                                              << "UserFramesMask=15;UserRate=15;UserCaption=User-15"
+                                                              << "15";
+        QTest::newRow("UserFrames 0") << "StartWith/UserFrames"
+                                      << ""
+                                      << "0"
+                                      << "UserFramesMask=15;UserRate=15;UserCaption=User-15"
+                                      << "15";
+        QTest::newRow("UserFrames beyond two digits") << "StartWith/UserFrames"
                                                       << ""
-                                                      << ""
-                                                      << "UserFramesMask=;UserRate=15"
-                                                      << "01";
-        QTest::newRow("Frames not a number falls back") << "StartWith/Frames"
+                                                      << "150"
+                                                      << "UserFramesMask=15;UserRate=15;UserCaption=User-15"
+                                                      << "15";
+        QTest::newRow("UserFrames 07 kept") << "StartWith/UserFrames"
+                                            << ""
+                                            << "07"
+                                            << "UserFramesMask=07;UserRate=7;UserCaption=User-07"
+                                            << "07";
+        QTest::newRow("Frames 0") << "StartWith/Frames"
+                                  << ""
+                                  << "0"
+                                  << "FramesMask=30;FramesRate=30;FramesCaption=Frames-30"
+                                  << "30";
+        QTest::newRow("Frames not a number") << "StartWith/Frames"
+                                             << ""
+                                             << "NaN"
+                                             << "FramesMask=30;FramesRate=30;FramesCaption=Frames-30"
+                                             << "30";
+        QTest::newRow("Frames huge") << "StartWith/Frames"
+                                     << ""
+                                     << "99999999999999999999"
+                                     << "FramesMask=30;FramesRate=30;FramesCaption=Frames-30"
+                                     << "30";
+        QTest::newRow("Frames 29.97 kept") << "StartWith/Frames"
+                                           << ""
+                                           << "29.97"
+                                           << "FramesMask=29.97;FramesRate=29.97;FramesCaption=Frm-29.97"
+                                           << "29.97";
+        // Sizes as the font dialog allows them, 1 to 512 points.
+        QTest::newRow("font size 10000") << "Font/NDFontSize"
+                                         << ""
+                                         << "10000"
+                                         << "NDSize=512"
+                                         << "512";
+        QTest::newRow("font size -3") << "Font/NDFontSize"
+                                      << ""
+                                      << "-3"
+                                      << "NDSize=1"
+                                      << "1";
+        QTest::newRow("print font size") << "Font/PrintFontSize"
+                                         << ""
+                                         << "2147483647"
+                                         << "PrintSize=512"
+                                         << "512";
+        QTest::newRow("print radio beyond the formats") << "Print/Radio"
                                                         << ""
-                                                        << "abc"
-                                                        << "FramesMask=abc;FramesRate=30" << kAbsent;
+                                                        << "-7"
+                                                        << "PrintRadio=0" << kAbsent;
         QTest::newRow("TabCombo 7") << "StartWith/TabCombo"
                                     << ""
                                     << "7"
@@ -293,8 +363,8 @@ private slots:
         QVERIFY(target_->menuCheck(Check::Balloon));
         QCOMPARE(target_->userCaption, QString("User-15"));
         QCOMPARE(target_->framesCaption, QString("Frames-30"));
-        QCOMPARE(target_->mainPosition, QPoint(200, 100));
-        QCOMPARE(target_->miniPosition, QPoint(200, 100));
+        QCOMPARE(target_->mainPosition, WindowPosition{});
+        QCOMPARE(settings_.miniCalc, WindowPosition{});
         QVERIFY(target_->window.has_value());
         QCOMPARE(target_->window->mainWindow, 339);
         QCOMPARE(target_->columns, (std::array<int, 7>{85, 12, 85, 12, 85, 16, 100}));
@@ -308,13 +378,13 @@ private slots:
             QCOMPARE(target_->listColours[format], window);
         }
         QCOMPARE(target_->entryColour, window);
-        QCOMPARE(prefs.StartFormat(), 0);
-        QCOMPARE(prefs.CurrentRates().userRate, int64_t(15));
-        QCOMPARE(prefs.CurrentRates().framesRate, 30.0);
-        QCOMPARE(prefs.FunctionKeys(), DefaultFunctionKeySlots());
-        QCOMPARE(prefs.LoadedPrintSettings(), PrintSettings{});
-        QCOMPARE(prefs.LoadedExportSettings(), ExportSettings{});
-        QCOMPARE(prefs.PrintFont(), kDefaultPrintFont);
+        QCOMPARE(settings_.options.startFormat, 0);
+        QCOMPARE(RatesOf(settings_.options).userRate, int64_t(15));
+        QCOMPARE(RatesOf(settings_.options).framesRate, 30.0);
+        QCOMPARE(settings_.functionKeys, DefaultFunctionKeySlots());
+        QCOMPARE(settings_.print, PrintSettings{});
+        QCOMPARE(settings_.exporting, ExportSettings{});
+        QCOMPARE(settings_.printFont, kDefaultPrintFont);
     }
 
     void firstRunAppliesDefaultsOnce()
@@ -407,8 +477,7 @@ private slots:
         QCOMPARE(raw("StartWith/Frames"), storedFrames);
         QCOMPARE(target_->userCaption, "User-" + storedUser);
         QCOMPARE(target_->framesCaption, framesCaption);
-        QCOMPARE(prefs.FramesTabCaption(), framesCaption);
-        QCOMPARE(prefs.CurrentRates().userRate, int64_t(storedUser.toInt()));
+        QCOMPARE(RatesOf(settings_.options).userRate, int64_t(storedUser.toInt()));
     }
 
     void okRefusesAFramesRateThatIsNoPositiveNumber_data()
@@ -491,12 +560,18 @@ private slots:
         QTest::keyClick(prefs.LabelCombo, Qt::Key_Down);
         dialogs_->fonts.push_back(FontChoice{QFont("DejaVu Serif", 20), Qt::red});
         prefs.BitBtn4->click();
+        // The dialog edits a copy; Apply hands it back as the settings in force.
+        QCOMPARE(settings_.options.labelSet, 1);
         prefs.ApplyBtn->click();
+        QCOMPARE(settings_.options.labelSet, 2);
+        QCOMPARE(settings_.listFonts[0].name, std::string("DejaVu Serif"));
         QCOMPARE(target_->label1(), QString("TC1"));
         QCOMPARE(target_->listFonts[0].font.family(), QString("DejaVu Serif"));
         QCOMPARE(target_->listFonts[0].color, QColor(Qt::red));
 
         prefs.CancelBtn->click();
+        QCOMPARE(settings_.options.labelSet, 1);
+        QCOMPARE(settings_.listFonts[0], kDefaultListFont);
         QVERIFY(!prefs.isVisible());
         QCOMPARE(prefs.result(), int(QDialog::Rejected));
         QVERIFY(dialogs_->messages.isEmpty());
@@ -589,7 +664,6 @@ private slots:
         QTest::newRow("typed rate") << "UserFramesMask" << true;
         QTest::newRow("Apply to all grids") << "ApplyAllBtn" << true;
         QTest::newRow("Defaults") << "DefaultBtn" << true;
-        QTest::newRow("menu toggle") << "menu" << false;
     }
 
     void whatCountsAsAChange()
@@ -617,8 +691,6 @@ private slots:
             QTest::keyClick(prefs.UserFramesMask, Qt::Key_Backspace);
         } else if (change == "ApplyAllBtn" || change == "DefaultBtn") {
             prefs.findChild<QPushButton*>(change)->click();
-        } else if (change == "menu") {
-            prefs.WriteFrameMode(true);
         }
         prefs.close();
         QCOMPARE(dialogs_->messages.size(), asked ? 1 : 0);
@@ -728,81 +800,6 @@ private slots:
         QCOMPARE(target_->listFonts[5].font.family(), QString("DejaVu Serif"));
     }
 
-    void positionsAndWidthsRoundTrip_data()
-    {
-        QTest::addColumn<bool>("large");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("stored1A");
-        QTest::newRow("120 dpi") << true << 105 << "85";
-        QTest::newRow("96 dpi") << false << 105 << "105";
-    }
-
-    void positionsAndWidthsRoundTrip()
-    {
-        QFETCH(bool, large);
-        QFETCH(int, width);
-        QFETCH(QString, stored1A);
-        settled();
-        target_->large = large;
-        target_->columns = {width, 18, 90, 18, 90, 22, 130};
-        TPreferences& prefs = make();
-        prefs.WritePosGrid();
-        QCOMPARE(raw("Grid/1A"), stored1A);
-        QCOMPARE(raw("Grid/1B"), QString(large ? "12" : "18"));
-        QCOMPARE(raw("Postion/MainLeft"), QString("10"));
-        QCOMPARE(raw("Postion/MainTop"), QString("20"));
-        QCOMPARE(raw("Postion/CalcMiniLeft"), QString("30"));
-        QCOMPARE(raw("Postion/CalcMiniTop"), QString("40"));
-
-        target_->columns = {};
-        target_->mainPosition = {};
-        target_->miniPosition = {};
-        prefs.GetRegInfo();
-        QCOMPARE(target_->columns, (std::array<int, 7>{width, 18, 90, 18, 90, 22, 130}));
-        QCOMPARE(target_->mainPosition, QPoint(10, 20));
-        QCOMPARE(target_->miniPosition, QPoint(30, 40));
-    }
-
-    void menuTogglesWriteAtOnce_data()
-    {
-        QTest::addColumn<int>("toggle");
-        QTest::addColumn<bool>("value");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("box"); // empty: none
-        QTest::newRow("range checking off") << 0 << false << "Validity"
-                                            << "ValidityCheckBox";
-        QTest::newRow("descriptions on") << 1 << true << "Descriptions"
-                                         << "DescriptionsCheckBox";
-        QTest::newRow("percentages off") << 2 << false << "Percentages"
-                                         << "PercentagesCheckBox";
-        QTest::newRow("frame mode on") << 3 << true << "FrameMode"
-                                       << "FrameModeCheckBox";
-        QTest::newRow("balloon help off") << 4 << false << "Balloon"
-                                          << "";
-    }
-
-    void menuTogglesWriteAtOnce()
-    {
-        QFETCH(int, toggle);
-        QFETCH(bool, value);
-        QFETCH(QString, name);
-        QFETCH(QString, box);
-        settled();
-        TPreferences& prefs = make();
-        prefs.GetRegInfo();
-        store_->writes.clear();
-        using Writer = void (TPreferences::*)(bool);
-        const Writer writers[] = {&TPreferences::WriteValidity, &TPreferences::WriteDescriptions,
-                                  &TPreferences::WritePercentages, &TPreferences::WriteFrameMode,
-                                  &TPreferences::WriteBalloon};
-        (prefs.*writers[toggle])(value);
-        QCOMPARE(store_->writes, QStringList{"StartWith/" + name});
-        QCOMPARE(raw("StartWith/" + name), QString(value ? "1" : "0"));
-        if (!box.isEmpty())
-            QCOMPARE(prefs.findChild<QCheckBox*>(box)->isChecked(), value);
-        QVERIFY(!prefs.PreferencesChanged);
-    }
-
     void storeThatCannotBeWrittenIsReported()
     {
         QVERIFY(QDir().mkpath(path_)); // a folder where the file belongs
@@ -822,24 +819,11 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         settled();
         stored("StartWith/Frames", "29.97");
-        TPreferences& prefs = make();
-        prefs.GetRegInfo();
-        const double rate = prefs.CurrentRates().framesRate;
+        make().GetRegInfo();
+        const double rate = RatesOf(settings_.options).framesRate;
         QLocale::setDefault(before);
         QCOMPARE(rate, 29.97);
         QCOMPARE(target_->framesCaption, QString("Frm-29.97"));
-    }
-
-    void showModalSavesPositionsFirst()
-    {
-        settled();
-        target_->columns = {85, 12, 85, 12, 85, 16, 140};
-        TPreferences& prefs = make();
-        QTimer::singleShot(0, prefs.OKBtn, &QPushButton::click);
-        QCOMPARE(prefs.ShowModal(), int(QDialog::Accepted));
-        QCOMPARE(raw("Postion/MainLeft"), QString("10"));
-        QCOMPARE(raw("Grid/1G"), QString("140"));
-        QCOMPARE(prefs.ColumnBaseWidths[6], 140);
     }
 };
 

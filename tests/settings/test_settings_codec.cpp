@@ -174,6 +174,8 @@ private slots:
         QTest::newRow("comma") << "29,97" << false << 0.0 << false << 30.0;
         QTest::newRow("exponent") << "1e2" << false << 0.0 << false << 30.0;
         QTest::newRow("sign") << "-5" << false << 0.0 << false << 30.0;
+        QTest::newRow("largest the field holds") << "99999" << true << 99999.0 << true << 99999.0;
+        QTest::newRow("beyond the field") << "100000" << true << 100000.0 << false << 30.0;
     }
 
     void rates()
@@ -222,6 +224,9 @@ private slots:
         QTest::newRow("zero falls back") << "00" << qint64(15);
         QTest::newRow("letters fall back") << "ab" << qint64(15);
         QTest::newRow("point falls back") << "2.5" << qint64(15);
+        QTest::newRow("largest") << "99" << qint64(99);
+        QTest::newRow("beyond two digits falls back") << "100" << qint64(15);
+        QTest::newRow("beyond an int falls back") << "99999999999" << qint64(15);
     }
 
     void userRates()
@@ -234,25 +239,36 @@ private slots:
     void tabCaptions_data()
     {
         QTest::addColumn<QString>("rateText");
+        QTest::addColumn<QString>("userCaption");
         QTest::addColumn<QString>("framesCaption");
         QTest::newRow("two characters") << "30"
+                                        << "User-30"
                                         << "Frames-30";
         QTest::newRow("one character") << "1"
+                                       << "User-1"
                                        << "Frames-1";
-        QTest::newRow("empty") << ""
-                               << "Frames-";
         QTest::newRow("three characters") << "120"
+                                          << "User-15"
                                           << "Frm-120";
         QTest::newRow("five characters") << "29.97"
+                                         << "User-15"
                                          << "Frm-29.97";
+        // A rate the program cannot use is named as the default it uses.
+        QTest::newRow("empty") << ""
+                               << "User-15"
+                               << "Frames-30";
+        QTest::newRow("zero") << "0"
+                              << "User-15"
+                              << "Frames-30";
     }
 
     void tabCaptions()
     {
         QFETCH(QString, rateText);
+        QFETCH(QString, userCaption);
         QFETCH(QString, framesCaption);
+        QCOMPARE(QString::fromStdString(UserTabCaption(rateText.toStdString())), userCaption);
         QCOMPARE(QString::fromStdString(FramesTabCaption(rateText.toStdString())), framesCaption);
-        QCOMPARE(QString::fromStdString(UserTabCaption(rateText.toStdString())), "User-" + rateText);
     }
 
     void functionSlotsHoldElevenCharacters_data()

@@ -169,6 +169,9 @@ private slots:
         QCOMPARE(test::StoredSettings::value("StartWith/Validity"), QString("0"));
         w.form.FrameMode1->trigger();
         QCOMPARE(test::StoredSettings::value("StartWith/FrameMode"), QString("1"));
+        // The preferences open with it.
+        QVERIFY(w.settings.options.frameMode);
+        w.form.Preferences->FormActivate();
         QVERIFY(w.form.Preferences->FrameModeCheckBox->isChecked());
         // Range checking off lets 99 frames through.
         w.form.FrameMode1->trigger();

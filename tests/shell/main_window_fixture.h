@@ -1,6 +1,8 @@
 #pragma once
 
 #include "scripted_dialogs.h"
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
 
 #include <QAbstractItemModel>
@@ -96,7 +98,9 @@ struct MainWindow {
 
     StoredSettings stored;
     ScriptedDialogs dialogs;
-    TCalcMainForm form{dialogs};
+    SettingsStore store;
+    AppSettings settings;
+    TCalcMainForm form{dialogs, settings, store};
 };
 
 } // namespace ombrel::test
