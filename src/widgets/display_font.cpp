@@ -5,12 +5,19 @@
 
 namespace ombrel {
 
+namespace {
+
+// How much smaller the stand-in is drawn than the size stored.
+constexpr double kStandInScale = 0.68;
+
+} // namespace
+
 QFont displayFont(const QString& face, int points)
 {
     if (face == "MS Sans Serif" && !QFontDatabase::families().contains(face)) {
         QFont font("DejaVu Sans");
         font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(points * 0.68);
+        font.setPointSizeF(points * kStandInScale);
         return font;
     }
     QFont font(face);
@@ -27,6 +34,21 @@ QFont displayFont(const QFont& stored)
     font.setItalic(stored.italic());
     font.setUnderline(stored.underline());
     font.setStrikeOut(stored.strikeOut());
+    return font;
+}
+
+QFont storedFont(const QFont& chosen, const QFont& stored)
+{
+    const QFont offered = displayFont(stored);
+    if (offered.family() == stored.family() || chosen.family() != offered.family())
+        return chosen;
+    QFont font = chosen;
+    font.setFamily(stored.family());
+    // The dialog lists whole sizes: the offered one comes back rounded.
+    if (qRound(chosen.pointSizeF()) == qRound(offered.pointSizeF()))
+        font.setPointSize(stored.pointSize());
+    else
+        font.setPointSize(qRound(chosen.pointSizeF() / kStandInScale));
     return font;
 }
 

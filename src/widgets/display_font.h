@@ -12,5 +12,10 @@ namespace ombrel {
 QFont displayFont(const QString& face, int points);
 // The same for a whole font, keeping its style.
 QFont displayFont(const QFont& stored);
+// The font to store for one chosen in a font dialog that was offered
+// displayFont(stored): the stand-in face means the stored face, and a size
+// of it the stored size that draws that large. So confirming the dialog
+// without a change keeps the stored font as it was.
+QFont storedFont(const QFont& chosen, const QFont& stored);
 
 } // namespace ombrel

@@ -119,9 +119,10 @@ std::optional<FontChoice> QtUserDialogs::chooseFont(QWidget* parent, const FontC
 {
     bool accepted = false;
     // The dialog offers the font the lists really draw, stand-in included.
-    const QFont font = QFontDialog::getFont(&accepted, displayFont(initial.font), parent);
+    const QFont chosen = QFontDialog::getFont(&accepted, displayFont(initial.font), parent);
     if (!accepted)
         return std::nullopt;
+    const QFont font = storedFont(chosen, initial.font);
     // Qt's font dialog has no colour; ask for it right after, as the
     // platform font dialog of the original did in one step.
     const QColor color = QColorDialog::getColor(initial.color, parent, "Font Color");

@@ -1,0 +1,84 @@
+#include "test_registry.h"
+#include "widgets/display_font.h"
+#include "widgets/user_dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QTest>
+#include <QTimer>
+
+using namespace ombrel;
+
+namespace {
+
+QFont font(const QString& family, int points, bool bold = true)
+{
+    QFont f(family);
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+QString describe(const QFont& f)
+{
+    return QString("%1 %2%3").arg(f.family()).arg(f.pointSize()).arg(f.bold() ? " bold" : "");
+}
+
+} // namespace
+
+class DisplayFontTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (QFontDatabase::families().contains("MS Sans Serif"))
+            QSKIP("this machine has the real MS Sans Serif: no stand-in to map");
+    }
+
+    void storedFontMapsTheStandInBack_data()
+    {
+        QTest::addColumn<QFont>("stored");
+        QTest::addColumn<QFont>("chosen");
+        QTest::addColumn<QString>("kept");
+        const QString standIn = displayFont("MS Sans Serif", 11).family();
+        QTest::newRow("stand-in unchanged") << font("MS Sans Serif", 11) << font(standIn, 7) << "MS Sans Serif 11 bold";
+        QTest::newRow("stand-in, only the style changed")
+            << font("MS Sans Serif", 11) << font(standIn, 7, false) << "MS Sans Serif 11";
+        QTest::newRow("stand-in one size larger")
+            << font("MS Sans Serif", 11) << font(standIn, 8) << "MS Sans Serif 12 bold";
+        QTest::newRow("another face") << font("MS Sans Serif", 11) << font("DejaVu Serif", 7) << "DejaVu Serif 7 bold";
+        QTest::newRow("a face that needs no stand-in")
+            << font("DejaVu Serif", 10) << font("DejaVu Serif", 10) << "DejaVu Serif 10 bold";
+    }
+
+    void storedFontMapsTheStandInBack()
+    {
+        QFETCH(QFont, stored);
+        QFETCH(QFont, chosen);
+        QFETCH(QString, kept);
+        QCOMPARE(describe(storedFont(chosen, stored)), kept);
+    }
+
+    // The real dialogs, confirmed as they open.
+    void confirmingTheFontDialogUnchangedChangesNothing()
+    {
+        QTimer confirm;
+        connect(&confirm, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        confirm.start(20);
+        QtUserDialogs dialogs;
+        const FontChoice stored{font("MS Sans Serif", 11), QColor(0, 0, 0x80)};
+        const auto choice = dialogs.chooseFont(nullptr, stored);
+        QVERIFY(choice);
+        QCOMPARE(describe(choice->font), describe(stored.font));
+        QCOMPARE(choice->color, stored.color);
+    }
+};
+
+OMBREL_TEST_CLASS(DisplayFontTest)
+
+#include "test_display_font.moc"
