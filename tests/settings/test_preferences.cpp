@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -63,12 +66,13 @@ class PreferencesTest : public QObject {
     // The settings in force, as main() keeps them.
     AppSettings settings_;
     std::unique_ptr<RecordingStore> store_;
+    std::unique_ptr<QWidget> owner_; // the main window, where a test needs one
     std::unique_ptr<TPreferences> prefs_;
 
     TPreferences& make()
     {
         store_ = std::make_unique<RecordingStore>(path_);
-        prefs_ = std::make_unique<TPreferences>(settings_, *store_, *target_, *dialogs_);
+        prefs_ = std::make_unique<TPreferences>(settings_, *store_, *target_, *dialogs_, owner_.get());
         return *prefs_;
     }
     void stored(const QString& key, const QString& text)
@@ -156,6 +160,7 @@ private slots:
     void cleanup()
     {
         prefs_.reset();
+        owner_.reset();
         store_.reset();
     }
 
@@ -811,6 +816,27 @@ private slots:
         QCOMPARE(dialogs_->messageTexts(),
                  (QStringList{"Failed to set data for 'Ver110'", "Failed to set data for 'NDFontName'"}));
         QCOMPARE(dialogs_->messages.last().kind, MessageKind::Error);
+    }
+
+    void opensCentredOnTheScreenWithEveryPageWhole()
+    {
+        settled();
+        owner_ = std::make_unique<QWidget>();
+        owner_->setGeometry(0, 0, 200, 150);
+        owner_->show();
+        TPreferences& prefs = make();
+        prefs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&prefs));
+        const QPoint centre = owner_->screen()->availableGeometry().center();
+        const QPoint offset = prefs.frameGeometry().center() - centre;
+        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+        const QTabBar* tabs = prefs.PageControl1->tabBar();
+        for (int page = 0; page < prefs.PageControl1->count(); ++page) {
+            QVERIFY(tabs->rect().contains(tabs->tabRect(page)));
+            const QWidget* sheet = prefs.PageControl1->widget(page);
+            QVERIFY2(sheet->width() >= sheet->sizeHint().width() && sheet->height() >= sheet->sizeHint().height(),
+                     qPrintable(sheet->objectName()));
+        }
     }
 
     void ratesReadTheSameInAnyLocale()

@@ -28,6 +28,10 @@ private slots:
         QCOMPARE(form.Label1->x(), 42 + 10);
         QCOMPARE(form.Label2->x(), 175 + 40);
         QCOMPARE(form.Label4->x(), 252 + 60);
+        // Stored without the allowance, so the widths survive a change of resolution.
+        w.form.WritePosGrid();
+        QCOMPARE(test::StoredSettings::value("Grid/1A"), QString("85"));
+        QCOMPARE(test::StoredSettings::value("Grid/1B"), QString("12"));
     }
 };
 
