@@ -1,0 +1,17 @@
+#pragma once
+
+#include "cli/expression.h"
+
+namespace ombrel {
+
+// Evaluates every line read from inFd as an expression and writes one line
+// to outFd for each: the result, or an empty line for an empty or bad line.
+// A bad line's message goes to errFd, naming the line. Results are written
+// as soon as the input read so far is done with, so a program can feed
+// lines one at a time. Returns the exit status: 0 when every line was good.
+int RunBatch(int inFd, int outFd, int errFd, const CalcForm& form);
+
+// A line longer than this is refused unread.
+inline constexpr size_t kLongestBatchLine = size_t{1} << 16;
+
+} // namespace ombrel

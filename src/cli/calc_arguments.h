@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cli/expression.h"
+#include "engine/timecode.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ombrel {
+
+// What the command line of ombrel-calc asks for.
+struct CalcArguments {
+    bool help = false;
+    bool version = false;
+    CalcForm form;
+    // Whether --rate was given (it names the User list's rate for --sheet).
+    bool rateGiven = false;
+    // The expression words joined by single spaces; none when no word was
+    // given (expressions are then read from standard input).
+    std::optional<std::string> expression;
+
+    // --sheet FILE: print one list of a calculation file instead.
+    std::optional<std::string> sheetPath;
+    TimecodeFormat list = TimecodeFormat::NonDrop;
+    bool json = false;
+    bool sum = false;
+};
+
+// Reads the arguments (without the program name). Options may stand before,
+// between or after the expression words and take their value as the next
+// argument or after "="; "--" ends the options. A word "-" is the minus
+// operator. Throws ConversionError naming what is wrong.
+CalcArguments ParseCalcArguments(std::span<const std::string_view> args);
+
+// What --help prints.
+std::string_view CalcUsageText();
+
+} // namespace ombrel

@@ -1,0 +1,108 @@
+#include "cli/calc_command.h"
+
+#include "cli/batch.h"
+#include "cli/calc_arguments.h"
+#include "cli/output_buffer.h"
+#include "cli/sheet_report.h"
+#include "documents/calc_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace ombrel {
+
+namespace {
+
+int refuse(int errFd, std::string_view message)
+{
+    WriteAll(errFd, "ombrel-calc: " + std::string(message) + "\n");
+    return 1;
+}
+
+// The whole file, or the system's reason why not.
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    char chunk[1 << 16];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.append(chunk, got);
+    const bool failed = std::ferror(file);
+    if (failed)
+        error = std::strerror(errno);
+    std::fclose(file);
+    return !failed;
+}
+
+int printSheet(const CalcArguments& arguments, int outFd, int errFd)
+{
+    const std::string& path = *arguments.sheetPath;
+    std::string bytes;
+    std::string error;
+    if (!readWholeFile(path, bytes, error))
+        return refuse(errFd, "cannot read " + path + ": " + error);
+    const CalcFileContents contents = ReadCalcFile(bytes);
+    if (!contents.ok())
+        return refuse(errFd, path + ": " + contents.error);
+
+    OutputBuffer out(outFd);
+    if (arguments.sum) {
+        if (arguments.list == TimecodeFormat::User && !arguments.rateGiven)
+            return refuse(errFd, "the sum of the user list needs its rate: give it with --rate (the file's User "
+                                 "title names it)");
+        const int64_t userRate = arguments.form.rate.nominal;
+        try {
+            const int64_t sum = SumDurations(contents.sheet, arguments.list, userRate);
+            const std::string text = arguments.form.result == ResultKind::Frames
+                                         ? std::to_string(sum)
+                                         : SumText(sum, arguments.list, userRate);
+            out.append(arguments.json ? "{\"sum\":\"" + text + "\"}\n" : text + "\n");
+        } catch (const ConversionError& error) {
+            return refuse(errFd, path + ": " + error.what());
+        }
+    } else {
+        WriteSheetRows(contents.sheet, arguments.list, arguments.json, out);
+    }
+    if (!out.flush())
+        return refuse(errFd, "cannot write the output: " + out.error());
+    return 0;
+}
+
+} // namespace
+
+int RunCalcCommand(std::span<const std::string_view> args, int inFd, int outFd, int errFd)
+{
+    CalcArguments arguments;
+    try {
+        arguments = ParseCalcArguments(args);
+    } catch (const ConversionError& error) {
+        return refuse(errFd, error.what());
+    }
+    if (arguments.help)
+        return WriteAll(outFd, CalcUsageText()) ? 0 : 1;
+    if (arguments.version)
+        return WriteAll(outFd, "ombrel-calc " OMBREL_VERSION "\n") ? 0 : 1;
+    if (arguments.sheetPath)
+        return printSheet(arguments, outFd, errFd);
+    if (!arguments.expression)
+        return RunBatch(inFd, outFd, errFd, arguments.form);
+
+    char line[kMaxResultLength + 1];
+    try {
+        char* end = WriteResult(EvaluateExpression(*arguments.expression, arguments.form), arguments.form, line);
+        *end++ = '\n';
+        if (!WriteAll(outFd, std::string_view(line, static_cast<size_t>(end - line))))
+            return refuse(errFd, std::string("cannot write the result: ") + std::strerror(errno));
+    } catch (const ConversionError& error) {
+        return refuse(errFd, error.what());
+    }
+    return 0;
+}
+
+} // namespace ombrel

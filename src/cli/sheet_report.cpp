@@ -1,0 +1,127 @@
+#include "cli/sheet_report.h"
+
+#include "cli/output_buffer.h"
+#include "engine/calculation.h"
+
+#include <array>
+
+namespace ombrel {
+
+namespace {
+
+constexpr std::array<int, 5> kReportColumns = {InColumn, OperatorColumn, OutColumn, ResultColumn, DescriptionColumn};
+constexpr std::array<std::string_view, 5> kReportKeys = {"in", "op", "out", "duration", "description"};
+
+void appendCsvField(std::string_view cell, OutputBuffer& out)
+{
+    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(cell);
+        return;
+    }
+    out.append("\"");
+    for (size_t quote; (quote = cell.find('"')) != std::string_view::npos; cell.remove_prefix(quote + 1)) {
+        out.append(cell.substr(0, quote + 1));
+        out.append("\"");
+    }
+    out.append(cell);
+    out.append("\"");
+}
+
+void appendJsonString(std::string_view text, OutputBuffer& out)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out.append("\"");
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            const char escaped[2] = {'\\', c};
+            out.append(std::string_view(escaped, 2));
+        } else if (byte < 0x20) {
+            const char escaped[6] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 15]};
+            out.append(std::string_view(escaped, 6));
+        } else {
+            out.append(std::string_view(&c, 1));
+        }
+    }
+    out.append("\"");
+}
+
+} // namespace
+
+void WriteSheetRows(const CalcSheet& sheet, TimecodeFormat list, bool json, OutputBuffer& out)
+{
+    if (!json)
+        out.append("in,op,out,duration,description\n");
+    const CalculationList& rows = sheet.list(list);
+    for (int64_t r = 0; r < rows.rowCount(); ++r) {
+        const RowView cells = rows.rowView(r);
+        out.append(json ? "{" : "");
+        for (size_t c = 0; c < kReportColumns.size(); ++c) {
+            const std::string_view cell = cells[kReportColumns[c]];
+            if (json) {
+                out.append(c > 0 ? ",\"" : "\"");
+                out.append(kReportKeys[c]);
+                out.append("\":");
+                appendJsonString(cell, out);
+            } else {
+                out.append(c > 0 ? "," : "");
+                appendCsvField(cell, out);
+            }
+        }
+        out.append(json ? "}\n" : "\n");
+    }
+}
+
+std::optional<FrameRate> ListRate(TimecodeFormat list, int64_t userRate)
+{
+    switch (list) {
+    case TimecodeFormat::NonDrop:
+        return FrameRate{30};
+    case TimecodeFormat::DropFrm:
+        return FrameRate{30, true, true};
+    case TimecodeFormat::PAL:
+        return FrameRate{25};
+    case TimecodeFormat::Film:
+        return FrameRate{24};
+    case TimecodeFormat::User:
+        return FrameRate{userRate};
+    case TimecodeFormat::Frames:
+        break;
+    }
+    return std::nullopt;
+}
+
+int64_t SumDurations(const CalcSheet& sheet, TimecodeFormat list, int64_t userRate)
+{
+    const std::optional<FrameRate> rate = ListRate(list, userRate);
+    const CalculationList& rows = sheet.list(list);
+    int64_t sum = 0;
+    for (int64_t r = 0; r < rows.rowCount(); ++r) {
+        const std::string_view cell = StringSpace(rows.cell(r, ResultColumn));
+        try {
+            const int64_t count = rate ? LabelToFrame(ParseLabel(cell, *rate), *rate) : parseInteger(cell);
+            if (__builtin_add_overflow(sum, count, &sum))
+                throw ConversionError("the sum is too large");
+        } catch (const ConversionError& error) {
+            throw ConversionError("row " + std::to_string(r + 1) + ": " + error.what());
+        }
+    }
+    return sum;
+}
+
+std::string SumText(int64_t count, TimecodeFormat list, int64_t userRate)
+{
+    const std::optional<FrameRate> rate = ListRate(list, userRate);
+    if (!rate || count < 0)
+        return std::to_string(count);
+    // The label within the last day, with the hours of the days before.
+    const int64_t day = FramesPerDay(*rate);
+    TimecodeParts label = FrameToLabel(count % day, *rate);
+    const std::string hours = std::to_string(24 * (count / day) + label.hours);
+    label.hours = 0;
+    char text[16];
+    char* end = WriteLabel(label, *rate, text);
+    return (hours.size() < 2 ? "0" : "") + hours + std::string(text + 2, end);
+}
+
+} // namespace ombrel

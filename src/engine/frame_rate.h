@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/timecode.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ombrel {
+
+// A rate timecodes are counted at: a whole number of frame labels a second
+// (the nominal rate), the film running at that many frames a second or, for
+// the NTSC rates, at 1000/1001 of it; at 30 and 60 the NTSC rates may count
+// in drop frame.
+struct FrameRate {
+    int64_t nominal = 30;
+    bool ntsc = false;
+    bool dropFrame = false;
+
+    friend bool operator==(const FrameRate&, const FrameRate&) = default;
+};
+
+inline constexpr int64_t kLargestWholeRate = 999;
+
+// "23.976", "29.97", "29.97df", "59.94", "59.94df" or a whole number 1-999.
+std::optional<FrameRate> ParseFrameRate(std::string_view text);
+// The name ParseFrameRate reads.
+std::string FrameRateName(const FrameRate& rate);
+
+// Real frames a second as a fraction: 30000/1001 at 29.97.
+struct FrameRateFraction {
+    int64_t numerator = 30;
+    int64_t denominator = 1;
+};
+FrameRateFraction FramesPerSecond(const FrameRate& rate);
+
+inline char LabelSeparator(const FrameRate& rate)
+{
+    return rate.dropFrame ? ';' : ':';
+}
+// Frames in one day of labels.
+int64_t FramesPerDay(const FrameRate& rate);
+
+// Reads "hh:mm:ss:ff" (one or two digits a part, up to three for frames)
+// as a label of the rate; a drop-frame label may use ";" or ":". Throws
+// ConversionError naming what is wrong: a part out of range, a label that
+// drop frame skips, ";" at a rate that does not drop frames.
+TimecodeParts ParseLabel(std::string_view text, const FrameRate& rate);
+
+// A legal label to its frame count, and a frame count to its label, wrapped
+// into one day.
+int64_t LabelToFrame(const TimecodeParts& label, const FrameRate& rate);
+TimecodeParts FrameToLabel(int64_t count, const FrameRate& rate);
+
+// Writes a label of the rate (each part 0-99, frames up to 998: two digits
+// a part, three for the frames of rates above 100) and returns the end; at
+// most 12 characters.
+char* WriteLabel(const TimecodeParts& label, const FrameRate& rate, char* out);
+
+} // namespace ombrel
