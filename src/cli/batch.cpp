@@ -24,6 +24,8 @@ public:
 
     void line(std::string_view text)
     {
+        if (text.size() > kLongestBatchLine)
+            return tooLongLine();
         ++lineNumber_;
         if (!isBlankLine(text)) {
             try {

@@ -1,0 +1,141 @@
+#include "calc_run.h"
+#include "cli/batch.h"
+#include "test_registry.h"
+
+#include <QTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace ombrel;
+using ombrel::test::runCalc;
+
+// Expressions read line by line from standard input: one output line for
+// every input line, whatever the line holds.
+class CalcBatchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void lines_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QByteArray>("errors");
+        QTest::newRow("results") << QStringList{} << QByteArray("01:00:00:00 + 00:00:10:12\n00:00:00:00 - 1\n")
+                                 << QByteArray("01:00:10:12\n23:59:59:29\n") << QByteArray();
+        QTest::newRow("options apply to every line")
+            << QStringList{"--rate", "29.97df", "--frames"} << QByteArray("00;01;00;02\n00:10:00:00\n")
+            << QByteArray("1800\n17982\n") << QByteArray();
+        QTest::newRow("empty lines stay") << QStringList{} << QByteArray("1\n\n \t\n2\n")
+                                          << QByteArray("00:00:00:01\n\n\n00:00:00:02\n") << QByteArray();
+        QTest::newRow("CR LF lines") << QStringList{} << QByteArray("1\r\n2 + 3\r\n")
+                                     << QByteArray("00:00:00:01\n00:00:00:05\n") << QByteArray();
+        QTest::newRow("last line without its end")
+            << QStringList{} << QByteArray("1\n2") << QByteArray("00:00:00:01\n00:00:00:02\n") << QByteArray();
+        QTest::newRow("no input") << QStringList{} << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("bad lines keep their place")
+            << QStringList{} << QByteArray("1\nbad\n3\n00:00:00:30\n") << QByteArray("00:00:00:01\n\n00:00:00:03\n\n")
+            << QByteArray("ombrel-calc: line 2: 'bad' is not a timecode or a frame count\n"
+                          "ombrel-calc: line 4: frame 30 is out of range at 30 (00:00:00:30)\n");
+    }
+    void lines()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        const auto run = runCalc(args, input);
+        QTEST(run.out, "output");
+        QTEST(run.err, "errors");
+        QCOMPARE(run.status, run.err.isEmpty() ? 0 : 1);
+    }
+
+    // Many reads, lines cut at every place by their ends.
+    void linesAcrossReads()
+    {
+        QByteArray input;
+        for (int i = 0; i < 300000; ++i)
+            input += QByteArray::number(i) + " + " + QByteArray::number(i % 7) + "\n";
+        const auto run = runCalc({"--frames"}, input);
+        QCOMPARE(run.status, 0);
+        const QList<QByteArray> results = run.out.split('\n');
+        QCOMPARE(results.size(), 300001);
+        int wrong = 0;
+        for (int i = 0; i < 300000; ++i)
+            wrong += results[i] != QByteArray::number(i + i % 7);
+        QCOMPARE(wrong, 0);
+    }
+
+    void tooLongALineIsRefusedAlone_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("read whole") << int(kLongestBatchLine + 1);
+        QTest::newRow("longer than a read") << (5 << 20);
+    }
+    void tooLongALineIsRefusedAlone()
+    {
+        QFETCH(int, length);
+        const QByteArray input = "1\n" + QByteArray(length, '1') + "\n2\n";
+        const auto run = runCalc({}, input);
+        QCOMPARE(run.out, QByteArray("00:00:00:01\n\n00:00:00:02\n"));
+        QCOMPARE(run.err, "ombrel-calc: line 2: the line is longer than " +
+                              QByteArray::number(qulonglong(kLongestBatchLine)) + " bytes\n");
+        QCOMPARE(run.status, 1);
+    }
+
+    // A program that feeds one line and waits for its result must get it.
+    void resultsComeBeforeTheInputEnds()
+    {
+        int in[2];
+        int out[2];
+        QCOMPARE(::pipe(in), 0);
+        QCOMPARE(::pipe(out), 0);
+        const int err = ::open("/dev/null", O_WRONLY);
+        int status = -1;
+        std::thread batch([&] {
+            status = RunBatch(in[0], out[1], err, CalcForm{});
+            ::close(out[1]);
+        });
+        QCOMPARE(::write(in[1], "1\n", 2), 2);
+        pollfd ready{out[0], POLLIN, 0};
+        const int seen = ::poll(&ready, 1, 10000);
+        char result[64] = {};
+        const ssize_t got = seen > 0 ? ::read(out[0], result, sizeof result - 1) : 0;
+        ::close(in[1]);
+        batch.join();
+        ::close(in[0]);
+        ::close(out[0]);
+        ::close(err);
+        QCOMPARE(QByteArray(result, int(got)), QByteArray("00:00:00:01\n"));
+        QCOMPARE(status, 0);
+    }
+
+    void aFailedWriteIsReported_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("expression") << QStringList{"1"};
+        QTest::newRow("batch") << QStringList{};
+    }
+    void aFailedWriteIsReported()
+    {
+        QFETCH(QStringList, args);
+        std::vector<std::string> texts;
+        for (const QString& arg : args)
+            texts.push_back(arg.toStdString());
+        const std::vector<std::string_view> views(texts.begin(), texts.end());
+        std::FILE* in = std::tmpfile();
+        std::fputs("1\n", in);
+        std::rewind(in);
+        std::FILE* err = std::tmpfile();
+        const int full = ::open("/dev/full", O_WRONLY);
+        QVERIFY(full >= 0);
+        const int status = RunCalcCommand(views, fileno(in), full, fileno(err));
+        ::close(full);
+        std::fclose(in);
+        QCOMPARE(status, 1);
+        QVERIFY2(test::readBack(err).startsWith("ombrel-calc: cannot write the result"), "no message");
+    }
+};
+
+OMBREL_TEST_CLASS(CalcBatchTest)
+#include "calc_batch_test.moc"

@@ -1,0 +1,183 @@
+#include "calc_run.h"
+#include "documents/calc_file.h"
+#include "engine/calculation.h"
+#include "test_registry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ombrel;
+using ombrel::test::runCalc;
+
+namespace {
+
+struct Typed {
+    const char* in;
+    Operator op;
+    const char* out;
+    const char* description;
+};
+
+// A sheet as the window makes it (user rate 15, frames rate 30), saved.
+QString saveSheet(const QTemporaryDir& dir, std::initializer_list<Typed> calculations)
+{
+    CalcState state;
+    CalcSheet sheet;
+    for (const Typed& typed : calculations) {
+        CalculationRequest request;
+        request.op = typed.op;
+        request.inText = typed.op == Operator::Percent ? "00:00:00:00" : typed.in;
+        request.percentText = typed.in;
+        request.outText = typed.out;
+        sheet.appendCalculation(ComputeCalculations(request, state).rows);
+        for (int f = 0; f < kFormatCount; ++f)
+            sheet.setCell(formatAt(f), sheet.rowCount() - 1, DescriptionColumn, typed.description);
+    }
+    const QString path = dir.filePath("work.obr");
+    QFile file(path);
+    const std::string bytes = WriteCalcFile(sheet, state.rates.userRate, state.rates.framesRate);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        qFatal("cannot write the sheet");
+    return path;
+}
+
+} // namespace
+
+// A calculation file's lists printed for scripts: CSV, JSON lines, sums.
+class CalcSheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+        path_ = saveSheet(dir_, {{"01:00:00:00", Operator::Plus, "00:30:00:00", "Scene 1, take \"2\""},
+                                 {"00:00:59:29", Operator::Plus, "00:00:00:01", "Naïve\tcafé"},
+                                 {"50", Operator::Percent, "00:10:00:00", ""}});
+    }
+
+    void rows_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("csv") << QStringList{}
+                             << QByteArray("in,op,out,duration,description\n"
+                                           "01:00:00:00,+,00:30:00:00,01:30:00:00,\"Scene 1, take "
+                                           "\"\"2\"\"\"\n"
+                                           "00:00:59:29,+,00:00:00:01,00:01:00:00,Naïve\tcafé\n"
+                                           "50,%,00:10:00:00,00:05:00:00,\n");
+        QTest::newRow("drop frame csv") << QStringList{"--format", "dropframe"}
+                                        << QByteArray("in,op,out,duration,description\n"
+                                                      "01;00;00;00,+,00;30;00;00,01;30;00;00,\"Scene 1, take "
+                                                      "\"\"2\"\"\"\n"
+                                                      "00;00;59;29,+,00;00;00;01,00;01;00;02,Naïve\tcafé\n"
+                                                      "50,%,00;10;00;00,00;04;59;29,\n");
+        QTest::newRow("frames json")
+            << QStringList{"--format", "frames", "--json"}
+            << QByteArray(
+                   "{\"in\":\"108000\",\"op\":\"+\",\"out\":\"54000\",\"duration\":\"162000\","
+                   "\"description\":\"Scene 1, take \\\"2\\\"\"}\n"
+                   "{\"in\":\"1799\",\"op\":\"+\",\"out\":\"1\",\"duration\":\"1800\","
+                   "\"description\":\"Naïve\\u0009café\"}\n"
+                   "{\"in\":\"50\",\"op\":\"%\",\"out\":\"18000\",\"duration\":\"9000\",\"description\":\"\"}\n");
+    }
+    void rows()
+    {
+        QFETCH(QStringList, options);
+        const auto run = runCalc(QStringList{"--sheet", path_} + options);
+        QCOMPARE(run.err, QByteArray());
+        QTEST(run.out, "output");
+        QCOMPARE(run.status, 0);
+    }
+
+    void sums_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("nondrop") << QStringList{} << QByteArray("01:36:00:00\n");
+        QTest::newRow("nondrop frames") << QStringList{"--frames"} << QByteArray("172800\n");
+        QTest::newRow("dropframe") << QStringList{"--format", "dropframe"} << QByteArray("01;36;00;03\n");
+        QTest::newRow("pal") << QStringList{"--format", "pal"} << QByteArray("01:36:00:05\n");
+        QTest::newRow("user") << QStringList{"--format", "user", "--rate", "15"} << QByteArray("01:36:01:00\n");
+        QTest::newRow("frames") << QStringList{"--format", "frames"} << QByteArray("172800\n");
+        QTest::newRow("json") << QStringList{"--json"} << QByteArray("{\"sum\":\"01:36:00:00\"}\n");
+    }
+    void sums()
+    {
+        QFETCH(QStringList, options);
+        const auto run = runCalc(QStringList{"--sheet", path_, "--sum"} + options);
+        QCOMPARE(run.err, QByteArray());
+        QTEST(run.out, "output");
+        QCOMPARE(run.status, 0);
+    }
+
+    // Durations add up past a day; the hours go on.
+    void sumsPastADay_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("nondrop") << "nondrop" << QByteArray("40:00:00:00\n");
+        QTest::newRow("dropframe") << "dropframe" << QByteArray("40;00;00;00\n");
+    }
+    void sumsPastADay()
+    {
+        QFETCH(QString, list);
+        const QString path = saveSheet(dir_, {{"20:00:00:00", Operator::Plus, "00:00:00:00", ""},
+                                              {"20:00:00:00", Operator::Plus, "00:00:00:00", ""}});
+        const auto run = runCalc({"--sheet", path, "--sum", "--format", list});
+        QTEST(run.out, "output");
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("fileBytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing file") << QStringList{"--sheet", "{dir}/missing.obr"} << QByteArray()
+                                      << "cannot read {dir}/missing.obr: No such file or directory";
+        QTest::newRow("not a calculation file")
+            << QStringList{"--sheet", "{file}"} << QByteArray("hello\r\n") << "{file}: Not a Ombrel file!";
+        QTest::newRow("a duration that is not one")
+            << QStringList{"--sheet", "{file}", "--sum"}
+            << QByteArray("OmbrelSheet\r\n1\r\nNonDropFrame Timecode\r\n"
+                          "00:00:01:00 + 00:00:01:00 = xx:00:02:00   \r\n\r\n"
+                          "DropFrame Timecode\r\n00;00;01;00 + 00;00;01;00 = 00;00;02;00   \r\n\r\n"
+                          "PAL Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
+                          "Film Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
+                          "User (30fps) Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
+                          "Frames (30fps)\r\n30 + 30 = 60   \r\n\r\n")
+            << "{file}: row 1: 'xx:00:02:00' is not a timecode (hh:mm:ss:ff)";
+        QTest::newRow("user sum without its rate")
+            << QStringList{"--sheet", "{sheet}", "--sum", "--format", "user"} << QByteArray()
+            << "the sum of the user list needs its rate: give it with --rate (the file's User title names it)";
+        QTest::newRow("frames without a sum") << QStringList{"--sheet", "{sheet}", "--frames"} << QByteArray()
+                                              << "--frames applies to a sheet's --sum only";
+    }
+    void errors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, fileBytes);
+        QFETCH(QString, message);
+        const QString file = dir_.filePath("given.obr");
+        QFile given(file);
+        QVERIFY(given.open(QIODevice::WriteOnly));
+        given.write(fileBytes);
+        given.close();
+        const auto place = [&](QString text) {
+            return text.replace("{dir}", dir_.path()).replace("{file}", file).replace("{sheet}", path_);
+        };
+        for (QString& arg : args)
+            arg = place(arg);
+        const auto run = runCalc(args);
+        QCOMPARE(QString::fromUtf8(run.err), "ombrel-calc: " + place(message) + "\n");
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(run.status, 1);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+OMBREL_TEST_CLASS(CalcSheetTest)
+#include "calc_sheet_test.moc"
