@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that the program, its
-# desktop entry, its icon and its help pages land where desktops look for them.
+# desktop entry, its icon and its help pages land where desktops look for them,
+# and that the command-line calculator beside it runs without Qt.
 #   install_test.sh <ombrel binary> [build dir] [cmake]
 # The build dir defaults to $OMBREL_BUILD_DIR, else the binary's folder.
 set -euo pipefail
@@ -75,6 +76,25 @@ if [[ -f $help/index.txt ]]; then
     done
 else
     fail "share/ombrel/help/index.txt is missing"
+fi
+
+calc=$prefix/bin/ombrel-calc
+if [[ -x $calc ]]; then
+    result=$("$calc" 01:00:00:00 + 00:00:10:12) || fail "ombrel-calc failed on a good expression"
+    [[ $result == "01:00:10:12" ]] || fail "ombrel-calc printed '$result' for 01:00:00:00 + 00:00:10:12"
+    result=$(printf '00:00:59:29 + 1\n00:09:59:29 + 1\n' | "$calc" --rate 29.97df) || fail "ombrel-calc failed on stdin"
+    [[ $result == $'00;01;00;02\n00;10;00;00' ]] || fail "ombrel-calc printed '$result' for two drop-frame lines"
+    if "$calc" --rate 29.97df 00:00:00:30 >"$prefix/out.txt" 2>"$prefix/err.txt"; then
+        fail "ombrel-calc accepted frame 30 at 29.97df"
+    fi
+    [[ ! -s $prefix/out.txt ]] || fail "ombrel-calc printed a result for a bad expression"
+    grep -qxF "ombrel-calc: frame 30 is out of range at 29.97df (00:00:00:30)" "$prefix/err.txt" ||
+        fail "ombrel-calc's message for a bad frame is '$(cat "$prefix/err.txt")'"
+    if ldd "$calc" | grep -q 'libQt'; then
+        fail "ombrel-calc links Qt"
+    fi
+else
+    fail "bin/ombrel-calc is missing or not executable"
 fi
 
 if ((failures > 0)); then
