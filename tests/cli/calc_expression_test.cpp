@@ -37,6 +37,7 @@ private slots:
         row("chains on counts, not on the clock", "00:00:00:00 - 00:00:00:10 ~ 00:00:00:05", "00:00:00:15");
         QTest::newRow("one word") << QStringList{"01:00:00:00 + 00:00:10:12"} << "01:00:10:12";
         row("options after the expression", "01:00:00:00 + 1 --frames", "108001");
+        row("an option's value after =", "--rate=25 --to=24 00:00:01:00", "00:00:01:01");
         row("one-digit parts", "1:2:3:4", "01:02:03:04");
         row("a bare count", "108000", "01:00:00:00");
         row("large counts", "--frames 9000000000 + 1", "9000000001");
