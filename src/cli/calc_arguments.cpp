@@ -54,8 +54,12 @@ FrameRate rateNamed(std::string_view value)
 {
     if (const auto rate = ParseFrameRate(value))
         return *rate;
-    throw ConversionError(quoted(value) + " is not a rate: use 23.976, 24, 25, 29.97, 29.97df, 30, 48, 50, 59.94, "
-                                          "59.94df, 60 or another whole number from 1 to 999");
+    std::string names;
+    for (const NamedRate& named : kNamedRates)
+        names += std::string(named.name) + ", ";
+    names.resize(names.size() - 2);
+    throw ConversionError(quoted(value) + " is not a rate: use " + names + " or another whole number from 1 to " +
+                          std::to_string(kLargestWholeRate));
 }
 
 TimecodeFormat listNamed(std::string_view value)

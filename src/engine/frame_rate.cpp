@@ -6,24 +6,9 @@
 
 namespace ombrel {
 
-namespace {
-
-struct NamedRate {
-    std::string_view name;
-    FrameRate rate;
-};
-
-// The NTSC rates by name; whole rates are named by their number.
-constexpr NamedRate kNtscRates[] = {
-    {"23.976", {24, true, false}}, {"29.97", {30, true, false}},  {"29.97df", {30, true, true}},
-    {"59.94", {60, true, false}},  {"59.94df", {60, true, true}},
-};
-
-} // namespace
-
 std::optional<FrameRate> ParseFrameRate(std::string_view text)
 {
-    for (const NamedRate& named : kNtscRates)
+    for (const NamedRate& named : kNamedRates)
         if (named.name == text)
             return named.rate;
     int64_t whole = 0;
@@ -36,7 +21,7 @@ std::optional<FrameRate> ParseFrameRate(std::string_view text)
 
 std::string FrameRateName(const FrameRate& rate)
 {
-    for (const NamedRate& named : kNtscRates)
+    for (const NamedRate& named : kNamedRates)
         if (named.rate == rate)
             return std::string(named.name);
     return std::to_string(rate.nominal);

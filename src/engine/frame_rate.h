@@ -21,9 +21,29 @@ struct FrameRate {
     friend bool operator==(const FrameRate&, const FrameRate&) = default;
 };
 
+struct NamedRate {
+    std::string_view name;
+    FrameRate rate;
+};
+
+// The rates editors meet every day, by their names; any other whole number
+// up to kLargestWholeRate is a rate too, named by its digits.
+inline constexpr NamedRate kNamedRates[] = {
+    {"23.976", {24, true, false}},
+    {"24", {24}},
+    {"25", {25}},
+    {"29.97", {30, true, false}},
+    {"29.97df", {30, true, true}},
+    {"30", {30}},
+    {"48", {48}},
+    {"50", {50}},
+    {"59.94", {60, true, false}},
+    {"59.94df", {60, true, true}},
+    {"60", {60}},
+};
 inline constexpr int64_t kLargestWholeRate = 999;
 
-// "23.976", "29.97", "29.97df", "59.94", "59.94df" or a whole number 1-999.
+// A name of kNamedRates or a whole number 1-999.
 std::optional<FrameRate> ParseFrameRate(std::string_view text);
 // The name ParseFrameRate reads.
 std::string FrameRateName(const FrameRate& rate);
