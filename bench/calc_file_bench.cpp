@@ -172,7 +172,7 @@ void BM_Open(benchmark::State& state)
     const QString path = savedPath();
     for (auto _ : state) {
         QByteArray bytes;
-        if (ReadFileBytes(path, bytes))
+        if (ReadCalcFileBytes(path, bytes))
             state.SkipWithError("read failed");
         CalcFileContents contents = ReadCalcFile(std::string_view(bytes.data(), size_t(bytes.size())));
         if (!contents.ok() || contents.sheet.rowCount() != kCalculations)

@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,37 @@ constexpr std::array<std::string_view, kFormatCount> kSectionNames = {"NonDrop",
                                                                       "Film",    "User",      "Frames"};
 
 constexpr int kFramesList = formatIndex(TimecodeFormat::Frames);
+
+// The six lists are independent, so large files handle them at the same
+// time; for small ones starting six threads costs more than it saves.
+// An exception thrown for a list (out of memory) is thrown again here,
+// once every list is done.
+template <typename Work> void forEachList(bool inParallel, Work work)
+{
+    if (!inParallel) {
+        for (int f = 0; f < kFormatCount; ++f)
+            work(f);
+        return;
+    }
+    std::array<std::exception_ptr, kFormatCount> failures;
+    {
+        std::vector<std::jthread> workers;
+        for (int f = 0; f < kFormatCount; ++f)
+            workers.emplace_back([&, f] {
+                try {
+                    work(f);
+                } catch (...) {
+                    failures[f] = std::current_exception();
+                }
+            });
+    }
+    for (const auto& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
+
+constexpr int64_t kParallelRows = 8192;
+constexpr size_t kParallelBytes = 1 << 20;
 
 std::string sectionTitle(int list, int64_t userRate, double framesRate)
 {
@@ -207,13 +239,9 @@ FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, 
 // The file's pieces in the encoding asked for; none when a cell does not fit it.
 std::vector<std::string> formatFile(const CalcSheet& sheet, int64_t userRate, double framesRate, bool windows1252)
 {
-    // The six sections are independent, so they are formatted at the same time.
     std::array<FormattedSection, kFormatCount> sections;
-    {
-        std::vector<std::jthread> writers;
-        for (int f = 0; f < kFormatCount; ++f)
-            writers.emplace_back([&, f] { sections[f] = formatSection(sheet, f, userRate, framesRate, windows1252); });
-    }
+    forEachList(sheet.rowCount() >= kParallelRows,
+                [&](int f) { sections[f] = formatSection(sheet, f, userRate, framesRate, windows1252); });
     bool converted = false;
     bool convertedNotUtf8 = false;
     for (const auto& section : sections) {
@@ -298,6 +326,20 @@ std::string lineMessage(int64_t line, std::string_view text)
     return "Line " + std::to_string(line) + ": " + std::string(text);
 }
 
+// Names the first cell of a row that is longer than its limit; empty when
+// none is.
+std::string oversizedCell(const RowView& cells)
+{
+    for (int c = 0; c < kColumnCount; ++c) {
+        const size_t limit = c == DescriptionColumn ? kDescriptionLimit : kValueCellLimit;
+        if (cells[c].size() > limit)
+            return c == DescriptionColumn
+                       ? "the description is longer than " + std::to_string(limit) + " bytes."
+                       : "cell " + std::to_string(c + 1) + " is longer than " + std::to_string(limit) + " bytes.";
+    }
+    return {};
+}
+
 // Cuts the row line at pos into cells and moves pos past it, in one scan.
 // False when the line has fewer space-terminated cells than the layout needs
 // (found says how many it has).
@@ -357,9 +399,18 @@ std::string readSection(const char* pos, const char* end, int64_t count, int64_t
             const char* again = converted.data();
             readRow(again, again + converted.size(), withDescription, cells, found);
         }
+        if (std::string error = oversizedCell(cells); !error.empty())
+            return lineMessage(firstLine + r, error);
         list.appendRow(cells);
     }
     return {};
+}
+
+// Only the first 11 characters of line 1 count.
+bool isMagic(std::string_view firstLine)
+{
+    const std::string_view magic = firstLine.substr(0, kSheetMagic.size());
+    return magic == kSheetMagic || magic == kPriorMagic;
 }
 
 CalcFileContents rejected(std::string message)
@@ -370,6 +421,21 @@ CalcFileContents rejected(std::string message)
 }
 
 } // namespace
+
+std::optional<std::string> CalcFileHeadError(std::string_view head)
+{
+    // A byte-order mark is taken off only when the whole file is UTF-8,
+    // which the head cannot tell; the file is refused here only when the
+    // magic is missing either way.
+    if (isMagic(head) || (head.starts_with("\xEF\xBB\xBF") && isMagic(head.substr(3))))
+        return std::nullopt;
+    return std::string(kNotOurFile);
+}
+
+std::string CalcFileLongLineError(int64_t line)
+{
+    return lineMessage(line, "this line is longer than any line of an Ombrel file.");
+}
 
 std::string FormatRateText(double rate)
 {
@@ -404,9 +470,8 @@ CalcFileContents ReadCalcFile(std::string_view bytes)
     const char* pos = text.data();
     const char* const end = text.data() + text.size();
 
-    // Only the first 11 characters of line 1 count.
     const std::string_view magic = pos < end ? nextLine(pos, end).substr(0, kSheetMagic.size()) : "";
-    if (magic != kSheetMagic && magic != kPriorMagic)
+    if (!isMagic(magic))
         return rejected(std::string(kNotOurFile));
     const bool withDescription = magic == kSheetMagic;
 
@@ -445,16 +510,11 @@ CalcFileContents ReadCalcFile(std::string_view bytes)
         lineNumber += count;
     }
 
-    // The six sections are independent, so they are read at the same time.
     std::array<CalculationList, kFormatCount> lists;
     std::array<std::string, kFormatCount> errors;
-    {
-        std::vector<std::jthread> readers;
-        for (int f = 0; f < kFormatCount; ++f)
-            readers.emplace_back([&, f] {
-                errors[f] = readSection(rowStart[f], end, count, rowLine[f], withDescription, utf8, lists[f]);
-            });
-    }
+    forEachList(text.size() >= kParallelBytes, [&](int f) {
+        errors[f] = readSection(rowStart[f], end, count, rowLine[f], withDescription, utf8, lists[f]);
+    });
     // Sections lie in file order, so the first error names the first bad line.
     for (const std::string& error : errors)
         if (!error.empty())

@@ -2,7 +2,9 @@
 
 #include "list/calc_sheet.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,8 +45,31 @@ struct CalcFileContents {
 };
 
 // Reads a whole file's bytes into a new sheet. The file is checked entirely
-// first, so a rejected file leaves nothing half read.
+// first, so a rejected file leaves nothing half read. A cell longer than
+// its limit below rejects the file, naming the line.
 CalcFileContents ReadCalcFile(std::string_view bytes);
+
+// Limits that keep a hostile file from driving memory or time. Value cells
+// hold timecodes (11 characters), operators, frame counts (at most 20) and
+// percentages; a description may hold a long note. Sizes are bytes of the
+// cell's UTF-8 text.
+inline constexpr size_t kValueCellLimit = 32;
+inline constexpr size_t kDescriptionLimit = 64 * 1024;
+// Some eight million calculations without descriptions.
+inline constexpr int64_t kCalcFileSizeLimit = int64_t{2} << 30;
+// No line of a calculation file is longer: six value cells and a
+// description, each with its separator, and a line end.
+inline constexpr size_t kLongestCalcFileLine = 6 * (kValueCellLimit + 1) + kDescriptionLimit + 1 + 2;
+
+// What the first bytes of a file (kCalcFileHeadSize of them, or the whole
+// of a shorter file) say: the message to show when it cannot be a
+// calculation file, else nothing. This lets a file be turned down before
+// the rest of it is read.
+inline constexpr size_t kCalcFileHeadSize = 14; // a byte-order mark and the magic
+std::optional<std::string> CalcFileHeadError(std::string_view head);
+// The message for a file one of whose lines is longer than any a
+// calculation file holds; line counts from 1.
+std::string CalcFileLongLineError(int64_t line);
 
 // A decimal rate in general number form, "." as decimal point: up to 15
 // significant digits, no trailing zeros, no point for whole values.

@@ -2,7 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 
 namespace ombrel {
 
@@ -28,24 +28,30 @@ int64_t wholeRate(TimecodeFormat format, const Rates& rates)
 
 int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
 {
-    // Products of huge frame counts wrap instead of overflowing; they wrap
-    // into the day again anyway.
-    const auto wrapping = [](int64_t x, int64_t y) {
-        return static_cast<int64_t>(static_cast<uint64_t>(x) * static_cast<uint64_t>(y));
+    // Counts beyond the signed 64-bit range (only reachable with frame
+    // counts put into the frame fields from a file) stop at its ends; every
+    // timecode then wraps into the day as usual.
+    const auto saturated = [](bool overflowed, int64_t result, bool positive) {
+        if (!overflowed)
+            return result;
+        return positive ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
     };
+    int64_t result = 0;
     switch (op) {
     case Operator::Plus:
-        return a + b;
+        return saturated(__builtin_add_overflow(a, b, &result), result, b > 0);
     case Operator::Minus:
-        return a - b;
+        return saturated(__builtin_sub_overflow(a, b, &result), result, b < 0);
     case Operator::Times:
-        return wrapping(a, b);
+        return saturated(__builtin_mul_overflow(a, b, &result), result, (a < 0) == (b < 0));
     case Operator::Divide:
-        return b == 0 ? 0 : static_cast<int64_t>(std::nearbyint(double(a) / double(b)));
+        return b == 0 ? 0 : RoundToCount(double(a) / double(b));
     case Operator::Percent:
-        return static_cast<int64_t>(std::nearbyint(double(b) * percent / 100.0));
+        return RoundToCount(double(b) * percent / 100.0);
     case Operator::Difference:
-        return a < b ? b - a : a - b;
+        if (a < b)
+            return saturated(__builtin_sub_overflow(b, a, &result), result, true);
+        return saturated(__builtin_sub_overflow(a, b, &result), result, true);
     }
     return 0;
 }
@@ -98,8 +104,11 @@ double parseDecimal(std::string_view text)
     }
     if (digits == 0 || points > 1)
         throw invalidFloat(text);
+    // A number beyond the range of a double (hundreds of digits) is as
+    // unreadable as any other.
     double value = 0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc())
+        throw invalidFloat(text);
     return text.front() == '-' ? -value : value;
 }
 
@@ -235,20 +244,22 @@ bool readNumber(std::string_view text, double& value)
     }
 }
 
-// Two decimals with "," between thousands.
+// Two decimals with "," between thousands, for any finite value.
 std::string withThousands(double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", std::fabs(value));
-    std::string digits(buffer);
+    // The largest double has 309 digits before the point.
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, 2);
+    const std::string_view digits(buffer, static_cast<size_t>(written.ptr - buffer));
     const size_t point = digits.find('.');
-    std::string grouped;
+    std::string grouped = value < 0 ? "-" : "";
     for (size_t i = 0; i < point; ++i) {
         if (i > 0 && (point - i) % 3 == 0)
             grouped += ',';
         grouped += digits[i];
     }
-    return (value < 0 ? "-" : "") + grouped + digits.substr(point);
+    grouped += digits.substr(point);
+    return grouped;
 }
 
 } // namespace
@@ -260,6 +271,11 @@ std::string PercentageText(std::string_view framesInCell, std::string_view frame
     double percentage = 0;
     if (readNumber(framesInCell, in) && readNumber(framesOutCell, out) && in > 0 && out > 0)
         percentage = DropCompensate(out, activeFormat) / in * 100;
+    // A tiny In count can make the ratio overflow.
+    if (std::isinf(percentage))
+        return percentage > 0 ? "\u221E%" : "-\u221E%";
+    if (std::isnan(percentage))
+        return "";
     return withThousands(percentage) + "%";
 }
 

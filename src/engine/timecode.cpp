@@ -1,6 +1,7 @@
 #include "engine/timecode.h"
 
 #include <cmath>
+#include <limits>
 
 namespace ombrel {
 
@@ -70,10 +71,23 @@ int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate)
     return seconds * rate + parts.frames;
 }
 
+int64_t RoundToCount(double count)
+{
+    // 2^63 is the first double past the range; -2^63 is still in it.
+    constexpr double kEnd = 9223372036854775808.0;
+    if (std::isnan(count))
+        return 0;
+    if (count >= kEnd)
+        return std::numeric_limits<int64_t>::max();
+    if (count < -kEnd)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(std::nearbyint(count));
+}
+
 int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate)
 {
     const double seconds = double(parts.hours) * 3600 + double(parts.minutes) * 60 + parts.seconds;
-    return static_cast<int64_t>(std::nearbyint(seconds * framesRate + parts.frames));
+    return RoundToCount(seconds * framesRate + parts.frames);
 }
 
 bool isDropMinute(int32_t minutes)

@@ -63,6 +63,10 @@ inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* 
 std::string AddSemi(std::string_view text);
 std::string RemoveSemi(std::string_view text);
 
+// The nearest frame count, ties to even; beyond the signed 64-bit range the
+// nearer end of it, and 0 for NaN.
+int64_t RoundToCount(double count);
+
 int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate);
 int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate);
 

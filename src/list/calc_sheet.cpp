@@ -1,5 +1,6 @@
 #include "list/calc_sheet.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <utility>
@@ -8,7 +9,7 @@ namespace ombrel {
 
 namespace {
 
-constexpr uint32_t kChunkSize = 1u << 20;
+constexpr size_t kChunkSize = size_t{1} << 20;
 
 // Cell lengths are stored as base-128 varints: one byte for any cell under
 // 128 characters, which is every cell but long descriptions.
@@ -54,12 +55,13 @@ CalculationList::RowRef CalculationList::pack(const RowView& cells)
         size += varintSize(cell.size()) + cell.size();
 
     if (chunks_.empty() || chunkUsed_ + size > chunkSize_) {
-        // A row larger than a chunk gets a chunk of its own.
-        chunkSize_ = static_cast<uint32_t>(std::max<size_t>(kChunkSize, size));
+        // A row larger than a chunk gets a chunk of its own, so a row
+        // always starts within the first kChunkSize bytes of its chunk.
+        chunkSize_ = std::max<size_t>(kChunkSize, size);
         chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
         chunkUsed_ = 0;
     }
-    RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), chunkUsed_};
+    RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), static_cast<uint32_t>(chunkUsed_)};
     char* out = chunks_.back().get() + chunkUsed_;
     for (auto cell : cells) {
         out = writeVarint(out, cell.size());
@@ -67,7 +69,7 @@ CalculationList::RowRef CalculationList::pack(const RowView& cells)
             std::memcpy(out, cell.data(), cell.size());
         out += cell.size();
     }
-    chunkUsed_ += static_cast<uint32_t>(size);
+    chunkUsed_ += size;
     return ref;
 }
 

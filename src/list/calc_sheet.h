@@ -56,8 +56,8 @@ private:
 
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::vector<RowRef> rows_;
-    uint32_t chunkUsed_ = 0;
-    uint32_t chunkSize_ = 0;
+    size_t chunkUsed_ = 0;
+    size_t chunkSize_ = 0;
 };
 
 // The six lists, one per format, always with the same number of rows: row r

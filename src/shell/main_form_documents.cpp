@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <new>
+
 namespace ombrel {
 
 namespace {
@@ -21,6 +23,23 @@ const QString kOpenFilter = "Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|
 QString withDefaultExtension(const QString& name)
 {
     return QFileInfo(name).suffix().isEmpty() ? name + ".obr" : name;
+}
+
+// The message to show when the work was not saved.
+std::optional<QString> saveCalculationFile(const QString& name, const CalcSheet& sheet, const Rates& rates)
+{
+    try {
+        const auto pieces = WriteCalcFilePieces(sheet, rates.userRate, rates.framesRate);
+        int64_t size = 0;
+        for (const std::string& piece : pieces)
+            size += static_cast<int64_t>(piece.size());
+        // What cannot be opened again is not saved as if it could.
+        if (size > kCalcFileSizeLimit)
+            return QString("The work is too large to save: an Ombrel file holds at most 2 GiB.");
+        return SaveFileBytes(name, pieces);
+    } catch (const std::bad_alloc&) {
+        return QString("There is not enough memory to save the work.");
+    }
 }
 
 } // namespace
@@ -36,8 +55,7 @@ bool TCalcMainForm::Save1Click()
     if (chosen.isEmpty())
         return false;
     saveName_ = withDefaultExtension(chosen);
-    const auto pieces = WriteCalcFilePieces(sheet_, state_.rates.userRate, state_.rates.framesRate);
-    if (const auto error = SaveFileBytes(saveName_, pieces)) {
+    if (const auto error = saveCalculationFile(saveName_, sheet_, state_.rates)) {
         dialogs_.showError(this, *error);
         return false;
     }
@@ -87,12 +105,17 @@ void TCalcMainForm::Open1Click()
 // The whole file is read and checked before anything changes.
 bool TCalcMainForm::readCalculationFile(const QString& name)
 {
-    QByteArray bytes;
-    if (const auto error = ReadFileBytes(name, bytes)) {
-        dialogs_.showError(this, *error);
-        return false;
+    CalcFileContents contents;
+    try {
+        QByteArray bytes;
+        if (const auto error = ReadCalcFileBytes(name, bytes)) {
+            dialogs_.showError(this, *error);
+            return false;
+        }
+        contents = ReadCalcFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    } catch (const std::bad_alloc&) {
+        contents.error = "There is not enough memory to open this file.";
     }
-    CalcFileContents contents = ReadCalcFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (!contents.ok()) {
         dialogs_.showError(this, QString::fromStdString(contents.error));
         return false;
