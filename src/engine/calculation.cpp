@@ -1,5 +1,6 @@
 #include "engine/calculation.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -31,27 +32,30 @@ int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
     // Counts beyond the signed 64-bit range (only reachable with frame
     // counts put into the frame fields from a file) stop at its ends; every
     // timecode then wraps into the day as usual.
-    const auto saturated = [](bool overflowed, int64_t result, bool positive) {
-        if (!overflowed)
-            return result;
-        return positive ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-    };
+    constexpr int64_t kTop = std::numeric_limits<int64_t>::max();
+    constexpr int64_t kBottom = std::numeric_limits<int64_t>::min();
     int64_t result = 0;
     switch (op) {
     case Operator::Plus:
-        return saturated(__builtin_add_overflow(a, b, &result), result, b > 0);
+        if (__builtin_add_overflow(a, b, &result))
+            return b > 0 ? kTop : kBottom;
+        return result;
     case Operator::Minus:
-        return saturated(__builtin_sub_overflow(a, b, &result), result, b < 0);
+        if (__builtin_sub_overflow(a, b, &result))
+            return b < 0 ? kTop : kBottom;
+        return result;
     case Operator::Times:
-        return saturated(__builtin_mul_overflow(a, b, &result), result, (a < 0) == (b < 0));
+        if (__builtin_mul_overflow(a, b, &result))
+            return (a < 0) == (b < 0) ? kTop : kBottom;
+        return result;
     case Operator::Divide:
         return b == 0 ? 0 : RoundToCount(double(a) / double(b));
     case Operator::Percent:
         return RoundToCount(double(b) * percent / 100.0);
     case Operator::Difference:
-        if (a < b)
-            return saturated(__builtin_sub_overflow(b, a, &result), result, true);
-        return saturated(__builtin_sub_overflow(a, b, &result), result, true);
+        if (__builtin_sub_overflow(std::max(a, b), std::min(a, b), &result))
+            return kTop;
+        return result;
     }
     return 0;
 }

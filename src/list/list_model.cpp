@@ -2,6 +2,25 @@
 
 namespace ombrel {
 
+namespace {
+
+// A cell is drawn from at most this many bytes of its text: no column shows
+// more, and the longest description then costs no more to draw than a
+// short one. Editing reads the whole text.
+constexpr size_t kShownBytes = 1024;
+
+QString shownText(std::string_view text)
+{
+    if (text.size() <= kShownBytes)
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    size_t cut = kShownBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a character
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(cut)) + QChar(0x2026);
+}
+
+} // namespace
+
 ListModel::ListModel(const CalcSheet& sheet, TimecodeFormat format, QObject* parent)
     : QAbstractTableModel(parent), sheet_(sheet), format_(format)
 {
@@ -24,6 +43,8 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     if (index.row() >= sheet_.rowCount() || index.column() == kToggleColumn)
         return QString();
     const std::string_view text = sheet_.cell(format_, index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return shownText(text);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -1,5 +1,6 @@
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
+#include "file_size_limit.h"
 #include "test_registry.h"
 
 #include <QDir>
@@ -7,13 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <string>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,25 +35,8 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// Caps the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
-// A small file system of its own, filled to the last byte but for `free`
-// bytes, as a full disk is. Needs the right to mount (root).
+// A small file system of its own, to be filled to the last byte as a full
+// disk is. Needs the right to mount (root).
 class FullDisk {
 public:
     explicit FullDisk(const QString& mountPoint) : path_(mountPoint)
@@ -190,7 +172,7 @@ private slots:
             error = SaveFileBytes(folder + "/" + target, newContent);
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         } else if (failure == "size limit") {
-            FileSizeLimit limit(100);
+            test::FileSizeLimit limit(100);
             error = SaveFileBytes(folder + "/" + target, newContent);
         } else if (failure == "disk full") {
             disk->fill();

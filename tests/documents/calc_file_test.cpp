@@ -163,6 +163,7 @@ private slots:
         QTest::newRow("only spaces") << QByteArray("   ") << QByteArray("   ");
         QTest::newRow("longer than 100") << QByteArray(150, 'x') + " end" << QByteArray(150, 'x') + " end";
         QTest::newRow("2000 characters") << QByteArray(2000, 'y') << QByteArray(2000, 'y');
+        QTest::newRow("longest allowed") << QByteArray(kDescriptionLimit, 'z') << QByteArray(kDescriptionLimit, 'z');
         QTest::newRow("windows-1252") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << QByteArray("caf\xE9 \x80");
         QTest::newRow("undefined windows-1252 byte") << QByteArray("x\xC2\x81y") << QByteArray("x\x81y");
         QTest::newRow("beyond windows-1252")
@@ -233,6 +234,24 @@ private slots:
         QCOMPARE(QString::fromStdString(contents.error), error);
         if (error.isEmpty())
             compareToSheet(contents.sheet, sheet);
+    }
+
+    // Large sheets are written and read a list per thread; small ones in
+    // turn. Both give the same file and the same cells.
+    void largeAndSmallSheetsAlike()
+    {
+        CalcSheet large;
+        for (int r = 0; r < 10000; ++r) {
+            SixRows rows = oneSecondPlusOneSecond(r % 3 ? std::string() : "caf\xC3\xA9 " + std::to_string(r));
+            rows[5][InColumn] = std::to_string(r);
+            large.appendCalculation(rows);
+        }
+        const std::string file = WriteCalcFile(large, 30, 30.0);
+        QVERIFY(file.size() > 1 << 20);
+        const CalcFileContents contents = ReadCalcFile(file);
+        QVERIFY2(contents.ok(), contents.error.c_str());
+        compareToSheet(contents.sheet, large);
+        QCOMPARE(WriteCalcFile(contents.sheet, 30, 30.0), file);
     }
 
     // The same sheet with the lines shifted byte by byte against the blocks
@@ -343,6 +362,31 @@ private slots:
         }
     }
 
+    // The first bytes alone turn down what cannot be a calculation file,
+    // and never what reading the whole would accept.
+    void fileHead_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("possible");
+        QTest::newRow("sheet") << QByteArray("OmbrelSheet\r\n1\r") << true;
+        QTest::newRow("prior, whole file") << QByteArray("OmbrelPrior") << true;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFOmbrelSheet") << true;
+        QTest::newRow("short file") << QByteArray("OmbrelShee") << false;
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << false;
+        QTest::newRow("line break inside") << QByteArray("Ombrel\nSheet\r\n") << false;
+        QTest::newRow("junk") << QByteArray(14, '\0') << false;
+    }
+    void fileHead()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, possible);
+        const auto error = CalcFileHeadError(std::string_view(head.data(), head.size()));
+        QCOMPARE(!error, possible);
+        if (error)
+            QCOMPARE(*error, std::string("Not a Ombrel file!"));
+    }
+
     void emptyFileIsNotOurs()
     {
         QCOMPARE(QString::fromStdString(read(QByteArray()).error), QString("Not a Ombrel file!"));
@@ -409,6 +453,21 @@ private slots:
         QTest::newRow("windows-1252 row cut short")
             << withLine(kWorkedExample, 7, "caf\xE9 + x\r")
             << "Line 7: this row has 2 of the 6 cells it needs, each followed by a space.";
+        const QByteArray nonDropRow = "00:00:01:00 + 00:00:01:00 = 00:00:02:00  ";
+        QTest::newRow("description past its limit")
+            << withLine(kWorkedExample, 16, nonDropRow + QByteArray(kDescriptionLimit + 1, 'd') + " \r")
+            << "Line 16: the description is longer than 65536 bytes.";
+        QTest::newRow("description of blanks past its limit")
+            << withLine(kWorkedExample, 4, nonDropRow + QByteArray(kDescriptionLimit * 2, ' ') + "\r")
+            << "Line 4: the description is longer than 65536 bytes.";
+        QTest::newRow("value cell past its limit")
+            << withLine(kWorkedExample, 19, "30 + " + QByteArray(kValueCellLimit + 1, '9') + " = 60   \r")
+            << "Line 19: cell 3 is longer than 32 bytes.";
+        QTest::newRow("windows-1252 description past its limit once converted")
+            << withLine(kWorkedExample, 7,
+                        "00;00;01;00 + 00;00;01;00 = 00;00;02;00  " + QByteArray(kDescriptionLimit / 2 + 1, '\xE9') +
+                            " \r")
+            << "Line 7: the description is longer than 65536 bytes.";
         QByteArray prior = withLine(kWorkedExample, 1, "OmbrelPrior\r");
         QTest::newRow("prior row cut short")
             << withLine(prior, 16, "00:00:01:00 + 00:00:01:00 = 00:00:02:00\r")

@@ -1,7 +1,10 @@
 #include "engine/calculation.h"
 #include "test_registry.h"
 
+#include <QRegularExpression>
 #include <QTest>
+
+#include <limits>
 
 using namespace ombrel;
 
@@ -240,6 +243,9 @@ private slots:
                                             << "'12ab' is not a valid integer value";
         QTest::newRow("overlong frame count") << "00:00:00:00" << plus << "0" << true << "99999999999999999999"
                                               << "'99999999999999999999' is not a valid integer value";
+        const QString beyondADouble = "1" + QString(400, '0');
+        QTest::newRow("percentage beyond a double") << "00:00:00:00" << percent << beyondADouble << false << "0"
+                                                    << "'" + beyondADouble + "' is not a valid floating point value";
     }
     void conversionErrorsChangeNothing()
     {
@@ -286,6 +292,10 @@ private slots:
                                       << "-5" << nonDrop << "0.00%";
         QTest::newRow("not a number") << "abc"
                                       << "5" << nonDrop << "0.00%";
+        QTest::newRow("beyond a double") << "1"
+                                         << "1" + QString(400, '0') << nonDrop << "0.00%";
+        QTest::newRow("ratio overflows") << "0." + QString(300, '0') + "1"
+                                         << "1" + QString(300, '0') << nonDrop << QString::fromUtf8("\u221E%");
     }
     void percentageText()
     {
@@ -294,6 +304,92 @@ private slots:
         QFETCH(int, active);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(PercentageText(in.toStdString(), out.toStdString(), formatAt(active))), text);
+    }
+
+    // Huge counts show every digit, grouped, and never read past a buffer.
+    void percentageOfHugeCounts_data()
+    {
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("digits"); // before the point
+        QTest::newRow("70 zeros") << "1" + QString(70, '0') << 73;
+        QTest::newRow("near the largest double") << "1" + QString(306, '0') << 309;
+    }
+    void percentageOfHugeCounts()
+    {
+        QFETCH(QString, out);
+        QFETCH(int, digits);
+        const QString shown = QString::fromStdString(PercentageText("1", out.toStdString(), TimecodeFormat::NonDrop));
+        QVERIFY2(QRegularExpression("^[1-9][0-9]{0,2}(,[0-9]{3})*\\.[0-9]{2}%$").match(shown).hasMatch(),
+                 qPrintable(shown));
+        QCOMPARE(shown.count(QRegularExpression("[0-9]")), digits + 2);
+    }
+
+    // Counts at the ends of the signed 64-bit range stop there instead of
+    // overflowing; the timecode formats then wrap into the day.
+    void findTotalAtTheEdges_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<qint64>("a");
+        QTest::addColumn<qint64>("b");
+        QTest::addColumn<double>("percent");
+        QTest::addColumn<qint64>("result");
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("plus past the top") << int(Operator::Plus) << max << qint64(1) << 0.0 << max;
+        QTest::newRow("plus past the bottom") << int(Operator::Plus) << min << qint64(-1) << 0.0 << min;
+        QTest::newRow("plus at the top") << int(Operator::Plus) << max - 1 << qint64(1) << 0.0 << max;
+        QTest::newRow("minus past the bottom") << int(Operator::Minus) << qint64(-2) << max << 0.0 << min;
+        QTest::newRow("minus past the top") << int(Operator::Minus) << qint64(0) << min << 0.0 << max;
+        QTest::newRow("times past the top") << int(Operator::Times) << max << qint64(2) << 0.0 << max;
+        QTest::newRow("times of two negatives") << int(Operator::Times) << min << qint64(-1) << 0.0 << max;
+        QTest::newRow("times past the bottom") << int(Operator::Times) << max << qint64(-2) << 0.0 << min;
+        QTest::newRow("times in range") << int(Operator::Times) << qint64(-3) << qint64(4) << 0.0 << qint64(-12);
+        QTest::newRow("smallest divided by -1") << int(Operator::Divide) << min << qint64(-1) << 0.0 << max;
+        QTest::newRow("divide in range") << int(Operator::Divide) << min << qint64(1) << 0.0 << min;
+        QTest::newRow("difference across the range") << int(Operator::Difference) << min << max << 0.0 << max;
+        QTest::newRow("difference swapped") << int(Operator::Difference) << max << min << 0.0 << max;
+        QTest::newRow("infinite percent") << int(Operator::Percent) << qint64(0) << qint64(30) << inf << max;
+        QTest::newRow("infinite percent of a negative")
+            << int(Operator::Percent) << qint64(0) << qint64(-30) << inf << min;
+        QTest::newRow("infinite percent of zero")
+            << int(Operator::Percent) << qint64(0) << qint64(0) << inf << qint64(0);
+        QTest::newRow("huge percent") << int(Operator::Percent) << qint64(0) << max << 1e300 << max;
+    }
+    void findTotalAtTheEdges()
+    {
+        QFETCH(int, op);
+        QFETCH(qint64, a);
+        QFETCH(qint64, b);
+        QFETCH(double, percent);
+        QFETCH(qint64, result);
+        QCOMPARE(FindTotalTC(static_cast<Operator>(op), a, b, percent), result);
+    }
+
+    // Frame counts from a file may be anything up to 64 bits; the
+    // calculation completes in every list.
+    void frameModeAtTheEdges()
+    {
+        CalcState state;
+        CalculationRequest r = request("00:00:00:00", Operator::Plus, "00:00:00:00");
+        r.frameMode = true;
+        r.frameInText = "9223372036854775807";
+        r.frameOutText = "9223372036854775807";
+        const Calculation calculation = ComputeCalculations(r, state);
+        QCOMPARE(calculation.frameDuration, std::string("9223372036854775807"));
+        r.op = Operator::Minus;
+        r.frameInText = "-9223372036854775808";
+        QCOMPARE(ComputeCalculations(r, state).frameDuration, std::string("-9223372036854775808"));
+    }
+
+    // A Frames rate far beyond any real one gives the largest count rather
+    // than an undefined conversion.
+    void framesRateBeyondTheCounts()
+    {
+        QCOMPARE(PartsToFramesAtFramesRate({1, 0, 0, 0}, 1e300), std::numeric_limits<int64_t>::max());
+        QCOMPARE(RoundToCount(std::numeric_limits<double>::quiet_NaN()), 0);
+        QCOMPARE(RoundToCount(-9223372036854775808.0), std::numeric_limits<int64_t>::min());
+        QCOMPARE(RoundToCount(2.5), 2);
     }
 };
 

@@ -33,6 +33,35 @@ private slots:
         QCOMPARE(model->index(0, InColumn).data().toString(), QString());
     }
 
+    // The longest description is drawn from its start only; editing gets
+    // all of it.
+    void longCellsAreShownCut_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << "Scene 1"
+                               << "Scene 1";
+        QTest::newRow("just fits") << QString(1024, 'a') << QString(1024, 'a');
+        QTest::newRow("longest allowed") << QString(65536, 'b') << QString(1024, 'b') + QChar(0x2026);
+        // 1023 bytes, then a two-byte character that would be cut in half.
+        QTest::newRow("cut before a character")
+            << QString(1023, 'c') + QString(100, QChar(0xE9)) << QString(1023, 'c') + QChar(0x2026);
+    }
+    void longCellsAreShownCut()
+    {
+        QFETCH(QString, description);
+        QFETCH(QString, shown);
+        CalcSheet sheet;
+        SheetModels models(sheet);
+        auto rows = rowsFor("first");
+        for (RowCells& row : rows)
+            row[DescriptionColumn] = description.toStdString();
+        models.appendCalculation(rows);
+        const QModelIndex cell = models.model(TimecodeFormat::User)->index(0, DescriptionColumn);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString(), shown);
+        QCOMPARE(cell.data(Qt::EditRole).toString(), description);
+    }
+
     void appendsAndResetsReachEveryModel()
     {
         CalcSheet sheet;

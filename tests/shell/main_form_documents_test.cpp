@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 using namespace ombrel;
 using test::MainWindow;
@@ -153,6 +156,99 @@ private slots:
         QCOMPARE(w.form.state().CalcCount, 1);
         QVERIFY(w.form.state().WorkModified);
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:03:00"));
+    }
+
+    // Files that once crashed, hung or ate the memory: each is refused with
+    // one Error box, and the work, its save name and WorkModified stay.
+    void aHostileFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("named pipe") << "pipe"
+                                    << "not a file on a disk but a pipe or a device";
+        QTest::newRow("endless device") << "device"
+                                        << "not a file on a disk but a pipe or a device";
+        QTest::newRow("sparse 64 GiB") << "sparse"
+                                       << "larger than 2 GiB";
+        QTest::newRow("junk") << "junk"
+                              << "Not a Ombrel file!";
+        QTest::newRow("one endless line") << "endless line"
+                                          << "Line 4: this line is longer than any line of an Ombrel file.";
+        QTest::newRow("description past its limit") << "long description"
+                                                    << "Line 4: the description is longer than 65536 bytes.";
+    }
+    void aHostileFileChangesNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QString path = dir_->filePath("hostile.obr");
+        if (kind == "pipe") {
+            QCOMPARE(mkfifo(qPrintable(path), 0600), 0);
+        } else if (kind == "device") {
+            path = "/dev/zero";
+        } else if (kind == "sparse") {
+            writeFile(path, oneCalculationFile());
+            QVERIFY(QFile::resize(path, qint64(64) << 30));
+        } else if (kind == "junk") {
+            writeFile(path, QByteArray(16 << 20, 'j'));
+        } else if (kind == "endless line") {
+            writeFile(path, "OmbrelSheet\r\n1\r\nNonDropFrame Timecode\r\n" + QByteArray(32 << 20, '0'));
+        } else {
+            QByteArray file = oneCalculationFile();
+            file.replace("00:00:02:00   \r\n", "00:00:02:00  " + QByteArray(100000, 'd') + " \r\n");
+            writeFile(path, file);
+        }
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("work.obr"));
+        QVERIFY(w.form.Save1Click());
+        w.calculate("00:00:01:00", "+", "00:00:03:00");
+        w.dialogs.answers.push_back(Answer::No);
+        w.dialogs.openNames.push_back(path);
+        w.form.Open1Click();
+
+        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages[1].kind, MessageKind::Error);
+        QVERIFY2(w.dialogs.messages[1].text.contains(message), qPrintable(w.dialogs.messages[1].text));
+        QCOMPARE(w.form.state().CalcCount, 2);
+        QVERIFY(w.form.state().WorkModified);
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, ResultColumn), QString("00:00:04:00"));
+        QVERIFY(!w.form.Save1Click()); // the dialog offers the name saved before, and is cancelled
+        QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("work.obr"));
+    }
+
+    // Named on the command line, a pipe is refused as well instead of
+    // blocking the start.
+    void aPipeOnTheCommandLineIsRefused()
+    {
+        QCOMPARE(mkfifo(qPrintable(dir_->filePath("pipe")), 0600), 0);
+        MainWindow w({.commandLine = {dir_->filePath("pipe")}});
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Error);
+        QCOMPARE(w.form.state().CalcCount, 0);
+    }
+
+    // A full disk shows at the save, with the system's words: the old file
+    // stays, and the work is still unsaved.
+    void aFullDiskKeepsTheOldFileAndTheWork()
+    {
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("work.obr"));
+        QVERIFY(w.form.Save1Click());
+        const QByteArray saved = readAll(dir_->filePath("work.obr"));
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("work.obr"));
+        {
+            test::FileSizeLimit limit(64); // smaller than the file: as a disk with 64 bytes left
+            QVERIFY(!w.form.Save1Click());
+        }
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Error);
+        QCOMPARE(w.dialogs.messages[0].text, QString("File too large"));
+        QCOMPARE(readAll(dir_->filePath("work.obr")), saved);
+        QVERIFY(w.form.state().WorkModified);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"work.obr"});
     }
 
     void theSaveQuestionGuardsOpen_data()
