@@ -9,6 +9,9 @@ namespace ombrel {
 
 namespace {
 
+// Chunks grow from small to large, so a list of a few rows stays small and
+// a large one needs few allocations.
+constexpr size_t kFirstChunkSize = size_t{4} << 10;
 constexpr size_t kChunkSize = size_t{1} << 20;
 
 // Cell lengths are stored as base-128 varints: one byte for any cell under
@@ -57,7 +60,8 @@ CalculationList::RowRef CalculationList::pack(const RowView& cells)
     if (chunks_.empty() || chunkUsed_ + size > chunkSize_) {
         // A row larger than a chunk gets a chunk of its own, so a row
         // always starts within the first kChunkSize bytes of its chunk.
-        chunkSize_ = std::max<size_t>(kChunkSize, size);
+        const size_t grown = std::clamp(2 * chunkSize_, kFirstChunkSize, kChunkSize);
+        chunkSize_ = std::max(grown, size);
         chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
         chunkUsed_ = 0;
     }
