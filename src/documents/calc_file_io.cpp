@@ -101,8 +101,9 @@ std::optional<QString> readCalcFileBytes(const QString& path, QByteArray& bytes)
         return file.errorString();
     const qint64 size = file.size();
     if (size > kCalcFileSizeLimit)
-        return QString("Cannot open %1: it is larger than 2 GiB, more than any Ombrel file holds.")
-            .arg(nativeName(path));
+        return QString("Cannot open %1: it is larger than %2 GiB, more than any Ombrel file holds.")
+            .arg(nativeName(path))
+            .arg(kCalcFileSizeLimit >> 30);
 
     // The head first: a file that is not ours is turned down unread.
     bytes.resize(std::min<qint64>(size, kCalcFileHeadSize));
@@ -112,8 +113,9 @@ std::optional<QString> readCalcFileBytes(const QString& path, QByteArray& bytes)
     if (const auto error = CalcFileHeadError(std::string_view(bytes.constData(), static_cast<size_t>(have))))
         return QString::fromStdString(*error);
 
-    // Then the rest, a block at a time, each ending the reading when the
-    // line it is in grows longer than any a calculation file holds.
+    // Then the rest, a block at a time. A line still open after a block and
+    // already longer than any a calculation file holds ends the reading, so
+    // an endless line costs no more than a block beyond it.
     qint64 lineStart = 0;
     if (const void* lf = memrchr(bytes.constData(), '\n', static_cast<size_t>(have)))
         lineStart = static_cast<const char*>(lf) - bytes.constData() + 1;

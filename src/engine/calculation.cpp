@@ -29,9 +29,9 @@ int64_t wholeRate(TimecodeFormat format, const Rates& rates)
 
 int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
 {
-    // Counts beyond the signed 64-bit range (only reachable with frame
-    // counts put into the frame fields from a file) stop at its ends; every
-    // timecode then wraps into the day as usual.
+    // Results beyond the signed 64-bit range (frame counts recalled from a
+    // file, huge percentages) stop at its ends; the timecode formats then
+    // wrap them into the day as usual.
     constexpr int64_t kTop = std::numeric_limits<int64_t>::max();
     constexpr int64_t kBottom = std::numeric_limits<int64_t>::min();
     int64_t result = 0;

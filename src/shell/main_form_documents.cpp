@@ -35,7 +35,8 @@ std::optional<QString> saveCalculationFile(const QString& name, const CalcSheet&
             size += static_cast<int64_t>(piece.size());
         // What cannot be opened again is not saved as if it could.
         if (size > kCalcFileSizeLimit)
-            return QString("The work is too large to save: an Ombrel file holds at most 2 GiB.");
+            return QString("The work is too large to save: an Ombrel file holds at most %1 GiB.")
+                .arg(kCalcFileSizeLimit >> 30);
         return SaveFileBytes(name, pieces);
     } catch (const std::bad_alloc&) {
         return QString("There is not enough memory to save the work.");
