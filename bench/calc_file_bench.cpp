@@ -3,6 +3,7 @@
 // count (target: each within 3x of raw).
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
+#include "engine/format_info.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,7 +47,7 @@ const CalcSheet& bigSheet()
             const std::string description = i % 8 == 0 ? descriptions[(i / 8) % 4] : "";
             std::array<RowCells, kFormatCount> rows;
             for (int f = 0; f < kFormatCount - 1; ++f) {
-                const char sep = f == formatIndex(TimecodeFormat::DropFrm) ? ';' : ':';
+                const char sep = kWindowFormats[f].separator;
                 rows[f] = {timecode(a, sep), op, timecode(b, sep), "=", timecode(c, sep), "", description};
             }
             rows[kFormatCount - 1] = {std::to_string(a % 2'000'000),

@@ -2,6 +2,7 @@
 
 #include "documents/text_encoding.h"
 #include "engine/calculation.h"
+#include "engine/format_info.h"
 
 #include <algorithm>
 #include <array>
@@ -20,12 +21,6 @@ constexpr std::string_view kSheetMagic = "OmbrelSheet";
 constexpr std::string_view kPriorMagic = "OmbrelPrior";
 constexpr std::string_view kNotOurFile = "Not a Ombrel file!";
 constexpr std::string_view kLineEnd = "\r\n";
-
-// Names the lists in messages about a bad file, in file order.
-constexpr std::array<std::string_view, kFormatCount> kSectionNames = {"NonDrop", "DropFrame", "PAL",
-                                                                      "Film",    "User",      "Frames"};
-
-constexpr int kFramesList = formatIndex(TimecodeFormat::Frames);
 
 // The six lists are independent, so large files handle them at the same
 // time; for small ones starting six threads costs more than it saves.
@@ -58,23 +53,17 @@ template <typename Work> void forEachList(bool inParallel, Work work)
 constexpr int64_t kParallelRows = 8192;
 constexpr size_t kParallelBytes = 1 << 20;
 
-std::string sectionTitle(int list, int64_t userRate, double framesRate)
+// The section's title line: the format's title with the rate it was
+// calculated at.
+std::string sectionTitle(const FormatInfo& format, int64_t userRate, double framesRate)
 {
-    switch (formatAt(list)) {
-    case TimecodeFormat::NonDrop:
-        return "NonDropFrame Timecode";
-    case TimecodeFormat::DropFrm:
-        return "DropFrame Timecode";
-    case TimecodeFormat::PAL:
-        return "PAL Timecode";
-    case TimecodeFormat::Film:
-        return "Film Timecode";
-    case TimecodeFormat::User:
-        return "User (" + std::to_string(userRate) + "fps) Timecode";
-    case TimecodeFormat::Frames:
-        break;
-    }
-    return "Frames (" + FormatRateText(framesRate) + "fps)";
+    std::string title(format.fileSectionTitle);
+    constexpr std::string_view kRate = "{rate}";
+    if (const size_t at = title.find(kRate); at != std::string::npos)
+        title.replace(at, kRate.size(),
+                      format.frameCounts ? FormatRateText(framesRate)
+                                         : std::to_string(WholeRate(format, Rates{userRate, framesRate})));
+    return title;
 }
 
 // Collects the file. Rows are formatted in a small buffer of their own and
@@ -219,10 +208,11 @@ FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, 
 {
     const int64_t rows = sheet.rowCount();
     const CalculationList& list = sheet.list(formatAt(f));
-    const bool trim = f == kFramesList;
+    const FormatInfo& format = kWindowFormats[f];
+    const bool trim = format.frameCounts;
     // A timecode row line takes 44 bytes; descriptions may make it grow.
     FileFormatter formatter(windows1252, 64 + static_cast<size_t>(rows) * 48);
-    formatter.append(sectionTitle(f, userRate, framesRate));
+    formatter.append(sectionTitle(format, userRate, framesRate));
     formatter.append(kLineEnd);
     FormattedSection section;
     for (int64_t r = 0; r < rows; ++r)
@@ -492,7 +482,7 @@ CalcFileContents ReadCalcFile(std::string_view bytes)
     std::array<int64_t, kFormatCount> rowLine{};
     int64_t lineNumber = 3;
     for (int f = 0; f < kFormatCount; ++f) {
-        const std::string section(kSectionNames[f]);
+        const std::string section(kWindowFormats[f].name);
         // The empty line closing the previous section, then the title, which
         // is informative only.
         for (int skipped = f > 0 ? 0 : 1; skipped < 2; ++skipped) {

@@ -13,20 +13,6 @@ std::string_view OperatorText(Operator op)
     return texts[static_cast<int>(op)];
 }
 
-int64_t wholeRate(TimecodeFormat format, const Rates& rates)
-{
-    switch (format) {
-    case TimecodeFormat::PAL:
-        return 25;
-    case TimecodeFormat::Film:
-        return 24;
-    case TimecodeFormat::User:
-        return rates.userRate;
-    default:
-        return 30;
-    }
-}
-
 int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
 {
     // Results beyond the signed 64-bit range (frame counts recalled from a
@@ -58,18 +44,6 @@ int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
         return result;
     }
     return 0;
-}
-
-bool WithinRange(const TimecodeParts& parts, TimecodeFormat activeFormat, int64_t userRate)
-{
-    int64_t largestFrame = 29;
-    if (activeFormat == TimecodeFormat::PAL)
-        largestFrame = 24;
-    else if (activeFormat == TimecodeFormat::Film)
-        largestFrame = 23;
-    else if (activeFormat == TimecodeFormat::User)
-        largestFrame = userRate - 1;
-    return parts.hours <= 23 && parts.minutes <= 59 && parts.seconds <= 59 && parts.frames <= largestFrame;
 }
 
 std::string_view StringSpace(std::string_view text)
@@ -118,19 +92,14 @@ double parseDecimal(std::string_view text)
 
 namespace {
 
-std::string timecodeText(const TimecodeParts& parts, char separator)
-{
-    std::string text = FormatTimecodeText(parts);
-    return separator == ';' ? AddSemi(text) : text;
-}
-
 RowCells makeRow(std::string in, Operator op, std::string out, std::string result)
 {
     return {std::move(in), std::string(OperatorText(op)), std::move(out), "=", std::move(result), "", ""};
 }
 
-constexpr TimecodeFormat kWholeRateFormats[] = {TimecodeFormat::NonDrop, TimecodeFormat::PAL, TimecodeFormat::Film,
-                                                TimecodeFormat::User};
+// In frame mode the typed counts are the operands; the timecode operands
+// are their labels at this rate.
+constexpr int64_t kFrameModeLabelRate = FormatInfoOf(TimecodeFormat::NonDrop).nominalRate;
 
 } // namespace
 
@@ -139,8 +108,6 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
     const Operator op = request.op;
     const double percent = op == Operator::Percent ? parseDecimal(StringSpace(request.percentText)) : 0.0;
 
-    // In frame mode the typed counts are the operands; the timecode operands
-    // are their 30 fps labels.
     int64_t frameIn = 0;
     int64_t frameOut = 0;
     TimecodeParts inParts;
@@ -148,8 +115,8 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
     if (request.frameMode) {
         frameIn = parseInteger(request.frameInText);
         frameOut = parseInteger(request.frameOutText);
-        inParts = GenericTC(frameIn, 30);
-        outParts = GenericTC(frameOut, 30);
+        inParts = GenericTC(frameIn, kFrameModeLabelRate);
+        outParts = GenericTC(frameOut, kFrameModeLabelRate);
     } else {
         inParts = ParseTimecodeText(request.inText);
         outParts = ParseTimecodeText(request.outText);
@@ -157,11 +124,12 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
 
     Calculation calculation;
     if (request.rangeCheck && !request.frameMode) {
-        if (!WithinRange(inParts, request.activeFormat, state.rates.userRate)) {
+        const FormatInfo& active = FormatInfoOf(request.activeFormat);
+        if (!WithinRange(inParts, active, state.rates)) {
             calculation.refusal = RangeRefusal::InOperand;
             return calculation;
         }
-        if (!WithinRange(outParts, request.activeFormat, state.rates.userRate)) {
+        if (!WithinRange(outParts, active, state.rates)) {
             calculation.refusal = RangeRefusal::OutOperand;
             return calculation;
         }
@@ -171,67 +139,72 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
     state.WorkModified = true;
     state.DragRow = state.CalcCount + 1;
 
-    // The whole-number formats and Frames count the parts as typed.
-    auto& totals = state.totals;
-    for (TimecodeFormat format : kWholeRateFormats) {
-        auto& t = totals[formatIndex(format)];
-        t.inCount = PartsToFrames(inParts, wholeRate(format, state.rates));
-        t.outCount = PartsToFrames(outParts, wholeRate(format, state.rates));
-    }
-    auto& frames = totals[formatIndex(TimecodeFormat::Frames)];
-    frames.inCount = PartsToFramesAtFramesRate(inParts, state.rates.framesRate);
-    frames.outCount = PartsToFramesAtFramesRate(outParts, state.rates.framesRate);
-
-    // Drop frame works on real frame numbers: an adjusted label becomes its
-    // frame number, and the result number becomes its label.
-    AdjustDropFrameParts(inParts);
-    AdjustDropFrameParts(outParts);
-    auto& drop = totals[formatIndex(TimecodeFormat::DropFrm)];
-    TimecodeParts dropIn = inParts;
-    TimecodeParts dropOut = outParts;
-    if (request.frameMode) {
-        drop.inCount = frameIn;
-        drop.outCount = frameOut;
-        dropIn = DropFrameLabel(frameIn);
-        dropOut = DropFrameLabel(frameOut);
-    } else {
-        drop.inCount = DropFrameNumber(inParts);
-        drop.outCount = DropFrameNumber(outParts);
-    }
-    state.inParts = inParts;
-    state.outParts = outParts;
-
-    for (auto& t : totals)
-        t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
-
     const bool percentOperator = op == Operator::Percent;
-    for (TimecodeFormat format : kWholeRateFormats) {
-        const int64_t rate = wholeRate(format, state.rates);
-        const auto& t = totals[formatIndex(format)];
-        const TimecodeParts result = GenericTC(t.resultCount, rate);
-        state.resultParts[formatIndex(format)] = result;
-        std::string in = request.frameMode ? FormatTimecodeText(GenericTC(frameIn, rate)) : RemoveSemi(request.inText);
-        std::string out =
-            request.frameMode ? FormatTimecodeText(GenericTC(frameOut, rate)) : RemoveSemi(request.outText);
-        calculation.rows[formatIndex(format)] = makeRow(percentOperator ? request.percentText : std::move(in), op,
-                                                        std::move(out), FormatTimecodeText(result));
-    }
-
-    const TimecodeParts dropResult = DropFrameLabel(drop.resultCount);
-    state.resultParts[formatIndex(TimecodeFormat::DropFrm)] = dropResult;
-    calculation.rows[formatIndex(TimecodeFormat::DropFrm)] =
-        makeRow(percentOperator ? request.percentText : timecodeText(dropIn, ';'), op, timecodeText(dropOut, ';'),
-                timecodeText(dropResult, ';'));
-
-    if (request.frameMode) {
-        calculation.frameDuration = std::to_string(FindTotalTC(op, frameIn, frameOut, percent));
-        calculation.rows[formatIndex(TimecodeFormat::Frames)] =
-            makeRow(percentOperator ? request.percentText : request.frameInText, op, request.frameOutText,
-                    calculation.frameDuration);
-    } else {
-        calculation.rows[formatIndex(TimecodeFormat::Frames)] =
-            makeRow(percentOperator ? request.percentText : std::to_string(frames.inCount), op,
-                    std::to_string(frames.outCount), std::to_string(frames.resultCount));
+    for (int f = 0; f < kFormatCount; ++f) {
+        const FormatInfo& format = kWindowFormats[f];
+        FormatTotals& t = state.totals[f];
+        std::string in;
+        std::string out;
+        std::string result;
+        if (format.frameCounts) {
+            // Typed timecodes count at the Frames rate; typed frame counts
+            // are shown as they are.
+            t.inCount = PartsToFramesAtFramesRate(inParts, state.rates.framesRate);
+            t.outCount = PartsToFramesAtFramesRate(outParts, state.rates.framesRate);
+            t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
+            if (request.frameMode) {
+                calculation.frameDuration = std::to_string(FindTotalTC(op, frameIn, frameOut, percent));
+                in = request.frameInText;
+                out = request.frameOutText;
+                result = calculation.frameDuration;
+            } else {
+                in = std::to_string(t.inCount);
+                out = std::to_string(t.outCount);
+                result = std::to_string(t.resultCount);
+            }
+        } else if (format.dropFrame) {
+            // Drop frame works on real frame numbers: an adjusted label
+            // becomes its frame number, and the result number its label.
+            TimecodeParts shownIn = inParts;
+            TimecodeParts shownOut = outParts;
+            AdjustDropFrameParts(shownIn, format.nominalRate);
+            AdjustDropFrameParts(shownOut, format.nominalRate);
+            state.inParts = shownIn;
+            state.outParts = shownOut;
+            if (request.frameMode) {
+                t.inCount = frameIn;
+                t.outCount = frameOut;
+                shownIn = DropFrameLabel(frameIn, format.nominalRate);
+                shownOut = DropFrameLabel(frameOut, format.nominalRate);
+            } else {
+                t.inCount = DropFrameNumber(shownIn, format.nominalRate);
+                t.outCount = DropFrameNumber(shownOut, format.nominalRate);
+            }
+            t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
+            const TimecodeParts resultParts = DropFrameLabel(t.resultCount, format.nominalRate);
+            state.resultParts[f] = resultParts;
+            in = FormatTimecodeText(shownIn, format.separator);
+            out = FormatTimecodeText(shownOut, format.separator);
+            result = FormatTimecodeText(resultParts, format.separator);
+        } else {
+            // The whole-number formats count the parts as typed.
+            const int64_t rate = WholeRate(format, state.rates);
+            t.inCount = PartsToFrames(inParts, rate);
+            t.outCount = PartsToFrames(outParts, rate);
+            t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
+            const TimecodeParts resultParts = GenericTC(t.resultCount, rate);
+            state.resultParts[f] = resultParts;
+            if (request.frameMode) {
+                in = FormatTimecodeText(GenericTC(frameIn, rate), format.separator);
+                out = FormatTimecodeText(GenericTC(frameOut, rate), format.separator);
+            } else {
+                in = WithSeparator(request.inText, format.separator);
+                out = WithSeparator(request.outText, format.separator);
+            }
+            result = FormatTimecodeText(resultParts, format.separator);
+        }
+        calculation.rows[f] =
+            makeRow(percentOperator ? request.percentText : std::move(in), op, std::move(out), std::move(result));
     }
     return calculation;
 }

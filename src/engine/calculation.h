@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/format_info.h"
 #include "engine/timecode.h"
 #include "list/calc_sheet.h"
 
@@ -16,20 +17,8 @@ inline constexpr int kOperatorCount = 6;
 // "+", "-", "x", "/", "%", "~".
 std::string_view OperatorText(Operator op);
 
-struct Rates {
-    int64_t userRate = 15;
-    double framesRate = 30;
-};
-
-// The whole-number rate a timecode format converts at (NonDrop, DropFrm,
-// PAL, Film, User).
-int64_t wholeRate(TimecodeFormat format, const Rates& rates);
-
 // The operator applied to two frame counts; percent is used by "%" only.
 int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent = 0);
-
-// Whether typed parts lie within the ranges of the active tab's format.
-bool WithinRange(const TimecodeParts& parts, TimecodeFormat activeFormat, int64_t userRate);
 
 struct FormatTotals {
     int64_t inCount = 0;
@@ -39,6 +28,7 @@ struct FormatTotals {
 
 // The main window's calculation state.
 struct CalcState {
+    // The operands as drop-frame labels (adjusted).
     TimecodeParts inParts;
     TimecodeParts outParts;
     std::array<FormatTotals, kFormatCount> totals{};

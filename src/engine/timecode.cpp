@@ -17,8 +17,6 @@ ConversionError invalidFloat(std::string_view text)
 
 namespace {
 
-constexpr int kDigitPositions[8] = {0, 1, 3, 4, 6, 7, 9, 10};
-
 int32_t digitAt(std::string_view text, int position)
 {
     const char c = position < static_cast<int>(text.size()) ? text[position] : ' ';
@@ -32,37 +30,43 @@ std::string twoOrMoreDigits(int32_t value)
     return value > 9 ? std::to_string(value) : "0" + std::to_string(value);
 }
 
-std::string withSeparators(std::string_view text, char separator)
+} // namespace
+
+std::string LayOutTimecodeText(std::string_view digits, char separator, char fill)
 {
-    std::string result(kTimecodeTextLength, separator);
-    for (int position : kDigitPositions)
-        result[position] = position < static_cast<int>(text.size()) ? text[position] : ' ';
-    return result;
+    std::string text(kTimecodeTextLength, separator);
+    for (int i = 0; i < kTimecodeDigitCount; ++i)
+        text[kTimecodeDigitPositions[i]] = i < static_cast<int>(digits.size()) ? digits[i] : fill;
+    return text;
 }
 
-} // namespace
+std::string TimecodeTextDigits(std::string_view text, char fill)
+{
+    std::string digits(kTimecodeDigitCount, fill);
+    for (int i = 0; i < kTimecodeDigitCount; ++i)
+        if (const int position = kTimecodeDigitPositions[i]; position < static_cast<int>(text.size()))
+            digits[i] = text[position];
+    return digits;
+}
 
 TimecodeParts ParseTimecodeText(std::string_view text)
 {
     int32_t values[4];
     for (int part = 0; part < 4; ++part)
-        values[part] = 10 * digitAt(text, kDigitPositions[2 * part]) + digitAt(text, kDigitPositions[2 * part + 1]);
+        values[part] = 10 * digitAt(text, kTimecodeDigitPositions[2 * part]) +
+                       digitAt(text, kTimecodeDigitPositions[2 * part + 1]);
     return {values[0], values[1], values[2], values[3]};
 }
 
-std::string FormatTimecodeText(const TimecodeParts& parts)
+std::string FormatTimecodeText(const TimecodeParts& parts, char separator)
 {
-    return twoOrMoreDigits(parts.hours) + ":" + twoOrMoreDigits(parts.minutes) + ":" + twoOrMoreDigits(parts.seconds) +
-           ":" + twoOrMoreDigits(parts.frames);
+    return twoOrMoreDigits(parts.hours) + separator + twoOrMoreDigits(parts.minutes) + separator +
+           twoOrMoreDigits(parts.seconds) + separator + twoOrMoreDigits(parts.frames);
 }
 
-std::string AddSemi(std::string_view text)
+std::string WithSeparator(std::string_view text, char separator)
 {
-    return withSeparators(text, ';');
-}
-std::string RemoveSemi(std::string_view text)
-{
-    return withSeparators(text, ':');
+    return LayOutTimecodeText(TimecodeTextDigits(text, ' '), separator);
 }
 
 int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate)
@@ -95,56 +99,32 @@ bool isDropMinute(int32_t minutes)
     return minutes >= 1 && minutes <= 59 && minutes % 10 != 0;
 }
 
-void AdjustDropFrameParts(TimecodeParts& parts)
+void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate)
 {
-    if (isDropMinute(parts.minutes) && parts.seconds == 0 && (parts.frames == 0 || parts.frames == 1))
-        parts.frames = 2;
+    const int64_t dropped = DroppedPerMinute(nominalRate);
+    if (isDropMinute(parts.minutes) && parts.seconds == 0 && parts.frames < dropped)
+        parts.frames = static_cast<int32_t>(dropped);
 }
 
-void TotalTCCheck(TimecodeParts& parts, int64_t rate)
-{
-    if (parts.frames == rate) {
-        ++parts.seconds;
-        parts.frames = 0;
-    }
-    if (parts.seconds == 60) {
-        ++parts.minutes;
-        parts.seconds = 0;
-    }
-    if (parts.minutes == 60) {
-        ++parts.hours;
-        parts.minutes = 0;
-    }
-    if (parts.hours == 24)
-        parts.hours = 0;
-}
-
-int64_t DropFrameNumber(const TimecodeParts& label)
+int64_t DropFrameNumber(const TimecodeParts& label, int64_t nominalRate)
 {
     const int64_t totalMinutes = int64_t{label.hours} * 60 + label.minutes;
-    return int64_t{label.hours} * 108000 + int64_t{label.minutes} * 1800 + int64_t{label.seconds} * 30 + label.frames -
-           2 * (totalMinutes - totalMinutes / 10);
+    return PartsToFrames(label, nominalRate) - DroppedPerMinute(nominalRate) * (totalMinutes - totalMinutes / 10);
 }
 
-TimecodeParts DropFrameLabel(int64_t frameNumber)
+TimecodeParts DropFrameLabel(int64_t frameNumber, int64_t nominalRate)
 {
-    // Each ten-minute block holds 17982 frames; every minute of it but the
-    // first skips labels 0 and 1.
-    const int64_t n = detail::wrapInto(frameNumber, kDropFramesPerDay);
-    const int64_t blocks = n / 17982;
-    const int64_t inBlock = n % 17982;
-    const int64_t label = n + 18 * blocks + (inBlock >= 2 ? 2 * ((inBlock - 2) / 1798) : 0);
-    return {static_cast<int32_t>(label / 108000 % 24), static_cast<int32_t>(label / 1800 % 60),
-            static_cast<int32_t>(label / 30 % 60), static_cast<int32_t>(label % 30)};
-}
-
-double DropCompensate(double count, TimecodeFormat activeFormat)
-{
-    if (activeFormat != TimecodeFormat::DropFrm)
-        return count;
-    const double minutes = count >= 1800 ? std::trunc(count / 1800) : 0;
-    const double tenMinutes = count >= 18000 ? std::trunc(count / 18000) : 0;
-    return count + 2 * minutes - 2 * tenMinutes;
+    // A ten-minute block holds ten minutes of frames less nine minutes'
+    // dropped labels; every minute of it but the first skips them.
+    const int64_t dropped = DroppedPerMinute(nominalRate);
+    const int64_t perMinute = 60 * nominalRate - dropped;
+    const int64_t perBlock = 10 * 60 * nominalRate - 9 * dropped;
+    const int64_t n = detail::wrapInto(frameNumber, DropFramesPerDay(nominalRate));
+    const int64_t blocks = n / perBlock;
+    const int64_t inBlock = n % perBlock;
+    const int64_t label =
+        n + 9 * dropped * blocks + (inBlock >= dropped ? dropped * ((inBlock - dropped) / perMinute) : 0);
+    return GenericTC(label, nominalRate);
 }
 
 } // namespace ombrel

@@ -44,24 +44,38 @@ public:
 ConversionError invalidInteger(std::string_view text);
 ConversionError invalidFloat(std::string_view text);
 
-inline constexpr int kTimecodeTextLength = 11;
 inline constexpr int64_t kSecondsPerDay = 86400;
-// Frames in one day of 29.97 drop frame: 24 hours of 107892 frames.
-inline constexpr int64_t kDropFramesPerDay = 2589408;
 
-// Reads the eight digit positions of an 11-character timecode text; the
-// separators are not examined, so both forms parse alike.
+// The timecode text: eight digits, hours first, in pairs with a separator
+// between the pairs ("01:02:03:04"). Every reader and writer of that text
+// finds its places here.
+inline constexpr int kTimecodeTextLength = 11;
+inline constexpr int kTimecodeDigitCount = 8;
+inline constexpr std::array<int, kTimecodeDigitCount> kTimecodeDigitPositions{0, 1, 3, 4, 6, 7, 9, 10};
+inline constexpr bool IsTimecodeSeparatorPosition(int position)
+{
+    return position == 2 || position == 5 || position == 8;
+}
+
+// The text with digit i at its place (`fill` where `digits` is too short)
+// and `separator` between the pairs.
+std::string LayOutTimecodeText(std::string_view digits, char separator, char fill = '0');
+// The characters at the digit places of a text (`fill` where it is too short).
+std::string TimecodeTextDigits(std::string_view text, char fill);
+
+// Reads the eight digit places of a timecode text; the separators are not
+// examined, so every separator parses alike.
 TimecodeParts ParseTimecodeText(std::string_view text);
 
 // "hh:mm:ss:ff", each part at least two digits.
-std::string FormatTimecodeText(const TimecodeParts& parts);
+std::string FormatTimecodeText(const TimecodeParts& parts, char separator = ':');
 // Writes the 11 characters of parts already on a 24-hour clock (each part
 // 0-99) without allocating; the fast path behind the list cells.
 inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* out11);
 
-// Characters 1,2,4,5,7,8,10,11 of the text with ";" or ":" between them.
-std::string AddSemi(std::string_view text);
-std::string RemoveSemi(std::string_view text);
+// The characters at the digit places of the text with `separator` between
+// them, a blank where the text is too short.
+std::string WithSeparator(std::string_view text, char separator);
 
 // The nearest frame count, ties to even; beyond the signed 64-bit range the
 // nearer end of it, and 0 for NaN.
@@ -70,23 +84,31 @@ int64_t RoundToCount(double count);
 int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate);
 int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate);
 
-// Frames 0 and 1 do not exist at second 0 of a drop minute: such a label
-// moves on to frame 2.
-void AdjustDropFrameParts(TimecodeParts& parts);
+// Drop-frame labels run at a whole nominal rate but skip the first
+// DroppedPerMinute numbers of every minute except each tenth: 2 at 30 fps,
+// 4 at 60 fps.
+inline constexpr int64_t DroppedPerMinute(int64_t nominalRate)
+{
+    return nominalRate / 15;
+}
+// Frames in one day of drop-frame labels (2589408 at 30 fps).
+inline constexpr int64_t DropFramesPerDay(int64_t nominalRate)
+{
+    return 24 * 6 * (600 * nominalRate - 9 * DroppedPerMinute(nominalRate));
+}
 bool isDropMinute(int32_t minutes);
 
-// One carry pass at the given rate (equality tests only).
-void TotalTCCheck(TimecodeParts& parts, int64_t rate);
-// A frame count as parts at a whole rate (1-99), wrapped into one day.
-inline TimecodeParts GenericTC(int64_t count, int64_t rate);
+// A label that does not exist (a dropped frame at second 0 of a drop
+// minute) moves on to the first one that does.
+void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate);
 
 // Drop-frame label (already adjusted) to its real frame number, and back;
 // the label side wraps into one drop-frame day.
-int64_t DropFrameNumber(const TimecodeParts& label);
-TimecodeParts DropFrameLabel(int64_t frameNumber);
+int64_t DropFrameNumber(const TimecodeParts& label, int64_t nominalRate);
+TimecodeParts DropFrameLabel(int64_t frameNumber, int64_t nominalRate);
 
-// The percentage display's drop-frame compensation of a count.
-double DropCompensate(double count, TimecodeFormat activeFormat);
+// A frame count as parts at a whole rate (1-99), wrapped into one day.
+inline TimecodeParts GenericTC(int64_t count, int64_t rate);
 
 // Conversions run for every cell of every row, so the two hot ones are
 // inline: with the rate known the divisions become multiplications.
@@ -143,13 +165,12 @@ inline TimecodeParts GenericTC(int64_t count, int64_t rate)
 
 inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* out)
 {
-    detail::writePair(out, parts.hours);
-    out[2] = separator;
-    detail::writePair(out + 3, parts.minutes);
-    out[5] = separator;
-    detail::writePair(out + 6, parts.seconds);
-    out[8] = separator;
-    detail::writePair(out + 9, parts.frames);
+    constexpr const auto& at = kTimecodeDigitPositions;
+    detail::writePair(out + at[0], parts.hours);
+    detail::writePair(out + at[2], parts.minutes);
+    detail::writePair(out + at[4], parts.seconds);
+    detail::writePair(out + at[6], parts.frames);
+    out[at[1] + 1] = out[at[3] + 1] = out[at[5] + 1] = separator;
 }
 
 } // namespace ombrel

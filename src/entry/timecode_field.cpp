@@ -1,27 +1,19 @@
 #include "entry/timecode_field.h"
 
+#include "engine/format_info.h"
 #include "entry/entry_keys.h"
 
 #include <algorithm>
-#include <array>
 
 namespace ombrel {
 
 namespace {
 
-constexpr int kDigitCount = 8;
-constexpr std::array<int, kDigitCount> kDigitPositions{0, 1, 3, 4, 6, 7, 9, 10};
-
-bool isSeparatorPosition(int position)
-{
-    return position == 2 || position == 5 || position == 8;
-}
-
 // The digit whose text position is the caret; -1 on a separator or at the end.
 int digitAtCaret(int caret)
 {
-    const auto found = std::find(kDigitPositions.begin(), kDigitPositions.end(), caret);
-    return found == kDigitPositions.end() ? -1 : static_cast<int>(found - kDigitPositions.begin());
+    const auto found = std::find(kTimecodeDigitPositions.begin(), kTimecodeDigitPositions.end(), caret);
+    return found == kTimecodeDigitPositions.end() ? -1 : static_cast<int>(found - kTimecodeDigitPositions.begin());
 }
 
 bool isAnySeparator(char c, char separator)
@@ -33,33 +25,26 @@ bool isAnySeparator(char c, char separator)
 
 char EntrySeparator(TimecodeFormat activeFormat)
 {
-    return activeFormat == TimecodeFormat::DropFrm ? kDropSeparator : kColonSeparator;
+    return FormatInfoOf(activeFormat).separator;
 }
 
 std::string EntryDigits(std::string_view text, char separator)
 {
+    if (text.size() == static_cast<size_t>(kTimecodeTextLength))
+        return TimecodeTextDigits(text, '0');
     std::string digits;
-    digits.reserve(kDigitCount);
-    if (text.size() == static_cast<size_t>(kTimecodeTextLength)) {
-        for (int position : kDigitPositions)
-            digits += text[position];
-        return digits;
-    }
     for (char c : text) {
         if (!isAnySeparator(c, separator))
             digits += c;
     }
-    if (digits.size() > kDigitCount)
-        return digits.substr(digits.size() - kDigitCount);
-    return std::string(kDigitCount - digits.size(), '0') + digits;
+    if (digits.size() > kTimecodeDigitCount)
+        return digits.substr(digits.size() - kTimecodeDigitCount);
+    return std::string(kTimecodeDigitCount - digits.size(), '0') + digits;
 }
 
 std::string LoadEditText(std::string_view digits, char separator)
 {
-    std::string text(kTimecodeTextLength, separator);
-    for (int i = 0; i < kDigitCount; ++i)
-        text[kDigitPositions[i]] = i < static_cast<int>(digits.size()) ? digits[i] : '0';
-    return text;
+    return LayOutTimecodeText(digits, separator);
 }
 
 FieldState NormalizedTimecodeField(FieldState field, char separator)
@@ -99,7 +84,7 @@ TimecodeFieldEdit EditTimecodeField(const FieldState& original, char key, char s
         std::string digits = EntryDigits(field.text, separator);
         if (field.selectionLength <= 1) {
             // A caret at the end removes the last digit.
-            const int digit = field.caret == kTimecodeTextLength ? kDigitCount - 1 : digitAtCaret(field.caret);
+            const int digit = field.caret == kTimecodeTextLength ? kTimecodeDigitCount - 1 : digitAtCaret(field.caret);
             if (digit >= 0) {
                 digits.erase(digit, 1);
                 digits.insert(0, 1, '0');
@@ -119,7 +104,7 @@ TimecodeFieldEdit EditTimecodeField(const FieldState& original, char key, char s
 
     // The caret never rests on a separator, and the character under it is
     // selected so the next digit visibly overwrites it.
-    if (isSeparatorPosition(field.caret))
+    if (IsTimecodeSeparatorPosition(field.caret))
         ++field.caret;
     field.selectionLength = std::min(1, kTimecodeTextLength - field.caret);
     return edit;

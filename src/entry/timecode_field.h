@@ -21,7 +21,7 @@ inline constexpr char kColonSeparator = ':';
 inline constexpr char kDropSeparator = ';';
 inline constexpr std::string_view kZeroDigits = "00000000";
 
-// ";" while the DropFrm tab is active, ":" on every other tab.
+// The separator of the active tab's format: ";" on DropFrm, ":" elsewhere.
 char EntrySeparator(TimecodeFormat activeFormat);
 
 // The eight digit characters of a timecode field, hours first. An

@@ -1,8 +1,10 @@
 #include "shell/calc_main_form.h"
 
+#include "engine/format_info.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
 #include "shell/icons.h"
+#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 #include "widgets/display_font.h"
 
@@ -36,7 +38,6 @@ constexpr int kClientHeight = 375;
 // Client width of the window for the default column widths.
 constexpr int kClientWidth = 331;
 
-const char* const kTabCaptions[kFormatCount] = {"NonDrop", "DropFrm", "PAL", "Film/24P", "User-", "Frames"};
 const int kDefaultColumnWidths[kColumnCount] = {85, 12, 85, 12, 85, 16, 100};
 constexpr int kToggleSectionWidth = 19;
 
@@ -266,7 +267,7 @@ QWidget* TCalcMainForm::buildLists()
         TabSheet[f] = page;
         HeaderControl[f] = header;
         StringGrid[f] = grid;
-        PageControl1->addTab(page, kTabCaptions[f]);
+        PageControl1->addTab(page, toQt(kWindowFormats[f].tabCaption));
     }
     models_.setHeaderLabels("Out", "In", "Duration");
     return Panel3;

@@ -1,31 +1,65 @@
 #include "engine/calculation.h"
+#include "engine/format_info.h"
 #include "test_registry.h"
 
 #include <QTest>
 
 using namespace ombrel;
 
+Q_DECLARE_METATYPE(ombrel::TimecodeParts)
+
 // Drop-frame results come from real frame numbers: the labels of a whole
 // day, the worked examples, and the cases a label-correction scheme gets wrong.
 class DropFrameTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every drop-frame format of the table, whatever its rate.
     void everyFrameOfTheDayHasALegalLabelThatConvertsBack()
     {
-        int failures = 0;
-        TimecodeParts previous{-1, 0, 0, 0};
-        for (int64_t n = 0; n < kDropFramesPerDay; ++n) {
-            const TimecodeParts label = DropFrameLabel(n);
-            const bool legal = label.hours < 24 && label.minutes < 60 && label.seconds < 60 && label.frames < 30 &&
-                               !(isDropMinute(label.minutes) && label.seconds == 0 && label.frames < 2);
-            if (!legal || DropFrameNumber(label) != n)
-                ++failures;
-            previous = label;
+        for (const FormatInfo& format : kFormats) {
+            if (!format.dropFrame)
+                continue;
+            const int64_t rate = format.nominalRate;
+            const int64_t day = DropFramesPerDay(rate);
+            int failures = 0;
+            TimecodeParts previous{-1, 0, 0, 0};
+            for (int64_t n = 0; n < day; ++n) {
+                const TimecodeParts label = DropFrameLabel(n, rate);
+                const bool legal =
+                    label.hours < 24 && label.minutes < 60 && label.seconds < 60 && label.frames < rate &&
+                    !(isDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedPerMinute(rate));
+                if (!legal || DropFrameNumber(label, rate) != n)
+                    ++failures;
+                previous = label;
+            }
+            const auto last = static_cast<int32_t>(rate - 1);
+            QCOMPARE(failures, 0);
+            QCOMPARE(previous, (TimecodeParts{23, 59, 59, last}));
+            QCOMPARE(DropFrameLabel(day, rate), (TimecodeParts{0, 0, 0, 0}));
+            QCOMPARE(DropFrameLabel(-1, rate), (TimecodeParts{23, 59, 59, last}));
         }
-        QCOMPARE(failures, 0);
-        QCOMPARE(previous, (TimecodeParts{23, 59, 59, 29}));
-        QCOMPARE(DropFrameLabel(kDropFramesPerDay), (TimecodeParts{0, 0, 0, 0}));
-        QCOMPARE(DropFrameLabel(-1), (TimecodeParts{23, 59, 59, 29}));
+    }
+
+    // The rule follows the nominal rate: 2 labels a minute at 30 fps, 4 at 60.
+    void droppedLabelsFollowTheRate_data()
+    {
+        QTest::addColumn<qint64>("rate");
+        QTest::addColumn<qint64>("frame");
+        QTest::addColumn<TimecodeParts>("label");
+        QTest::newRow("30: first minute") << qint64(30) << qint64(1800) << TimecodeParts{0, 1, 0, 2};
+        QTest::newRow("30: tenth minute") << qint64(30) << qint64(17982) << TimecodeParts{0, 10, 0, 0};
+        QTest::newRow("60: last of minute 0") << qint64(60) << qint64(3599) << TimecodeParts{0, 0, 59, 59};
+        QTest::newRow("60: first minute") << qint64(60) << qint64(3600) << TimecodeParts{0, 1, 0, 4};
+        QTest::newRow("60: tenth minute") << qint64(60) << qint64(35964) << TimecodeParts{0, 10, 0, 0};
+        QTest::newRow("60: an hour") << qint64(60) << qint64(215784) << TimecodeParts{1, 0, 0, 0};
+    }
+    void droppedLabelsFollowTheRate()
+    {
+        QFETCH(qint64, rate);
+        QFETCH(qint64, frame);
+        QFETCH(TimecodeParts, label);
+        QCOMPARE(DropFrameLabel(frame, rate), label);
+        QCOMPARE(DropFrameNumber(label, rate), frame);
     }
 
     void results_data()

@@ -1,3 +1,4 @@
+#include "engine/format_info.h"
 #include "engine/timecode.h"
 #include "test_registry.h"
 
@@ -95,7 +96,7 @@ private slots:
     {
         QFETCH(TimecodeParts, typed);
         QFETCH(TimecodeParts, adjusted);
-        AdjustDropFrameParts(typed);
+        AdjustDropFrameParts(typed, 30);
         QCOMPARE(typed, adjusted);
     }
 
@@ -103,9 +104,10 @@ private slots:
     {
         QCOMPARE(FormatTimecodeText(tc(1, 2, 3, 4)), std::string("01:02:03:04"));
         QCOMPARE(FormatTimecodeText(tc(12, 0, 7, 100)), std::string("12:00:07:100"));
-        QCOMPARE(AddSemi("01:02:03:04"), std::string("01;02;03;04"));
-        QCOMPARE(RemoveSemi("01;02;03;04"), std::string("01:02:03:04"));
-        QCOMPARE(RemoveSemi("01;02;03;04 and more"), std::string("01:02:03:04"));
+        QCOMPARE(FormatTimecodeText(tc(1, 2, 3, 4), ';'), std::string("01;02;03;04"));
+        QCOMPARE(WithSeparator("01:02:03:04", ';'), std::string("01;02;03;04"));
+        QCOMPARE(WithSeparator("01;02;03;04", ':'), std::string("01:02:03:04"));
+        QCOMPARE(WithSeparator("01;02;03;04 and more", ':'), std::string("01:02:03:04"));
         char text[11];
         WriteTimecodeText(tc(23, 59, 59, 29), ';', text);
         QCOMPARE(std::string(text, 11), std::string("23;59;59;29"));

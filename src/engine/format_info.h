@@ -1,0 +1,86 @@
+#pragma once
+
+#include "engine/timecode.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace ombrel {
+
+// The two rates the user chooses.
+struct Rates {
+    int64_t userRate = 15;
+    double framesRate = 30;
+};
+
+// The facts of one format. Everything that differs between formats is a
+// field here, so code walks the table instead of switching on the format.
+struct FormatInfo {
+    // Names the format in messages ("NonDrop", "DropFrame").
+    std::string_view name;
+    // Whole frames per second its labels count; 0 for the user's rate.
+    int64_t nominalRate;
+    // Its labels skip DroppedPerMinute(nominalRate) frame numbers at the
+    // start of every minute but each tenth.
+    bool dropFrame;
+    // Its cells hold frame counts at the Frames rate, not labels. Timecodes
+    // typed on its tab are still checked against the nominal rate.
+    bool frameCounts;
+    // Between the parts of its labels.
+    char separator;
+
+    // The main window's formats only; empty for rates offered elsewhere.
+    std::string_view tabCaption;
+    // The title of its section in the calculation file; "{rate}" stands for
+    // the rate the user chose.
+    std::string_view fileSectionTitle;
+    // Starts the names of its font and colour settings.
+    std::string_view settingsPrefix;
+};
+
+// Every format the engine converts. The first kFormatCount rows are the
+// main window's tabs, in tab order, as TimecodeFormat numbers them; rates
+// the window does not offer follow them.
+inline constexpr FormatInfo kFormats[] = {
+    {"NonDrop", 30, false, false, ':', "NonDrop", "NonDropFrame Timecode", "ND"},
+    {"DropFrame", 30, true, false, ';', "DropFrm", "DropFrame Timecode", "DF"},
+    {"PAL", 25, false, false, ':', "PAL", "PAL Timecode", "PAL"},
+    {"Film", 24, false, false, ':', "Film/24P", "Film Timecode", "Film"},
+    {"User", 0, false, false, ':', "User-", "User ({rate}fps) Timecode", "User"},
+    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames"},
+};
+
+// The main window's six formats.
+inline constexpr std::span<const FormatInfo, kFormatCount> kWindowFormats{kFormats, kFormatCount};
+
+inline constexpr const FormatInfo& FormatInfoOf(TimecodeFormat format)
+{
+    return kFormats[formatIndex(format)];
+}
+
+// The whole rate its labels count at.
+inline constexpr int64_t WholeRate(const FormatInfo& format, const Rates& rates)
+{
+    return format.nominalRate > 0 ? format.nominalRate : rates.userRate;
+}
+
+inline constexpr int64_t LargestFrame(const FormatInfo& format, const Rates& rates)
+{
+    return WholeRate(format, rates) - 1;
+}
+
+// Whether typed parts are a label of the format: hours 0-23, minutes and
+// seconds 0-59, frames up to the largest frame.
+bool WithinRange(const TimecodeParts& parts, const FormatInfo& format, const Rates& rates);
+
+// A label of the format (a drop-frame one adjusted first) as its frame
+// number, and a frame number as its label, wrapped into one day.
+int64_t LabelToFrames(TimecodeParts label, const FormatInfo& format, const Rates& rates);
+TimecodeParts FramesToLabel(int64_t count, const FormatInfo& format, const Rates& rates);
+
+// The percentage display's drop-frame compensation of a count: a count of
+// the active format's frames with its dropped labels added back.
+double DropCompensate(double count, TimecodeFormat activeFormat);
+
+} // namespace ombrel
