@@ -135,10 +135,6 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
         }
     }
 
-    state.CalcCount += 1;
-    state.WorkModified = true;
-    state.DragRow = state.CalcCount + 1;
-
     const bool percentOperator = op == Operator::Percent;
     for (int f = 0; f < kFormatCount; ++f) {
         const FormatInfo& format = kWindowFormats[f];

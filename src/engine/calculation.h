@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/calc_row.h"
 #include "engine/format_info.h"
 #include "engine/timecode.h"
-#include "list/calc_sheet.h"
 
 #include <array>
 #include <cstdint>
@@ -26,18 +26,14 @@ struct FormatTotals {
     int64_t resultCount = 0;
 };
 
-// The main window's calculation state.
+// The latest calculation, and the rates it converts at. The rows it made
+// belong to the sheet, which counts them.
 struct CalcState {
     // The operands as drop-frame labels (adjusted).
     TimecodeParts inParts;
     TimecodeParts outParts;
     std::array<FormatTotals, kFormatCount> totals{};
     std::array<TimecodeParts, kFormatCount - 1> resultParts{};
-    int64_t CalcCount = 0;
-    bool WorkModified = false;
-    // Row of the last drag from an In, Out or Duration cell; CalcCount + 1
-    // means none.
-    int64_t DragRow = 1;
     Rates rates;
 };
 
@@ -65,8 +61,8 @@ struct Calculation {
 };
 
 // Checks and computes one calculation. A refusal or a ConversionError
-// (thrown) leaves the state untouched; an accepted calculation advances
-// CalcCount, sets WorkModified and DragRow and fills the totals.
+// (thrown) leaves the state untouched; an accepted calculation fills the
+// totals and returns the rows to append.
 Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state);
 
 // The percentage display of the last Frames row ("50.00%", "1,234.50%").

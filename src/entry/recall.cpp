@@ -1,7 +1,7 @@
 #include "entry/recall.h"
 
+#include "engine/calc_row.h"
 #include "entry/entry_keys.h"
-#include "list/calc_sheet.h"
 
 #include <cctype>
 

@@ -138,6 +138,15 @@ void CalculationList::swapRows(int64_t a, int64_t b)
     std::swap(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)]);
 }
 
+void CalculationList::reorder(std::span<const int64_t> order)
+{
+    std::vector<RowRef> reordered;
+    reordered.reserve(order.size());
+    for (int64_t from : order)
+        reordered.push_back(rows_[static_cast<size_t>(from)]);
+    rows_ = std::move(reordered);
+}
+
 void CalculationList::reserve(int64_t rows)
 {
     rows_.reserve(static_cast<size_t>(rows));
@@ -186,6 +195,12 @@ void CalcSheet::swapRows(int64_t a, int64_t b)
 {
     for (auto& list : lists_)
         list.swapRows(a, b);
+}
+
+void CalcSheet::reorder(std::span<const int64_t> order)
+{
+    for (auto& list : lists_)
+        list.reorder(order);
 }
 
 void CalcSheet::removeRow(int64_t row)

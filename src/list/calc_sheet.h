@@ -1,31 +1,17 @@
 #pragma once
 
+#include "engine/calc_row.h"
 #include "engine/timecode.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ombrel {
-
-// Columns of every list row: In, operator, Out, "=", result, an always
-// empty spacer, description.
-inline constexpr int kColumnCount = 7;
-enum Column {
-    InColumn = 0,
-    OperatorColumn = 1,
-    OutColumn = 2,
-    EqualsColumn = 3,
-    ResultColumn = 4,
-    SpacerColumn = 5,
-    DescriptionColumn = 6
-};
-
-using RowCells = std::array<std::string, kColumnCount>;
-using RowView = std::array<std::string_view, kColumnCount>;
 
 // One format's list of rows. Cells are kept packed in large chunks (a
 // length byte or varint before each cell's text) so that a million rows per
@@ -43,6 +29,8 @@ public:
     void reserve(int64_t rows);
     void setCell(int64_t row, int column, std::string_view text);
     void swapRows(int64_t a, int64_t b);
+    // Row i becomes the old row order[i]; order is a permutation of the rows.
+    void reorder(std::span<const int64_t> order);
     void removeRow(int64_t row);
     void clear();
 
@@ -79,6 +67,7 @@ public:
     void appendCalculation(const std::array<RowCells, kFormatCount>& rows);
     void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
     void swapRows(int64_t a, int64_t b);
+    void reorder(std::span<const int64_t> order);
     void removeRow(int64_t row);
     void clear();
 

@@ -72,7 +72,7 @@ void ListModel::setHeaderText(int section, const QString& text)
     emit headerDataChanged(Qt::Horizontal, section, section);
 }
 
-SheetModels::SheetModels(CalcSheet& sheet, QObject* parent) : QObject(parent), sheet_(sheet)
+SheetModels::SheetModels(QObject* parent) : QObject(parent)
 {
     for (int f = 0; f < kFormatCount; ++f) {
         models_[f] = std::make_unique<ListModel>(sheet_, formatAt(f));
@@ -94,6 +94,7 @@ void SheetModels::setHeaderLabels(const QString& first, const QString& second, c
 
 void SheetModels::appendCalculation(const std::array<RowCells, kFormatCount>& rows)
 {
+    workModified_ = true;
     const int newRow = static_cast<int>(sheet_.rowCount());
     if (newRow == 0) {
         // The empty row every list shows becomes the first calculation.
@@ -109,11 +110,51 @@ void SheetModels::appendCalculation(const std::array<RowCells, kFormatCount>& ro
         model->endInsertRows();
 }
 
+void SheetModels::removeCalculation(int64_t row)
+{
+    workModified_ = true;
+    const int r = static_cast<int>(row);
+    if (sheet_.rowCount() == 1) {
+        // The last calculation leaves the empty row every list shows.
+        sheet_.removeRow(row);
+        for (auto& model : models_)
+            emit model->dataChanged(model->index(0, 0), model->index(0, kColumnCount - 1));
+        return;
+    }
+    for (auto& model : models_)
+        model->beginRemoveRows({}, r, r);
+    sheet_.removeRow(row);
+    for (auto& model : models_)
+        model->endRemoveRows();
+}
+
+void SheetModels::reorder(const std::vector<int64_t>& order)
+{
+    if (order.empty())
+        return;
+    for (auto& model : models_)
+        emit model->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    sheet_.reorder(order);
+    // Selections and other kept indexes follow their rows.
+    std::vector<int> newRowOf(order.size());
+    for (size_t to = 0; to < order.size(); ++to)
+        newRowOf[static_cast<size_t>(order[to])] = static_cast<int>(to);
+    for (auto& model : models_) {
+        const QModelIndexList kept = model->persistentIndexList();
+        QModelIndexList moved;
+        for (const QModelIndex& index : kept)
+            moved << model->index(newRowOf[static_cast<size_t>(index.row())], index.column());
+        model->changePersistentIndexList(kept, moved);
+        emit model->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+}
+
 void SheetModels::replaceSheet(CalcSheet&& sheet)
 {
     for (auto& model : models_)
         model->beginResetModel();
     sheet_ = std::move(sheet);
+    workModified_ = false;
     for (auto& model : models_)
         model->endResetModel();
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace ombrel {
 
@@ -35,24 +36,37 @@ private:
     std::array<QString, kColumnCount + 1> headerTexts_;
 };
 
-// The six list models over one sheet. Every change of the sheet goes
-// through here, so that the views hear of it.
+// The sheet and its six list models: the one owner of the sheet. Every
+// change of the rows goes through here, so the views hear of it and the
+// count of calculations is the sheet's own row count.
 class SheetModels : public QObject {
     Q_OBJECT
 public:
-    explicit SheetModels(CalcSheet& sheet, QObject* parent = nullptr);
+    explicit SheetModels(QObject* parent = nullptr);
 
     const CalcSheet& sheet() const { return sheet_; }
+    int64_t calcCount() const { return sheet_.rowCount(); }
     ListModel* model(TimecodeFormat format) const { return models_[formatIndex(format)].get(); }
 
+    // The rows changed since they were last saved, opened or cleared.
+    // Appending and removing set it; a new order alone does not.
+    bool workModified() const { return workModified_; }
+    void setWorkModified(bool modified) { workModified_ = modified; }
+
     void appendCalculation(const std::array<RowCells, kFormatCount>& rows);
+    void removeCalculation(int64_t row);
+    // Row i becomes the old row order[i] (a sort); order is a permutation.
+    void reorder(const std::vector<int64_t>& order);
+    // An opened file's sheet replaces the rows.
     void replaceSheet(CalcSheet&& sheet);
     void clear();
+
     // Texts of the In, Out and result sections, in every list.
     void setHeaderLabels(const QString& first, const QString& second, const QString& result);
 
 private:
-    CalcSheet& sheet_;
+    CalcSheet sheet_;
+    bool workModified_ = false;
     std::array<std::unique_ptr<ListModel>, kFormatCount> models_;
 };
 

@@ -71,7 +71,7 @@ template <typename Field = QLineEdit> Field* makeField(QWidget* parent, const ch
 } // namespace
 
 TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, SettingsStore& store, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), settings_(settings), store_(store), models_(sheet_)
+    : QMainWindow(parent), dialogs_(dialogs), settings_(settings), store_(store)
 {
     setObjectName("CalcMainForm");
     setAcceptDrops(true);
@@ -370,7 +370,7 @@ QWidget* TCalcMainForm::buildCalculateBand()
     }
     connect(ButNorm, &CalculatePicture::mouseMoved, this, [this] { showCalculatePicture(ButOver); });
     connect(ButOver, &CalculatePicture::mouseMoved, this,
-            [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(state_.CalcCount)); });
+            [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount())); });
     ButtonNormal();
 
     TrashClose = new QLabel(Panel2);
@@ -514,7 +514,6 @@ void TCalcMainForm::wireCommands()
 // Puts the window into its start state; New runs it again.
 void TCalcMainForm::FormCreate()
 {
-    state_.CalcCount = 0;
     models_.clear();
     ZeroDisable();
     OperandCombo->setCurrentIndex(0);

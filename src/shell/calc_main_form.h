@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -56,7 +57,11 @@ public:
     ~TCalcMainForm() override;
 
     const CalcState& state() const { return state_; }
-    const CalcSheet& sheet() const { return sheet_; }
+    const SheetModels& models() const { return models_; }
+    const CalcSheet& sheet() const { return models_.sheet(); }
+    // The list row the last drag started from; a calculation or an opened
+    // file forgets it.
+    std::optional<int64_t> DragRow() const { return dragRow_; }
     TimecodeFormat activeFormat() const;
     QTableView* list(TimecodeFormat format) const { return StringGrid[formatIndex(format)]; }
     QString statusText(int panel) const;
@@ -208,8 +213,8 @@ private:
     AppSettings& settings_;
     SettingsStore& store_;
     CalcState state_;
-    CalcSheet sheet_;
     SheetModels models_;
+    std::optional<int64_t> dragRow_;
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;

@@ -56,9 +56,10 @@ bool TCalcMainForm::ComputeCalculations()
             focusAndSelect(field);
         } else {
             accepted = true;
-            if (state_.CalcCount == 1)
-                setListCommandsEnabled(true);
             models_.appendCalculation(calculation.rows);
+            dragRow_.reset();
+            if (models_.calcCount() == 1)
+                setListCommandsEnabled(true);
             for (QTableView* grid : StringGrid)
                 scrollToLastRows(grid);
             if (request.frameMode)
@@ -90,7 +91,7 @@ void TCalcMainForm::setListCommandsEnabled(bool enabled)
 void TCalcMainForm::ZeroDisable()
 {
     setListCommandsEnabled(false);
-    state_.WorkModified = false;
+    models_.setWorkModified(false);
     for (QTableView* grid : StringGrid)
         grid->clearSelection();
 }
@@ -104,24 +105,25 @@ void TCalcMainForm::scrollToLastRows(QTableView* grid)
 void TCalcMainForm::updateStatusBar()
 {
     QString percentage;
-    if (state_.CalcCount > 0 && currentOperator() != Operator::Percent && Percentages1->isChecked()) {
-        const int64_t last = sheet_.rowCount() - 1;
-        percentage = toQt(PercentageText(sheet_.cell(TimecodeFormat::Frames, last, InColumn),
-                                         sheet_.cell(TimecodeFormat::Frames, last, OutColumn), activeFormat()));
+    if (models_.calcCount() > 0 && currentOperator() != Operator::Percent && Percentages1->isChecked()) {
+        const int64_t last = models_.sheet().rowCount() - 1;
+        percentage =
+            toQt(PercentageText(models_.sheet().cell(TimecodeFormat::Frames, last, InColumn),
+                                models_.sheet().cell(TimecodeFormat::Frames, last, OutColumn), activeFormat()));
     }
     statusPanel_[1]->setText(percentage);
-    statusPanel_[0]->setText(QString("Total Calculations: %1").arg(state_.CalcCount));
+    statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount()));
 }
 
 void TCalcMainForm::PageControl1Change()
 {
     showEntrySeparator();
-    if (state_.CalcCount > 0) {
+    if (models_.calcCount() > 0) {
         ActiveTab(activeFormat());
         if (activeFormat() == TimecodeFormat::Frames)
             InitLoads();
         const std::string_view lastOperator =
-            sheet_.cell(TimecodeFormat::NonDrop, sheet_.rowCount() - 1, OperatorColumn);
+            models_.sheet().cell(TimecodeFormat::NonDrop, models_.sheet().rowCount() - 1, OperatorColumn);
         const int index = OperandCombo->findText(toQt(lastOperator));
         if (index >= 0)
             OperandCombo->setCurrentIndex(index);
@@ -132,11 +134,11 @@ void TCalcMainForm::PageControl1Change()
 
 void TCalcMainForm::ActiveTab(TimecodeFormat format)
 {
-    const int64_t row = state_.CalcCount - 1;
-    MaskEdit2->setText(toQt(sheet_.cell(format, row, OutColumn)));
-    MaskEdit3->setText(toQt(sheet_.cell(format, row, ResultColumn)));
-    const QString in = toQt(sheet_.cell(format, row, InColumn));
-    if (sheet_.cell(format, row, OperatorColumn) == "%") {
+    const int64_t row = models_.calcCount() - 1;
+    MaskEdit2->setText(toQt(models_.sheet().cell(format, row, OutColumn)));
+    MaskEdit3->setText(toQt(models_.sheet().cell(format, row, ResultColumn)));
+    const QString in = toQt(models_.sheet().cell(format, row, InColumn));
+    if (models_.sheet().cell(format, row, OperatorColumn) == "%") {
         MaskEdit4->show();
         MaskEdit4->setText(in);
     } else {

@@ -56,17 +56,17 @@ bool TCalcMainForm::Save1Click()
     if (chosen.isEmpty())
         return false;
     saveName_ = withDefaultExtension(chosen);
-    if (const auto error = saveCalculationFile(saveName_, sheet_, state_.rates)) {
+    if (const auto error = saveCalculationFile(saveName_, sheet(), state_.rates)) {
         dialogs_.showError(this, *error);
         return false;
     }
-    state_.WorkModified = false;
+    models_.setWorkModified(false);
     return true;
 }
 
 bool TCalcMainForm::saveCurrentWorkPrompt()
 {
-    if (state_.CalcCount == 0 || !state_.WorkModified)
+    if (models_.calcCount() == 0 || !models_.workModified())
         return true;
     switch (dialogs_.message(this, MessageKind::Confirm, "Save Current Work?", MessageButtons::YesNoCancel)) {
     case Answer::Yes:
@@ -122,9 +122,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         return false;
     }
     models_.replaceSheet(std::move(contents.sheet));
-    state_.CalcCount = sheet_.rowCount();
-    state_.DragRow = state_.CalcCount + 1;
-    state_.WorkModified = false;
+    dragRow_.reset();
     setListCommandsEnabled(true);
     for (QTableView* grid : StringGrid)
         scrollToLastRows(grid);

@@ -69,10 +69,11 @@ EntryContext TCalcMainForm::entryContext() const
     EntryContext context;
     context.separator = entrySeparator();
     context.labelStyle = labelStyle_;
-    context.calcCount = state_.CalcCount;
+    context.calcCount = models_.calcCount();
     context.framesTabActive = activeFormat() == TimecodeFormat::Frames;
-    if (state_.CalcCount > 0)
-        context.lastOperator = sheet_.cell(TimecodeFormat::NonDrop, sheet_.rowCount() - 1, OperatorColumn);
+    if (models_.calcCount() > 0)
+        context.lastOperator =
+            models_.sheet().cell(TimecodeFormat::NonDrop, models_.sheet().rowCount() - 1, OperatorColumn);
     context.percentFieldVisible = !MaskEdit4->isHidden();
     return context;
 }
@@ -177,7 +178,8 @@ void TCalcMainForm::applyEntrySteps(QLineEdit* keyed, const KeyOutcome& outcome)
             MaskEdit1->setText(MaskEdit3->text());
             break;
         case EntryAction::FrameInFromLastResult:
-            FrameIn->setText(toQt(sheet_.cell(TimecodeFormat::Frames, sheet_.rowCount() - 1, ResultColumn)));
+            FrameIn->setText(
+                toQt(models_.sheet().cell(TimecodeFormat::Frames, models_.sheet().rowCount() - 1, ResultColumn)));
             break;
         case EntryAction::ShowPercentField:
             MaskEdit4->show();
@@ -188,7 +190,7 @@ void TCalcMainForm::applyEntrySteps(QLineEdit* keyed, const KeyOutcome& outcome)
         case EntryAction::Recall: {
             const TimecodeFormat source =
                 step.source == RecallSource::FramesList ? TimecodeFormat::Frames : activeFormat();
-            entryField(step.field)->setText(toQt(sheet_.cell(source, state_.CalcCount - 1, step.column)));
+            entryField(step.field)->setText(toQt(models_.sheet().cell(source, models_.calcCount() - 1, step.column)));
             break;
         }
         case EntryAction::Focus:

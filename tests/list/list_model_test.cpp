@@ -24,8 +24,7 @@ class ListModelTest : public QObject {
 private slots:
     void anEmptyListShowsOneEmptyRow()
     {
-        CalcSheet sheet;
-        SheetModels models(sheet);
+        SheetModels models;
         ListModel* model = models.model(TimecodeFormat::PAL);
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->rowCount(), 1);
@@ -64,8 +63,7 @@ private slots:
 
     void appendsAndResetsReachEveryModel()
     {
-        CalcSheet sheet;
-        SheetModels models(sheet);
+        SheetModels models;
         std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
         for (int f = 0; f < kFormatCount; ++f)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
@@ -89,10 +87,56 @@ private slots:
         QCOMPARE(film->index(0, InColumn).data().toString(), QString());
     }
 
+    // The count is the sheet's; removing the last calculation leaves the
+    // empty row, and a new order moves kept indexes with their rows.
+    void removalsAndNewOrdersReachEveryModel()
+    {
+        SheetModels models;
+        std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+        for (int f = 0; f < kFormatCount; ++f)
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                models.model(formatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
+        for (const char* tag : {"a", "b", "c"})
+            models.appendCalculation(rowsFor(tag));
+        ListModel* pal = models.model(TimecodeFormat::PAL);
+        const QPersistentModelIndex onB = pal->index(1, OutColumn);
+
+        models.setWorkModified(false);
+        models.reorder({2, 0, 1});
+        QVERIFY(!models.workModified());
+        QCOMPARE(pal->index(0, InColumn).data().toString(), QString("c"));
+        QCOMPARE(onB.row(), 2);
+        QCOMPARE(onB.column(), int(OutColumn));
+
+        models.removeCalculation(0);
+        QVERIFY(models.workModified());
+        QCOMPARE(models.calcCount(), 2);
+        QCOMPARE(pal->rowCount(), 2);
+        QCOMPARE(pal->index(0, InColumn).data().toString(), QString("a"));
+        models.removeCalculation(1);
+        models.removeCalculation(0);
+        QCOMPARE(models.calcCount(), 0);
+        QCOMPARE(pal->rowCount(), 1);
+        QCOMPARE(pal->index(0, InColumn).data().toString(), QString());
+    }
+
+    void onlySavingOpeningAndClearingMarkTheWorkUnmodified()
+    {
+        SheetModels models;
+        QVERIFY(!models.workModified());
+        models.appendCalculation(rowsFor("a"));
+        QVERIFY(models.workModified());
+        models.replaceSheet(CalcSheet());
+        QVERIFY(!models.workModified());
+        models.appendCalculation(rowsFor("a"));
+        models.clear();
+        QVERIFY(!models.workModified());
+        QCOMPARE(models.calcCount(), 0);
+    }
+
     void headerSectionsFollowTheLabels()
     {
-        CalcSheet sheet;
-        SheetModels models(sheet);
+        SheetModels models;
         models.setHeaderLabels("TC1", "TC2", "Total");
         for (int f = 0; f < kFormatCount; ++f) {
             const ListModel* model = models.model(formatAt(f));

@@ -78,7 +78,7 @@ private slots:
         w.dialogs.saveNames.push_back(dir_->filePath("work"));
         QVERIFY(w.form.Save1Click());
         QCOMPARE(readAll(dir_->filePath("work.obr")), oneCalculationFile());
-        QVERIFY(!w.form.state().WorkModified);
+        QVERIFY(!w.form.models().workModified());
         const FileDialogRequest& asked = w.dialogs.saveRequests.first();
         QCOMPARE(asked.filter, QString("Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*"));
         QCOMPARE(asked.defaultSuffix, QString("obr"));
@@ -87,7 +87,7 @@ private slots:
         w.calculate("00:00:01:00", "+", "00:00:01:00");
         QVERIFY(!w.form.Save1Click());
         QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("work.obr"));
-        QVERIFY(w.form.state().WorkModified);
+        QVERIFY(w.form.models().workModified());
     }
 
     void aFailedSaveIsReportedAndKeepsTheWork()
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(w.dialogs.messages.size(), 1);
         QCOMPARE(w.dialogs.messages.first().kind, MessageKind::Error);
         QVERIFY(!w.dialogs.messages.first().text.isEmpty());
-        QVERIFY(w.form.state().WorkModified);
+        QVERIFY(w.form.models().workModified());
         // Closing then asks again, and a failed save from the question keeps the window open.
         w.form.show();
         w.dialogs.answers.push_back(Answer::Yes);
@@ -117,8 +117,8 @@ private slots:
         QCOMPARE(w.dialogs.openRequests.first().filter,
                  QString("Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|All Files (*.*)|*.*"));
         QCOMPARE(w.dialogs.openRequests.first().fileName, QString());
-        QCOMPARE(w.form.state().CalcCount, 1);
-        QVERIFY(!w.form.state().WorkModified);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
+        QVERIFY(!w.form.models().workModified());
         QCOMPARE(w.cell(TimecodeFormat::DropFrm, 0, ResultColumn), QString("00;00;02;00"));
         QCOMPARE(w.cell(TimecodeFormat::Frames, 0, InColumn), QString("30"));
         QCOMPARE(enabledListCommands(w.form).size(), 6);
@@ -153,8 +153,8 @@ private slots:
         QCOMPARE(w.dialogs.messages[1].kind, MessageKind::Error);
         if (!message.isEmpty())
             QVERIFY2(w.dialogs.messages[1].text.contains(message), qPrintable(w.dialogs.messages[1].text));
-        QCOMPARE(w.form.state().CalcCount, 1);
-        QVERIFY(w.form.state().WorkModified);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
+        QVERIFY(w.form.models().workModified());
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:03:00"));
     }
 
@@ -277,7 +277,7 @@ private slots:
         w.form.Open1Click();
         QCOMPARE(w.dialogs.messageTexts(), QStringList{"Save Current Work?"});
         QCOMPARE(w.dialogs.messages.first().buttons, MessageButtons::YesNoCancel);
-        QCOMPARE(w.form.state().CalcCount, opened ? 1 : 2);
+        QCOMPARE(w.form.sheet().rowCount(), opened ? 1 : 2);
         QCOMPARE(QFile::exists(dir_->filePath("saved.obr")), saveChosen);
     }
 
@@ -295,12 +295,12 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         w.dialogs.answers.push_back(Answer::Cancel);
         QApplication::sendEvent(&w.form, &drop);
-        QCOMPARE(w.form.state().CalcCount, 2);
+        QCOMPARE(w.form.sheet().rowCount(), 2);
         QCOMPARE(w.form.PendingOpenName, dir_->filePath("dropped.obr"));
         w.dialogs.answers.push_back(Answer::No);
         w.form.Open1Click();
         QVERIFY(w.dialogs.openRequests.isEmpty());
-        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
         QCOMPARE(w.form.PendingOpenName, QString());
     }
 
@@ -310,7 +310,7 @@ private slots:
         const QStringList arguments = dir_->filePath("my work.obr").split(' ');
         QCOMPARE(arguments.size(), 2);
         MainWindow w({.commandLine = arguments});
-        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
         QVERIFY(w.dialogs.openRequests.isEmpty());
         QVERIFY(w.dialogs.messages.isEmpty());
     }

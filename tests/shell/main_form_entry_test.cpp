@@ -39,7 +39,7 @@ private slots:
     {
         MainWindow w({.shown = true});
         w.type("10+5-");
-        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, OperatorColumn), QString("-"));
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:00:05"));
         QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:05"));
@@ -52,7 +52,7 @@ private slots:
     {
         MainWindow w({.shown = true});
         w.type("10+99-");
-        QCOMPARE(w.form.state().CalcCount, 0);
+        QCOMPARE(w.form.sheet().rowCount(), 0);
         QCOMPARE(w.dialogs.messageTexts(), QStringList{"In - 00:00:00:99 is not valid timecode!"});
         QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:10"));
     }
@@ -94,7 +94,7 @@ private slots:
         QVERIFY(!w.form.FrameMode1->isChecked());
         QVERIFY(!w.form.FrameIn->isVisible());
         QCOMPARE(w.focused(), QString("MaskEdit1"));
-        QCOMPARE(w.form.state().CalcCount, 2);
+        QCOMPARE(w.form.sheet().rowCount(), 2);
     }
 
     void frameFieldsTakeOnlyDigits()
@@ -176,7 +176,7 @@ private slots:
         // Range checking off lets 99 frames through.
         w.form.FrameMode1->trigger();
         w.type("99+1\r");
-        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
     }
 
     void hoveringTheTimecodeFieldsExplainsRecall()

@@ -77,9 +77,9 @@ private slots:
                  QStringList({"00:00:59:29", "+", "00:00:00:01", "=", "00:01:01:00", "", ""}));
         QCOMPARE(w.row(TimecodeFormat::Frames, 0), QStringList({"1799", "+", "1", "=", "1800", "", ""}));
         QCOMPARE(w.fields(), QStringList({"00:00:59:29", "+", "00:00:00:01", "00:01:00:00"}));
-        QCOMPARE(w.form.state().CalcCount, 1);
-        QVERIFY(w.form.state().WorkModified);
-        QCOMPARE(w.form.state().DragRow, 2);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
+        QVERIFY(w.form.models().workModified());
+        QVERIFY(!w.form.DragRow());
         QCOMPARE(listCommandStates(w.form).size(), 14);
         QCOMPARE(w.form.statusText(0), QString("Total Calculations: 1"));
     }
@@ -142,8 +142,8 @@ private slots:
         w.calculate(in, "+", out);
         QCOMPARE(w.dialogs.messageTexts(), QStringList{message});
         QCOMPARE(w.dialogs.messages.first().kind, MessageKind::Error);
-        QCOMPARE(w.form.state().CalcCount, 0);
-        QVERIFY(!w.form.state().WorkModified);
+        QCOMPARE(w.form.sheet().rowCount(), 0);
+        QVERIFY(!w.form.models().workModified());
         QVERIFY(listCommandStates(w.form).isEmpty());
         QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->model()->index(0, 0).data().toString(), QString());
         QCOMPARE(w.form.statusText(0), QString("Total Calculations: 0"));
@@ -155,7 +155,7 @@ private slots:
         MainWindow w;
         w.calculate("00:00:01:00", "+", "00:00:01:00");
         w.calculate("00:00:01:00", "+", "00:61:00:00");
-        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
         QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->model()->rowCount(), 1);
         QCOMPARE(w.row(TimecodeFormat::NonDrop, 0)[ResultColumn], QString("00:00:02:00"));
     }
@@ -167,7 +167,7 @@ private slots:
         w.form.MaskEdit4->setText(".");
         w.form.CalculateBtnClick();
         QCOMPARE(w.dialogs.messageTexts(), QStringList{"'.' is not a valid floating point value"});
-        QCOMPARE(w.form.state().CalcCount, 0);
+        QCOMPARE(w.form.sheet().rowCount(), 0);
         QVERIFY(listCommandStates(w.form).isEmpty());
     }
 
@@ -248,11 +248,11 @@ private slots:
         QTest::mouseMove(w.form.ButNorm, QPoint(12, 12));
         QVERIFY(w.form.ButOver->isVisible() && !w.form.ButNorm->isVisible());
         QTest::mouseClick(w.form.ButOver, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(w.form.state().CalcCount, 1);
+        QCOMPARE(w.form.sheet().rowCount(), 1);
         QTest::mouseDClick(w.form.ButOver, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(w.form.state().CalcCount, 2);
+        QCOMPARE(w.form.sheet().rowCount(), 2);
         QTest::mouseClick(w.form.ButOver, Qt::RightButton, {}, QPoint(10, 10));
-        QCOMPARE(w.form.state().CalcCount, 2);
+        QCOMPARE(w.form.sheet().rowCount(), 2);
         int shown = 0;
         for (QWidget* picture : {static_cast<QWidget*>(w.form.ButNorm), static_cast<QWidget*>(w.form.ButOver),
                                  static_cast<QWidget*>(w.form.ButDown)})
