@@ -1,6 +1,7 @@
 #include "shell/calc_main_form.h"
 
 #include "engine/format_info.h"
+#include "entry/entry_panel.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
 #include "shell/icons.h"
@@ -431,8 +432,6 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !Balloon1->isChecked() && windowHintWidgets_.contains(watched))
         return true;
-    if (entryKeyPress(watched, static_cast<QKeyEvent*>(event)))
-        return true;
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const auto hover = hoverTexts_.constFind(watched);
         if (hover != hoverTexts_.constEnd()) {
@@ -508,7 +507,7 @@ void TCalcMainForm::wireCommands()
     connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
     connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
     connect(OperandCombo, &QComboBox::activated, this, &TCalcMainForm::OperandComboChange);
-    installEntryHandlers();
+    bindEntryFields();
 }
 
 // Puts the window into its start state; New runs it again.
@@ -528,7 +527,6 @@ void TCalcMainForm::FormActivate()
         takeRates();
         if (const int start = settings_.options.startFormat; start >= 0)
             PageControl1->setCurrentIndex(start);
-        showEntrySeparator();
         InitLoads();
         updateStatusBar();
         if (!commandLine_.isEmpty()) {
@@ -537,7 +535,7 @@ void TCalcMainForm::FormActivate()
             openFromCommandLine_ = false;
         }
     }
-    focusAndSelect(FrameMode1->isChecked() ? FrameIn : MaskEdit1);
+    entryPanel_->focus(FrameMode1->isChecked() ? EntryField::FrameIn : EntryField::In);
 }
 
 } // namespace ombrel

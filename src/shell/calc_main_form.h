@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/calculation.h"
-#include "entry/key_procedures.h"
+#include "entry/entry_fields.h"
 #include "list/calc_sheet.h"
 #include "list/list_model.h"
 #include "settings/app_settings.h"
@@ -17,7 +17,6 @@
 
 class QAction;
 class QComboBox;
-class QKeyEvent;
 class QHeaderView;
 class QLabel;
 class QLineEdit;
@@ -33,6 +32,7 @@ namespace ombrel {
 
 class CalculatePicture;
 class SettingsStore;
+class EntryPanel;
 class TAMEdit;
 class TAboutBox;
 class THelpForm;
@@ -185,23 +185,11 @@ private:
     void wireCommands();
 
     void setListCommandsEnabled(bool enabled);
-    void ActiveTab(TimecodeFormat format);
     void SetMaskColor();
-    char entrySeparator() const;
-    void showEntrySeparator();
-    void LoadEdit(std::string_view digits, int target);
     void updateStatusBar();
     void scrollToLastRows(QTableView* view);
-    void focusAndSelect(QLineEdit* field);
-    Operator currentOperator() const;
-    QString labelCaption(int label) const;
-
-    // Keys of the entry fields go through the key procedures.
-    bool entryKeyPress(QObject* watched, QKeyEvent* event);
-    EntryContext entryContext() const;
-    void applyEntrySteps(QLineEdit* keyed, const KeyOutcome& outcome);
-    QLineEdit* entryField(EntryField field) const;
-    void installEntryHandlers();
+    // The entry widgets show entry_ through the entry panel.
+    void bindEntryFields();
 
     void ButtonNormal();
     void showCalculatePicture(CalculatePicture* picture);
@@ -215,6 +203,8 @@ private:
     CalcState state_;
     SheetModels models_;
     std::optional<int64_t> dragRow_;
+    EntryFields entry_;
+    EntryPanel* entryPanel_ = nullptr;
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;

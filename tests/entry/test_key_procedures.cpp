@@ -1,14 +1,14 @@
 #include "engine/calculation.h"
 #include "engine/timecode.h"
+#include "entry/entry_fields.h"
 #include "entry/key_procedures.h"
 #include "test_registry.h"
 
 #include <QStringList>
 #include <QTest>
 
-#include <array>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace ombrel;
@@ -97,49 +97,14 @@ EntryField fieldNamed(const QString& name)
     return EntryField::None;
 }
 
-KeyOutcome keyPress(EntryField field, const FieldState& state, char key, const EntryContext& context)
-{
-    switch (field) {
-    case EntryField::In:
-        return MaskEdit1KeyPress(state, key, context);
-    case EntryField::Out:
-        return MaskEdit2KeyPress(state, key, context);
-    case EntryField::OperandCombo:
-        return OperandComboKeyPress(key, context);
-    case EntryField::Percent:
-        return MaskEdit4KeyPress(key, context);
-    case EntryField::FrameIn:
-        return FrameInKeyPress(key, context);
-    case EntryField::FrameOut:
-        return FrameOutKeyPress(key, context);
-    case EntryField::None:
-        break;
-    }
-    qFatal("no key procedure");
-    return {};
-}
-
-// A main window reduced to what the key procedures act on. It applies the
-// steps in their order, the way the real window does, and calculates at
-// 30 fps only (the NonDrop tab active) to keep the arithmetic visible.
-struct FakeWindow {
-    bool frameMode = false;
-    std::map<EntryField, FieldState> fields{
-        {EntryField::In, {"00:00:00:00", 0, 11}}, {EntryField::Out, {"00:00:00:00", 0, 11}},
-        {EntryField::Percent, {"0", 0, 1}},       {EntryField::FrameIn, {"0", 0, 1}},
-        {EntryField::FrameOut, {"0", 0, 1}},
-    };
-    std::string duration = "00:00:00:00";
-    std::string frameDur = "0";
-    Operator op = Operator::Plus;
-    EntryField focused = EntryField::In;
-    bool percentVisible = false;
-    std::vector<std::array<std::string, 5>> nonDropRows;
-    std::vector<std::array<std::string, 5>> framesRows;
-
-    explicit FakeWindow(bool inFrameMode) : frameMode(inFrameMode)
+// The entry fields over a sheet, typed into as a window does: each key goes
+// to the field that has the focus. The Calculate command is the main
+// window's on the NonDrop tab, reduced to what the chains need.
+struct Entry {
+    explicit Entry(bool inFrameMode) : frameMode(inFrameMode)
     {
-        focused = frameMode ? EntryField::FrameIn : EntryField::In;
+        RequestFocus(fields, frameMode ? EntryField::FrameIn : EntryField::In);
+        takeFocus();
     }
 
     void type(const QString& keys)
@@ -150,68 +115,18 @@ struct FakeWindow {
 
     void press(char key)
     {
-        EntryContext context;
-        context.calcCount = static_cast<int64_t>(nonDropRows.size());
-        context.lastOperator = nonDropRows.empty() ? "" : nonDropRows.back()[1];
-        context.percentFieldVisible = percentVisible;
         const EntryField keyed = focused;
-        const KeyOutcome outcome = keyPress(keyed, fields[keyed], key, context);
-        for (const EntryStep& s : outcome.steps)
-            apply(keyed, outcome, s);
-        if (!outcome.consumed)
-            typeIntoField(fields[keyed], key);
+        const EntrySurroundings around{sheet, TimecodeFormat::NonDrop, LabelStyle::InOutDuration,
+                                       [this] { return calculate(); }};
+        if (!PressEntryKey(fields, keyed, key, around))
+            typeIntoField(*fields.field(keyed), key);
+        takeFocus();
     }
 
-    void apply(EntryField keyed, const KeyOutcome& outcome, const EntryStep& s)
+    void takeFocus()
     {
-        switch (s.action) {
-        case EntryAction::ZeroDuration:
-            duration = LoadEditText(kZeroDigits, kColonSeparator);
-            break;
-        case EntryAction::LoadField:
-            fields[keyed] = outcome.field;
-            break;
-        case EntryAction::PlaceCaret:
-            fields[keyed].caret = outcome.field.caret;
-            fields[keyed].selectionLength = outcome.field.selectionLength;
-            break;
-        case EntryAction::ZeroFrameDur:
-            frameDur = "0";
-            break;
-        case EntryAction::SelectOperator:
-            op = s.op;
-            break;
-        case EntryAction::Calculate:
-            calculate();
-            break;
-        case EntryAction::CopyDurationToIn:
-            fields[EntryField::In].text = duration;
-            break;
-        case EntryAction::FrameInFromLastResult:
-            fields[EntryField::FrameIn].text = framesRows.back()[4];
-            break;
-        case EntryAction::ShowPercentField:
-            percentVisible = true;
-            break;
-        case EntryAction::HidePercentField:
-            percentVisible = false;
-            break;
-        case EntryAction::Recall: {
-            const auto& rows = s.source == RecallSource::FramesList ? framesRows : nonDropRows;
-            fields[s.field].text = rows.back()[s.column];
-            break;
-        }
-        case EntryAction::Focus:
-            focusSelectAll(s.field);
-            break;
-        }
-    }
-
-    void focusSelectAll(EntryField field)
-    {
-        focused = field;
-        fields[field].caret = 0;
-        fields[field].selectionLength = static_cast<int>(fields[field].text.size());
+        if (fields.focusRequest != EntryField::None)
+            focused = std::exchange(fields.focusRequest, EntryField::None);
     }
 
     // A plain line edit: typing replaces a whole selection.
@@ -225,35 +140,28 @@ struct FakeWindow {
         } else if (field.text.size() < 9) {
             field.text += key;
         }
-        field.caret = static_cast<int>(field.text.size());
-        field.selectionLength = 0;
+        SetFieldText(field, field.text);
     }
 
-    void calculate()
+    bool calculate()
     {
-        const std::string opText(OperatorText(op));
-        if (frameMode) {
-            const int64_t a = std::stoll(fields[EntryField::FrameIn].text);
-            const int64_t b = std::stoll(fields[EntryField::FrameOut].text);
-            frameDur = std::to_string(FindTotalTC(op, a, b));
-            framesRows.push_back({std::to_string(a), opText, std::to_string(b), "=", frameDur});
-            nonDropRows.push_back({"", opText, "", "=", ""});
-            focusSelectAll(EntryField::FrameIn);
-            return;
-        }
-        const std::string& inText = fields[EntryField::In].text;
-        const std::string& outText = fields[EntryField::Out].text;
-        const int64_t a = PartsToFrames(ParseTimecodeText(inText), 30);
-        const int64_t b = PartsToFrames(ParseTimecodeText(outText), 30);
-        const int64_t result = FindTotalTC(op, a, b);
-        nonDropRows.push_back({inText, opText, outText, "=", FormatTimecodeText(GenericTC(result, 30))});
-        framesRows.push_back({std::to_string(a), opText, std::to_string(b), "=", std::to_string(result)});
-        // The fields are reloaded from the new row.
-        fields[EntryField::In].text = nonDropRows.back()[0];
-        fields[EntryField::Out].text = nonDropRows.back()[2];
-        duration = nonDropRows.back()[4];
-        focusSelectAll(EntryField::In);
+        const Calculation calculation =
+            ComputeCalculations(TakeCalculationRequest(fields, frameMode, true, TimecodeFormat::NonDrop), state);
+        if (calculation.refusal != RangeRefusal::None)
+            return false;
+        sheet.appendCalculation(calculation.rows);
+        if (frameMode)
+            SetFieldText(fields.frameDur, calculation.frameDuration);
+        LoadActiveTab(fields, sheet, TimecodeFormat::NonDrop);
+        RequestFocus(fields, frameMode ? EntryField::FrameIn : EntryField::In);
+        return true;
     }
+
+    bool frameMode;
+    EntryFields fields;
+    EntryField focused = EntryField::None;
+    CalcSheet sheet;
+    CalcState state;
 };
 
 } // namespace
@@ -316,7 +224,7 @@ private slots:
         context.calcCount = calcCount;
         context.lastOperator = lastOperator.toStdString();
         context.framesTabActive = framesTab;
-        const KeyOutcome outcome = keyPress(fieldNamed(field), {"01:23:45:67", 11, 0}, key, context);
+        const KeyOutcome outcome = EntryKeyPress(fieldNamed(field), {"01:23:45:67", 11, 0}, key, context);
         QCOMPARE(describe(outcome.steps), steps);
         // The fields are read-only to ordinary editing: nothing reaches them.
         QVERIFY(outcome.consumed);
@@ -400,7 +308,7 @@ private slots:
         context.labelStyle = style;
         // The last operator does not matter to the frame fields.
         context.lastOperator = "%";
-        QCOMPARE(describe(keyPress(fieldNamed(field), {}, key, context).steps), steps);
+        QCOMPARE(describe(EntryKeyPress(fieldNamed(field), {}, key, context).steps), steps);
     }
 
     void numberFieldFilter_data()
@@ -452,8 +360,8 @@ private slots:
         QCOMPARE(percent, percentPasses);
     }
 
-    // Chains typed through the key procedures into a window that applies
-    // their steps: the order of selecting and calculating decides which
+    // Chains typed through the key procedures into the entry fields, which
+    // apply their steps: the order of selecting and calculating decides which
     // operator each calculation uses.
     void chains_data()
     {
@@ -505,16 +413,16 @@ private slots:
         QFETCH(QString, result);
         QFETCH(QString, nextIn);
 
-        FakeWindow window(frameMode);
-        window.type(keys);
+        Entry entry(frameMode);
+        entry.type(keys);
 
         QString made;
-        for (const auto& row : window.nonDropRows)
-            made += QString::fromStdString(row[1]);
+        for (int64_t row = 0; row < entry.sheet.rowCount(); ++row)
+            made += QString::fromStdString(std::string(entry.sheet.cell(TimecodeFormat::NonDrop, row, OperatorColumn)));
         QCOMPARE(made, operators);
-        QCOMPARE(QString::fromStdString(frameMode ? window.frameDur : window.duration), result);
-        const EntryField in = frameMode ? EntryField::FrameIn : EntryField::In;
-        QCOMPARE(QString::fromStdString(window.fields[in].text), nextIn);
+        QCOMPARE(QString::fromStdString(frameMode ? entry.fields.frameDur.text : entry.fields.duration.text), result);
+        QCOMPARE(QString::fromStdString(entry.fields.field(frameMode ? EntryField::FrameIn : EntryField::In)->text),
+                 nextIn);
     }
 };
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/calculation.h"
+#include "entry/key_procedures.h"
+#include "list/calc_sheet.h"
+
+#include <functional>
+#include <string>
+
+namespace ombrel {
+
+// The entry band as plain data: what the timecode fields, the frame-count
+// fields, the percentage field and the operator list hold. Windows show it
+// (see entry/entry_panel.h); keys and commands change it here.
+struct EntryFields {
+    FieldState in{"00:00:00:00"};       // MaskEdit1
+    FieldState out{"00:00:00:00"};      // MaskEdit2
+    FieldState duration{"00:00:00:00"}; // MaskEdit3
+    FieldState frameIn{"0"};
+    FieldState frameOut{"0"};
+    FieldState frameDur{"0"};
+    FieldState percent{"0"}; // MaskEdit4
+    bool percentVisible = false;
+    Operator op = Operator::Plus;
+    // The field that is to take the focus, its whole text selected; the
+    // view that shows the fields carries it out and clears it.
+    EntryField focusRequest = EntryField::None;
+
+    // The field a key procedure names; nullptr for the operator list.
+    FieldState* field(EntryField which);
+};
+
+// What the steps read and run beyond the fields.
+struct EntrySurroundings {
+    const CalcSheet& sheet;
+    TimecodeFormat activeFormat = TimecodeFormat::NonDrop;
+    LabelStyle labelStyle = LabelStyle::InOutDuration;
+    // The Calculate command on the fields as they stand; false when it was
+    // refused or failed.
+    std::function<bool()> calculate;
+};
+
+// A key typed into `keyed` runs through its key procedure, whose steps
+// then change the fields in order; a refused calculation ends the chain.
+// Returns whether the key was consumed: one that was not is the field's own
+// to edit (a digit in a frame-count field).
+bool PressEntryKey(EntryFields& fields, EntryField keyed, char key, const EntrySurroundings& around);
+
+// The key procedure of a field.
+KeyOutcome EntryKeyPress(EntryField keyed, const FieldState& field, char key, const EntryContext& context);
+
+// A text put into a field as a whole: the caret after it, nothing selected.
+void SetFieldText(FieldState& field, std::string text);
+// The field takes the focus with its whole text selected.
+void RequestFocus(EntryFields& fields, EntryField which);
+
+// The three timecode fields take the separator, keeping their digits.
+void ApplySeparator(EntryFields& fields, char separator);
+// The three timecode fields show zero.
+void ZeroTimecodeFields(EntryFields& fields, char separator);
+// The fields after a tab change: the active format's separator, then the
+// last calculation as that format's list shows it, and its operator.
+void LoadActiveTab(EntryFields& fields, const CalcSheet& sheet, TimecodeFormat activeFormat);
+
+// What the Calculate command reads. Empty frame-count fields read, and from
+// then on show, "0".
+CalculationRequest TakeCalculationRequest(EntryFields& fields, bool frameMode, bool rangeCheck,
+                                          TimecodeFormat activeFormat);
+
+} // namespace ombrel

@@ -1,0 +1,194 @@
+#include "entry/entry_panel.h"
+
+#include "shell/qt_text.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace ombrel {
+
+namespace {
+
+// The character a key types, as the key procedures know it; 0 for keys
+// that type nothing (arrows, Tab, shortcuts), which keep their usual
+// meaning.
+char typedCharacter(const QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return '\r';
+    case Qt::Key_Backspace:
+        return '\b';
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 0;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() != 1)
+        return 0;
+    const char16_t c = text[0].unicode();
+    // Anything outside ASCII is a key with no meaning to the procedures.
+    return c >= 32 && c < 127 ? static_cast<char>(c) : '\x01';
+}
+
+// What a widget shows, as a field's state.
+FieldState shownState(const QLineEdit* widget)
+{
+    const bool selected = widget->hasSelectedText();
+    return {widget->text().toStdString(), selected ? widget->selectionStart() : widget->cursorPosition(),
+            selected ? static_cast<int>(widget->selectedText().size()) : 0};
+}
+
+} // namespace
+
+EntryPanel::EntryPanel(EntryFields& fields, const EntryWidgets& widgets,
+                       std::function<EntrySurroundings()> surroundings, QObject* parent)
+    : QObject(parent), fields_(fields), widgets_(widgets), surroundings_(std::move(surroundings))
+{
+    for (QLineEdit* widget : {widgets_.in, widgets_.out, widgets_.duration, widgets_.frameIn, widgets_.frameOut,
+                              widgets_.frameDur, widgets_.percent}) {
+        take(widget);
+        const auto follow = [this, widget] { take(widget); };
+        connect(widget, &QLineEdit::textChanged, this, follow);
+        connect(widget, &QLineEdit::cursorPositionChanged, this, follow);
+        connect(widget, &QLineEdit::selectionChanged, this, follow);
+        widget->installEventFilter(this);
+    }
+    fields_.percentVisible = !widgets_.percent->isHidden();
+    fields_.op = static_cast<Operator>(std::max(0, widgets_.operators->currentIndex()));
+    connect(widgets_.operators, &QComboBox::currentIndexChanged, this,
+            [this](int index) { fields_.op = static_cast<Operator>(std::clamp(index, 0, kOperatorCount - 1)); });
+    widgets_.operators->installEventFilter(this);
+}
+
+FieldState* EntryPanel::fieldOf(QLineEdit* widget)
+{
+    if (widget == widgets_.duration)
+        return &fields_.duration;
+    if (widget == widgets_.frameDur)
+        return &fields_.frameDur;
+    return fields_.field(keyedField(widget));
+}
+
+EntryField EntryPanel::keyedField(QObject* watched) const
+{
+    if (watched == widgets_.in)
+        return EntryField::In;
+    if (watched == widgets_.out)
+        return EntryField::Out;
+    if (watched == widgets_.operators)
+        return EntryField::OperandCombo;
+    if (watched == widgets_.percent)
+        return EntryField::Percent;
+    if (watched == widgets_.frameIn)
+        return EntryField::FrameIn;
+    if (watched == widgets_.frameOut)
+        return EntryField::FrameOut;
+    return EntryField::None;
+}
+
+QLineEdit* EntryPanel::widgetOf(EntryField field) const
+{
+    switch (field) {
+    case EntryField::In:
+        return widgets_.in;
+    case EntryField::Out:
+        return widgets_.out;
+    case EntryField::Percent:
+        return widgets_.percent;
+    case EntryField::FrameIn:
+        return widgets_.frameIn;
+    case EntryField::FrameOut:
+        return widgets_.frameOut;
+    case EntryField::OperandCombo:
+    case EntryField::None:
+        break;
+    }
+    return nullptr;
+}
+
+void EntryPanel::take(QLineEdit* widget)
+{
+    *fieldOf(widget) = shownState(widget);
+}
+
+void EntryPanel::show()
+{
+    // Each change a widget makes is taken back into the fields, so the
+    // fields end up as the widgets really show them.
+    for (QLineEdit* widget : {widgets_.in, widgets_.out, widgets_.duration, widgets_.frameIn, widgets_.frameOut,
+                              widgets_.frameDur, widgets_.percent}) {
+        const FieldState wanted = *fieldOf(widget);
+        if (widget->text() != toQt(wanted.text))
+            widget->setText(toQt(wanted.text));
+        if (shownState(widget) == wanted)
+            continue;
+        if (wanted.selectionLength > 0)
+            widget->setSelection(wanted.caret, wanted.selectionLength);
+        else
+            widget->setCursorPosition(wanted.caret);
+    }
+    if (widgets_.operators->currentIndex() != static_cast<int>(fields_.op))
+        widgets_.operators->setCurrentIndex(static_cast<int>(fields_.op));
+    if (widgets_.percent->isHidden() == fields_.percentVisible)
+        widgets_.percent->setVisible(fields_.percentVisible);
+    const EntryField focused = std::exchange(fields_.focusRequest, EntryField::None);
+    if (focused == EntryField::OperandCombo)
+        widgets_.operators->setFocus();
+    else if (QLineEdit* widget = widgetOf(focused))
+        widget->setFocus();
+}
+
+void EntryPanel::focus(EntryField which)
+{
+    RequestFocus(fields_, which);
+    show();
+}
+
+bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Focusing a field selects its whole text, after the click that
+        // focused it has placed the caret.
+        if (auto* field = qobject_cast<QLineEdit*>(watched))
+            QTimer::singleShot(0, field, [field] { field->selectAll(); });
+        return false;
+    case QEvent::ShortcutOverride: {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (commandShortcut_.isEmpty() || QKeySequence(keyEvent->keyCombination()) != commandShortcut_)
+            return false;
+        keyEvent->ignore();
+        return true;
+    }
+    case QEvent::KeyPress:
+        break;
+    default:
+        return false;
+    }
+    const EntryField keyed = keyedField(watched);
+    const char key = typedCharacter(static_cast<QKeyEvent*>(event));
+    if (keyed == EntryField::None || key == 0)
+        return false;
+    EntrySurroundings around = surroundings_();
+    // The Calculate command reads the widgets as the steps so far left them.
+    around.calculate = [this, calculate = std::move(around.calculate)] {
+        show();
+        return calculate();
+    };
+    const bool consumed = PressEntryKey(fields_, keyed, key, around);
+    show();
+    return consumed;
+}
+
+} // namespace ombrel

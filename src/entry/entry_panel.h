@@ -1,0 +1,65 @@
+#pragma once
+
+#include "entry/entry_fields.h"
+
+#include <QKeySequence>
+#include <QObject>
+
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+
+namespace ombrel {
+
+// The widgets that show the entry fields.
+struct EntryWidgets {
+    QLineEdit* in;       // MaskEdit1
+    QLineEdit* out;      // MaskEdit2
+    QLineEdit* duration; // MaskEdit3
+    QComboBox* operators;
+    QLineEdit* frameIn;
+    QLineEdit* frameOut;
+    QLineEdit* frameDur;
+    QLineEdit* percent; // MaskEdit4
+};
+
+// Binds the entry fields to a window's widgets. What the user does in the
+// widgets (typing where a key is the field's own, moving the caret,
+// choosing an operator, setting a text) reaches the fields at once; keys the
+// key procedures handle run through PressEntryKey; show() puts the fields
+// into the widgets after anything changed them.
+class EntryPanel : public QObject {
+    Q_OBJECT
+public:
+    EntryPanel(EntryFields& fields, const EntryWidgets& widgets, std::function<EntrySurroundings()> surroundings,
+               QObject* parent = nullptr);
+
+    EntryFields& fields() { return fields_; }
+
+    // The fields into the widgets, and a requested focus carried out.
+    void show();
+    // The field takes the focus with its whole text selected.
+    void focus(EntryField which);
+
+    // A shortcut that wins over the fields' own keys (frame mode's Ctrl+Z
+    // would otherwise undo typing).
+    void setCommandShortcut(const QKeySequence& shortcut) { commandShortcut_ = shortcut; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void take(QLineEdit* widget);
+    FieldState* fieldOf(QLineEdit* widget);
+    EntryField keyedField(QObject* watched) const;
+    QLineEdit* widgetOf(EntryField field) const;
+
+    EntryFields& fields_;
+    EntryWidgets widgets_;
+    std::function<EntrySurroundings()> surroundings_;
+    QKeySequence commandShortcut_;
+    bool showing_ = false;
+};
+
+} // namespace ombrel
