@@ -90,7 +90,7 @@ void BM_AppendToMillionRowSheet(benchmark::State& benchState)
     models.replaceSheet(std::move(sheet));
     std::array<QTableView, kFormatCount> views;
     for (int f = 0; f < kFormatCount; ++f)
-        views[f].setModel(models.model(formatAt(f)));
+        views[f].setModel(models.model(FormatAt(f)));
     views[0].show();
     for (auto _ : benchState)
         models.appendCalculation(rows);

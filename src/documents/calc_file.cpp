@@ -207,7 +207,7 @@ struct FormattedSection {
 FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, double framesRate, bool windows1252)
 {
     const int64_t rows = sheet.rowCount();
-    const CalculationList& list = sheet.list(formatAt(f));
+    const CalculationList& list = sheet.list(FormatAt(f));
     const FormatInfo& format = kWindowFormats[f];
     const bool trim = format.frameCounts;
     // A timecode row line takes 44 bytes; descriptions may make it grow.
@@ -469,7 +469,7 @@ CalcFileContents ReadCalcFile(std::string_view bytes)
     const std::string countText = utf8 ? std::string(countLine) : Windows1252ToUtf8(countLine);
     int64_t count = 0;
     try {
-        count = parseInteger(countText);
+        count = ParseInteger(countText);
     } catch (const ConversionError& error) {
         return rejected(error.what());
     }

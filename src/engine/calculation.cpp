@@ -52,7 +52,7 @@ std::string_view StringSpace(std::string_view text)
     return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
 
-int64_t parseInteger(std::string_view text)
+int64_t ParseInteger(std::string_view text)
 {
     int64_t value = 0;
     std::string_view digits = text;
@@ -60,11 +60,11 @@ int64_t parseInteger(std::string_view text)
         digits.remove_prefix(1);
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw invalidInteger(text);
+        throw InvalidInteger(text);
     return value;
 }
 
-double parseDecimal(std::string_view text)
+double ParseDecimal(std::string_view text)
 {
     // Digits with at most one ".", and at least one digit, after an optional sign.
     std::string_view number = text;
@@ -78,15 +78,15 @@ double parseDecimal(std::string_view text)
         else if (c == '.')
             ++points;
         else
-            throw invalidFloat(text);
+            throw InvalidFloat(text);
     }
     if (digits == 0 || points > 1)
-        throw invalidFloat(text);
+        throw InvalidFloat(text);
     // A number beyond the range of a double (hundreds of digits) is as
     // unreadable as any other.
     double value = 0;
     if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc())
-        throw invalidFloat(text);
+        throw InvalidFloat(text);
     return text.front() == '-' ? -value : value;
 }
 
@@ -106,15 +106,15 @@ constexpr int64_t kFrameModeLabelRate = FormatInfoOf(TimecodeFormat::NonDrop).no
 Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state)
 {
     const Operator op = request.op;
-    const double percent = op == Operator::Percent ? parseDecimal(StringSpace(request.percentText)) : 0.0;
+    const double percent = op == Operator::Percent ? ParseDecimal(StringSpace(request.percentText)) : 0.0;
 
     int64_t frameIn = 0;
     int64_t frameOut = 0;
     TimecodeParts inParts;
     TimecodeParts outParts;
     if (request.frameMode) {
-        frameIn = parseInteger(request.frameInText);
-        frameOut = parseInteger(request.frameOutText);
+        frameIn = ParseInteger(request.frameInText);
+        frameOut = ParseInteger(request.frameOutText);
         inParts = GenericTC(frameIn, kFrameModeLabelRate);
         outParts = GenericTC(frameOut, kFrameModeLabelRate);
     } else {
@@ -210,7 +210,7 @@ namespace {
 bool readNumber(std::string_view text, double& value)
 {
     try {
-        value = parseDecimal(text);
+        value = ParseDecimal(text);
         return true;
     } catch (const ConversionError&) {
         return false;

@@ -69,9 +69,9 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
 std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell, TimecodeFormat activeFormat);
 
 // Parsers used for texts the user typed; both throw ConversionError.
-int64_t parseInteger(std::string_view text);
+int64_t ParseInteger(std::string_view text);
 // Reads a decimal number with "." as point whatever the locale.
-double parseDecimal(std::string_view text);
+double ParseDecimal(std::string_view text);
 
 // The text without its trailing blanks.
 std::string_view StringSpace(std::string_view text);

@@ -56,7 +56,7 @@ inline constexpr std::span<const FormatInfo, kFormatCount> kWindowFormats{kForma
 
 inline constexpr const FormatInfo& FormatInfoOf(TimecodeFormat format)
 {
-    return kFormats[formatIndex(format)];
+    return kFormats[FormatIndex(format)];
 }
 
 // The whole rate its labels count at.

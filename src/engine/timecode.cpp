@@ -5,12 +5,12 @@
 
 namespace ombrel {
 
-ConversionError invalidInteger(std::string_view text)
+ConversionError InvalidInteger(std::string_view text)
 {
     return ConversionError("'" + std::string(text) + "' is not a valid integer value");
 }
 
-ConversionError invalidFloat(std::string_view text)
+ConversionError InvalidFloat(std::string_view text)
 {
     return ConversionError("'" + std::string(text) + "' is not a valid floating point value");
 }
@@ -21,7 +21,7 @@ int32_t digitAt(std::string_view text, int position)
 {
     const char c = position < static_cast<int>(text.size()) ? text[position] : ' ';
     if (c < '0' || c > '9')
-        throw invalidInteger(std::string_view(&c, 1));
+        throw InvalidInteger(std::string_view(&c, 1));
     return c - '0';
 }
 
@@ -94,7 +94,7 @@ int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate)
     return RoundToCount(seconds * framesRate + parts.frames);
 }
 
-bool isDropMinute(int32_t minutes)
+bool IsDropMinute(int32_t minutes)
 {
     return minutes >= 1 && minutes <= 59 && minutes % 10 != 0;
 }
@@ -102,7 +102,7 @@ bool isDropMinute(int32_t minutes)
 void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate)
 {
     const int64_t dropped = DroppedPerMinute(nominalRate);
-    if (isDropMinute(parts.minutes) && parts.seconds == 0 && parts.frames < dropped)
+    if (IsDropMinute(parts.minutes) && parts.seconds == 0 && parts.frames < dropped)
         parts.frames = static_cast<int32_t>(dropped);
 }
 

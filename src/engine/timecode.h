@@ -25,11 +25,11 @@ struct TimecodeParts {
 enum class TimecodeFormat { NonDrop, DropFrm, PAL, Film, User, Frames };
 inline constexpr int kFormatCount = 6;
 
-inline constexpr int formatIndex(TimecodeFormat format)
+inline constexpr int FormatIndex(TimecodeFormat format)
 {
     return static_cast<int>(format);
 }
-inline constexpr TimecodeFormat formatAt(int index)
+inline constexpr TimecodeFormat FormatAt(int index)
 {
     return static_cast<TimecodeFormat>(index);
 }
@@ -41,8 +41,8 @@ public:
 };
 
 // "'x' is not a valid integer value" and its floating point twin.
-ConversionError invalidInteger(std::string_view text);
-ConversionError invalidFloat(std::string_view text);
+ConversionError InvalidInteger(std::string_view text);
+ConversionError InvalidFloat(std::string_view text);
 
 inline constexpr int64_t kSecondsPerDay = 86400;
 
@@ -96,7 +96,7 @@ inline constexpr int64_t DropFramesPerDay(int64_t nominalRate)
 {
     return 24 * 6 * (600 * nominalRate - 9 * DroppedPerMinute(nominalRate));
 }
-bool isDropMinute(int32_t minutes);
+bool IsDropMinute(int32_t minutes);
 
 // A label that does not exist (a dropped frame at second 0 of a drop
 // minute) moves on to the first one that does.

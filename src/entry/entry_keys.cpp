@@ -21,7 +21,7 @@ std::optional<Operator> OperatorForKey(char key)
     }
 }
 
-bool isRecallKey(char key)
+bool IsRecallKey(char key)
 {
     switch (key) {
     case 'D':

@@ -15,16 +15,16 @@ inline constexpr char kBlankKey = ' ';
 // "~"). "%" is not among them: it brings up the percentage field instead.
 std::optional<Operator> OperatorForKey(char key);
 
-inline constexpr bool isDigitKey(char key)
+inline constexpr bool IsDigitKey(char key)
 {
     return key >= '0' && key <= '9';
 }
-inline constexpr bool isCalculateKey(char key)
+inline constexpr bool IsCalculateKey(char key)
 {
     return key == kEnterKey || key == '=';
 }
 
 // "D", "I", "O", "P", "T" in either case.
-bool isRecallKey(char key);
+bool IsRecallKey(char key);
 
 } // namespace ombrel

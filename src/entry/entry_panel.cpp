@@ -1,6 +1,6 @@
 #include "entry/entry_panel.h"
 
-#include "shell/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -63,11 +63,11 @@ KeyOutcome timecodeFieldKeyPress(EntryField self, const FieldState& field, char 
         steps.push_back(focus(EntryField::Percent));
         steps.push_back(selectOperator(Operator::Percent));
     }
-    if (isCalculateKey(key) || (self == EntryField::Out && key == kBlankKey))
+    if (IsCalculateKey(key) || (self == EntryField::Out && key == kBlankKey))
         steps.push_back(step(EntryAction::Calculate));
     if (self == EntryField::In && key == kBlankKey)
         steps.push_back(focus(EntryField::OperandCombo));
-    if (isRecallKey(key) && context.calcCount > 0) {
+    if (IsRecallKey(key) && context.calcCount > 0) {
         if (const auto column =
                 RecallColumn(key, context.labelStyle, context.lastOperator, context.framesTabActive, context.calcCount))
             steps.push_back(recall(self, RecallSource::ActiveList, *column));
@@ -78,7 +78,7 @@ KeyOutcome timecodeFieldKeyPress(EntryField self, const FieldState& field, char 
 
 void frameRecall(EntryField self, char key, const EntryContext& context, std::vector<EntryStep>& steps)
 {
-    if (!isRecallKey(key) || context.calcCount <= 0)
+    if (!IsRecallKey(key) || context.calcCount <= 0)
         return;
     if (const auto column = FrameRecallColumn(key, context.labelStyle, context.calcCount))
         steps.push_back(recall(self, RecallSource::FramesList, *column));
@@ -104,7 +104,7 @@ KeyOutcome OperandComboKeyPress(char key, const EntryContext& context)
     if (const auto op = OperatorForKey(key)) {
         steps.push_back(selectOperator(*op));
         steps.push_back(focus(EntryField::Out));
-    } else if (isCalculateKey(key)) {
+    } else if (IsCalculateKey(key)) {
         steps.push_back(step(EntryAction::Calculate));
         steps.push_back(focus(EntryField::In));
     } else if (key == '%') {
@@ -136,9 +136,9 @@ KeyOutcome FrameInKeyPress(char key, const EntryContext& context)
         steps.push_back(focus(EntryField::FrameOut));
     }
     frameRecall(EntryField::FrameIn, key, context, steps);
-    if (isCalculateKey(key))
+    if (IsCalculateKey(key))
         steps.push_back(step(EntryAction::Calculate));
-    outcome.consumed = !(isDigitKey(key) || key == kBackspaceKey);
+    outcome.consumed = !(IsDigitKey(key) || key == kBackspaceKey);
     return outcome;
 }
 
@@ -159,9 +159,9 @@ KeyOutcome FrameOutKeyPress(char key, const EntryContext& context)
         steps.push_back(focus(EntryField::FrameOut));
     }
     frameRecall(EntryField::FrameOut, key, context, steps);
-    if (isCalculateKey(key))
+    if (IsCalculateKey(key))
         steps.push_back(step(EntryAction::Calculate));
-    outcome.consumed = !(isDigitKey(key) || key == kBackspaceKey);
+    outcome.consumed = !(IsDigitKey(key) || key == kBackspaceKey);
     return outcome;
 }
 
@@ -177,9 +177,9 @@ KeyOutcome MaskEdit4KeyPress(char key, const EntryContext& context)
     if (key == kBlankKey || key == '%')
         steps.push_back(focus(EntryField::Out));
     frameRecall(EntryField::Percent, key, context, steps);
-    if (isCalculateKey(key))
+    if (IsCalculateKey(key))
         steps.push_back(step(EntryAction::Calculate));
-    outcome.consumed = !(isDigitKey(key) || key == '.' || key == kBackspaceKey);
+    outcome.consumed = !(IsDigitKey(key) || key == '.' || key == kBackspaceKey);
     return outcome;
 }
 

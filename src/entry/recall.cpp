@@ -15,7 +15,7 @@ enum class Recalled { FirstOperand, SecondOperand, Result };
 // operand is shown under "Out".
 std::optional<Recalled> recalledFor(char key, LabelStyle style)
 {
-    if (!isRecallKey(key))
+    if (!IsRecallKey(key))
         return std::nullopt;
     const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
     const bool swapped = style == LabelStyle::OutInDuration;

@@ -61,7 +61,7 @@ TimecodeFieldEdit EditTimecodeField(const FieldState& original, char key, char s
     TimecodeFieldEdit edit{NormalizedTimecodeField(original, separator), false};
     FieldState& field = edit.field;
 
-    if (isDigitKey(key)) {
+    if (IsDigitKey(key)) {
         const bool wholeSelected = field.selectionLength == kTimecodeTextLength;
         if (wholeSelected) {
             field.text = LoadEditText(kZeroDigits, separator);

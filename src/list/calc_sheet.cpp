@@ -188,7 +188,7 @@ void CalcSheet::appendCalculation(const std::array<RowCells, kFormatCount>& rows
 
 void CalcSheet::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)
 {
-    lists_[formatIndex(format)].setCell(row, column, text);
+    lists_[FormatIndex(format)].setCell(row, column, text);
 }
 
 void CalcSheet::swapRows(int64_t a, int64_t b)

@@ -57,7 +57,7 @@ public:
     explicit CalcSheet(std::array<CalculationList, kFormatCount>&& lists);
 
     int64_t rowCount() const { return lists_[0].rowCount(); }
-    const CalculationList& list(TimecodeFormat format) const { return lists_[formatIndex(format)]; }
+    const CalculationList& list(TimecodeFormat format) const { return lists_[FormatIndex(format)]; }
     std::string_view cell(TimecodeFormat format, int64_t row, int column) const
     {
         return list(format).cell(row, column);

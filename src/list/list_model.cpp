@@ -1,5 +1,7 @@
 #include "list/list_model.h"
 
+#include "widgets/qt_text.h"
+
 namespace ombrel {
 
 namespace {
@@ -12,11 +14,11 @@ constexpr size_t kShownBytes = 1024;
 QString shownText(std::string_view text)
 {
     if (text.size() <= kShownBytes)
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        return toQt(text);
     size_t cut = kShownBytes;
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
         --cut; // not inside a character
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(cut)) + QChar(0x2026);
+    return toQt(text.substr(0, cut)) + QChar(0x2026);
 }
 
 } // namespace
@@ -45,7 +47,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     const std::string_view text = sheet_.cell(format_, index.row(), index.column());
     if (role == Qt::DisplayRole)
         return shownText(text);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return toQt(text);
 }
 
 Qt::ItemFlags ListModel::flags(const QModelIndex& index) const
@@ -75,12 +77,12 @@ void ListModel::setHeaderText(int section, const QString& text)
 SheetModels::SheetModels(QObject* parent) : QObject(parent)
 {
     for (int f = 0; f < kFormatCount; ++f) {
-        models_[f] = std::make_unique<ListModel>(sheet_, formatAt(f));
+        models_[f] = std::make_unique<ListModel>(sheet_, FormatAt(f));
         models_[f]->setHeaderText(DescriptionColumn, "Descriptions");
     }
     // The description toggle reads "-" on the NonDrop list, "<" on DropFrm.
-    models_[formatIndex(TimecodeFormat::NonDrop)]->setHeaderText(ListModel::kToggleColumn, "-");
-    models_[formatIndex(TimecodeFormat::DropFrm)]->setHeaderText(ListModel::kToggleColumn, "<");
+    models_[FormatIndex(TimecodeFormat::NonDrop)]->setHeaderText(ListModel::kToggleColumn, "-");
+    models_[FormatIndex(TimecodeFormat::DropFrm)]->setHeaderText(ListModel::kToggleColumn, "<");
 }
 
 void SheetModels::setHeaderLabels(const QString& first, const QString& second, const QString& result)

@@ -46,7 +46,7 @@ public:
 
     const CalcSheet& sheet() const { return sheet_; }
     int64_t calcCount() const { return sheet_.rowCount(); }
-    ListModel* model(TimecodeFormat format) const { return models_[formatIndex(format)].get(); }
+    ListModel* model(TimecodeFormat format) const { return models_[FormatIndex(format)].get(); }
 
     // The rows changed since they were last saved, opened or cleared.
     // Appending and removing set it; a new order alone does not.

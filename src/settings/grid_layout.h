@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/calc_row.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -9,7 +11,7 @@ namespace ombrel {
 // Sizes of the six lists, their headers and the main window, and the texts
 // of the label set: plain arithmetic the preferences hand to the main window.
 
-inline constexpr int kGridColumnCount = 7;
+inline constexpr int kGridColumnCount = kColumnCount;
 using ColumnWidths = std::array<int, kGridColumnCount>;
 // In, operator, Out, "=", result, spacer, description.
 inline constexpr ColumnWidths kDefaultColumnBaseWidths{85, 12, 85, 12, 85, 16, 100};

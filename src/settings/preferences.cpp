@@ -4,6 +4,7 @@
 #include "settings/settings_store.h"
 #include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
+#include "widgets/qt_text.h"
 #include "widgets/user_dialogs.h"
 
 #include <QCheckBox>
@@ -25,17 +26,12 @@ namespace ombrel {
 
 namespace {
 
-constexpr int NonDrop = formatIndex(TimecodeFormat::NonDrop);
-constexpr int DropFrm = formatIndex(TimecodeFormat::DropFrm);
-constexpr int PAL = formatIndex(TimecodeFormat::PAL);
-constexpr int Film = formatIndex(TimecodeFormat::Film);
-constexpr int User = formatIndex(TimecodeFormat::User);
-constexpr int Frames = formatIndex(TimecodeFormat::Frames);
-
-QString q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+constexpr int NonDrop = FormatIndex(TimecodeFormat::NonDrop);
+constexpr int DropFrm = FormatIndex(TimecodeFormat::DropFrm);
+constexpr int PAL = FormatIndex(TimecodeFormat::PAL);
+constexpr int Film = FormatIndex(TimecodeFormat::Film);
+constexpr int User = FormatIndex(TimecodeFormat::User);
+constexpr int Frames = FormatIndex(TimecodeFormat::Frames);
 
 void selectIndex(QComboBox* combo, int index)
 {
@@ -187,7 +183,7 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
     colourCombo = new ColourCombo(page);
     colourCombo->setObjectName(comboName);
     for (const GridColour& entry : kGridColours)
-        colourCombo->addColour(q(entry.name), QColorFromStored(entry.colour));
+        colourCombo->addColour(toQt(entry.name), QColorFromStored(entry.colour));
     colourCombo->setCurrentIndex(-1);
     colourCombos_[format] = colourCombo;
     grid->addWidget(fontButton, 0, 0);
@@ -229,8 +225,8 @@ void TPreferences::showSettings()
     selectIndex(StartCombo, options.startFormat);
     selectIndex(TabCombo, options.tabPosition);
     selectIndex(LabelCombo, options.labelSet);
-    UserFramesMask->setText(q(options.userFrames));
-    FramesMask->setText(q(options.frames));
+    UserFramesMask->setText(toQt(options.userFrames));
+    FramesMask->setText(toQt(options.frames));
     ValidityCheckBox->setChecked(options.validity);
     DescriptionsCheckBox->setChecked(options.descriptions);
     PercentagesCheckBox->setChecked(options.percentages);

@@ -1,15 +1,11 @@
 #include "settings/preferences_target.h"
 
 #include "settings/settings_sections.h"
+#include "widgets/qt_text.h"
 
 namespace ombrel {
 
 namespace {
-
-QString q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 bool SetGrid(const AppSettings& settings, PreferencesTarget& target, bool defaultWidthPending)
 {
@@ -44,7 +40,7 @@ bool ApplySettings(const AppSettings& settings, PreferencesTarget& target, bool 
     }
     const bool resized = SetGrid(settings, target, defaultWidthPending);
     target.setTabsAtBottom(options.tabPosition != 0);
-    target.setTabCaptions(q(UserTabCaption(options.userFrames)), q(FramesTabCaption(options.frames)));
+    target.setTabCaptions(toQt(UserTabCaption(options.userFrames)), toQt(FramesTabCaption(options.frames)));
     for (const MenuOption option :
          {MenuOption::Validity, MenuOption::Descriptions, MenuOption::Percentages, MenuOption::FrameMode})
         target.setMenuCheck(option, OptionFlag(options, option));

@@ -119,7 +119,7 @@ std::optional<double> ParseRate(std::string_view text)
     if (!text.empty() && (text.front() == '+' || text.front() == '-'))
         return std::nullopt;
     try {
-        return parseDecimal(text);
+        return ParseDecimal(text);
     } catch (const ConversionError&) {
         return std::nullopt;
     }

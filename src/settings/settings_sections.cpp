@@ -1,6 +1,8 @@
 #include "settings/settings_sections.h"
 
+#include "engine/format_info.h"
 #include "settings/settings_store.h"
+#include "widgets/qt_text.h"
 #include "widgets/user_dialogs.h"
 
 #include <QFontInfo>
@@ -12,11 +14,6 @@
 namespace ombrel {
 
 namespace {
-
-QString q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 std::string s(const QString& text)
 {
@@ -59,7 +56,7 @@ uint32_t StoredFromQColor(const QColor& colour)
 
 QFont QFontFromStored(const StoredFont& font)
 {
-    QFont result(q(font.name));
+    QFont result(toQt(font.name));
     if (font.size > 0)
         result.setPointSize(font.size);
     result.setBold(font.style.bold);
@@ -83,7 +80,7 @@ StoredFont StoredFromQFont(const QFont& font, const QColor& colour)
 StoredFont ReadFont(SettingsStore& store, const QString& prefix, const StoredFont& defaults)
 {
     StoredFont font;
-    font.name = s(store.ReadString("Font", prefix + "FontName", q(defaults.name)));
+    font.name = s(store.ReadString("Font", prefix + "FontName", toQt(defaults.name)));
     font.colour = store.ReadInteger("Font", prefix + "FontColor", defaults.colour);
     font.size =
         std::clamp(store.ReadInteger("Font", prefix + "FontSize", defaults.size), kSmallestFontSize, kLargestFontSize);
@@ -94,7 +91,7 @@ StoredFont ReadFont(SettingsStore& store, const QString& prefix, const StoredFon
 void WriteFont(SettingsStore& store, const QString& prefix, const StoredFont& font)
 {
     store.WriteTogether([&] {
-        store.WriteString("Font", prefix + "FontName", q(font.name));
+        store.WriteString("Font", prefix + "FontName", toQt(font.name));
         store.WriteInteger("Font", prefix + "FontColor", font.colour);
         store.WriteInteger("Font", prefix + "FontSize", font.size);
         store.WriteInteger("Font", prefix + "FontStyle", FontStyleCode(font.style));
@@ -115,7 +112,7 @@ FunctionKeySlots ReadFunctionKeys(SettingsStore& store)
 {
     FunctionKeySlots keys;
     for (int i = 0; i < kFunctionKeyCount; ++i)
-        keys[i] = FunctionSlotText(s(store.ReadString("Function", functionKeyName(i), q(kDefaultFunctionText))));
+        keys[i] = FunctionSlotText(s(store.ReadString("Function", functionKeyName(i), toQt(kDefaultFunctionText))));
     return keys;
 }
 
@@ -128,8 +125,8 @@ PrintSettings ReadPrintSettings(SettingsStore& store)
     p.date = store.ReadBool("Print", "Date", d.date);
     p.time = store.ReadBool("Print", "Time", d.time);
     p.descriptions = store.ReadBool("Print", "Descriptions", d.descriptions);
-    p.heading = s(store.ReadString("Print", "Heading", q(d.heading)));
-    p.subheading = s(store.ReadString("Print", "Subheading", q(d.subheading)));
+    p.heading = s(store.ReadString("Print", "Heading", toQt(d.heading)));
+    p.subheading = s(store.ReadString("Print", "Subheading", toQt(d.subheading)));
     return p;
 }
 
@@ -140,8 +137,8 @@ ExportSettings ReadExportSettings(SettingsStore& store)
     e.radio = std::clamp(store.ReadInteger("Export", "Radio", d.radio), 0, kFormatCount - 1);
     e.exportDescriptions = store.ReadBool("Export", "ExportDescriptions", d.exportDescriptions);
     e.useHead = store.ReadBool("Export", "UseHead", d.useHead);
-    e.heading = s(store.ReadString("Export", "Heading", q(d.heading)));
-    e.subheading = s(store.ReadString("Export", "Subheading", q(d.subheading)));
+    e.heading = s(store.ReadString("Export", "Heading", toQt(d.heading)));
+    e.subheading = s(store.ReadString("Export", "Subheading", toQt(d.subheading)));
     return e;
 }
 
@@ -151,8 +148,12 @@ const QString kStartWith = QStringLiteral("StartWith");
 const QString kGrid = QStringLiteral("Grid");
 const QString kPosition = QStringLiteral("Postion"); // the name older versions used
 
-// Font prefixes, in the formats' tab order.
-const std::array<QString, kFormatCount> kFontPrefixes{"ND", "DF", "PAL", "Film", "User", "Frames"};
+// Starts the names of a list's font and colour settings.
+QString fontPrefix(int format)
+{
+    return toQt(kWindowFormats[format].settingsPrefix);
+}
+
 const std::array<QString, kGridColumnCount> kColumnNames{"1A", "1B", "1C", "1D", "1E", "1F", "1G"};
 
 QString optionName(MenuOption option)
@@ -187,8 +188,8 @@ void readOptions(SettingsStore& store, Options& options)
     options.startFormat = choice(store.ReadInteger(kStartWith, "StartCombo", defaults.startFormat), kFormatCount);
     options.tabPosition = choice(store.ReadInteger(kStartWith, "TabCombo", defaults.tabPosition), 2);
     options.labelSet = choice(store.ReadInteger(kStartWith, "LabelCombo", defaults.labelSet), kLabelSetCount);
-    options.userFrames = UsableUserRateText(s(store.ReadString(kStartWith, "UserFrames", q(kDefaultUserRateText))));
-    options.frames = UsableFramesRateText(s(store.ReadString(kStartWith, "Frames", q(kDefaultFramesRateText))));
+    options.userFrames = UsableUserRateText(s(store.ReadString(kStartWith, "UserFrames", toQt(kDefaultUserRateText))));
+    options.frames = UsableFramesRateText(s(store.ReadString(kStartWith, "Frames", toQt(kDefaultFramesRateText))));
     for (const MenuOption option : kDialogOptions)
         OptionFlag(options, option) = store.ReadBool(kStartWith, optionName(option), OptionFlag(defaults, option));
     options.balloon = store.ReadBool(kStartWith, optionName(MenuOption::Balloon), defaults.balloon);
@@ -211,9 +212,9 @@ void ReadSettings(SettingsStore& store, AppSettings& settings)
     settings.mainWindow = readPosition(store, "Main");
     settings.miniCalc = readPosition(store, "CalcMini");
     for (int format = 0; format < kFormatCount; ++format) {
-        settings.listFonts[format] = ReadFont(store, kFontPrefixes[format], kDefaultListFont);
+        settings.listFonts[format] = ReadFont(store, fontPrefix(format), kDefaultListFont);
         // A name not in the list leaves the colour as it was.
-        const QString name = store.ReadString("Font", kFontPrefixes[format] + "GridColor", q(kDefaultGridColourName));
+        const QString name = store.ReadString("Font", fontPrefix(format) + "GridColor", toQt(kDefaultGridColourName));
         if (const int index = GridColourIndex(s(name)); index >= 0)
             settings.listColours[format] = index;
     }
@@ -237,18 +238,18 @@ void WritePreferences(SettingsStore& store, const AppSettings& settings)
 {
     store.WriteTogether([&] {
         for (int format = 0; format < kFormatCount; ++format) {
-            WriteFont(store, kFontPrefixes[format], settings.listFonts[format]);
+            WriteFont(store, fontPrefix(format), settings.listFonts[format]);
             const int colour = settings.listColours[format];
-            store.WriteString("Font", kFontPrefixes[format] + "GridColor",
-                              colour >= 0 ? q(kGridColours[colour].name) : QString());
+            store.WriteString("Font", fontPrefix(format) + "GridColor",
+                              colour >= 0 ? toQt(kGridColours[colour].name) : QString());
         }
         WriteFont(store, "Print", settings.printFont);
         const Options& options = settings.options;
         store.WriteInteger(kStartWith, "StartCombo", options.startFormat);
         store.WriteInteger(kStartWith, "TabCombo", options.tabPosition);
         store.WriteInteger(kStartWith, "LabelCombo", options.labelSet);
-        store.WriteString(kStartWith, "UserFrames", q(options.userFrames));
-        store.WriteString(kStartWith, "Frames", q(options.frames));
+        store.WriteString(kStartWith, "UserFrames", toQt(options.userFrames));
+        store.WriteString(kStartWith, "Frames", toQt(options.frames));
         for (const MenuOption option : kDialogOptions)
             store.WriteBool(kStartWith, optionName(option), OptionFlag(options, option));
     });
@@ -277,7 +278,7 @@ bool ReportStoreErrors(UserDialogs& dialogs, QWidget* parent, const std::functio
         operations();
         return true;
     } catch (const SettingsError& error) {
-        dialogs.showError(parent, QString::fromStdString(error.what()));
+        dialogs.showError(parent, toQt(error.what()));
         return false;
     }
 }

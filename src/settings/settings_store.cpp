@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "settings/settings_codec.h"
+#include "widgets/qt_text.h"
 
 #include <QSettings>
 
@@ -119,7 +120,7 @@ void SettingsStore::WriteInteger(const QString& section, const QString& name, in
 
 void SettingsStore::WriteBool(const QString& section, const QString& name, bool value)
 {
-    writeText(section, name, QString::fromStdString(BoolText(value)));
+    writeText(section, name, toQt(BoolText(value)));
 }
 
 void SettingsStore::WriteString(const QString& section, const QString& name, const QString& value)

@@ -2,12 +2,13 @@
 
 #include "engine/format_info.h"
 #include "entry/entry_panel.h"
+#include "settings/grid_layout.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
 #include "shell/icons.h"
-#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 #include "widgets/display_font.h"
+#include "widgets/qt_text.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -39,7 +40,6 @@ constexpr int kClientHeight = 375;
 // Client width of the window for the default column widths.
 constexpr int kClientWidth = 331;
 
-const int kDefaultColumnWidths[kColumnCount] = {85, 12, 85, 12, 85, 16, 100};
 constexpr int kToggleSectionWidth = 19;
 
 QAction* addMenuItem(QMenu* menu, const char* objectName, const QString& caption, const QKeySequence& shortcut = {})
@@ -94,10 +94,9 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
     wireCommands();
 
     // Large fonts need wider columns and a taller window.
-    if (screen()->logicalDotsPerInch() >= 100) {
-        TimecodeColumnAllowance = 20;
-        NarrowColumnAllowance = 6;
-    }
+    const ColumnAllowances allowances = AllowancesFor(screen()->logicalDotsPerInch() >= 100);
+    TimecodeColumnAllowance = allowances.timecode;
+    NarrowColumnAllowance = allowances.narrow;
     setFixedSize(kClientWidth, kClientHeight);
     if (TimecodeColumnAllowance > 0)
         setFixedHeight(502 - (frameGeometry().height() - geometry().height()));
@@ -228,7 +227,7 @@ QWidget* TCalcMainForm::buildLists()
 
         auto* grid = new QTableView(page);
         grid->setObjectName(QString("StringGrid%1").arg(f + 1));
-        grid->setModel(models_.model(formatAt(f)));
+        grid->setModel(models_.model(FormatAt(f)));
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -258,7 +257,7 @@ QWidget* TCalcMainForm::buildLists()
         header->setStretchLastSection(false);
         header->setMinimumSectionSize(5);
         for (int c = 0; c < kColumnCount; ++c)
-            grid->setColumnWidth(c, kDefaultColumnWidths[c]);
+            grid->setColumnWidth(c, kDefaultColumnBaseWidths[c]);
         grid->setColumnWidth(kColumnCount, kToggleSectionWidth);
         setHoverText(header, "Slide bars to resize columns");
         followWindowHints(header);

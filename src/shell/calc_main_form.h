@@ -63,7 +63,7 @@ public:
     // file forgets it.
     std::optional<int64_t> DragRow() const { return dragRow_; }
     TimecodeFormat activeFormat() const;
-    QTableView* list(TimecodeFormat format) const { return StringGrid[formatIndex(format)]; }
+    QTableView* list(TimecodeFormat format) const { return StringGrid[FormatIndex(format)]; }
     QString statusText(int panel) const;
     // The names of the two fields and the result in messages and captions.
     const FieldLabels& fieldLabels() const { return fieldLabels_; }
@@ -97,7 +97,9 @@ public:
     // The arguments the program was started with; the first activation opens
     // them, joined by single spaces, as a file name.
     void setCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
-    QString PendingOpenName;
+    // A dropped file's name, kept for the next Open when its save question
+    // was cancelled.
+    const QString& PendingOpenName() const { return pendingOpenName_; }
 
     // What the preferences do to this window.
     bool largeFonts() const override;
@@ -209,6 +211,7 @@ private:
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
     QStringList commandLine_;
+    QString pendingOpenName_;
     bool openFromCommandLine_ = false;
     QString saveName_;
     QLabel* statusPanel_[2] = {nullptr, nullptr};

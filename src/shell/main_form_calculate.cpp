@@ -2,8 +2,8 @@
 #include "entry/entry_panel.h"
 #include "settings/settings_sections.h"
 #include "shell/calc_main_form.h"
-#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
+#include "widgets/qt_text.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,7 +16,7 @@ namespace ombrel {
 
 TimecodeFormat TCalcMainForm::activeFormat() const
 {
-    return formatAt(std::max(0, PageControl1->currentIndex()));
+    return FormatAt(std::max(0, PageControl1->currentIndex()));
 }
 
 void TCalcMainForm::CalculateBtnClick()

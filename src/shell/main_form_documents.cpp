@@ -3,6 +3,7 @@
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
 #include "shell/calc_main_form.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -84,7 +85,7 @@ void TCalcMainForm::Open1Click()
 {
     if (!saveCurrentWorkPrompt())
         return;
-    QString name = PendingOpenName;
+    QString name = pendingOpenName_;
     if (name.isEmpty() && openFromCommandLine_) {
         name = commandLine_.join(' ');
     } else if (name.isEmpty()) {
@@ -96,7 +97,7 @@ void TCalcMainForm::Open1Click()
     }
     if (!name.isEmpty() && !readCalculationFile(name))
         return;
-    PendingOpenName.clear();
+    pendingOpenName_.clear();
     EditBtn->setChecked(false);
     for (QTableView* grid : StringGrid)
         grid->clearSelection();
@@ -118,7 +119,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         contents.error = "There is not enough memory to open this file.";
     }
     if (!contents.ok()) {
-        dialogs_.showError(this, QString::fromStdString(contents.error));
+        dialogs_.showError(this, toQt(contents.error));
         return false;
     }
     models_.replaceSheet(std::move(contents.sheet));
@@ -147,8 +148,8 @@ void TCalcMainForm::dropEvent(QDropEvent* event)
     if (urls.isEmpty())
         return;
     event->acceptProposedAction();
-    PendingOpenName = urls.first().toLocalFile();
-    if (!PendingOpenName.isEmpty())
+    pendingOpenName_ = urls.first().toLocalFile();
+    if (!pendingOpenName_.isEmpty())
         Open1Click();
 }
 

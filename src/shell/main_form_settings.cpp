@@ -6,9 +6,9 @@
 #include "settings/window_placement.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
-#include "shell/qt_text.h"
 #include "widgets/am_edit.h"
 #include "widgets/display_font.h"
+#include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,7 +83,7 @@ bool TCalcMainForm::largeFonts() const
 
 int TCalcMainForm::activeTabIndex() const
 {
-    return formatIndex(activeFormat());
+    return FormatIndex(activeFormat());
 }
 
 void TCalcMainForm::setEntryFieldColour(const QColor& colour)
@@ -133,8 +133,8 @@ void TCalcMainForm::setTabsAtBottom(bool bottom)
 
 void TCalcMainForm::setTabCaptions(const QString& userCaption, const QString& framesCaption)
 {
-    PageControl1->setTabText(formatIndex(TimecodeFormat::User), userCaption);
-    PageControl1->setTabText(formatIndex(TimecodeFormat::Frames), framesCaption);
+    PageControl1->setTabText(FormatIndex(TimecodeFormat::User), userCaption);
+    PageControl1->setTabText(FormatIndex(TimecodeFormat::Frames), framesCaption);
 }
 
 QAction* TCalcMainForm::menuItem(MenuOption item) const

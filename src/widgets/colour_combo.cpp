@@ -37,9 +37,4 @@ QColor ColourCombo::colourAt(int index) const
     return itemData(index, kColourRole).value<QColor>();
 }
 
-QColor ColourCombo::selectedColour() const
-{
-    return currentIndex() < 0 ? QColor() : colourAt(currentIndex());
-}
-
 } // namespace ombrel

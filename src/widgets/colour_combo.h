@@ -14,7 +14,6 @@ public:
     void addColour(const QString& name, const QColor& colour);
     QColor colourAt(int index) const;
     // Invalid when nothing is selected.
-    QColor selectedColour() const;
 };
 
 } // namespace ombrel

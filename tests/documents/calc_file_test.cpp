@@ -71,7 +71,7 @@ void compareToSheet(const CalcSheet& actual, const CalcSheet& expected)
     for (int f = 0; f < kFormatCount; ++f)
         for (int64_t r = 0; r < expected.rowCount(); ++r)
             for (int c = 0; c < kColumnCount; ++c) {
-                const auto format = formatAt(f);
+                const auto format = FormatAt(f);
                 if (actual.cell(format, r, c) != expected.cell(format, r, c))
                     QFAIL(qPrintable(QString("list %1 row %2 column %3: '%4', expected '%5'")
                                          .arg(f)
@@ -330,8 +330,8 @@ private slots:
         QVERIFY(contents.magic == CalcFileMagic::OmbrelPrior);
         QCOMPARE(contents.sheet.rowCount(), 2);
         for (int f = 0; f < kFormatCount; ++f) {
-            QCOMPARE(contents.sheet.list(formatAt(f)).row(0), (RowCells{"1", "+", "2", "=", "3", "", ""}));
-            QCOMPARE(contents.sheet.list(formatAt(f)).row(1), (RowCells{"4", "-", "5", "=", "6", "", ""}));
+            QCOMPARE(contents.sheet.list(FormatAt(f)).row(0), (RowCells{"1", "+", "2", "=", "3", "", ""}));
+            QCOMPARE(contents.sheet.list(FormatAt(f)).row(1), (RowCells{"4", "-", "5", "=", "6", "", ""}));
         }
     }
 

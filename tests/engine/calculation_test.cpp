@@ -24,13 +24,13 @@ CalculationRequest request(const char* in, Operator op, const char* out,
 
 QString cell(const Calculation& c, TimecodeFormat format, int column)
 {
-    return QString::fromStdString(c.rows[formatIndex(format)][column]);
+    return QString::fromStdString(c.rows[FormatIndex(format)][column]);
 }
 
 QStringList rowTexts(const Calculation& c, TimecodeFormat format)
 {
     QStringList texts;
-    for (const auto& text : c.rows[formatIndex(format)])
+    for (const auto& text : c.rows[FormatIndex(format)])
         texts << QString::fromStdString(text);
     return texts;
 }
@@ -69,8 +69,8 @@ private slots:
         CalcState state;
         ComputeCalculations(request("00:00:01:00", Operator::Minus, "00:00:00:10"), state);
         ComputeCalculations(request("01:00:00:00", Operator::Plus, "00:30:00:00"), state);
-        QCOMPARE(state.totals[formatIndex(TimecodeFormat::Frames)].resultCount, 162000);
-        QCOMPARE(state.totals[formatIndex(TimecodeFormat::User)].inCount, 54000);
+        QCOMPARE(state.totals[FormatIndex(TimecodeFormat::Frames)].resultCount, 162000);
+        QCOMPARE(state.totals[FormatIndex(TimecodeFormat::User)].inCount, 54000);
     }
 
     void convertToFramesExample()
@@ -119,7 +119,7 @@ private slots:
         CalcState state;
         const QByteArray text = in.toLatin1();
         const Calculation c =
-            ComputeCalculations(request(text, Operator::Plus, "00:00:00:00", formatAt(active)), state);
+            ComputeCalculations(request(text, Operator::Plus, "00:00:00:00", FormatAt(active)), state);
         QCOMPARE(c.refusal == RangeRefusal::None, accepted);
         QCOMPARE(untouched(state), !accepted);
     }
@@ -203,7 +203,7 @@ private slots:
         r.percentText = "12.5";
         const Calculation c = ComputeCalculations(r, state);
         for (int f = 0; f < kFormatCount; ++f)
-            QCOMPARE(cell(c, formatAt(f), InColumn), QString("12.5"));
+            QCOMPARE(cell(c, FormatAt(f), InColumn), QString("12.5"));
         QCOMPARE(cell(c, TimecodeFormat::NonDrop, OperatorColumn), QString("%"));
     }
 
@@ -307,7 +307,7 @@ private slots:
         QFETCH(QString, out);
         QFETCH(int, active);
         QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(PercentageText(in.toStdString(), out.toStdString(), formatAt(active))), text);
+        QCOMPARE(QString::fromStdString(PercentageText(in.toStdString(), out.toStdString(), FormatAt(active))), text);
     }
 
     // Huge counts show every digit, grouped, and never read past a buffer.

@@ -27,7 +27,7 @@ private slots:
                 const TimecodeParts label = DropFrameLabel(n, rate);
                 const bool legal =
                     label.hours < 24 && label.minutes < 60 && label.seconds < 60 && label.frames < rate &&
-                    !(isDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedPerMinute(rate));
+                    !(IsDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedPerMinute(rate));
                 if (!legal || DropFrameNumber(label, rate) != n)
                     ++failures;
                 previous = label;
@@ -127,7 +127,7 @@ private slots:
         request.outText = out.toStdString();
         request.op = static_cast<Operator>(op);
         const Calculation calculation = ComputeCalculations(request, state);
-        const auto& row = calculation.rows[formatIndex(TimecodeFormat::DropFrm)];
+        const auto& row = calculation.rows[FormatIndex(TimecodeFormat::DropFrm)];
         QCOMPARE(QString::fromStdString(row[ResultColumn]), result);
         QCOMPARE(QString::fromStdString(row[InColumn]), shownIn);
     }

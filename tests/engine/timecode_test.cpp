@@ -168,7 +168,7 @@ private slots:
         QFETCH(double, count);
         QFETCH(int, format);
         QFETCH(double, compensated);
-        QCOMPARE(DropCompensate(count, formatAt(format)), compensated);
+        QCOMPARE(DropCompensate(count, FormatAt(format)), compensated);
     }
 };
 

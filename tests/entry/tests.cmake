@@ -1,4 +1,4 @@
 ombrel_add_test(entry CORE SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/test_key_procedures.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/test_recall.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/test_timecode_entry.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/key_procedures_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recall_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/timecode_entry_test.cpp)

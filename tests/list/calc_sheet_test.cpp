@@ -30,10 +30,10 @@ private slots:
         sheet.removeRow(2);
         QCOMPARE(sheet.rowCount(), 3);
         for (int f = 0; f < kFormatCount; ++f) {
-            QCOMPARE(sheet.list(formatAt(f)).rowCount(), 3);
-            QCOMPARE(sheet.cell(formatAt(f), 0, InColumn), "d-in-" + std::to_string(f));
-            QCOMPARE(sheet.cell(formatAt(f), 1, OutColumn), std::string_view("c-out"));
-            QCOMPARE(sheet.cell(formatAt(f), 2, ResultColumn), std::string_view("a-result"));
+            QCOMPARE(sheet.list(FormatAt(f)).rowCount(), 3);
+            QCOMPARE(sheet.cell(FormatAt(f), 0, InColumn), "d-in-" + std::to_string(f));
+            QCOMPARE(sheet.cell(FormatAt(f), 1, OutColumn), std::string_view("c-out"));
+            QCOMPARE(sheet.cell(FormatAt(f), 2, ResultColumn), std::string_view("a-result"));
         }
         sheet.clear();
         QCOMPARE(sheet.rowCount(), 0);

@@ -67,7 +67,7 @@ private slots:
         std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
         for (int f = 0; f < kFormatCount; ++f)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
-                models.model(formatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
+                models.model(FormatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
         ListModel* film = models.model(TimecodeFormat::Film);
         QSignalSpy inserted(film, &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(film, &QAbstractItemModel::dataChanged);
@@ -95,7 +95,7 @@ private slots:
         std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
         for (int f = 0; f < kFormatCount; ++f)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
-                models.model(formatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
+                models.model(FormatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
         for (const char* tag : {"a", "b", "c"})
             models.appendCalculation(rowsFor(tag));
         ListModel* pal = models.model(TimecodeFormat::PAL);
@@ -139,7 +139,7 @@ private slots:
         SheetModels models;
         models.setHeaderLabels("TC1", "TC2", "Total");
         for (int f = 0; f < kFormatCount; ++f) {
-            const ListModel* model = models.model(formatAt(f));
+            const ListModel* model = models.model(FormatAt(f));
             QCOMPARE(model->headerData(InColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("TC1"));
             QCOMPARE(model->headerData(OutColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("TC2"));
             QCOMPARE(model->headerData(ResultColumn, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Total"));

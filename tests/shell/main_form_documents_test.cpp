@@ -296,12 +296,12 @@ private slots:
         w.dialogs.answers.push_back(Answer::Cancel);
         QApplication::sendEvent(&w.form, &drop);
         QCOMPARE(w.form.sheet().rowCount(), 2);
-        QCOMPARE(w.form.PendingOpenName, dir_->filePath("dropped.obr"));
+        QCOMPARE(w.form.PendingOpenName(), dir_->filePath("dropped.obr"));
         w.dialogs.answers.push_back(Answer::No);
         w.form.Open1Click();
         QVERIFY(w.dialogs.openRequests.isEmpty());
         QCOMPARE(w.form.sheet().rowCount(), 1);
-        QCOMPARE(w.form.PendingOpenName, QString());
+        QCOMPARE(w.form.PendingOpenName(), QString());
     }
 
     void aCommandLineNameWithASpaceIsPutBackTogether()

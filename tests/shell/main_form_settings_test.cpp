@@ -77,7 +77,7 @@ private slots:
         f.MaskEdit2->setText("00;00;00;00");
         f.CalculateBtnClick();
         const QAbstractItemModel* user = f.list(TimecodeFormat::User)->model();
-        QCOMPARE(f.state().totals[formatIndex(TimecodeFormat::User)].inCount, 1440);
+        QCOMPARE(f.state().totals[FormatIndex(TimecodeFormat::User)].inCount, 1440);
         QCOMPARE(user->index(0, ResultColumn).data().toString(), QString("00:01:00:00"));
         QCOMPARE(f.list(TimecodeFormat::Frames)->model()->index(0, InColumn).data().toString(), QString("1798"));
     }
@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(f.PageControl1->tabText(5), QString("Frames-30"));
         w.calculate("00:00:01:00", "+", "00:00:00:00");
         QCOMPARE(w.cell(TimecodeFormat::User, 0, InColumn), QString("00:00:01:00"));
-        QCOMPARE(f.state().totals[formatIndex(TimecodeFormat::User)].inCount, 15);
+        QCOMPARE(f.state().totals[FormatIndex(TimecodeFormat::User)].inCount, 15);
         QCOMPARE(w.cell(TimecodeFormat::Frames, 0, InColumn), QString("30"));
         w.dialogs.saveNames.push_back(dir.filePath("work.obr"));
         QVERIFY(f.Save1Click());

@@ -79,7 +79,7 @@ struct MainWindow {
         return {form.MaskEdit1->text(), form.OperandCombo->currentText(), form.MaskEdit2->text(),
                 form.MaskEdit3->text()};
     }
-    void showTab(TimecodeFormat format) { form.PageControl1->setCurrentIndex(formatIndex(format)); }
+    void showTab(TimecodeFormat format) { form.PageControl1->setCurrentIndex(FormatIndex(format)); }
     QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; }
     // Types into whichever control has the focus, as the user does.
     void type(const QString& keys)

@@ -2,9 +2,9 @@
 include(${PROJECT_SOURCE_DIR}/src/shell/assets.cmake)
 
 ombrel_add_test(shell_assets SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/test_icons.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/test_about_box.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/test_help_window.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/icons_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help_window_test.cpp)
 
 # Installs the build into a scratch prefix and checks what lands there.
 add_test(NAME install

@@ -1,3 +1,3 @@
 ombrel_add_test(widgets SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/test_am_edit.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/test_display_font.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/am_edit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display_font_test.cpp)

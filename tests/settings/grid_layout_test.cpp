@@ -159,4 +159,4 @@ private slots:
 
 OMBREL_TEST_CLASS(GridLayoutTest)
 
-#include "test_grid_layout.moc"
+#include "grid_layout_test.moc"

@@ -81,4 +81,4 @@ private slots:
 
 OMBREL_TEST_CLASS(DisplayFontTest)
 
-#include "test_display_font.moc"
+#include "display_font_test.moc"

@@ -294,4 +294,4 @@ private slots:
 
 OMBREL_TEST_CLASS(SettingsCodecTest)
 
-#include "test_settings_codec.moc"
+#include "settings_codec_test.moc"

@@ -119,4 +119,4 @@ private slots:
 
 OMBREL_TEST_CLASS(TimecodeEntryTest)
 
-#include "test_timecode_entry.moc"
+#include "timecode_entry_test.moc"

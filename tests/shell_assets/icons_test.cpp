@@ -161,4 +161,4 @@ private slots:
 };
 
 OMBREL_TEST_CLASS(IconsTest)
-#include "test_icons.moc"
+#include "icons_test.moc"

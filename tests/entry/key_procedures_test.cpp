@@ -428,4 +428,4 @@ private slots:
 
 OMBREL_TEST_CLASS(KeyProceduresTest)
 
-#include "test_key_procedures.moc"
+#include "key_procedures_test.moc"

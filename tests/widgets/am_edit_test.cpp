@@ -117,26 +117,6 @@ private slots:
         QCOMPARE(form.owner.seenKeys.size(), 7);
     }
 
-    void alignment()
-    {
-        TAMEdit field;
-        QCOMPARE(field.textAlignment(), TAMEdit::taLeftJustify);
-        QVERIFY(field.alignment() & Qt::AlignLeft);
-        QSignalSpy changed(&field, &TAMEdit::textAlignmentChanged);
-
-        field.setTextAlignment(TAMEdit::taRightJustify);
-        QCOMPARE(field.textAlignment(), TAMEdit::taRightJustify);
-        QVERIFY(field.alignment() & Qt::AlignRight);
-        QCOMPARE(changed.size(), 1);
-
-        field.setTextAlignment(TAMEdit::taRightJustify);
-        QCOMPARE(changed.size(), 1);
-
-        field.setTextAlignment(TAMEdit::taCenter);
-        QVERIFY(field.alignment() & Qt::AlignHCenter);
-        QCOMPARE(changed.size(), 2);
-    }
-
     // A right-aligned "0" sits at the right edge, and typing follows the caret.
     void rightAlignedText()
     {
@@ -161,4 +141,4 @@ private slots:
 
 OMBREL_TEST_CLASS(AMEditTest)
 
-#include "test_am_edit.moc"
+#include "am_edit_test.moc"

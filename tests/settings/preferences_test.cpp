@@ -855,4 +855,4 @@ private slots:
 
 OMBREL_TEST_CLASS(PreferencesTest)
 
-#include "test_preferences.moc"
+#include "preferences_test.moc"

@@ -63,4 +63,4 @@ private slots:
 
 OMBREL_TEST_CLASS(WindowPlacementTest)
 
-#include "test_window_placement.moc"
+#include "window_placement_test.moc"

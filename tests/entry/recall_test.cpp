@@ -98,4 +98,4 @@ private slots:
 
 OMBREL_TEST_CLASS(RecallTest)
 
-#include "test_recall.moc"
+#include "recall_test.moc"

@@ -144,4 +144,4 @@ private slots:
 };
 
 OMBREL_TEST_CLASS(AboutBoxTest)
-#include "test_about_box.moc"
+#include "about_box_test.moc"

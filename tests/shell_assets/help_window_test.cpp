@@ -268,4 +268,4 @@ private slots:
 };
 
 OMBREL_TEST_CLASS(HelpWindowTest)
-#include "test_help_window.moc"
+#include "help_window_test.moc"

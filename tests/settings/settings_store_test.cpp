@@ -231,4 +231,4 @@ private slots:
 
 OMBREL_TEST_CLASS(SettingsStoreTest)
 
-#include "test_settings_store.moc"
+#include "settings_store_test.moc"
