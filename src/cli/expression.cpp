@@ -116,7 +116,7 @@ int64_t percentOf(int64_t count, std::string_view word)
 {
     double percent = 0;
     try {
-        percent = parseDecimal(word);
+        percent = ParseDecimal(word);
     } catch (const ConversionError&) {
         throw ConversionError(quoted(word) + " is not a percentage");
     }

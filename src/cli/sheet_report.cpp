@@ -99,7 +99,7 @@ int64_t SumDurations(const CalcSheet& sheet, TimecodeFormat list, int64_t userRa
     for (int64_t r = 0; r < rows.rowCount(); ++r) {
         const std::string_view cell = StringSpace(rows.cell(r, ResultColumn));
         try {
-            const int64_t count = rate ? LabelToFrame(ParseLabel(cell, *rate), *rate) : parseInteger(cell);
+            const int64_t count = rate ? LabelToFrame(ParseLabel(cell, *rate), *rate) : ParseInteger(cell);
             if (__builtin_add_overflow(sum, count, &sum))
                 throw ConversionError("the sum is too large");
         } catch (const ConversionError& error) {

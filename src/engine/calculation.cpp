@@ -1,5 +1,7 @@
 #include "engine/calculation.h"
 
+#include "engine/drop_frame.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -170,14 +172,14 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
             if (request.frameMode) {
                 t.inCount = frameIn;
                 t.outCount = frameOut;
-                shownIn = DropFrameLabel(frameIn, format.nominalRate);
-                shownOut = DropFrameLabel(frameOut, format.nominalRate);
+                shownIn = DropFrameLabelAt(frameIn, format.nominalRate);
+                shownOut = DropFrameLabelAt(frameOut, format.nominalRate);
             } else {
-                t.inCount = DropFrameNumber(shownIn, format.nominalRate);
-                t.outCount = DropFrameNumber(shownOut, format.nominalRate);
+                t.inCount = DropFrameNumberAt(shownIn, format.nominalRate);
+                t.outCount = DropFrameNumberAt(shownOut, format.nominalRate);
             }
             t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
-            const TimecodeParts resultParts = DropFrameLabel(t.resultCount, format.nominalRate);
+            const TimecodeParts resultParts = DropFrameLabelAt(t.resultCount, format.nominalRate);
             state.resultParts[f] = resultParts;
             in = FormatTimecodeText(shownIn, format.separator);
             out = FormatTimecodeText(shownOut, format.separator);

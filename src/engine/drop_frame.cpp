@@ -25,7 +25,13 @@ int64_t DropFrameDay(int64_t nominalRate)
 
 bool IsDroppedLabel(const TimecodeParts& label, int64_t nominalRate)
 {
-    return isDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedLabelsPerMinute(nominalRate);
+    return IsDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedLabelsPerMinute(nominalRate);
+}
+
+void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate)
+{
+    if (IsDroppedLabel(parts, nominalRate))
+        parts.frames = static_cast<int32_t>(DroppedLabelsPerMinute(nominalRate));
 }
 
 int64_t DropFrameNumberAt(const TimecodeParts& label, int64_t nominalRate)

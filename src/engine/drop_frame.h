@@ -14,6 +14,10 @@ int64_t DroppedLabelsPerMinute(int64_t nominalRate);
 // Frames in one day of labels: 2,589,408 at 30, 5,178,816 at 60.
 int64_t DropFrameDay(int64_t nominalRate);
 
+// A label that does not exist (a dropped label at second 0 of a drop
+// minute) moves on to the first one that does.
+void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate);
+
 // Whether the label is one of those skipped at the start of a drop minute.
 bool IsDroppedLabel(const TimecodeParts& label, int64_t nominalRate);
 

@@ -1,5 +1,7 @@
 #include "engine/format_info.h"
 
+#include "engine/drop_frame.h"
+
 #include <cmath>
 
 namespace ombrel {
@@ -15,12 +17,12 @@ int64_t LabelToFrames(TimecodeParts label, const FormatInfo& format, const Rates
     if (!format.dropFrame)
         return PartsToFrames(label, WholeRate(format, rates));
     AdjustDropFrameParts(label, format.nominalRate);
-    return DropFrameNumber(label, format.nominalRate);
+    return DropFrameNumberAt(label, format.nominalRate);
 }
 
 TimecodeParts FramesToLabel(int64_t count, const FormatInfo& format, const Rates& rates)
 {
-    return format.dropFrame ? DropFrameLabel(count, format.nominalRate) : GenericTC(count, WholeRate(format, rates));
+    return format.dropFrame ? DropFrameLabelAt(count, format.nominalRate) : GenericTC(count, WholeRate(format, rates));
 }
 
 double DropCompensate(double count, TimecodeFormat activeFormat)
@@ -31,7 +33,7 @@ double DropCompensate(double count, TimecodeFormat activeFormat)
     const double perMinute = 60.0 * double(format.nominalRate);
     const double minutes = count >= perMinute ? std::trunc(count / perMinute) : 0;
     const double tenMinutes = count >= 10 * perMinute ? std::trunc(count / (10 * perMinute)) : 0;
-    const auto dropped = double(DroppedPerMinute(format.nominalRate));
+    const auto dropped = double(DroppedLabelsPerMinute(format.nominalRate));
     return count + dropped * minutes - dropped * tenMinutes;
 }
 

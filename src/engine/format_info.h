@@ -21,7 +21,7 @@ struct FormatInfo {
     std::string_view name;
     // Whole frames per second its labels count; 0 for the user's rate.
     int64_t nominalRate;
-    // Its labels skip DroppedPerMinute(nominalRate) frame numbers at the
+    // Its labels skip DroppedLabelsPerMinute(nominalRate) frame numbers at the
     // start of every minute but each tenth.
     bool dropFrame;
     // Its cells hold frame counts at the Frames rate, not labels. Timecodes

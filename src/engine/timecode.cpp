@@ -99,32 +99,4 @@ bool IsDropMinute(int32_t minutes)
     return minutes >= 1 && minutes <= 59 && minutes % 10 != 0;
 }
 
-void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate)
-{
-    const int64_t dropped = DroppedPerMinute(nominalRate);
-    if (IsDropMinute(parts.minutes) && parts.seconds == 0 && parts.frames < dropped)
-        parts.frames = static_cast<int32_t>(dropped);
-}
-
-int64_t DropFrameNumber(const TimecodeParts& label, int64_t nominalRate)
-{
-    const int64_t totalMinutes = int64_t{label.hours} * 60 + label.minutes;
-    return PartsToFrames(label, nominalRate) - DroppedPerMinute(nominalRate) * (totalMinutes - totalMinutes / 10);
-}
-
-TimecodeParts DropFrameLabel(int64_t frameNumber, int64_t nominalRate)
-{
-    // A ten-minute block holds ten minutes of frames less nine minutes'
-    // dropped labels; every minute of it but the first skips them.
-    const int64_t dropped = DroppedPerMinute(nominalRate);
-    const int64_t perMinute = 60 * nominalRate - dropped;
-    const int64_t perBlock = 10 * 60 * nominalRate - 9 * dropped;
-    const int64_t n = detail::wrapInto(frameNumber, DropFramesPerDay(nominalRate));
-    const int64_t blocks = n / perBlock;
-    const int64_t inBlock = n % perBlock;
-    const int64_t label =
-        n + 9 * dropped * blocks + (inBlock >= dropped ? dropped * ((inBlock - dropped) / perMinute) : 0);
-    return GenericTC(label, nominalRate);
-}
-
 } // namespace ombrel

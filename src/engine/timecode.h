@@ -84,28 +84,7 @@ int64_t RoundToCount(double count);
 int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate);
 int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate);
 
-// Drop-frame labels run at a whole nominal rate but skip the first
-// DroppedPerMinute numbers of every minute except each tenth: 2 at 30 fps,
-// 4 at 60 fps.
-inline constexpr int64_t DroppedPerMinute(int64_t nominalRate)
-{
-    return nominalRate / 15;
-}
-// Frames in one day of drop-frame labels (2589408 at 30 fps).
-inline constexpr int64_t DropFramesPerDay(int64_t nominalRate)
-{
-    return 24 * 6 * (600 * nominalRate - 9 * DroppedPerMinute(nominalRate));
-}
 bool IsDropMinute(int32_t minutes);
-
-// A label that does not exist (a dropped frame at second 0 of a drop
-// minute) moves on to the first one that does.
-void AdjustDropFrameParts(TimecodeParts& parts, int64_t nominalRate);
-
-// Drop-frame label (already adjusted) to its real frame number, and back;
-// the label side wraps into one drop-frame day.
-int64_t DropFrameNumber(const TimecodeParts& label, int64_t nominalRate);
-TimecodeParts DropFrameLabel(int64_t frameNumber, int64_t nominalRate);
 
 // A frame count as parts at a whole rate (1-99), wrapped into one day.
 inline TimecodeParts GenericTC(int64_t count, int64_t rate);

@@ -32,7 +32,7 @@ QString saveSheet(const QTemporaryDir& dir, std::initializer_list<Typed> calcula
         request.outText = typed.out;
         sheet.appendCalculation(ComputeCalculations(request, state).rows);
         for (int f = 0; f < kFormatCount; ++f)
-            sheet.setCell(formatAt(f), sheet.rowCount() - 1, DescriptionColumn, typed.description);
+            sheet.setCell(FormatAt(f), sheet.rowCount() - 1, DescriptionColumn, typed.description);
     }
     const QString path = dir.filePath("work.obr");
     QFile file(path);

@@ -1,4 +1,5 @@
 #include "engine/calculation.h"
+#include "engine/drop_frame.h"
 #include "engine/format_info.h"
 #include "test_registry.h"
 
@@ -20,23 +21,23 @@ private slots:
             if (!format.dropFrame)
                 continue;
             const int64_t rate = format.nominalRate;
-            const int64_t day = DropFramesPerDay(rate);
+            const int64_t day = DropFrameDay(rate);
             int failures = 0;
             TimecodeParts previous{-1, 0, 0, 0};
             for (int64_t n = 0; n < day; ++n) {
-                const TimecodeParts label = DropFrameLabel(n, rate);
+                const TimecodeParts label = DropFrameLabelAt(n, rate);
                 const bool legal =
                     label.hours < 24 && label.minutes < 60 && label.seconds < 60 && label.frames < rate &&
-                    !(IsDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedPerMinute(rate));
-                if (!legal || DropFrameNumber(label, rate) != n)
+                    !(IsDropMinute(label.minutes) && label.seconds == 0 && label.frames < DroppedLabelsPerMinute(rate));
+                if (!legal || DropFrameNumberAt(label, rate) != n)
                     ++failures;
                 previous = label;
             }
             const auto last = static_cast<int32_t>(rate - 1);
             QCOMPARE(failures, 0);
             QCOMPARE(previous, (TimecodeParts{23, 59, 59, last}));
-            QCOMPARE(DropFrameLabel(day, rate), (TimecodeParts{0, 0, 0, 0}));
-            QCOMPARE(DropFrameLabel(-1, rate), (TimecodeParts{23, 59, 59, last}));
+            QCOMPARE(DropFrameLabelAt(day, rate), (TimecodeParts{0, 0, 0, 0}));
+            QCOMPARE(DropFrameLabelAt(-1, rate), (TimecodeParts{23, 59, 59, last}));
         }
     }
 
@@ -58,8 +59,8 @@ private slots:
         QFETCH(qint64, rate);
         QFETCH(qint64, frame);
         QFETCH(TimecodeParts, label);
-        QCOMPARE(DropFrameLabel(frame, rate), label);
-        QCOMPARE(DropFrameNumber(label, rate), frame);
+        QCOMPARE(DropFrameLabelAt(frame, rate), label);
+        QCOMPARE(DropFrameNumberAt(label, rate), frame);
     }
 
     void results_data()

@@ -1,3 +1,4 @@
+#include "engine/drop_frame.h"
 #include "engine/format_info.h"
 #include "engine/timecode.h"
 #include "test_registry.h"
