@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int f = 0; f < kFormatCount; ++f)
         for (int64_t row = 0; row < first.sheet.rowCount(); ++row)
             for (int column = 0; column < kColumnCount; ++column) {
-                const TimecodeFormat format = formatAt(f);
+                const TimecodeFormat format = FormatAt(f);
                 FUZZ_CHECK(second.sheet.cell(format, row, column) ==
                            expectedAfterWriting(first.sheet.cell(format, row, column), format, column));
             }

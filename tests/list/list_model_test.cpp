@@ -50,8 +50,7 @@ private slots:
     {
         QFETCH(QString, description);
         QFETCH(QString, shown);
-        CalcSheet sheet;
-        SheetModels models(sheet);
+        SheetModels models;
         auto rows = rowsFor("first");
         for (RowCells& row : rows)
             row[DescriptionColumn] = description.toStdString();

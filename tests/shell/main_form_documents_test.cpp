@@ -210,8 +210,8 @@ private slots:
         QCOMPARE(w.dialogs.messages.size(), 2);
         QCOMPARE(w.dialogs.messages[1].kind, MessageKind::Error);
         QVERIFY2(w.dialogs.messages[1].text.contains(message), qPrintable(w.dialogs.messages[1].text));
-        QCOMPARE(w.form.state().CalcCount, 2);
-        QVERIFY(w.form.state().WorkModified);
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QVERIFY(w.form.models().workModified());
         QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, ResultColumn), QString("00:00:04:00"));
         QVERIFY(!w.form.Save1Click()); // the dialog offers the name saved before, and is cancelled
         QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("work.obr"));
@@ -225,7 +225,7 @@ private slots:
         MainWindow w({.commandLine = {dir_->filePath("pipe")}});
         QCOMPARE(w.dialogs.messages.size(), 1);
         QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Error);
-        QCOMPARE(w.form.state().CalcCount, 0);
+        QCOMPARE(w.form.sheet().rowCount(), 0);
     }
 
     // A full disk shows at the save, with the system's words: the old file
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Error);
         QCOMPARE(w.dialogs.messages[0].text, QString("File too large"));
         QCOMPARE(readAll(dir_->filePath("work.obr")), saved);
-        QVERIFY(w.form.state().WorkModified);
+        QVERIFY(w.form.models().workModified());
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"work.obr"});
     }
 
