@@ -8,45 +8,58 @@
 
 namespace ombrel {
 
-CalculatePicture::CalculatePicture(const QString& objectName, const QString& pictureName, QWidget* parent)
-    : QLabel(parent)
+CalculateButton::CalculateButton(QWidget* parent) : QLabel(parent)
 {
-    setObjectName(objectName);
+    setObjectName("CalculateBtn");
     const QSize size(90, 33);
     setFixedSize(size);
-    setPixmap(ombrel::picture(pictureName, size));
+    pictures_ = {ombrel::picture("calc_normal", size), ombrel::picture("calc_over", size),
+                 ombrel::picture("calc_down", size)};
+    setPixmap(pictures_[ButNorm]);
     setMouseTracking(true);
 }
 
-void CalculatePicture::mouseMoveEvent(QMouseEvent* event)
+void CalculateButton::showPicture(Picture picture)
 {
-    emit mouseMoved();
+    if (picture == picture_)
+        return;
+    picture_ = picture;
+    setPixmap(pictures_[picture]);
+}
+
+void CalculateButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (picture_ == ButNorm)
+        showPicture(ButOver);
+    else if (picture_ == ButOver)
+        emit overMoved();
     QLabel::mouseMoveEvent(event);
 }
 
-void CalculatePicture::mousePressEvent(QMouseEvent* event)
+void CalculateButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        emit leftPressed();
+        showPicture(ButDown);
 }
 
-void CalculatePicture::mouseReleaseEvent(QMouseEvent* event)
+void CalculateButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    emit leftReleased();
+    const bool over = rect().contains(event->position().toPoint());
+    showPicture(over ? ButOver : ButNorm);
     // The release that ends a double-click is not a further click.
     const bool endsDoubleClick = std::exchange(inDoubleClick_, false);
-    if (!endsDoubleClick && rect().contains(event->position().toPoint()))
+    if (over && !endsDoubleClick)
         emit clicked();
 }
 
-void CalculatePicture::mouseDoubleClickEvent(QMouseEvent* event)
+void CalculateButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
     inDoubleClick_ = true;
-    emit leftPressed();
+    showPicture(ButDown);
     emit doubleClicked();
 }
 

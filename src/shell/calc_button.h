@@ -1,21 +1,30 @@
 #pragma once
 
 #include <QLabel>
+#include <QPixmap>
+
+#include <array>
 
 namespace ombrel {
 
-// One of the three Calculate pictures (normal, hot, pressed). They lie on
-// top of each other; the main window shows exactly one and reacts to the
-// mouse on each.
-class CalculatePicture : public QLabel {
+// The Calculate button: one widget that shows one of three pictures, normal
+// (ButNorm), hot (ButOver) or pressed (ButDown). Only its picture changes,
+// never which widget lies under the mouse, so the widget keeps the mouse
+// from press to release and no click is lost.
+class CalculateButton : public QLabel {
     Q_OBJECT
 public:
-    CalculatePicture(const QString& objectName, const QString& pictureName, QWidget* parent);
+    enum Picture { ButNorm, ButOver, ButDown };
+    Q_ENUM(Picture)
+
+    explicit CalculateButton(QWidget* parent);
+
+    Picture picture() const { return picture_; }
+    void showPicture(Picture picture);
 
 signals:
-    void mouseMoved();
-    void leftPressed();
-    void leftReleased();
+    // The mouse moved over the hot picture.
+    void overMoved();
     void clicked();
     void doubleClicked();
 
@@ -26,6 +35,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    std::array<QPixmap, 3> pictures_;
+    Picture picture_ = ButNorm;
     bool inDoubleClick_ = false;
 };
 

@@ -359,19 +359,11 @@ QWidget* TCalcMainForm::buildCalculateBand()
     setHoverText(EditBtn, "Toggle to edit descriptions");
     followWindowHints(EditBtn);
 
-    ButNorm = new CalculatePicture("ButNorm", "calc_normal", Panel2);
-    ButOver = new CalculatePicture("ButOver", "calc_over", Panel2);
-    ButDown = new CalculatePicture("ButDown", "calc_down", Panel2);
-    for (CalculatePicture* picture : {ButNorm, ButOver, ButDown}) {
-        connect(picture, &CalculatePicture::clicked, this, &TCalcMainForm::CalculateBtnClick);
-        connect(picture, &CalculatePicture::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
-        connect(picture, &CalculatePicture::leftPressed, this, [this] { showCalculatePicture(ButDown); });
-        connect(picture, &CalculatePicture::leftReleased, this, [this] { showCalculatePicture(ButOver); });
-    }
-    connect(ButNorm, &CalculatePicture::mouseMoved, this, [this] { showCalculatePicture(ButOver); });
-    connect(ButOver, &CalculatePicture::mouseMoved, this,
+    CalculateBtn = new CalculateButton(Panel2);
+    connect(CalculateBtn, &CalculateButton::clicked, this, &TCalcMainForm::CalculateBtnClick);
+    connect(CalculateBtn, &CalculateButton::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
+    connect(CalculateBtn, &CalculateButton::overMoved, this,
             [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount())); });
-    ButtonNormal();
 
     TrashClose = new QLabel(Panel2);
     TrashClose->setObjectName("TrashClose");
@@ -443,22 +435,15 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TCalcMainForm::ButtonNormal()
 {
-    showCalculatePicture(ButNorm);
+    CalculateBtn->showPicture(CalculateButton::ButNorm);
 }
 
-void TCalcMainForm::showCalculatePicture(CalculatePicture* picture)
-{
-    for (CalculatePicture* each : {ButNorm, ButOver, ButDown})
-        each->setVisible(each == picture);
-}
-
-// The Calculate pictures stay centred and the trash at the right edge as
+// The Calculate button stays centred and the trash at the right edge as
 // the preferences widen or narrow the window.
 void TCalcMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    for (CalculatePicture* picture : {ButNorm, ButOver, ButDown})
-        picture->move((width() - picture->width()) / 2, 4);
+    CalculateBtn->move((width() - CalculateBtn->width()) / 2, 4);
     for (QLabel* trash : {TrashClose, TrashOpen})
         trash->move(width() - 44, 4);
 }

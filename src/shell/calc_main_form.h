@@ -30,7 +30,7 @@ class QToolButton;
 
 namespace ombrel {
 
-class CalculatePicture;
+class CalculateButton;
 class SettingsStore;
 class EntryPanel;
 class TAMEdit;
@@ -145,7 +145,8 @@ public:
 
     QWidget* Panel2 = nullptr;
     QToolButton* EditBtn = nullptr;
-    CalculatePicture *ButNorm, *ButOver, *ButDown;
+    // Shows the pictures ButNorm, ButOver and ButDown in turn.
+    CalculateButton* CalculateBtn = nullptr;
     QLabel *TrashClose, *TrashOpen;
     QLineEdit* ClipStore = nullptr;
 
@@ -194,7 +195,6 @@ private:
     void bindEntryFields();
 
     void ButtonNormal();
-    void showCalculatePicture(CalculatePicture* picture);
     void setHoverText(QWidget* widget, const QString& text);
     // Pop-up hints of these controls follow "Show Balloon Help".
     void followWindowHints(QWidget* widget);

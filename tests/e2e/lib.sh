@@ -54,3 +54,24 @@ wait_for_exit() {
   for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || { app_pid=""; return 0; }; sleep 0.1; done
   fail "Ombrel did not exit"
 }
+
+# save_as FILE: saves the work through the real save dialog.
+save_as() {
+  xdotool windowfocus --sync "$WINDOW"
+  xdotool key ctrl+s
+  local dialog
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save' | head -1) || fail "no save dialog"
+  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  sleep 0.5
+  screenshot "save-dialog-$(basename "$1" .obr)"
+  xdotool key ctrl+a
+  type_keys "$1"
+  xdotool key Return
+  for _ in $(seq 50); do [[ -s $1 ]] && return 0; sleep 0.1; done
+  fail "nothing saved to $1"
+}
+
+# calculations_in FILE: the number of calculations a saved file holds.
+calculations_in() {
+  sed -n '2{s/\r$//;p}' "$1"
+}

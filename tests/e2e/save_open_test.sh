@@ -3,21 +3,6 @@
 # the same bytes.
 source "$(dirname "$0")/lib.sh"
 
-save_as() {
-  xdotool windowfocus --sync "$WINDOW"
-  xdotool key ctrl+s
-  local dialog
-  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Save' | head -1) || fail "no save dialog"
-  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-  sleep 0.5
-  screenshot "save-dialog-$(basename "$1" .obr)"
-  xdotool key ctrl+a
-  type_keys "$1"
-  xdotool key Return
-  for _ in $(seq 50); do [[ -s $1 ]] && return 0; sleep 0.1; done
-  fail "nothing saved to $1"
-}
-
 start_x
 start_app
 type_keys "1000000+300000"

@@ -159,11 +159,11 @@ private slots:
         QVERIFY(!b->icon().isNull());
         QCOMPARE(b->isEnabled(), !needsRows);
         // Hovering shows the status text and puts the Calculate picture back.
-        hover(w.form.ButNorm);
-        QVERIFY(w.form.ButOver->isVisible());
+        hover(w.form.CalculateBtn);
+        QCOMPARE(w.form.CalculateBtn->picture(), CalculateButton::ButOver);
         hover(b);
         QCOMPARE(w.form.statusText(0), hoverText);
-        QVERIFY(w.form.ButNorm->isVisible() && !w.form.ButOver->isVisible());
+        QCOMPARE(w.form.CalculateBtn->picture(), CalculateButton::ButNorm);
         w.calculate("00:00:01:00", "+", "00:00:01:00");
         QVERIFY(b->isEnabled());
     }
