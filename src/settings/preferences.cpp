@@ -66,7 +66,7 @@ TAMEdit* makeRateField(QWidget* parent, const char* name, int maxLength)
 {
     auto* field = new TAMEdit(parent);
     field->setObjectName(name);
-    field->setMaxLength(maxLength);
+    field->setMaxTypedLength(maxLength);
     field->setTextAlignment(TAMEdit::taRightJustify);
     QFont font("MS Sans Serif");
     font.setBold(true);

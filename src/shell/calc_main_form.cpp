@@ -316,11 +316,10 @@ QWidget* TCalcMainForm::buildEntryBand()
     FrameOut = makeField<TAMEdit>(Panel1, "FrameOut", MaskEdit2->geometry());
     FrameDur = makeField<TAMEdit>(Panel1, "FrameDur", MaskEdit3->geometry());
     MaskEdit4 = makeField<TAMEdit>(Panel1, "MaskEdit4", MaskEdit1->geometry());
-    FrameIn->setMaxLength(9);
-    FrameOut->setMaxLength(9);
-    FrameDur->setMaxLength(12);
+    FrameIn->setMaxTypedLength(9);
+    FrameOut->setMaxTypedLength(9);
     FrameDur->setReadOnly(true);
-    MaskEdit4->setMaxLength(9);
+    MaskEdit4->setMaxTypedLength(9);
     for (QLineEdit* field :
          std::initializer_list<QLineEdit*>{MaskEdit1, MaskEdit2, MaskEdit3, FrameIn, FrameOut, FrameDur, MaskEdit4})
         field->setFont(fieldFont);

@@ -58,7 +58,19 @@ void TAMEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (typesPastLimit(event)) {
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+bool TAMEdit::typesPastLimit(const QKeyEvent* event) const
+{
+    const QString typed = event->text();
+    if (typed.isEmpty() || !typed.front().isPrint())
+        return false;
+    return text().size() - selectedText().size() + typed.size() > maxTypedLength_;
 }
 
 } // namespace ombrel

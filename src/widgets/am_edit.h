@@ -16,8 +16,12 @@ namespace ombrel {
 // eventFilter(field, event) is then called for every key press after the
 // field has handled Enter and Escape, so with ksReturn set the owner never
 // sees Enter. Returning true consumes the key; returning false lets the
-// field edit its text as usual (within maxLength). An owner that wants a
-// different character typed inserts it itself and returns true.
+// field edit its text as usual (within maxTypedLength). An owner that wants
+// a different character typed inserts it itself and returns true.
+//
+// The length limit holds for typing only: text the program sets (results,
+// recalls, loaded settings) keeps every character. Use setMaxTypedLength,
+// never QLineEdit::setMaxLength, which also cuts setText.
 class TAMEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(Alignment textAlignment READ textAlignment WRITE setTextAlignment NOTIFY textAlignmentChanged)
@@ -39,6 +43,9 @@ public:
     KeySets keys() const { return keys_; }
     void setKeys(KeySets keys) { keys_ = keys; }
 
+    int maxTypedLength() const { return maxTypedLength_; }
+    void setMaxTypedLength(int length) { maxTypedLength_ = length; }
+
     QObject* keyFilter() const { return keyFilter_; }
     void setKeyFilter(QObject* filter) { keyFilter_ = filter; }
 
@@ -49,7 +56,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool typesPastLimit(const QKeyEvent* event) const;
+
     Alignment textAlignment_ = taLeftJustify;
+    int maxTypedLength_ = 32767;
     KeySets keys_;
     QPointer<QObject> keyFilter_;
 };

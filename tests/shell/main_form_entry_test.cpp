@@ -112,6 +112,21 @@ private slots:
         QCOMPARE(w.focused(), QString("FrameOut"));
     }
 
+    // Length limits stop typing only: an 18-digit result is shown and
+    // carried on whole.
+    void frameResultsKeepEveryDigit()
+    {
+        MainWindow w({.shown = true});
+        w.form.FrameMode1->trigger();
+        w.type("999999999*999999999+");
+        QCOMPARE(w.form.FrameDur->text(), QString("999999998000000001"));
+        QCOMPARE(w.cell(TimecodeFormat::Frames, 0, ResultColumn), QString("999999998000000001"));
+        QCOMPARE(w.form.FrameIn->text(), QString("999999998000000001"));
+        w.type("1\r");
+        QCOMPARE(w.form.FrameDur->text(), QString("999999998000000002"));
+        QCOMPARE(w.cell(TimecodeFormat::Frames, 1, InColumn), QString("999999998000000001"));
+    }
+
     void thePercentageRoundTrip()
     {
         MainWindow w({.shown = true});

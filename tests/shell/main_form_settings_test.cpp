@@ -82,6 +82,17 @@ private slots:
         QCOMPARE(f.list(TimecodeFormat::Frames)->model()->index(0, InColumn).data().toString(), QString("1798"));
     }
 
+    // A stored rate longer than the field's typing limit loads whole.
+    void aLongStoredFramesRateLoadsWhole()
+    {
+        MainWindow w({.shown = true, .stored = {{"StartWith/Frames", "23.976"}, {"StartWith/Ver110", "1"}}});
+        TCalcMainForm& f = w.form;
+        QCOMPARE(f.Preferences->FramesMask->text(), QString("23.976"));
+        QCOMPARE(f.PageControl1->tabText(5), QString("Frm-23.976"));
+        w.calculate("01:00:00:00", "+", "00:00:00:00");
+        QCOMPARE(w.cell(TimecodeFormat::Frames, 0, InColumn), QString("86314"));
+    }
+
     void aLabelSetRenamesFieldsHeadersAndRecall()
     {
         MainWindow w({.shown = true, .stored = {{"StartWith/LabelCombo", "2"}, {"StartWith/Ver110", "1"}}});

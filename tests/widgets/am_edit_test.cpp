@@ -108,13 +108,35 @@ private slots:
     void ownerFiltersTyping()
     {
         Form form;
-        form.field->setMaxLength(3);
+        form.field->setMaxTypedLength(3);
         form.owner.swallowed = "a.";
         QTest::keyClicks(form.field, "1a2.34");
         QCOMPARE(form.field->text(), QString("123"));
         QTest::keyClick(form.field, Qt::Key_Backspace);
         QCOMPARE(form.field->text(), QString("12"));
         QCOMPARE(form.owner.seenKeys.size(), 7);
+    }
+
+    // The limit stops typing only: text the program sets keeps every
+    // character, and typing over a selection stays possible.
+    void lengthLimitIsForTypingOnly()
+    {
+        Form form;
+        form.field->setMaxTypedLength(9);
+        form.field->setText("999999998000000001");
+        QCOMPARE(form.field->text(), QString("999999998000000001"));
+        form.field->end(false);
+        QTest::keyClick(form.field, Qt::Key_5);
+        QCOMPARE(form.field->text(), QString("999999998000000001"));
+        QTest::keyClick(form.field, Qt::Key_Backspace);
+        QCOMPARE(form.field->text(), QString("99999999800000000"));
+        form.field->setText("12345678");
+        form.field->end(false);
+        QTest::keyClicks(form.field, "90");
+        QCOMPARE(form.field->text(), QString("123456789"));
+        form.field->setSelection(0, 2);
+        QTest::keyClick(form.field, Qt::Key_7);
+        QCOMPARE(form.field->text(), QString("73456789"));
     }
 
     // A right-aligned "0" sits at the right edge, and typing follows the caret.
