@@ -158,12 +158,16 @@ void EntryPanel::focus(EntryField which)
 bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
         // Focusing a field selects its whole text, after the click that
-        // focused it has placed the caret.
-        if (auto* field = qobject_cast<QLineEdit*>(watched))
+        // focused it has placed the caret. A field that gets the focus back
+        // with its window, or after a menu, stays as the user left it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (auto* field = qobject_cast<QLineEdit*>(watched); field && !returning)
             QTimer::singleShot(0, field, [field] { field->selectAll(); });
         return false;
+    }
     case QEvent::ShortcutOverride: {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         if (commandShortcut_.isEmpty() || QKeySequence(keyEvent->keyCombination()) != commandShortcut_)

@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <utility>
 
@@ -102,6 +103,7 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
         setFixedHeight(502 - (frameGeometry().height() - geometry().height()));
     FormCreate();
     createOtherWindows();
+    followOtherPrograms();
 }
 
 TCalcMainForm::~TCalcMainForm() = default;
@@ -447,9 +449,25 @@ void TCalcMainForm::resizeEvent(QResizeEvent* event)
         trash->move(width() - 44, 4);
 }
 
+// The activation steps move the focus into the first field. They serve the
+// return from another window of this program (a dialog closing, the Mini
+// Calc); coming back from another program leaves the focus where it was.
+void TCalcMainForm::followOtherPrograms()
+{
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            inOtherProgram_ = true;
+    });
+    // Emitted after the window that comes back has had its activation.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+        if (window)
+            inOtherProgram_ = false;
+    });
+}
+
 bool TCalcMainForm::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate && (firstActivation_ || !inOtherProgram_))
         FormActivate();
     return QMainWindow::event(event);
 }

@@ -176,6 +176,7 @@ private:
     QWidget* buildCalculateBand();
     void buildStatusBar();
     void createOtherWindows();
+    void followOtherPrograms();
     // The rates and tab captions follow the settings in force.
     void takeRates();
     QAction* menuItem(MenuOption item) const;
@@ -210,6 +211,8 @@ private:
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
+    // Set while no window of the program is active, until one is again.
+    bool inOtherProgram_ = false;
     QStringList commandLine_;
     QString pendingOpenName_;
     bool openFromCommandLine_ = false;
