@@ -212,8 +212,10 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1->setObjectName("PageControl1");
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setDocumentMode(true);
-    // Six tabs share the narrow window: keep them compact.
-    PageControl1->setStyleSheet(
+    // Six tabs share the narrow window: keep them compact. The style sheet
+    // stays on the tab bar: on the page control it would reach the lists,
+    // which then ignore the colours the preferences give them.
+    PageControl1->tabBar()->setStyleSheet(
         "QTabBar::tab { padding: 3px 4px; }"
         "QTabBar::tab:selected { background: palette(base); border-bottom: 2px solid #2f6f73; }");
     QFont tabFont = PageControl1->font();
@@ -221,6 +223,13 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1->tabBar()->setFont(tabFont);
     layout->addWidget(PageControl1);
 
+    // The headers keep the window's font whatever font the lists are given:
+    // every property set on it, none is taken over from the list.
+    QFont windowFont = font();
+    windowFont.setFamilies(windowFont.families());
+    windowFont.setPointSizeF(windowFont.pointSizeF());
+    windowFont.setWeight(windowFont.weight());
+    windowFont.setItalic(windowFont.italic());
     for (int f = 0; f < kFormatCount; ++f) {
         auto* page = new QWidget;
         page->setObjectName(QString("TabSheet%1").arg(f + 1));
@@ -253,6 +262,7 @@ QWidget* TCalcMainForm::buildLists()
         // column, and the last one toggles the descriptions.
         QHeaderView* header = grid->horizontalHeader();
         header->setObjectName(QString("HeaderControl%1").arg(f + 1));
+        header->setFont(windowFont);
         header->setToolTip("Drag bars");
         header->setSectionsClickable(f == 0);
         header->setHighlightSections(false);

@@ -92,6 +92,8 @@ void TCalcMainForm::setEntryFieldColour(const QColor& colour)
                                                           FrameIn, FrameOut, FrameDur}) {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, colour);
+        // The operator list draws its face as a button.
+        palette.setColor(QPalette::Button, colour);
         field->setPalette(palette);
     }
 }

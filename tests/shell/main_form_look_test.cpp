@@ -1,0 +1,66 @@
+// What the main window really draws: pixels grabbed from its widgets, not
+// properties read back.
+#include "main_window_fixture.h"
+#include "shell/calc_main_form.h"
+#include "test_registry.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+using namespace ombrel;
+using test::MainWindow;
+
+namespace {
+
+QImage grabbed(QWidget* widget)
+{
+    return widget->grab().toImage();
+}
+
+// How many pixels of the picture show this colour's hue, strongly enough
+// to tell it from the greys and whites of the default look; a button face
+// shades its colour.
+int pixelsOf(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += pixel.hsvSaturation() > 96 && std::abs(pixel.hsvHue() - colour.hsvHue()) <= 10;
+        }
+    return count;
+}
+
+} // namespace
+
+class MainFormLookTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Stored grid and font colours reach the lists; the entry fields and
+    // the operator list take the active format's grid colour.
+    void storedColoursAreDrawn()
+    {
+        const QColor aqua(0, 255, 255);
+        const QColor red(255, 0, 0);
+        MainWindow w({.shown = true,
+                      .stored = {{"StartWith/Ver110", "1"},
+                                 {"Font/NDGridColor", "Aqua"},
+                                 {"Font/NDFontColor", "255"},
+                                 {"Font/PALGridColor", "Lime"}}});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        const QImage list = grabbed(w.form.list(TimecodeFormat::NonDrop)->viewport());
+        QVERIFY(pixelsOf(list, aqua) > list.width() * list.height() / 2);
+        QVERIFY(pixelsOf(list, red) > 20);
+        for (QWidget* field : std::initializer_list<QWidget*>{w.form.MaskEdit2, w.form.OperandCombo})
+            QVERIFY2(pixelsOf(grabbed(field), aqua) > field->width() * field->height() / 3,
+                     qPrintable(field->objectName()));
+        w.showTab(TimecodeFormat::PAL);
+        QVERIFY(pixelsOf(grabbed(w.form.OperandCombo), QColor(0, 255, 0)) > w.form.OperandCombo->width());
+    }
+};
+
+OMBREL_TEST_CLASS(MainFormLookTest)
+#include "main_form_look_test.moc"
