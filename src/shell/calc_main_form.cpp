@@ -9,6 +9,7 @@
 #include "widgets/am_edit.h"
 #include "widgets/display_font.h"
 #include "widgets/qt_text.h"
+#include "widgets/status_panel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -401,13 +402,10 @@ void TCalcMainForm::buildStatusBar()
     StatusBar1 = statusBar();
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
-    statusPanel_[0] = new QLabel(StatusBar1);
-    statusPanel_[0]->setObjectName("StatusPanel0");
-    statusPanel_[0]->setFixedWidth(225);
-    statusPanel_[1] = new QLabel(StatusBar1);
-    statusPanel_[1]->setObjectName("StatusPanel1");
-    statusPanel_[1]->setFixedWidth(50);
-    statusPanel_[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Panel 1 takes the room its percentage needs, panel 0 what is left.
+    statusPanel_[0] = new StatusPanel("StatusPanel0", 225, Qt::AlignLeft, StatusBar1);
+    statusPanel_[1] = new StatusPanel("StatusPanel1", 50, Qt::AlignRight, StatusBar1);
+    statusPanel_[1]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     StatusBar1->addWidget(statusPanel_[0], 1);
     StatusBar1->addPermanentWidget(statusPanel_[1]);
 }

@@ -31,8 +31,9 @@ class QToolButton;
 namespace ombrel {
 
 class CalculateButton;
-class SettingsStore;
 class EntryPanel;
+class SettingsStore;
+class StatusPanel;
 class TAMEdit;
 class TAboutBox;
 class THelpForm;
@@ -217,7 +218,7 @@ private:
     QString pendingOpenName_;
     bool openFromCommandLine_ = false;
     QString saveName_;
-    QLabel* statusPanel_[2] = {nullptr, nullptr};
+    StatusPanel* statusPanel_[2] = {nullptr, nullptr};
     QHash<QObject*, QString> hoverTexts_;
     QSet<QObject*> windowHintWidgets_;
 };

@@ -4,6 +4,7 @@
 #include "shell/calc_main_form.h"
 #include "widgets/am_edit.h"
 #include "widgets/qt_text.h"
+#include "widgets/status_panel.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -3,6 +3,7 @@
 #include "entry/entry_panel.h"
 #include "shell/calc_main_form.h"
 #include "widgets/am_edit.h"
+#include "widgets/status_panel.h"
 
 #include <QAction>
 #include <QComboBox>

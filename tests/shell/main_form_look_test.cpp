@@ -3,6 +3,7 @@
 #include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
+#include "widgets/status_panel.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -59,6 +60,25 @@ private slots:
                      qPrintable(field->objectName()));
         w.showTab(TimecodeFormat::PAL);
         QVERIFY(pixelsOf(grabbed(w.form.OperandCombo), QColor(0, 255, 0)) > w.form.OperandCombo->width());
+    }
+
+    // The percentage panel grows with its text; a hover text too long for
+    // panel 0 is shown whole as its tooltip.
+    void statusTextsShowWhole()
+    {
+        MainWindow w({.shown = true});
+        w.calculate("00:00:00:01", "+", "00:00:12:11");
+        auto* percent = w.form.findChild<StatusPanel*>("StatusPanel1");
+        auto* status = w.form.findChild<StatusPanel*>("StatusPanel0");
+        QCOMPARE(percent->text(), QString("37,100.00%"));
+        QTRY_VERIFY(percent->width() >= std::max(50, percent->fontMetrics().horizontalAdvance(percent->text())));
+        QVERIFY(status->width() >= 225);
+        QWidget* list = w.form.list(TimecodeFormat::NonDrop)->viewport();
+        QTest::mouseMove(list, QPoint(5, 5));
+        QTest::mouseMove(list, QPoint(8, 6));
+        QCOMPARE(status->text(), QString("Drag timecode from grid or right click to copy"));
+        const bool fits = status->fontMetrics().horizontalAdvance(status->text()) < status->width();
+        QCOMPARE(status->toolTip(), fits ? QString() : status->text());
     }
 };
 

@@ -1,0 +1,67 @@
+#include "widgets/status_panel.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <cmath>
+
+namespace ombrel {
+
+namespace {
+
+constexpr int kMargin = 2;
+
+} // namespace
+
+StatusPanel::StatusPanel(const QString& objectName, int leastWidth, Qt::Alignment alignment, QWidget* parent)
+    : QWidget(parent), leastWidth_(leastWidth), alignment_(alignment)
+{
+    setObjectName(objectName);
+}
+
+void StatusPanel::setText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    updateToolTip();
+    updateGeometry();
+    update();
+}
+
+int StatusPanel::textWidth() const
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))) + 2 * kMargin;
+}
+
+QSize StatusPanel::sizeHint() const
+{
+    return {std::max(leastWidth_, textWidth()), fontMetrics().height() + 2 * kMargin};
+}
+
+QSize StatusPanel::minimumSizeHint() const
+{
+    return {0, fontMetrics().height() + 2 * kMargin};
+}
+
+void StatusPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect room = rect().adjusted(kMargin, 0, -kMargin, 0);
+    const bool fits = textWidth() <= width();
+    painter.drawText(room, alignment_ | Qt::AlignVCenter,
+                     fits ? text_ : fontMetrics().elidedText(text_, Qt::ElideRight, room.width()));
+}
+
+void StatusPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateToolTip();
+}
+
+void StatusPanel::updateToolTip()
+{
+    setToolTip(textWidth() > width() ? text_ : QString());
+}
+
+} // namespace ombrel
