@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -31,6 +32,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <QtMath>
 
 #include <utility>
 
@@ -288,9 +290,15 @@ QWidget* TCalcMainForm::buildLists()
 
 QWidget* TCalcMainForm::buildEntryBand()
 {
+    // The band is laid out for 96 pixels per inch. On a large-font screen
+    // the fields move apart as the labels above them do (the label sets add
+    // to their left positions) and widen to show a whole timecode.
+    const qreal scale = std::max<qreal>(1, screen()->logicalDotsPerInch() / 96);
+    const auto at = [scale](int designed) { return qRound(designed * scale); };
+
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
-    Panel1->setFixedHeight(50);
+    Panel1->setFixedHeight(at(50));
 
     const auto label = [this](const char* objectName, const QString& text, int left) {
         auto* l = new QLabel(text, Panel1);
@@ -306,20 +314,23 @@ QWidget* TCalcMainForm::buildEntryBand()
     fieldFont.setStyleHint(QFont::Monospace);
     fieldFont.setBold(true);
 
-    const int top = 20;
-    const int height = 24;
-    MaskEdit1 = makeField(Panel1, "MaskEdit1", {4, top, 88, height});
+    // The frame and the line edit's inner margins take 8 pixels.
+    const int timecodeWidth = qCeil(QFontMetricsF(fieldFont).horizontalAdvance("00:00:00:00")) + 8;
+    const int width = std::max(88, timecodeWidth);
+    const int top = at(20);
+    const int height = at(24);
+    MaskEdit1 = makeField(Panel1, "MaskEdit1", {at(4), top, width, height});
     OperandCombo = new QComboBox(Panel1);
     OperandCombo->setObjectName("OperandCombo");
-    OperandCombo->setGeometry(95, top, 40, height);
+    OperandCombo->setGeometry(at(95), top, at(40), height);
     for (int op = 0; op < kOperatorCount; ++op)
         OperandCombo->addItem(QString::fromLatin1(OperatorText(static_cast<Operator>(op)).data(), 1));
-    MaskEdit2 = makeField(Panel1, "MaskEdit2", {138, top, 88, height});
+    MaskEdit2 = makeField(Panel1, "MaskEdit2", {at(138), top, width, height});
     Label3 = new QLabel("=", Panel1);
     Label3->setObjectName("Label3");
-    Label3->setGeometry(228, top, 10, height);
+    Label3->setGeometry(at(228), top, at(10), height);
     Label3->setAlignment(Qt::AlignCenter);
-    MaskEdit3 = makeField(Panel1, "MaskEdit3", {239, top, 88, height});
+    MaskEdit3 = makeField(Panel1, "MaskEdit3", {at(239), top, width, height});
     // Typing never edits a timecode field directly: every key goes through
     // the key procedures, which rewrite the whole text.
     for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3})

@@ -3,6 +3,7 @@
 #include "test_registry.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
@@ -32,6 +33,24 @@ private slots:
         w.form.WritePosGrid();
         QCOMPARE(test::StoredSettings::value("Grid/1A"), QString("85"));
         QCOMPARE(test::StoredSettings::value("Grid/1B"), QString("12"));
+    }
+
+    // Each timecode field shows "00:00:00:00" whole, lies inside the window
+    // and has its label centred over it, give or take a few pixels.
+    void theEntryBandFitsItsFont()
+    {
+        test::MainWindow w({.shown = true});
+        const TCalcMainForm& form = w.form;
+        const std::pair<QLabel*, QLineEdit*> pairs[] = {
+            {form.Label1, form.MaskEdit1}, {form.Label2, form.MaskEdit2}, {form.Label4, form.MaskEdit3}};
+        for (const auto& [label, field] : pairs) {
+            QVERIFY2(field->geometry().right() < form.Panel1->width(), qPrintable(field->objectName()));
+            QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) + 8 <= field->width(),
+                     qPrintable(field->objectName()));
+            const int offCentre = label->geometry().center().x() - field->geometry().center().x();
+            QVERIFY2(std::abs(offCentre) <= 12, qPrintable(label->text() + QString::number(offCentre)));
+            QVERIFY(label->geometry().bottom() <= field->y() + 2);
+        }
     }
 };
 
