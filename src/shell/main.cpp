@@ -8,8 +8,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window caption.
     QApplication::setApplicationName("Ombrel");
-    QApplication::setApplicationDisplayName("Ombrel");
     QApplication::setOrganizationName("Brontel");
 
     // The settings of the run: the main window's first activation loads

@@ -12,21 +12,19 @@
 
 namespace ombrel {
 
-QStringList qtNameFilters(const QString& pipeFilter)
+void setPipeFilter(QFileDialog& dialog, const QString& pipeFilter)
 {
     const QStringList parts = pipeFilter.split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString pattern = parts[i + 1];
         pattern.replace(';', ' ');
-        // Qt reads the patterns from the parentheses that end the text, so
-        // those must hold the real patterns ("Text File (.txt)" does not).
-        QString display = parts[i].trimmed();
-        if (display.endsWith(')') && display.contains('('))
-            display = display.left(display.lastIndexOf('(')).trimmed();
-        filters << display + " (" + pattern + ")";
+        // Qt takes the patterns from the parentheses that end a filter and,
+        // with the details hidden, shows the text before them.
+        filters << parts[i].trimmed() + " (" + pattern + ")";
     }
-    return filters;
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
 }
 
 Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& text, MessageButtons buttons)
@@ -84,7 +82,7 @@ void prepare(QFileDialog& dialog, const FileDialogRequest& request)
 {
     if (!request.title.isEmpty())
         dialog.setWindowTitle(request.title);
-    dialog.setNameFilters(qtNameFilters(request.filter));
+    setPipeFilter(dialog, request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 class QPrinter;
 
@@ -59,7 +60,9 @@ public:
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
 };
 
-// "Ombrel File (*.obr)|*.obr|All Files (*.*)|*.*" as Qt's name filters.
-QStringList qtNameFilters(const QString& pipeFilter);
+// Gives the dialog the filters of a "display|pattern|display|pattern" text
+// such as "Ombrel File (*.obr)|*.obr|All Files (*.*)|*.*"; its list shows
+// each display text exactly as written.
+void setPipeFilter(QFileDialog& dialog, const QString& pipeFilter);
 
 } // namespace ombrel

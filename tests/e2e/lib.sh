@@ -42,6 +42,11 @@ start_app() {
   sleep 0.5
 }
 
+# caption WINDOW: the caption the window gives the desktop.
+caption() {
+  xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^"]*"\(.*\)"$/\1/p'
+}
+
 screenshot() {
   import -window root "$OUTPUT/$1.png"
 }

@@ -2,11 +2,14 @@
 #include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
+#include "widgets/user_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTableView>
@@ -315,10 +318,20 @@ private slots:
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
-    void fileDialogFiltersCarryTheirPatterns()
+    // The list of filters reads as written; the patterns are the ones
+    // after each display text, "(.txt)" notwithstanding.
+    void fileDialogFiltersReadAsWritten()
     {
-        QCOMPARE(qtNameFilters("Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*"),
-                 QStringList({"Ombrel File (*.obr)", "Text File (*.txt)", "All Files (*.*)"}));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        setPipeFilter(dialog, "Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*");
+        auto* list = dialog.findChild<QComboBox*>("fileTypeCombo");
+        QVERIFY(list);
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->itemText(i);
+        QCOMPARE(shown, QStringList({"Ombrel File (*.obr)", "Text File (.txt)", "All Files (*.*)"}));
+        QCOMPARE(dialog.nameFilters().at(1), QString("Text File (.txt) (*.txt)"));
     }
 
     void closingWithUnsavedWorkAsks()
