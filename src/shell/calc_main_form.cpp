@@ -278,7 +278,7 @@ QWidget* TCalcMainForm::buildLists()
         followWindowHints(header);
         setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
 
-        pageLayout->addWidget(grid);
+        pageLayout->addWidget(grid, 0, Qt::AlignHCenter);
         TabSheet[f] = page;
         HeaderControl[f] = header;
         StringGrid[f] = grid;

@@ -126,6 +126,10 @@ void TCalcMainForm::setColumnWidth(int column, int width)
 void TCalcMainForm::setWindowWidths(const WindowWidths& widths)
 {
     setFixedWidth(widths.mainWindow - 8);
+    // Each list is W wide, so that it ends where its last visible column
+    // does: with descriptions hidden, nothing of them shows at the edge.
+    for (QTableView* grid : StringGrid)
+        grid->setFixedWidth(widths.list);
 }
 
 void TCalcMainForm::setTabsAtBottom(bool bottom)

@@ -5,7 +5,9 @@
 #include "test_registry.h"
 #include "widgets/status_panel.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QTableView>
@@ -79,6 +81,26 @@ private slots:
         QCOMPARE(status->text(), QString("Drag timecode from grid or right click to copy"));
         const bool fits = status->fontMetrics().horizontalAdvance(status->text()) < status->width();
         QCOMPARE(status->toolTip(), fits ? QString() : status->text());
+    }
+
+    // A list ends where its last visible column does: with descriptions
+    // hidden no part of their column shows, with them shown all of it.
+    void listsEndWithTheirVisibleColumns()
+    {
+        MainWindow w({.shown = true});
+        const auto descriptionsShown = [&w](TimecodeFormat format) {
+            const QTableView* list = w.form.list(format);
+            const QHeaderView* header = list->horizontalHeader();
+            const int start = header->sectionViewportPosition(DescriptionColumn);
+            const int end = start + header->sectionSize(DescriptionColumn);
+            const int edge = list->viewport()->width();
+            return start >= edge ? 0 : end <= edge ? 2 : 1; // none, all, part
+        };
+        for (int f = 0; f < kFormatCount; ++f)
+            QCOMPARE(descriptionsShown(FormatAt(f)), 0);
+        w.form.Descriptions1->trigger();
+        for (int f = 0; f < kFormatCount; ++f)
+            QTRY_COMPARE(descriptionsShown(FormatAt(f)), 2);
     }
 };
 
