@@ -165,7 +165,12 @@ bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
         if (auto* field = qobject_cast<QLineEdit*>(watched); field && !returning)
-            QTimer::singleShot(0, field, [field] { field->selectAll(); });
+            QTimer::singleShot(0, field, [field] {
+                // A field that only passed the focus on (hidden while it had
+                // it) keeps no selection: one highlighted field at a time.
+                if (field->hasFocus())
+                    field->selectAll();
+            });
         return false;
     }
     case QEvent::ShortcutOverride: {

@@ -6,6 +6,7 @@
 #include "widgets/status_panel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
@@ -101,6 +102,24 @@ private slots:
         w.form.Descriptions1->trigger();
         for (int f = 0; f < kFormatCount; ++f)
             QTRY_COMPARE(descriptionsShown(FormatAt(f)), 2);
+    }
+
+    // Switching frame mode on, off and on again passes the focus through
+    // fields as they hide; only the field that keeps it shows a selection.
+    void oneHighlightedFieldAtATime()
+    {
+        MainWindow w({.shown = true});
+        for (int i = 0; i < 3; ++i) {
+            w.form.FrameMode1->trigger();
+            QTest::qWait(20);
+            QList<QLineEdit*> highlighted;
+            for (QLineEdit* field : w.form.Panel1->findChildren<QLineEdit*>()) {
+                // Hidden fields too: they show their selection once shown.
+                if (pixelsOf(grabbed(field), field->palette().color(QPalette::Highlight)) > 0)
+                    highlighted << field;
+            }
+            QCOMPARE(highlighted, QList<QLineEdit*>{qobject_cast<QLineEdit*>(QApplication::focusWidget())});
+        }
     }
 };
 
