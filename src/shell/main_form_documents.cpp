@@ -127,6 +127,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
     setListCommandsEnabled(true);
     for (QTableView* grid : StringGrid)
         scrollToLastRows(grid);
+    updateStatusBar();
     return true;
 }
 

@@ -121,6 +121,7 @@ private slots:
                  QString("Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|All Files (*.*)|*.*"));
         QCOMPARE(w.dialogs.openRequests.first().fileName, QString());
         QCOMPARE(w.form.sheet().rowCount(), 1);
+        QCOMPARE(w.form.statusText(0), QString("Total Calculations: 1"));
         QVERIFY(!w.form.models().workModified());
         QCOMPARE(w.cell(TimecodeFormat::DropFrm, 0, ResultColumn), QString("00;00;02;00"));
         QCOMPARE(w.cell(TimecodeFormat::Frames, 0, InColumn), QString("30"));
