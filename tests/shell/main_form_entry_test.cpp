@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
+#include "shell/icons.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
 
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QTableView>
 #include <QTest>
 
@@ -55,6 +57,19 @@ private slots:
         QCOMPARE(w.form.sheet().rowCount(), 0);
         QCOMPARE(w.dialogs.messageTexts(), QStringList{"In - 00:00:00:99 is not valid timecode!"});
         QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:10"));
+        QCOMPARE(w.form.MaskEdit2->text(), QString("00:00:00:99"));
+    }
+
+    // The help quotes the refusal as the default labels word it.
+    void theHelpQuotesTheRefusalOfTheFirstField()
+    {
+        MainWindow w({.shown = true});
+        w.type("25...\r");
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"Out - 25:00:00:00 is not valid timecode!"});
+        initResources();
+        QFile page(":/help/range.html");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(page.readAll()).contains("\"" + w.dialogs.messageTexts().first() + "\""));
     }
 
     void recallKeysFollowTheLabelSet()
