@@ -109,14 +109,14 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
         }
         const size_t equals = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
         const std::string_view name = arg.substr(0, equals);
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* known = nullptr;
         for (const OptionSpec& candidate : kOptions)
             if (candidate.name == name)
-                spec = &candidate;
-        if (!spec)
+                known = &candidate;
+        if (!known)
             throw ConversionError("unknown option " + std::string(name) + " (see ombrel-calc --help)");
         std::string_view value;
-        if (spec->takesValue) {
+        if (known->takesValue) {
             if (equals != std::string_view::npos)
                 value = arg.substr(equals + 1);
             else if (i + 1 < args.size())
@@ -127,7 +127,7 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
             throw ConversionError(std::string(name) + " takes no value");
         }
 
-        switch (spec->option) {
+        switch (known->option) {
         case Option::Help:
             parsed.help = true;
             break;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace ombrel {
@@ -24,6 +25,19 @@ int refuse(int errFd, std::string_view message)
 // The whole file, or the system's reason why not.
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
 {
+    // Looked at before opening: opening a named pipe would wait for a writer,
+    // and a device or a huge file would be read without end.
+    std::error_code code;
+    const std::filesystem::file_status status = std::filesystem::status(path, code);
+    if (!code && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error = "not a regular file";
+        return false;
+    }
+    if (!code && std::filesystem::is_regular_file(status) &&
+        std::filesystem::file_size(path, code) > static_cast<uintmax_t>(kCalcFileSizeLimit) && !code) {
+        error = "larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)";
+        return false;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         error = std::strerror(errno);

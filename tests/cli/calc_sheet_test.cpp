@@ -135,6 +135,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing file") << QStringList{"--sheet", "{dir}/missing.obr"} << QByteArray()
                                       << "cannot read {dir}/missing.obr: No such file or directory";
+        QTest::newRow("a folder") << QStringList{"--sheet", "{dir}"} << QByteArray()
+                                  << "cannot read {dir}: not a regular file";
         QTest::newRow("not a calculation file")
             << QStringList{"--sheet", "{file}"} << QByteArray("hello\r\n") << "{file}: Not a Ombrel file!";
         QTest::newRow("a duration that is not one")
