@@ -27,6 +27,9 @@ public:
 
     void setHeaderText(int section, const QString& text);
 
+    const CalcSheet& sheet() const { return sheet_; }
+    TimecodeFormat format() const { return format_; }
+
     static constexpr int kToggleColumn = kColumnCount;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "engine/format_info.h"
 #include "entry/entry_panel.h"
+#include "list/calc_grid.h"
 #include "settings/grid_layout.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
@@ -239,20 +240,7 @@ QWidget* TCalcMainForm::buildLists()
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
 
-        auto* grid = new QTableView(page);
-        grid->setObjectName(QString("StringGrid%1").arg(f + 1));
-        grid->setModel(models_.model(FormatAt(f)));
-        grid->verticalHeader()->hide();
-        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid->setWordWrap(false);
-        grid->setTextElideMode(Qt::ElideNone);
-        grid->setFocusPolicy(Qt::ClickFocus);
-        grid->setMouseTracking(true);
+        auto* grid = new CalcGrid(models_.model(FormatAt(f)), dragState_, page);
         QFont listFont = displayFont("MS Sans Serif", 11);
         listFont.setBold(true);
         grid->setFont(listFont);

@@ -2,7 +2,9 @@
 
 #include "engine/calculation.h"
 #include "entry/entry_fields.h"
+#include "list/calc_grid.h"
 #include "list/calc_sheet.h"
+#include "list/drag_state.h"
 #include "list/list_model.h"
 #include "settings/app_settings.h"
 #include "settings/preferences_target.h"
@@ -62,9 +64,9 @@ public:
     const CalcSheet& sheet() const { return models_.sheet(); }
     // The list row the last drag started from; a calculation or an opened
     // file forgets it.
-    std::optional<int64_t> DragRow() const { return dragRow_; }
+    std::optional<int64_t> DragRow() const { return dragState_.DragRow; }
     TimecodeFormat activeFormat() const;
-    QTableView* list(TimecodeFormat format) const { return StringGrid[FormatIndex(format)]; }
+    CalcGrid* list(TimecodeFormat format) const { return StringGrid[FormatIndex(format)]; }
     QString statusText(int panel) const;
     // The names of the two fields and the result in messages and captions.
     const FieldLabels& fieldLabels() const { return fieldLabels_; }
@@ -136,7 +138,7 @@ public:
     QTabWidget* PageControl1 = nullptr;
     std::array<QWidget*, kFormatCount> TabSheet{};
     std::array<QHeaderView*, kFormatCount> HeaderControl{};
-    std::array<QTableView*, kFormatCount> StringGrid{};
+    std::array<CalcGrid*, kFormatCount> StringGrid{};
 
     QWidget* Panel1 = nullptr;
     QLabel *Label1, *Label2, *Label3, *Label4;
@@ -206,7 +208,7 @@ private:
     SettingsStore& store_;
     CalcState state_;
     SheetModels models_;
-    std::optional<int64_t> dragRow_;
+    DragState dragState_;
     EntryFields entry_;
     EntryPanel* entryPanel_ = nullptr;
     FieldLabels fieldLabels_;

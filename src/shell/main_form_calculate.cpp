@@ -42,7 +42,7 @@ bool TCalcMainForm::ComputeCalculations()
         } else {
             accepted = true;
             models_.appendCalculation(calculation.rows);
-            dragRow_.reset();
+            dragState_.DragRow.reset();
             if (models_.calcCount() == 1)
                 setListCommandsEnabled(true);
             for (QTableView* grid : StringGrid)

@@ -123,7 +123,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         return false;
     }
     models_.replaceSheet(std::move(contents.sheet));
-    dragRow_.reset();
+    dragState_.DragRow.reset();
     setListCommandsEnabled(true);
     for (QTableView* grid : StringGrid)
         scrollToLastRows(grid);

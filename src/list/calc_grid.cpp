@@ -1,0 +1,91 @@
+#include "list/calc_grid.h"
+
+#include "list/list_model.h"
+#include "list/timecode_mime.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace ombrel {
+
+CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
+    : QTableView(parent), model_(model), dragState_(dragState)
+{
+    setModel(model);
+    setObjectName(QString("StringGrid%1").arg(FormatIndex(format()) + 1));
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
+}
+
+TimecodeFormat CalcGrid::format() const
+{
+    return model_->format();
+}
+
+std::pair<int, int> CalcGrid::cellAt(QPoint position) const
+{
+    const int row = rowAt(position.y());
+    const int column = columnAt(position.x());
+    // The narrow last column under the descriptions toggle has no cells.
+    if (row < 0 || column < 0 || column >= kColumnCount)
+        return {-1, -1};
+    return {row, column};
+}
+
+void CalcGrid::mousePressEvent(QMouseEvent* event)
+{
+    // A press only marks where a drag would start: the cell is not
+    // selected and the focus stays in the entry field.
+    if (event->button() == Qt::RightButton) {
+        const auto [row, column] = cellAt(event->position().toPoint());
+        if (row >= 0)
+            emit cellCopied(model_->index(row, column).data().toString());
+        return;
+    }
+    if (event->button() == Qt::LeftButton)
+        pressedAt_ = event->position().toPoint();
+}
+
+void CalcGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    if (pressedAt_ &&
+        (event->position().toPoint() - *pressedAt_).manhattanLength() >= QApplication::startDragDistance())
+        startDrag(*std::exchange(pressedAt_, std::nullopt));
+}
+
+void CalcGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressedAt_.reset();
+}
+
+void CalcGrid::startDrag(QPoint pressedAt)
+{
+    const auto [row, column] = cellAt(pressedAt);
+    const TimecodeDrag drag = GenericStartDrag(dragState_, model_->sheet(), format(), row, column);
+    execDrag(encodeTimecodeDrag(drag));
+}
+
+void CalcGrid::execDrag(QMimeData* data)
+{
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction);
+}
+
+} // namespace ombrel

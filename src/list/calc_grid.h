@@ -1,0 +1,50 @@
+#pragma once
+
+#include "list/drag_state.h"
+
+#include <QTableView>
+
+#include <optional>
+
+class QMimeData;
+
+namespace ombrel {
+
+class ListModel;
+
+// One format's list as the user meets it (StringGrid1..6). A left press on a
+// cell and a move drag that cell out; a right click copies a cell.
+class CalcGrid : public QTableView {
+    Q_OBJECT
+public:
+    // The drag state is shared by the six lists.
+    CalcGrid(ListModel* model, DragState& dragState, QWidget* parent = nullptr);
+
+    TimecodeFormat format() const;
+
+signals:
+    // A right click on a cell: its whole text, empty for an empty cell.
+    void cellCopied(const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Runs the drag of the data; QDrag::exec needs a real pointer, so tests
+    // take the data here instead.
+    virtual void execDrag(QMimeData* data);
+
+private:
+    // Row and column under a point of the viewport; -1 outside the cells.
+    std::pair<int, int> cellAt(QPoint position) const;
+    // GenericStartDrag for the cell under the press.
+    void startDrag(QPoint pressedAt);
+
+    ListModel* model_;
+    DragState& dragState_;
+    // Where the left button went down; the drag takes that cell whatever
+    // the pointer crosses before the drag starts.
+    std::optional<QPoint> pressedAt_;
+};
+
+} // namespace ombrel

@@ -1,0 +1,132 @@
+#include "list/calc_grid.h"
+#include "list/list_model.h"
+#include "list/timecode_mime.h"
+#include "test_registry.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace ombrel;
+
+namespace {
+
+// QDrag::exec needs a real pointer: the test grid keeps what it would drag.
+class TestGrid : public CalcGrid {
+public:
+    using CalcGrid::CalcGrid;
+    std::vector<TimecodeDrag> drags;
+
+protected:
+    void execDrag(QMimeData* data) override
+    {
+        std::unique_ptr<QMimeData> owned(data);
+        const auto drag = decodeTimecodeDrag(data);
+        QVERIFY(drag);
+        QCOMPARE(data->text(), QString::fromStdString(drag->DragText));
+        drags.push_back(*drag);
+    }
+};
+
+// Four calculations in a shown NonDrop list.
+struct GridFixture {
+    GridFixture()
+    {
+        for (const char* in : {"00:00:00:01", "00:00:00:02", "00:00:00:03", "00:00:00:04"}) {
+            std::array<RowCells, kFormatCount> rows;
+            for (auto& row : rows)
+                row = {in, "+", "00:00:01:00", "=", "", "", "note"};
+            models.appendCalculation(rows);
+        }
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    }
+    QPoint centre(int row, int column) const { return grid.visualRect(grid.model()->index(row, column)).center(); }
+    QPoint bottomEdge(int row, int column) const
+    {
+        const QRect cell = grid.visualRect(grid.model()->index(row, column));
+        return {cell.center().x(), cell.bottom() - 1};
+    }
+    QWidget* viewport() const { return grid.viewport(); }
+
+    SheetModels models;
+    const CalcSheet& sheet = models.sheet();
+    QAbstractItemModelTester tester{models.model(TimecodeFormat::NonDrop),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest};
+    DragState dragState;
+    TestGrid grid{models.model(TimecodeFormat::NonDrop), dragState};
+};
+
+} // namespace
+
+class CalcGridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rightClickCopiesTheCellUnderThePointer()
+    {
+        GridFixture f;
+        QSignalSpy copied(&f.grid, &CalcGrid::cellCopied);
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.centre(2, InColumn));
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.centre(1, OperatorColumn));
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.centre(0, DescriptionColumn));
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.centre(0, ResultColumn));
+        QCOMPARE(copied.count(), 4);
+        QCOMPARE(copied[0][0].toString(), QString("00:00:00:03"));
+        QCOMPARE(copied[1][0].toString(), QString("+"));
+        QCOMPARE(copied[2][0].toString(), QString("note"));
+        // An empty cell copies its empty text.
+        QCOMPARE(copied[3][0].toString(), QString());
+        QVERIFY(f.grid.drags.empty());
+    }
+
+    void clicksOutsideTheCellsCopyNothing()
+    {
+        GridFixture f;
+        QSignalSpy copied(&f.grid, &CalcGrid::cellCopied);
+        const QRect lastRow = f.grid.visualRect(f.grid.model()->index(3, InColumn));
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, QPoint(lastRow.center().x(), lastRow.bottom() + 20));
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.centre(0, ListModel::kToggleColumn));
+        QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, f.centre(0, InColumn));
+        QTest::mouseClick(f.viewport(), Qt::MiddleButton, {}, f.centre(0, InColumn));
+        QCOMPARE(copied.count(), 0);
+    }
+
+    // The drag takes the cell the left button went down on, even when the
+    // pointer has crossed into the next row before the drag starts.
+    void theDraggedRowIsThePressedRow()
+    {
+        GridFixture f;
+        const QPoint press = f.bottomEdge(2, InColumn);
+        QTest::mousePress(f.viewport(), Qt::LeftButton, {}, press);
+        QTest::mouseMove(f.viewport(), press + QPoint(0, QApplication::startDragDistance() + 4));
+        QCOMPARE(f.grid.rowAt(press.y() + QApplication::startDragDistance() + 4), 3);
+        QCOMPARE(f.grid.drags.size(), size_t(1));
+        QCOMPARE(f.grid.drags[0].DragText, std::string("00:00:00:03"));
+        QCOMPARE(f.dragState.DragRow, std::optional<int64_t>(2));
+        QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, press);
+    }
+
+    void aPressIsNoDragUntilThePointerMovesFarEnough()
+    {
+        GridFixture f;
+        const QPoint press = f.centre(1, OutColumn);
+        QTest::mousePress(f.viewport(), Qt::LeftButton, {}, press);
+        QTest::mouseMove(f.viewport(), press + QPoint(1, 0));
+        QVERIFY(f.grid.drags.empty());
+        // A press does not select the cell: the lists keep no selection in
+        // drag mode.
+        QVERIFY(!f.grid.selectionModel()->hasSelection());
+        QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, press);
+        QTest::mouseMove(f.viewport(), press + QPoint(0, 30));
+        QVERIFY(f.grid.drags.empty());
+    }
+};
+
+OMBREL_TEST_CLASS(CalcGridTest)
+
+#include "calc_grid_test.moc"
