@@ -6,9 +6,41 @@
 #include <QApplication>
 #include <QDrag>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QValidator>
 
 namespace ombrel {
+
+namespace {
+
+// The editor refuses what the cell may not hold, key by key.
+class CellTextValidator : public QValidator {
+public:
+    CellTextValidator(int column, QObject* parent) : QValidator(parent), column_(column) {}
+    State validate(QString& text, int&) const override
+    {
+        return EditableCellText(column_, text.toStdString()) ? Acceptable : Invalid;
+    }
+
+private:
+    int column_;
+};
+
+class CellEditorDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setValidator(new CellTextValidator(index.column(), line));
+        return editor;
+    }
+};
+
+} // namespace
 
 CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     : QTableView(parent), model_(model), dragState_(dragState)
@@ -26,6 +58,25 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     setTextElideMode(Qt::ElideNone);
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
+    setItemDelegate(new CellEditorDelegate(this));
+}
+
+void CalcGrid::setEditMode(bool on)
+{
+    editMode_ = on;
+    pressedAt_.reset();
+    if (on) {
+        model_->setEditable(true);
+        setEditTriggers(QAbstractItemView::AllEditTriggers);
+        if (currentIndex().flags() & Qt::ItemIsEditable)
+            edit(currentIndex());
+        return;
+    }
+    // Moving the current cell away commits and closes an open editor.
+    setCurrentIndex({});
+    clearSelection();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    model_->setEditable(false);
 }
 
 TimecodeFormat CalcGrid::format() const
@@ -45,6 +96,10 @@ std::pair<int, int> CalcGrid::cellAt(QPoint position) const
 
 void CalcGrid::mousePressEvent(QMouseEvent* event)
 {
+    if (editMode_ && event->button() != Qt::RightButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
     // A press only marks where a drag would start: the cell is not
     // selected and the focus stays in the entry field.
     if (event->button() == Qt::RightButton) {
@@ -59,7 +114,7 @@ void CalcGrid::mousePressEvent(QMouseEvent* event)
 
 void CalcGrid::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!(event->buttons() & Qt::LeftButton)) {
+    if (editMode_ || !(event->buttons() & Qt::LeftButton)) {
         QTableView::mouseMoveEvent(event);
         return;
     }
@@ -70,7 +125,9 @@ void CalcGrid::mouseMoveEvent(QMouseEvent* event)
 
 void CalcGrid::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (editMode_)
+        QTableView::mouseReleaseEvent(event);
+    else if (event->button() == Qt::LeftButton)
         pressedAt_.reset();
 }
 

@@ -13,7 +13,8 @@ namespace ombrel {
 class ListModel;
 
 // One format's list as the user meets it (StringGrid1..6). A left press on a
-// cell and a move drag that cell out; a right click copies a cell.
+// cell and a move drag that cell out; a right click copies a cell; in
+// description edit mode the cells are edited instead.
 class CalcGrid : public QTableView {
     Q_OBJECT
 public:
@@ -21,6 +22,13 @@ public:
     CalcGrid(ListModel* model, DragState& dragState, QWidget* parent = nullptr);
 
     TimecodeFormat format() const;
+
+    // Description edit mode (ActivateEditMode): every cell of a calculation
+    // is selected and overwritten as free text, with the editor open on the
+    // current cell, and nothing drags. Leaving it (ActivateDragMode) keeps
+    // what was typed and removes the selection.
+    void setEditMode(bool on);
+    bool editMode() const { return editMode_; }
 
 signals:
     // A right click on a cell: its whole text, empty for an empty cell.
@@ -42,6 +50,7 @@ private:
 
     ListModel* model_;
     DragState& dragState_;
+    bool editMode_ = false;
     // Where the left button went down; the drag takes that cell whatever
     // the pointer crosses before the drag starts.
     std::optional<QPoint> pressedAt_;

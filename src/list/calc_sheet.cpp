@@ -51,6 +51,11 @@ const char* readVarint(const char* in, size_t& value)
 
 } // namespace
 
+bool EditableCellText(int column, std::string_view text)
+{
+    return text.find_first_of(column == DescriptionColumn ? "\r\n" : " \t\r\n") == std::string_view::npos;
+}
+
 CalculationList::RowRef CalculationList::pack(const RowView& cells)
 {
     size_t size = 0;

@@ -13,6 +13,11 @@
 
 namespace ombrel {
 
+// Whether the user may type a text into a cell. The calculation file
+// separates cells with blanks and rows with line ends: a description holds
+// blanks but no line break, every other cell neither.
+bool EditableCellText(int column, std::string_view text);
+
 // One format's list of rows. Cells are kept packed in large chunks (a
 // length byte or varint before each cell's text) so that a million rows per
 // list stay small; a row is an 8-byte reference into the chunks. Rewriting a

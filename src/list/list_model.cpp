@@ -54,7 +54,19 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid() || index.column() == kToggleColumn)
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return editable_ && index.row() < sheet_.rowCount() ? flags | Qt::ItemIsEditable : flags;
+}
+
+bool ListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || !owner_)
+        return false;
+    const std::string text = value.toString().toStdString();
+    if (!EditableCellText(index.column(), text))
+        return false;
+    owner_->setCell(format_, index.row(), index.column(), text);
+    return true;
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -78,6 +90,7 @@ SheetModels::SheetModels(QObject* parent) : QObject(parent)
 {
     for (int f = 0; f < kFormatCount; ++f) {
         models_[f] = std::make_unique<ListModel>(sheet_, FormatAt(f));
+        models_[f]->owner_ = this;
         models_[f]->setHeaderText(DescriptionColumn, "Descriptions");
     }
     // The description toggle reads "-" on the NonDrop list, "<" on DropFrm.
@@ -149,6 +162,15 @@ void SheetModels::reorder(const std::vector<int64_t>& order)
         model->changePersistentIndexList(kept, moved);
         emit model->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
+}
+
+void SheetModels::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)
+{
+    workModified_ = true;
+    sheet_.setCell(format, row, column, text);
+    ListModel* changed = model(format);
+    const QModelIndex index = changed->index(static_cast<int>(row), column);
+    emit changed->dataChanged(index, index);
 }
 
 void SheetModels::replaceSheet(CalcSheet&& sheet)

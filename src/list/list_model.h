@@ -10,6 +10,8 @@
 
 namespace ombrel {
 
+class SheetModels;
+
 // One format's list as a table: reads the sheet, copies nothing. A list
 // with no calculation shows one empty row. After the seven cell columns
 // comes one narrow column without cells, under the header section that
@@ -23,19 +25,26 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Typed text in description edit mode; refused when the cell may not
+    // hold it (EditableCellText).
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void setHeaderText(int section, const QString& text);
 
     const CalcSheet& sheet() const { return sheet_; }
     TimecodeFormat format() const { return format_; }
+    // In description edit mode every cell of a calculation is free text.
+    void setEditable(bool editable) { editable_ = editable; }
 
     static constexpr int kToggleColumn = kColumnCount;
 
 private:
     friend class SheetModels;
     const CalcSheet& sheet_;
+    SheetModels* owner_ = nullptr;
     TimecodeFormat format_;
+    bool editable_ = false;
     std::array<QString, kColumnCount + 1> headerTexts_;
 };
 
@@ -61,6 +70,8 @@ public:
     // Row i becomes the old row order[i] (a sort); order is a permutation.
     void reorder(const std::vector<int64_t>& order);
     // An opened file's sheet replaces the rows.
+    // One cell of one list; the other lists keep theirs.
+    void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
     void replaceSheet(CalcSheet&& sheet);
     void clear();
 

@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -124,6 +125,73 @@ private slots:
         QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, press);
         QTest::mouseMove(f.viewport(), press + QPoint(0, 30));
         QVERIFY(f.grid.drags.empty());
+    }
+
+    void editModeEditsOneListAsFreeText()
+    {
+        GridFixture f;
+        QSignalSpy copied(&f.grid, &CalcGrid::cellCopied);
+        f.grid.setCurrentIndex(f.grid.model()->index(3, DescriptionColumn));
+        f.grid.setEditMode(true);
+        auto* editor = f.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, "take two");
+        f.grid.setEditMode(false);
+        QCOMPARE(f.sheet.cell(TimecodeFormat::NonDrop, 3, DescriptionColumn), std::string_view("take two"));
+        QCOMPARE(f.sheet.cell(TimecodeFormat::PAL, 3, DescriptionColumn), std::string_view("note"));
+        QVERIFY(!f.grid.selectionModel()->hasSelection());
+
+        // Back in edit mode a press selects and a move drags nothing.
+        f.grid.setEditMode(true);
+        QTest::mousePress(f.viewport(), Qt::LeftButton, {}, f.centre(0, InColumn));
+        QTest::mouseMove(f.viewport(), f.centre(2, InColumn));
+        QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, f.centre(2, InColumn));
+        QVERIFY(f.grid.drags.empty());
+        QVERIFY(f.grid.selectionModel()->hasSelection());
+        // Right clicks still copy.
+        QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.centre(1, InColumn));
+        QCOMPARE(copied.count(), 1);
+    }
+
+    // A blank in a timecode cell would shift every later cell of the row
+    // when the file is read again: only the description takes blanks.
+    void theEditorRefusesBlanksOutsideTheDescription()
+    {
+        GridFixture f;
+        f.grid.setCurrentIndex(f.grid.model()->index(1, InColumn));
+        f.grid.setEditMode(true);
+        auto* editor = f.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, "01 02 03");
+        QAbstractItemModel* model = f.grid.model();
+        QVERIFY(!model->setData(model->index(1, OutColumn), "00:00 01:00"));
+        QVERIFY(!model->setData(model->index(1, DescriptionColumn), "two\nlines"));
+        QVERIFY(model->setData(model->index(1, DescriptionColumn), "two words"));
+        f.grid.setEditMode(false);
+        QCOMPARE(f.sheet.cell(TimecodeFormat::NonDrop, 1, InColumn), std::string_view("010203"));
+        QCOMPARE(f.sheet.cell(TimecodeFormat::NonDrop, 1, OutColumn), std::string_view("00:00:01:00"));
+        QVERIFY(!model->setData(model->index(1, DescriptionColumn), "after"));
+    }
+
+    void theEmptyRowOfAnEmptyListIsNoCell()
+    {
+        SheetModels models;
+        DragState dragState;
+        TestGrid grid(models.model(TimecodeFormat::Frames), dragState);
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const QPoint press = grid.visualRect(grid.model()->index(0, InColumn)).center();
+        QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, press);
+        QTest::mouseMove(grid.viewport(), press + QPoint(40, 0));
+        QCOMPARE(grid.drags.size(), size_t(1));
+        QVERIFY(!grid.drags[0].DragFromCell);
+        QVERIFY(!grid.drags[0].DragIsNumber);
+        grid.setEditMode(true);
+        QVERIFY(!grid.model()->setData(grid.model()->index(0, DescriptionColumn), "x"));
+        QCOMPARE(models.calcCount(), 0);
     }
 };
 
