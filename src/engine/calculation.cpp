@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace ombrel {
 
@@ -15,37 +16,76 @@ std::string_view OperatorText(Operator op)
     return texts[static_cast<int>(op)];
 }
 
+namespace {
+
+// Round half to even of the true quotient, in integers: no precision is
+// lost to a double, and negative operands follow the same rule.
+std::optional<int64_t> roundedQuotient(int64_t a, int64_t b)
+{
+    if (b == 0)
+        return 0;
+    if (b == -1)
+        return a == std::numeric_limits<int64_t>::min() ? std::nullopt : std::optional<int64_t>(-a);
+    int64_t quotient = a / b;
+    const int64_t remainder = a % b;
+    // |remainder| < |b|, so twice it is compared without overflow as
+    // |remainder| against |b| - |remainder|.
+    const uint64_t rest = remainder < 0 ? 0 - static_cast<uint64_t>(remainder) : static_cast<uint64_t>(remainder);
+    const uint64_t divisor = b < 0 ? 0 - static_cast<uint64_t>(b) : static_cast<uint64_t>(b);
+    if (rest > divisor - rest || (rest == divisor - rest && quotient % 2 != 0))
+        quotient += (a < 0) == (b < 0) ? 1 : -1;
+    return quotient;
+}
+
+std::optional<int64_t> roundedCount(double value)
+{
+    // 2^63 is the first double past the range; -2^63 is still in it.
+    constexpr double kEnd = 9223372036854775808.0;
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -kEnd && rounded < kEnd))
+        return std::nullopt;
+    return static_cast<int64_t>(rounded);
+}
+
+std::string numberText(double value)
+{
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
+}
+
+} // namespace
+
 int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
 {
-    // Results beyond the signed 64-bit range (frame counts recalled from a
-    // file, huge percentages) stop at its ends; the timecode formats then
-    // wrap them into the day as usual.
-    constexpr int64_t kTop = std::numeric_limits<int64_t>::max();
-    constexpr int64_t kBottom = std::numeric_limits<int64_t>::min();
-    int64_t result = 0;
+    std::optional<int64_t> result = 0;
+    int64_t value = 0;
     switch (op) {
     case Operator::Plus:
-        if (__builtin_add_overflow(a, b, &result))
-            return b > 0 ? kTop : kBottom;
-        return result;
+        result = __builtin_add_overflow(a, b, &value) ? std::nullopt : std::optional(value);
+        break;
     case Operator::Minus:
-        if (__builtin_sub_overflow(a, b, &result))
-            return b < 0 ? kTop : kBottom;
-        return result;
+        result = __builtin_sub_overflow(a, b, &value) ? std::nullopt : std::optional(value);
+        break;
     case Operator::Times:
-        if (__builtin_mul_overflow(a, b, &result))
-            return (a < 0) == (b < 0) ? kTop : kBottom;
-        return result;
+        result = __builtin_mul_overflow(a, b, &value) ? std::nullopt : std::optional(value);
+        break;
     case Operator::Divide:
-        return b == 0 ? 0 : RoundToCount(double(a) / double(b));
+        result = roundedQuotient(a, b);
+        break;
     case Operator::Percent:
-        return RoundToCount(double(b) * percent / 100.0);
+        result = roundedCount(double(b) * percent / 100.0);
+        if (!result)
+            throw ConversionError(numberText(percent) + "% of " + std::to_string(b) + " is out of range!");
+        break;
     case Operator::Difference:
-        if (__builtin_sub_overflow(std::max(a, b), std::min(a, b), &result))
-            return kTop;
-        return result;
+        result = __builtin_sub_overflow(std::max(a, b), std::min(a, b), &value) ? std::nullopt : std::optional(value);
+        break;
     }
-    return 0;
+    if (!result)
+        throw ConversionError(std::to_string(a) + " " + std::string(OperatorText(op)) + " " + std::to_string(b) +
+                              " is out of range!");
+    return *result;
 }
 
 std::string_view StringSpace(std::string_view text)
@@ -103,9 +143,7 @@ RowCells makeRow(std::string in, Operator op, std::string out, std::string resul
 // are their labels at this rate.
 constexpr int64_t kFrameModeLabelRate = FormatInfoOf(TimecodeFormat::NonDrop).nominalRate;
 
-} // namespace
-
-Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state)
+Calculation computeInto(const CalculationRequest& request, CalcState& state)
 {
     const Operator op = request.op;
     const double percent = op == Operator::Percent ? ParseDecimal(StringSpace(request.percentText)) : 0.0;
@@ -204,6 +242,18 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
         calculation.rows[f] =
             makeRow(percentOperator ? request.percentText : std::move(in), op, std::move(out), std::move(result));
     }
+    return calculation;
+}
+
+} // namespace
+
+Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state)
+{
+    // Worked on a copy: an error part way through changes nothing.
+    CalcState next = state;
+    Calculation calculation = computeInto(request, next);
+    if (calculation.refusal == RangeRefusal::None)
+        state = next;
     return calculation;
 }
 

@@ -18,6 +18,8 @@ inline constexpr int kOperatorCount = 6;
 std::string_view OperatorText(Operator op);
 
 // The operator applied to two frame counts; percent is used by "%" only.
+// "/" and "%" round to nearest, ties to even. A result outside the signed
+// 64-bit range throws ConversionError ("a x b is out of range!").
 int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent = 0);
 
 struct FormatTotals {
