@@ -106,6 +106,10 @@ FieldState* EntryFields::field(EntryField which)
         return &frameIn;
     case EntryField::FrameOut:
         return &frameOut;
+    case EntryField::Duration:
+        return &duration;
+    case EntryField::FrameDur:
+        return &frameDur;
     case EntryField::OperandCombo:
     case EntryField::None:
         break;
@@ -128,6 +132,8 @@ KeyOutcome EntryKeyPress(EntryField keyed, const FieldState& field, char key, co
         return FrameInKeyPress(key, context);
     case EntryField::FrameOut:
         return FrameOutKeyPress(key, context);
+    case EntryField::Duration:
+    case EntryField::FrameDur:
     case EntryField::None:
         break;
     }
@@ -173,6 +179,17 @@ void ZeroTimecodeFields(EntryFields& fields, char separator)
 {
     for (FieldState* field : {&fields.in, &fields.out, &fields.duration})
         SetFieldText(*field, LoadEditText(kZeroDigits, separator));
+}
+
+void ClearEntryFields(EntryFields& fields, char separator, bool frameMode)
+{
+    ZeroTimecodeFields(fields, separator);
+    for (FieldState* field : {&fields.percent, &fields.frameIn, &fields.frameOut, &fields.frameDur})
+        SetFieldText(*field, "0");
+    // A chosen "%" stays: the percentage field keeps its place.
+    if (fields.op != Operator::Percent)
+        fields.op = Operator::Plus;
+    RequestFocus(fields, frameMode ? EntryField::FrameIn : EntryField::In);
 }
 
 void LoadActiveTab(EntryFields& fields, const CalcSheet& sheet, TimecodeFormat activeFormat)

@@ -26,7 +26,7 @@ struct EntryFields {
     // view that shows the fields carries it out and clears it.
     EntryField focusRequest = EntryField::None;
 
-    // The field a key procedure names; nullptr for the operator list.
+    // The field of that name; nullptr for the operator list.
     FieldState* field(EntryField which);
 };
 
@@ -58,6 +58,9 @@ void RequestFocus(EntryFields& fields, EntryField which);
 void ApplySeparator(EntryFields& fields, char separator);
 // The three timecode fields show zero.
 void ZeroTimecodeFields(EntryFields& fields, char separator);
+// Clear: every field shows zero, the operator goes back to "+" unless it
+// is "%", and the first field of the mode takes the focus.
+void ClearEntryFields(EntryFields& fields, char separator, bool frameMode);
 // The fields after a tab change: the active format's separator, then the
 // last calculation as that format's list shows it, and its operator.
 void LoadActiveTab(EntryFields& fields, const CalcSheet& sheet, TimecodeFormat activeFormat);

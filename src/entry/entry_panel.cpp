@@ -2,6 +2,7 @@
 
 #include "widgets/qt_text.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -73,15 +74,25 @@ EntryPanel::EntryPanel(EntryFields& fields, const EntryWidgets& widgets,
 
 FieldState* EntryPanel::fieldOf(QLineEdit* widget)
 {
-    if (widget == widgets_.duration)
-        return &fields_.duration;
-    if (widget == widgets_.frameDur)
-        return &fields_.frameDur;
-    return fields_.field(keyedField(widget));
+    return fields_.field(fieldNamed(widget));
 }
 
 EntryField EntryPanel::keyedField(QObject* watched) const
 {
+    const EntryField field = fieldNamed(watched);
+    // The result fields have no key procedure: their keys are their own.
+    return field == EntryField::Duration || field == EntryField::FrameDur ? EntryField::None : field;
+}
+
+EntryField EntryPanel::focusedField() const
+{
+    return fieldNamed(QApplication::focusWidget());
+}
+
+EntryField EntryPanel::fieldNamed(const QObject* watched) const
+{
+    if (!watched)
+        return EntryField::None;
     if (watched == widgets_.in)
         return EntryField::In;
     if (watched == widgets_.out)
@@ -94,6 +105,10 @@ EntryField EntryPanel::keyedField(QObject* watched) const
         return EntryField::FrameIn;
     if (watched == widgets_.frameOut)
         return EntryField::FrameOut;
+    if (watched == widgets_.duration)
+        return EntryField::Duration;
+    if (watched == widgets_.frameDur)
+        return EntryField::FrameDur;
     return EntryField::None;
 }
 
@@ -110,6 +125,10 @@ QLineEdit* EntryPanel::widgetOf(EntryField field) const
         return widgets_.frameIn;
     case EntryField::FrameOut:
         return widgets_.frameOut;
+    case EntryField::Duration:
+        return widgets_.duration;
+    case EntryField::FrameDur:
+        return widgets_.frameDur;
     case EntryField::OperandCombo:
     case EntryField::None:
         break;
@@ -175,7 +194,7 @@ bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::ShortcutOverride: {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (commandShortcut_.isEmpty() || QKeySequence(keyEvent->keyCombination()) != commandShortcut_)
+        if (!commandShortcuts_.contains(QKeySequence(keyEvent->keyCombination())))
             return false;
         keyEvent->ignore();
         return true;

@@ -3,6 +3,7 @@
 #include "entry/entry_fields.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -41,10 +42,14 @@ public:
     void show();
     // The field takes the focus with its whole text selected.
     void focus(EntryField which);
+    // The entry field that has the keyboard focus; None when no entry field
+    // has it.
+    EntryField focusedField() const;
 
-    // A shortcut that wins over the fields' own keys (frame mode's Ctrl+Z
-    // would otherwise undo typing).
-    void setCommandShortcut(const QKeySequence& shortcut) { commandShortcut_ = shortcut; }
+    // Shortcuts that win over the fields' own keys: the menu's Copy, Paste
+    // and Clear, and frame mode's Ctrl+Z, would otherwise copy, paste, cut
+    // and undo inside the field.
+    void setCommandShortcuts(const QList<QKeySequence>& shortcuts) { commandShortcuts_ = shortcuts; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,12 +58,13 @@ private:
     void take(QLineEdit* widget);
     FieldState* fieldOf(QLineEdit* widget);
     EntryField keyedField(QObject* watched) const;
+    EntryField fieldNamed(const QObject* watched) const;
     QLineEdit* widgetOf(EntryField field) const;
 
     EntryFields& fields_;
     EntryWidgets widgets_;
     std::function<EntrySurroundings()> surroundings_;
-    QKeySequence commandShortcut_;
+    QList<QKeySequence> commandShortcuts_;
     bool showing_ = false;
 };
 

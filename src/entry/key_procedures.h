@@ -10,7 +10,8 @@
 
 namespace ombrel {
 
-// The fields and controls a key procedure can act on.
+// The fields and controls a key procedure can act on, and the two result
+// fields, which only commands change.
 enum class EntryField {
     None,
     In,           // MaskEdit1
@@ -19,6 +20,8 @@ enum class EntryField {
     Percent,      // MaskEdit4
     FrameIn,
     FrameOut,
+    Duration, // MaskEdit3
+    FrameDur,
 };
 
 enum class RecallSource {

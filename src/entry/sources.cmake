@@ -1,4 +1,5 @@
 target_sources(ombrel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/entry_clipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/key_procedures.cpp

@@ -21,7 +21,7 @@ void TCalcMainForm::bindEntryFields()
         },
         this);
     // Frame mode's Ctrl+Z wins over the numeric fields' own undo.
-    entryPanel_->setCommandShortcut(FrameMode1->shortcut());
+    entryPanel_->setCommandShortcuts({FrameMode1->shortcut()});
 }
 
 void TCalcMainForm::FrameMode1Click()

@@ -34,6 +34,10 @@ QString fieldName(EntryField field)
         return "FrameIn";
     case EntryField::FrameOut:
         return "FrameOut";
+    case EntryField::Duration:
+        return "Duration";
+    case EntryField::FrameDur:
+        return "FrameDur";
     }
     return "?";
 }
