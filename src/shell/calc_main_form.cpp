@@ -376,10 +376,14 @@ QWidget* TCalcMainForm::buildCalculateBand()
     connect(CalculateBtn, &CalculateButton::overMoved, this,
             [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount())); });
 
-    TrashClose = new QLabel(Panel2);
+    // The two trash pictures lie on top of each other in one drop target,
+    // so showing the open one under the pointer keeps the drag where it is.
+    trash_ = new QWidget(Panel2);
+    trash_->resize(34, 34);
+    TrashClose = new QLabel(trash_);
     TrashClose->setObjectName("TrashClose");
     TrashClose->setPixmap(picture("trash_closed", QSize(32, 32)));
-    TrashOpen = new QLabel(Panel2);
+    TrashOpen = new QLabel(trash_);
     TrashOpen->setObjectName("TrashOpen");
     TrashOpen->setPixmap(picture("trash_open", QSize(32, 32)));
     for (QLabel* trash : {TrashClose, TrashOpen}) {
@@ -389,9 +393,10 @@ QWidget* TCalcMainForm::buildCalculateBand()
     TrashOpen->hide();
     setHoverText(TrashClose, "Drag item from grid to delete item's row");
 
+    // The last text copied or pasted passes through here, whole; only a
+    // paste is cut, to its first line and 11 characters.
     ClipStore = new QLineEdit(Panel2);
     ClipStore->setObjectName("ClipStore");
-    ClipStore->setMaxLength(11);
     ClipStore->hide();
     return Panel2;
 }
@@ -452,8 +457,7 @@ void TCalcMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     CalculateBtn->move((width() - CalculateBtn->width()) / 2, 4);
-    for (QLabel* trash : {TrashClose, TrashOpen})
-        trash->move(width() - 44, 4);
+    trash_->move(width() - 44, 4);
 }
 
 // The activation steps move the focus into the first field. They serve the
@@ -516,14 +520,18 @@ void TCalcMainForm::wireCommands()
     connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
     connect(OperandCombo, &QComboBox::activated, this, &TCalcMainForm::OperandComboChange);
     bindEntryFields();
+    wireClipboard();
+    wireRowOperations();
 }
 
 // Puts the window into its start state; New runs it again.
 void TCalcMainForm::FormCreate()
 {
     models_.clear();
+    dragState_.DragRow.reset();
     ZeroDisable();
     OperandCombo->setCurrentIndex(0);
+    pendingOpenName_.clear();
 }
 
 void TCalcMainForm::FormActivate()

@@ -93,6 +93,19 @@ public:
     // Stores the window positions and column widths.
     void WritePosGrid();
 
+    // Clipboard and drag and drop.
+    void Copy1Click();
+    void Paste1Click();
+    void CopyDuration1Click();
+    void Copy3Click();
+
+    // Row operations and description editing.
+    void NewBtnClick();
+    void Clear1Click();
+    void EditBtnClick();
+    void ActivateEditMode();
+    void ActivateDragMode();
+
     // The calculation file.
     // Returns whether the work was saved.
     bool Save1Click();
@@ -154,6 +167,9 @@ public:
     QLineEdit* ClipStore = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
+    // The pop-up menus of the In and Out fields, and of the Duration field.
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
 
     // The other windows, created hidden right after this one.
     TPreferences* Preferences = nullptr;
@@ -192,6 +208,13 @@ private:
     void wireCommands();
 
     void setListCommandsEnabled(bool enabled);
+    void wireClipboard();
+    void wireRowOperations();
+    // Puts a copied text on the clipboard (an empty one leaves the clipboard
+    // as it was) and confirms it in the status bar.
+    void copyToClipboard(const QString& text);
+    // A row dragged onto the trash goes from every list.
+    void TrashCloseDragDrop();
     void SetMaskColor();
     void updateStatusBar();
     void scrollToLastRows(QTableView* view);
@@ -221,6 +244,7 @@ private:
     bool openFromCommandLine_ = false;
     QString saveName_;
     StatusPanel* statusPanel_[2] = {nullptr, nullptr};
+    QWidget* trash_ = nullptr;
     QHash<QObject*, QString> hoverTexts_;
     QSet<QObject*> windowHintWidgets_;
 };

@@ -69,8 +69,9 @@ void TCalcMainForm::setListCommandsEnabled(bool enabled)
 {
     for (QAction* item : {Save1, Export1, PrintPreview1, Print1, New1, Sort1, Find1})
         item->setEnabled(enabled);
-    for (QToolButton* button : {SaveBtn, ExportBtn, PrintBtn, NewBtn, SortBtn, FindBtn, EditBtn})
+    for (QToolButton* button : {SaveBtn, ExportBtn, PrintBtn, NewBtn, SortBtn, FindBtn})
         button->setEnabled(enabled);
+    EditBtn->setEnabled(enabled && models_.calcCount() > 0);
 }
 
 void TCalcMainForm::ZeroDisable()

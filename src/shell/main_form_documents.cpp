@@ -99,9 +99,9 @@ void TCalcMainForm::Open1Click()
         return;
     pendingOpenName_.clear();
     EditBtn->setChecked(false);
-    for (QTableView* grid : StringGrid)
-        grid->clearSelection();
-    EditBtn->setEnabled(true);
+    ActivateDragMode();
+    // Descriptions are edited only where there are rows.
+    EditBtn->setEnabled(models_.calcCount() > 0);
 }
 
 // The whole file is read and checked before anything changes.

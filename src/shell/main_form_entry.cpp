@@ -20,8 +20,10 @@ void TCalcMainForm::bindEntryFields()
             return EntrySurroundings{sheet(), activeFormat(), labelStyle_, [this] { return ComputeCalculations(); }};
         },
         this);
-    // Frame mode's Ctrl+Z wins over the numeric fields' own undo.
-    entryPanel_->setCommandShortcuts({FrameMode1->shortcut()});
+    // The menu's Copy, Paste, Clear and Frame Mode win over the fields' own
+    // copy, paste, cut and undo.
+    entryPanel_->setCommandShortcuts(
+        {Copy1->shortcut(), Paste1->shortcut(), Clear1->shortcut(), FrameMode1->shortcut()});
 }
 
 void TCalcMainForm::FrameMode1Click()

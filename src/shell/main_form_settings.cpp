@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 
 namespace ombrel {
 
@@ -63,6 +64,11 @@ void TCalcMainForm::Descriptions1Click()
 {
     storeMenuOption(MenuOption::Descriptions, Descriptions1->isChecked());
     ApplySettings(settings_, *this, false);
+    // Hidden descriptions cannot be edited.
+    if (!Descriptions1->isChecked()) {
+        ActivateDragMode();
+        EditBtn->setChecked(false);
+    }
 }
 
 void TCalcMainForm::closeEvent(QCloseEvent* event)

@@ -3,6 +3,8 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp)
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_form_calculate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_rows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_shell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_settings.cpp

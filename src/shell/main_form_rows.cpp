@@ -1,0 +1,74 @@
+// Row operations: New, Clear, a row dragged onto the trash, and the
+// description edit mode of the lists.
+#include "entry/entry_panel.h"
+#include "shell/calc_main_form.h"
+
+#include <QAction>
+#include <QToolButton>
+
+namespace ombrel {
+
+void TCalcMainForm::NewBtnClick()
+{
+    if (dialogs_.message(this, MessageKind::Confirm, "Clear all calculations?", MessageButtons::YesNo) == Answer::Yes)
+        FormCreate();
+    Clear1Click();
+    EditBtn->setChecked(false);
+    ActivateDragMode();
+    updateStatusBar();
+}
+
+void TCalcMainForm::Clear1Click()
+{
+    ClearEntryFields(entry_, EntrySeparator(activeFormat()), FrameMode1->isChecked());
+    entryPanel_->show();
+}
+
+void TCalcMainForm::TrashCloseDragDrop()
+{
+    // The drag's row is used up: a second drop deletes nothing.
+    const std::optional<int64_t> row = std::exchange(dragState_.DragRow, std::nullopt);
+    if (!row || *row >= models_.calcCount())
+        return;
+    models_.removeCalculation(*row);
+    if (models_.calcCount() == 0)
+        ZeroDisable();
+    updateStatusBar();
+}
+
+void TCalcMainForm::EditBtnClick()
+{
+    const int lastRow = static_cast<int>(models_.calcCount()) - 1;
+    for (CalcGrid* grid : StringGrid)
+        grid->setCurrentIndex(grid->model()->index(lastRow, DescriptionColumn));
+    if (EditBtn->isChecked())
+        ActivateEditMode();
+    else
+        ActivateDragMode();
+    models_.setWorkModified(true);
+}
+
+void TCalcMainForm::ActivateEditMode()
+{
+    for (CalcGrid* grid : StringGrid)
+        grid->setEditMode(true);
+    if (!Descriptions1->isChecked())
+        Descriptions1->trigger();
+}
+
+void TCalcMainForm::ActivateDragMode()
+{
+    for (CalcGrid* grid : StringGrid)
+        grid->setEditMode(false);
+}
+
+void TCalcMainForm::wireRowOperations()
+{
+    connect(New1, &QAction::triggered, this, &TCalcMainForm::NewBtnClick);
+    connect(NewBtn, &QToolButton::clicked, this, &TCalcMainForm::NewBtnClick);
+    connect(Clear1, &QAction::triggered, this, &TCalcMainForm::Clear1Click);
+    connect(ClearBtn, &QToolButton::clicked, this, &TCalcMainForm::Clear1Click);
+    connect(EditBtn, &QToolButton::clicked, this, &TCalcMainForm::EditBtnClick);
+}
+
+} // namespace ombrel

@@ -1,0 +1,289 @@
+#include "drag_and_drop.h"
+#include "main_window_fixture.h"
+#include "shell/calc_main_form.h"
+#include "test_registry.h"
+#include "widgets/am_edit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+using namespace ombrel;
+using test::dragOnto;
+using test::MainWindow;
+
+namespace {
+
+QString clipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+// Two calculations, the second a percentage, on the NonDrop tab.
+void twoCalculations(MainWindow& w)
+{
+    w.calculate("01:00:00:00", "+", "00:30:00:00");
+    w.form.MaskEdit4->setText("50");
+    w.calculate("00:00:00:00", "%", "00:00:02:00");
+}
+
+// The user picks "%": the percentage field shows.
+void choosePercent(MainWindow& w)
+{
+    w.form.OperandCombo->setCurrentIndex(w.form.OperandCombo->findText("%"));
+    w.form.OperandComboChange();
+}
+
+// What a drag from a cell of a list carries.
+TimecodeDrag dragFrom(const MainWindow& w, TimecodeFormat list, int row, int column)
+{
+    DragState state;
+    return GenericStartDrag(state, w.form.sheet(), list, row, column);
+}
+
+} // namespace
+
+class MainFormClipboardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QGuiApplication::clipboard()->setText("before"); }
+
+    void copyTakesTheFocusedField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("frameMode");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("In") << "MaskEdit1" << false << "01:00:00:00";
+        QTest::newRow("Out") << "MaskEdit2" << false << "00:30:00:00";
+        QTest::newRow("Duration") << "MaskEdit3" << false << "01:30:00:00";
+        QTest::newRow("FrameIn") << "FrameIn" << true << "15";
+        QTest::newRow("FrameDur") << "FrameDur" << true << "0";
+    }
+    void copyTakesTheFocusedField()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, frameMode);
+        QFETCH(QString, copied);
+        MainWindow w({.shown = true});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        if (frameMode)
+            w.form.FrameMode1->trigger();
+        w.form.FrameIn->setText("15");
+        auto* target = w.form.findChild<QLineEdit*>(field);
+        target->setFocus();
+        target->deselect();
+        // The menu's shortcut wins over the field's own copy.
+        QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboardText(), copied);
+        QCOMPARE(target->selectedText(), copied);
+        QCOMPARE(w.form.statusText(0), copied + " - copied to clipboard");
+    }
+
+    void copyWithNoFieldFocusedCopiesNothing()
+    {
+        MainWindow w({.shown = true});
+        w.form.OperandCombo->setFocus();
+        w.form.Copy1->trigger();
+        QCOMPARE(clipboardText(), QString("before"));
+    }
+
+    void copyDurationFollowsTheMode()
+    {
+        MainWindow w({.shown = true});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        w.form.MaskEdit1->setFocus();
+        w.form.CopyDuration1->trigger();
+        QCOMPARE(clipboardText(), QString("01:30:00:00"));
+        w.form.FrameMode1->trigger();
+        w.form.FrameIn->setText("10");
+        w.form.FrameOut->setText("5");
+        w.form.CalculateBtnClick();
+        w.form.CopyDuration1->trigger();
+        QCOMPARE(clipboardText(), QString("15"));
+        QCOMPARE(w.form.FrameDur->selectedText(), QString("15"));
+        QCOMPARE(w.form.statusText(0), QString("15 - copied to clipboard"));
+    }
+
+    void pasteBringsTheTextInLine_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QStringList>("after"); // In, Out, percentage, FrameIn
+        const int nonDrop = FormatIndex(TimecodeFormat::NonDrop);
+        const int dropFrm = FormatIndex(TimecodeFormat::DropFrm);
+        QTest::newRow("drop frame separators on NonDrop")
+            << nonDrop << "MaskEdit1"
+            << "01;02;03;04" << QStringList{"01:02:03:04", "00:00:00:00", "0", "0"};
+        QTest::newRow("colons on DropFrm") << dropFrm << "MaskEdit2"
+                                           << "01:02:03:04" << QStringList{"00;00;00;00", "01;02;03;04", "0", "0"};
+        QTest::newRow("first line of several")
+            << nonDrop << "MaskEdit2"
+            << "01:02:03:04\r\nnext" << QStringList{"00:00:00:00", "01:02:03:04", "0", "0"};
+        QTest::newRow("not a timecode") << nonDrop << "MaskEdit1"
+                                        << "01-02-03-04" << QStringList{"00:00:00:00", "00:00:00:00", "0", "0"};
+        QTest::newRow("no range check") << nonDrop << "MaskEdit1"
+                                        << "99:99:99:99" << QStringList{"99:99:99:99", "00:00:00:00", "0", "0"};
+        QTest::newRow("percentage as it is") << nonDrop << "MaskEdit4"
+                                             << "half" << QStringList{"00:00:00:00", "00:00:00:00", "half", "0"};
+        QTest::newRow("frame count with every digit")
+            << nonDrop << "FrameIn"
+            << "99999999999" << QStringList{"00:00:00:00", "00:00:00:00", "0", "99999999999"};
+    }
+    void pasteBringsTheTextInLine()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, field);
+        QFETCH(QString, clipboard);
+        QFETCH(QStringList, after);
+        MainWindow w({.shown = true});
+        w.showTab(FormatAt(tab));
+        w.form.FrameMode1->trigger();
+        if (field == "MaskEdit4")
+            choosePercent(w);
+        auto* target = w.form.findChild<QLineEdit*>(field);
+        target->setFocus();
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(QStringList({w.form.MaskEdit1->text(), w.form.MaskEdit2->text(), w.form.MaskEdit4->text(),
+                              w.form.FrameIn->text()}),
+                 after);
+        QCOMPARE(target->selectedText(), target->text());
+    }
+
+    void rightClickCopiesACell()
+    {
+        MainWindow w({.shown = true});
+        twoCalculations(w);
+        CalcGrid* grid = w.form.list(TimecodeFormat::NonDrop);
+        const auto rightClick = [&](int row, int column) {
+            QTest::mouseClick(grid->viewport(), Qt::RightButton, {},
+                              grid->visualRect(grid->model()->index(row, column)).center());
+        };
+        rightClick(1, OperatorColumn);
+        QCOMPARE(clipboardText(), QString("%"));
+        QCOMPARE(w.form.statusText(0), QString("% - copied to clipboard"));
+        // An empty cell copies nothing.
+        rightClick(0, DescriptionColumn);
+        QCOMPARE(clipboardText(), QString("%"));
+        QCOMPARE(w.form.statusText(0), QString(" - copied to clipboard"));
+    }
+
+    void popUpMenusCopyPasteAndClear()
+    {
+        MainWindow w({.shown = true});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        QCOMPARE(w.form.PopupMenu1->actions().size(), 3);
+        w.form.MaskEdit2->setFocus();
+        w.form.PopupMenu1->actions()[0]->trigger();
+        QCOMPARE(clipboardText(), QString("00:30:00:00"));
+        QGuiApplication::clipboard()->setText("02:00:00:00");
+        w.form.PopupMenu1->actions()[1]->trigger();
+        QCOMPARE(w.form.MaskEdit2->text(), QString("02:00:00:00"));
+        w.form.PopupMenu2->actions()[0]->trigger();
+        QCOMPARE(clipboardText(), QString("01:30:00:00"));
+        w.form.PopupMenu1->actions()[2]->trigger();
+        QCOMPARE(w.fields(), QStringList({"00:00:00:00", "+", "00:00:00:00", "00:00:00:00"}));
+    }
+
+    // Which drags each target takes, for the cells of a timecode list, the
+    // Frames list and a percentage.
+    void dropTargetsAcceptByTheirRule_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        // In, Out, FrameIn, FrameOut, percentage, CopyBtn, trash.
+        QTest::addColumn<QList<bool>>("accepted");
+        const int nonDrop = FormatIndex(TimecodeFormat::NonDrop);
+        const int frames = FormatIndex(TimecodeFormat::Frames);
+        QTest::newRow("Duration") << nonDrop << 0 << 4 << QList<bool>{true, true, false, false, false, true, true};
+        QTest::newRow("percentage") << nonDrop << 1 << 0 << QList<bool>{false, false, true, true, true, true, true};
+        QTest::newRow("operator") << nonDrop << 0 << 1 << QList<bool>{false, false, false, false, false, true, true};
+        QTest::newRow("Frames value") << frames << 0 << 2 << QList<bool>{false, false, true, true, true, true, true};
+        QTest::newRow("outside the cells")
+            << nonDrop << 5 << 0 << QList<bool>{false, false, false, false, false, true, false};
+    }
+    void dropTargetsAcceptByTheirRule()
+    {
+        QFETCH(int, list);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QList<bool>, accepted);
+        MainWindow w({.shown = true});
+        twoCalculations(w);
+        w.form.FrameMode1->trigger();
+        choosePercent(w);
+        const TimecodeDrag drag = dragFrom(w, FormatAt(list), row, column);
+        const QList<QWidget*> targets{w.form.MaskEdit1,
+                                      w.form.MaskEdit2,
+                                      w.form.FrameIn,
+                                      w.form.FrameOut,
+                                      w.form.MaskEdit4,
+                                      w.form.CopyBtn,
+                                      w.form.TrashClose->parentWidget()};
+        for (int t = 0; t < targets.size(); ++t)
+            QVERIFY2(dragOnto(targets[t], drag, false) == accepted[t], qPrintable(targets[t]->objectName()));
+    }
+
+    void dropsFillTheFields()
+    {
+        MainWindow w({.shown = true});
+        twoCalculations(w);
+        QVERIFY(dragOnto(w.form.MaskEdit2, dragFrom(w, TimecodeFormat::NonDrop, 0, ResultColumn)));
+        QCOMPARE(w.form.MaskEdit2->text(), QString("01:30:00:00"));
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        QCOMPARE(w.form.MaskEdit2->selectedText(), QString("01:30:00:00"));
+        // A drop does not calculate.
+        QCOMPARE(w.form.models().calcCount(), 2);
+
+        w.form.FrameMode1->trigger();
+        QVERIFY(dragOnto(w.form.FrameIn, dragFrom(w, TimecodeFormat::Frames, 0, ResultColumn)));
+        QCOMPARE(w.form.FrameIn->text(), QString("162000"));
+        QVERIFY(dragOnto(w.form.CopyBtn, dragFrom(w, TimecodeFormat::Frames, 0, DescriptionColumn)));
+        QCOMPARE(w.form.statusText(0), QString(" - copied to clipboard"));
+        QVERIFY(dragOnto(w.form.CopyBtn, dragFrom(w, TimecodeFormat::PAL, 1, OutColumn)));
+        QCOMPARE(clipboardText(), QString("00:00:02:00"));
+    }
+
+    // Another program's drag (plain text) is no drag from a list.
+    void dropsFromOtherProgramsAreRefused()
+    {
+        MainWindow w({.shown = true});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        QMimeData data;
+        data.setText("02:00:00:00");
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w.form.MaskEdit1, &enter);
+        QVERIFY(!enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w.form.MaskEdit1, &drop);
+        QCOMPARE(w.form.MaskEdit1->text(), QString("01:00:00:00"));
+    }
+
+    // A pasted frame count keeps every digit, and a product beyond 64 bits
+    // is refused with the calculation's message, changing nothing.
+    void pastedFrameCountsNeverOverflow()
+    {
+        MainWindow w({.shown = true});
+        w.form.FrameMode1->trigger();
+        QGuiApplication::clipboard()->setText("99999999999");
+        for (QLineEdit* field : {static_cast<QLineEdit*>(w.form.FrameIn), static_cast<QLineEdit*>(w.form.FrameOut)}) {
+            field->setFocus();
+            w.form.Paste1->trigger();
+        }
+        w.form.OperandCombo->setCurrentIndex(w.form.OperandCombo->findText("x"));
+        w.form.CalculateBtnClick();
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"99999999999 x 99999999999 is out of range!"});
+        QCOMPARE(w.form.models().calcCount(), 0);
+        QCOMPARE(w.form.FrameIn->text(), QString("99999999999"));
+    }
+};
+
+OMBREL_TEST_CLASS(MainFormClipboardTest)
+
+#include "main_form_clipboard_test.moc"
