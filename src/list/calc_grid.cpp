@@ -11,6 +11,8 @@
 #include <QStyledItemDelegate>
 #include <QValidator>
 
+#include <utility>
+
 namespace ombrel {
 
 namespace {
@@ -120,7 +122,7 @@ void CalcGrid::mouseMoveEvent(QMouseEvent* event)
     }
     if (pressedAt_ &&
         (event->position().toPoint() - *pressedAt_).manhattanLength() >= QApplication::startDragDistance())
-        startDrag(*std::exchange(pressedAt_, std::nullopt));
+        dragCellAt(*std::exchange(pressedAt_, std::nullopt));
 }
 
 void CalcGrid::mouseReleaseEvent(QMouseEvent* event)
@@ -131,7 +133,7 @@ void CalcGrid::mouseReleaseEvent(QMouseEvent* event)
         pressedAt_.reset();
 }
 
-void CalcGrid::startDrag(QPoint pressedAt)
+void CalcGrid::dragCellAt(QPoint pressedAt)
 {
     const auto [row, column] = cellAt(pressedAt);
     const TimecodeDrag drag = GenericStartDrag(dragState_, model_->sheet(), format(), row, column);

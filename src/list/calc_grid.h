@@ -45,8 +45,8 @@ protected:
 private:
     // Row and column under a point of the viewport; -1 outside the cells.
     std::pair<int, int> cellAt(QPoint position) const;
-    // GenericStartDrag for the cell under the press.
-    void startDrag(QPoint pressedAt);
+    // GenericStartDrag for the cell under the press, then the drag itself.
+    void dragCellAt(QPoint pressedAt);
 
     ListModel* model_;
     DragState& dragState_;
