@@ -116,6 +116,14 @@ FunctionKeySlots ReadFunctionKeys(SettingsStore& store)
     return keys;
 }
 
+void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys)
+{
+    store.WriteTogether([&] {
+        for (int i = 0; i < kFunctionKeyCount; ++i)
+            store.WriteString("Function", functionKeyName(i), toQt(keys[i]));
+    });
+}
+
 PrintSettings ReadPrintSettings(SettingsStore& store)
 {
     const PrintSettings d;

@@ -28,8 +28,10 @@ StoredFont StoredFromQFont(const QFont& font, const QColor& colour);
 StoredFont ReadFont(SettingsStore& store, const QString& prefix, const StoredFont& defaults);
 void WriteFont(SettingsStore& store, const QString& prefix, const StoredFont& font);
 
-// Section "Function": "GF1", "F2" ... "F12".
+// Section "Function": "GF1", "F2" ... "F12". The writer stores all twelve
+// together.
 FunctionKeySlots ReadFunctionKeys(SettingsStore& store);
+void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys);
 
 // Sections "Print" and "Export", which their dialogs will write.
 PrintSettings ReadPrintSettings(SettingsStore& store);

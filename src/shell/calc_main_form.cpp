@@ -6,6 +6,7 @@
 #include "settings/grid_layout.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
+#include "shell/function_key_bar.h"
 #include "shell/icons.h"
 #include "widgets/am_edit.h"
 #include "widgets/display_font.h"
@@ -87,6 +88,7 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
 
     buildMenus();
     buildToolBar();
+    buildFunctionKeys();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -204,6 +206,17 @@ void TCalcMainForm::buildToolBar()
     setHoverText(SortBtn, "Toggle to sort entries, then click header");
     setHoverText(MiniBtn, "Activate mini calculator");
     setHoverText(ExitBtn, "Exit");
+}
+
+void TCalcMainForm::buildFunctionKeys()
+{
+    addToolBarBreak();
+    ToolBar2 = new FunctionKeyBar({settings_, store_, dialogs_, [this] { return EntrySeparator(activeFormat()); },
+                                   [this](const QString& text) { statusPanel_[0]->setText(text); }},
+                                  this);
+    addToolBar(ToolBar2);
+    setHoverText(ToolBar2->ProgF, "Program Function Key or Shift + Function Key");
+    followWindowHints(ToolBar2->ProgF);
 }
 
 QWidget* TCalcMainForm::buildLists()

@@ -34,6 +34,7 @@ namespace ombrel {
 
 class CalculateButton;
 class EntryPanel;
+class FunctionKeyBar;
 class SettingsStore;
 class StatusPanel;
 class TAMEdit;
@@ -146,6 +147,7 @@ public:
     QToolBar* ToolBar1 = nullptr;
     QToolButton *NewBtn, *OpenBtn, *SaveBtn, *ExportBtn, *PrintBtn, *ClearBtn, *CopyBtn, *PasteBtn, *FindBtn, *SortBtn,
         *MiniBtn, *ExitBtn;
+    FunctionKeyBar* ToolBar2 = nullptr;
 
     QWidget* Panel3 = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -190,6 +192,7 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    void buildFunctionKeys();
     QWidget* buildLists();
     QWidget* buildEntryBand();
     QWidget* buildCalculateBand();

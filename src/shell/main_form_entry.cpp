@@ -2,6 +2,7 @@
 // the three switches that change how operands are entered and checked.
 #include "entry/entry_panel.h"
 #include "shell/calc_main_form.h"
+#include "shell/function_key_bar.h"
 #include "widgets/am_edit.h"
 #include "widgets/status_panel.h"
 
@@ -24,6 +25,15 @@ void TCalcMainForm::bindEntryFields()
     // copy, paste, cut and undo.
     entryPanel_->setCommandShortcuts(
         {Copy1->shortcut(), Paste1->shortcut(), Clear1->shortcut(), FrameMode1->shortcut()});
+
+    // The function keys load into and program from the In and Out fields.
+    for (const auto& [widget, which] : {std::pair{MaskEdit1, EntryField::In}, std::pair{MaskEdit2, EntryField::Out}}) {
+        const auto load = [this, which](const std::string& text) {
+            SetFieldText(*entry_.field(which), text);
+            entryPanel_->focus(which);
+        };
+        ToolBar2->serveField({widget, [this, which] { return entry_.field(which)->text; }, load});
+    }
 }
 
 void TCalcMainForm::FrameMode1Click()

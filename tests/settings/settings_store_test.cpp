@@ -184,6 +184,25 @@ private slots:
         QCOMPARE(keys[5], std::string("00:00:00:00"));
     }
 
+    void functionKeysWriteAllTwelveUnderTheirNames()
+    {
+        FunctionKeySlots keys = DefaultFunctionKeySlots();
+        keys[0] = "01:00:00:00";
+        keys[11] = "12:00:00:00";
+        SettingsStore store(path_);
+        WriteFunctionKeys(store, keys);
+        QSettings raw(path_, QSettings::IniFormat);
+        raw.beginGroup("Function");
+        QStringList expected{"GF1"};
+        for (int key = 2; key <= 12; ++key)
+            expected << QString("F%1").arg(key);
+        expected.sort();
+        QCOMPARE(raw.childKeys(), expected);
+        QCOMPARE(raw.value("GF1").toString(), QString("01:00:00:00"));
+        QCOMPARE(raw.value("F12").toString(), QString("12:00:00:00"));
+        QCOMPARE(ReadFunctionKeys(store), keys);
+    }
+
     void printAndExportSections()
     {
         SettingsStore store(path_);

@@ -2,6 +2,7 @@
 #include "shell/about_box.h"
 #include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
+#include "shell/function_key_bar.h"
 #include "shell/help_window.h"
 #include "test_registry.h"
 
@@ -182,6 +183,8 @@ private slots:
                                << "Drag item from grid to delete item's row";
         QTest::newRow("header") << "HeaderControl3"
                                 << "Slide bars to resize columns";
+        QTest::newRow("program function key") << "ProgF"
+                                              << "Program Function Key or Shift + Function Key";
     }
     void hoverTexts()
     {
@@ -204,7 +207,9 @@ private slots:
         QVERIFY(!showsPopUpHint(w.form.EditBtn));
         QVERIFY(!showsPopUpHint(w.form.HeaderControl[0]));
         QVERIFY(showsPopUpHint(w.form.TrashClose));
+        QVERIFY(!showsPopUpHint(w.form.ToolBar2->ProgF));
         QVERIFY(showsPopUpHint(w.form.MaskEdit3));
+        QVERIFY(showsPopUpHint(w.form.ToolBar2->FBtn[0]));
         // The status texts do not depend on it.
         hover(w.form.NewBtn);
         QCOMPARE(w.form.statusText(0), QString("Erase all timecode values from grids"));
