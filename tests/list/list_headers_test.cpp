@@ -34,13 +34,13 @@ struct Lists {
         auto* layout = new QHBoxLayout(&window);
         for (int f = 0; f < kFormatCount; ++f) {
             lists[f] = new QTableView;
-            lists[f]->setModel(models.model(formatAt(f)));
+            lists[f]->setModel(models.model(FormatAt(f)));
             lists[f]->horizontalHeader()->setSectionsClickable(f == 0);
             for (int c = 0; c < kColumnCount; ++c)
                 lists[f]->setColumnWidth(c, 40);
             layout->addWidget(lists[f]);
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
-                models.model(formatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
+                models.model(FormatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
         }
         layout->addWidget(&sortButton);
         progressBar.setParent(&window);
@@ -159,8 +159,8 @@ private slots:
         QVERIFY(lists.models.workModified());
         QCOMPARE(lists.column(TimecodeFormat::NonDrop, InColumn), (Keys{"00:00:01:00", "00:00:02:00", "00:00:03:00"}));
         for (int f = 1; f < kFormatCount; ++f) {
-            QCOMPARE(lists.column(formatAt(f), OutColumn), (Keys{"r1", "r2", "r0"}));
-            QCOMPARE(lists.column(formatAt(f), DescriptionColumn), (Keys{"note r1", "note r2", "note r0"}));
+            QCOMPARE(lists.column(FormatAt(f), OutColumn), (Keys{"r1", "r2", "r0"}));
+            QCOMPARE(lists.column(FormatAt(f), DescriptionColumn), (Keys{"note r1", "note r2", "note r0"}));
         }
         QCOMPARE(lists.models.model(TimecodeFormat::PAL)->index(0, OutColumn).data().toString(), QString("r1"));
         QCOMPARE(lists.headers->sortPicture(), Picture::Sort);
