@@ -5,25 +5,6 @@
 
 namespace ombrel {
 
-SectionLimits SectionLimitsFor(bool nonDropHeader, int section)
-{
-    switch (section) {
-    case InColumn:
-    case OutColumn:
-    case ResultColumn:
-        return {20, 200};
-    case OperatorColumn:
-    case EqualsColumn:
-        return {5, 30};
-    case SpacerColumn:
-        return nonDropHeader ? SectionLimits{19, 19} : SectionLimits{5, 30};
-    case DescriptionColumn:
-        return {20, 300};
-    default:
-        return {19, 19};
-    }
-}
-
 int TrackedColumnWidth(bool nonDropHeader, int column, int columnWidth)
 {
     const SectionLimits limits = SectionLimitsFor(nonDropHeader, column);
@@ -31,7 +12,7 @@ int TrackedColumnWidth(bool nonDropHeader, int column, int columnWidth)
     return std::clamp(columnWidth + margin, limits.minimum, limits.maximum) - margin;
 }
 
-std::optional<int> NeededListWidth(const ListColumnWidths& columns, bool descriptionsShown)
+std::optional<int> NeededListWidth(const ColumnWidths& columns, bool descriptionsShown)
 {
     int needed = std::accumulate(columns.begin(), columns.end(), 34);
     if (!descriptionsShown)

@@ -114,9 +114,9 @@ void ListHeaders::SortSection(int column, SortDirection direction)
     progressBar_.hide();
 }
 
-ListColumnWidths ListHeaders::columnWidths() const
+ColumnWidths ListHeaders::columnWidths() const
 {
-    ListColumnWidths widths{};
+    ColumnWidths widths{};
     for (int c = 0; c < kColumnCount; ++c)
         widths[static_cast<size_t>(c)] = lists_[0]->columnWidth(c);
     return widths;

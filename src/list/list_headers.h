@@ -42,7 +42,7 @@ public:
     // progress bar while it runs.
     void SortSection(int column, SortDirection direction);
 
-    ListColumnWidths columnWidths() const;
+    ColumnWidths columnWidths() const;
 
 signals:
     void descriptionsToggled();

@@ -5,7 +5,7 @@
 
 using namespace ombrel;
 
-Q_DECLARE_METATYPE(ListColumnWidths)
+Q_DECLARE_METATYPE(ColumnWidths)
 
 class HeaderSectionsTest : public QObject {
     Q_OBJECT
@@ -39,19 +39,19 @@ private slots:
     // descriptions), when above 414 (294).
     void neededListWidth_data()
     {
-        QTest::addColumn<ListColumnWidths>("columns");
+        QTest::addColumn<ColumnWidths>("columns");
         QTest::addColumn<bool>("descriptions");
         QTest::addColumn<int>("needed"); // 0: the window's width will do
-        const ListColumnWidths defaults{85, 12, 85, 12, 85, 16, 100};
+        const ColumnWidths defaults{85, 12, 85, 12, 85, 16, 100};
         QTest::newRow("defaults") << defaults << true << 429;
         QTest::newRow("defaults, no descriptions") << defaults << false << 308;
-        QTest::newRow("just at 414") << ListColumnWidths{85, 12, 85, 12, 85, 16, 85} << true << 0;
-        QTest::newRow("wide In, no descriptions") << ListColumnWidths{196, 12, 85, 12, 85, 16, 100} << false << 419;
-        QTest::newRow("just at 294") << ListColumnWidths{71, 12, 85, 12, 85, 16, 100} << false << 0;
+        QTest::newRow("just at 414") << ColumnWidths{85, 12, 85, 12, 85, 16, 85} << true << 0;
+        QTest::newRow("wide In, no descriptions") << ColumnWidths{196, 12, 85, 12, 85, 16, 100} << false << 419;
+        QTest::newRow("just at 294") << ColumnWidths{71, 12, 85, 12, 85, 16, 100} << false << 0;
     }
     void neededListWidth()
     {
-        QFETCH(ListColumnWidths, columns);
+        QFETCH(ColumnWidths, columns);
         QFETCH(bool, descriptions);
         QFETCH(int, needed);
         QCOMPARE(NeededListWidth(columns, descriptions).value_or(0), needed);
