@@ -36,6 +36,7 @@ ListHeaders::ListHeaders(SheetModels& models, const std::array<QTableView*, kFor
     for (int f = 0; f < kFormatCount; ++f) {
         QHeaderView* header = lists_[f]->horizontalHeader();
         headers_[f] = header;
+        header->setSectionsClickable(f == 0);
         header->setMinimumSectionSize(1);
         for (int section = 0; section < kSectionCount; ++section)
             header->setSectionResizeMode(section, SectionResizable(f == 0, section) ? QHeaderView::Interactive

@@ -35,7 +35,6 @@ struct Lists {
         for (int f = 0; f < kFormatCount; ++f) {
             lists[f] = new QTableView;
             lists[f]->setModel(models.model(FormatAt(f)));
-            lists[f]->horizontalHeader()->setSectionsClickable(f == 0);
             for (int c = 0; c < kColumnCount; ++c)
                 lists[f]->setColumnWidth(c, 40);
             layout->addWidget(lists[f]);
