@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/calc_row.h"
+#include "list/header_sections.h"
 
 #include <array>
 #include <optional>
@@ -12,19 +13,8 @@ namespace ombrel {
 // of the label set: plain arithmetic the preferences hand to the main window.
 
 inline constexpr int kGridColumnCount = kColumnCount;
-using ColumnWidths = std::array<int, kGridColumnCount>;
 // In, operator, Out, "=", result, spacer, description.
 inline constexpr ColumnWidths kDefaultColumnBaseWidths{85, 12, 85, 12, 85, 16, 100};
-
-// How narrow and how wide a column may be: what dragging its header section
-// allows, less the margin by which a section is wider than its column.
-// Stored widths outside them are brought inside before they are used.
-struct WidthLimits {
-    int narrowest = 0;
-    int widest = 0;
-};
-inline constexpr std::array<WidthLimits, kGridColumnCount> kColumnWidthLimits{
-    {{16, 196}, {4, 29}, {18, 198}, {3, 28}, {17, 197}, {3, 28}, {18, 298}}};
 
 // Large fonts (100 pixels per inch or more) widen the timecode columns
 // (0, 2, 4, 6) by 20 pixels and the narrow ones by 6.

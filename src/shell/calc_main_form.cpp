@@ -3,6 +3,7 @@
 #include "engine/format_info.h"
 #include "entry/entry_panel.h"
 #include "list/calc_grid.h"
+#include "list/list_headers.h"
 #include "settings/grid_layout.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
@@ -22,6 +23,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -268,10 +270,8 @@ QWidget* TCalcMainForm::buildLists()
         header->setObjectName(QString("HeaderControl%1").arg(f + 1));
         header->setFont(windowFont);
         header->setToolTip("Drag bars");
-        header->setSectionsClickable(f == 0);
         header->setHighlightSections(false);
         header->setStretchLastSection(false);
-        header->setMinimumSectionSize(5);
         for (int c = 0; c < kColumnCount; ++c)
             grid->setColumnWidth(c, kDefaultColumnBaseWidths[c]);
         grid->setColumnWidth(kColumnCount, kToggleSectionWidth);
@@ -425,6 +425,10 @@ void TCalcMainForm::buildStatusBar()
     statusPanel_[1]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     StatusBar1->addWidget(statusPanel_[0], 1);
     StatusBar1->addPermanentWidget(statusPanel_[1]);
+    // Lies over the panels, outside the bar's layout.
+    ProgressBar1 = new QProgressBar(StatusBar1);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->hide();
 }
 
 QString TCalcMainForm::statusText(int panel) const
@@ -471,6 +475,7 @@ void TCalcMainForm::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     CalculateBtn->move((width() - CalculateBtn->width()) / 2, 4);
     trash_->move(width() - 44, 4);
+    ProgressBar1->setGeometry(StatusBar1->rect());
 }
 
 // The activation steps move the focus into the first field. They serve the
@@ -518,11 +523,6 @@ void TCalcMainForm::wireCommands()
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     connect(Balloon1, &QAction::triggered, this, &TCalcMainForm::Balloon1Click);
     connect(Descriptions1, &QAction::triggered, this, &TCalcMainForm::Descriptions1Click);
-    // The last section of the NonDrop header shows or hides the descriptions.
-    connect(HeaderControl[0], &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section == ListModel::kToggleColumn)
-            Descriptions1->trigger();
-    });
     connect(Preferences1, &QAction::triggered, this, &TCalcMainForm::Preferences1Click);
     connect(Save1, &QAction::triggered, this, &TCalcMainForm::Save1Click);
     connect(SaveBtn, &QToolButton::clicked, this, &TCalcMainForm::Save1Click);
@@ -532,6 +532,7 @@ void TCalcMainForm::wireCommands()
     connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
     connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
     connect(OperandCombo, &QComboBox::activated, this, &TCalcMainForm::OperandComboChange);
+    wireSortAndFind();
     bindEntryFields();
     wireClipboard();
     wireRowOperations();
@@ -545,6 +546,7 @@ void TCalcMainForm::FormCreate()
     ZeroDisable();
     OperandCombo->setCurrentIndex(0);
     pendingOpenName_.clear();
+    headers_->clearSortMode();
 }
 
 void TCalcMainForm::FormActivate()

@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QProgressBar;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
@@ -35,10 +36,12 @@ namespace ombrel {
 class CalculateButton;
 class EntryPanel;
 class FunctionKeyBar;
+class ListHeaders;
 class SettingsStore;
 class StatusPanel;
 class TAMEdit;
 class TAboutBox;
+class TFindForm;
 class THelpForm;
 class TPreferences;
 
@@ -107,6 +110,12 @@ public:
     void ActivateEditMode();
     void ActivateDragMode();
 
+    // Sorting and finding in the lists.
+    void Sort1Click();
+    void FindBtnClick();
+    void FindDialog1Find();
+    void FindDialog1Show();
+
     // The calculation file.
     // Returns whether the work was saved.
     bool Save1Click();
@@ -169,6 +178,8 @@ public:
     QLineEdit* ClipStore = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
+    // Over the status bar while a sort runs.
+    QProgressBar* ProgressBar1 = nullptr;
     // The pop-up menus of the In and Out fields, and of the Duration field.
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
@@ -177,6 +188,7 @@ public:
     TPreferences* Preferences = nullptr;
     TAboutBox* AboutBox = nullptr;
     THelpForm* HelpForm = nullptr;
+    TFindForm* FindForm = nullptr;
 
     inline static const QString VersionText = "Version 1.65";
 
@@ -209,6 +221,12 @@ private:
     bool readCalculationFile(const QString& name);
     bool FormCloseQuery();
     void wireCommands();
+    void wireSortAndFind();
+    // A column dragged wider widens the window to show it; it never
+    // narrows it.
+    void widenForColumns();
+    // A match found in a description: it is shown, and not edited.
+    void showFoundDescription();
 
     void setListCommandsEnabled(bool enabled);
     void wireClipboard();
@@ -237,6 +255,7 @@ private:
     DragState dragState_;
     EntryFields entry_;
     EntryPanel* entryPanel_ = nullptr;
+    ListHeaders* headers_ = nullptr;
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;

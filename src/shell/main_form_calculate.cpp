@@ -103,6 +103,7 @@ void TCalcMainForm::updateStatusBar()
 
 void TCalcMainForm::PageControl1Change()
 {
+    FindDialog1Show();
     LoadActiveTab(entry_, sheet(), activeFormat());
     entryPanel_->show();
     SetMaskColor();

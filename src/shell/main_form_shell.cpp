@@ -1,5 +1,6 @@
 // The shell around the calculator: the other windows, help, About and the
 // pop-up hints switch.
+#include "list/find_form.h"
 #include "settings/preferences.h"
 #include "shell/about_box.h"
 #include "shell/calc_main_form.h"
@@ -16,6 +17,9 @@ void TCalcMainForm::createOtherWindows()
     AboutBox = new TAboutBox(this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
+    FindForm = new TFindForm(dialogs_, this);
+    connect(FindForm, &TFindForm::findNextRequested, this, &TCalcMainForm::FindDialog1Find);
+    connect(FindForm, &TFindForm::descriptionFound, this, &TCalcMainForm::showFoundDescription);
 }
 
 void TCalcMainForm::About1Click()

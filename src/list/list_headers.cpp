@@ -1,0 +1,198 @@
+#include "list/list_headers.h"
+
+#include "list/list_model.h"
+#include "shell/icons.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QStyle>
+#include <QTableView>
+#include <QToolButton>
+
+#include <utility>
+
+namespace ombrel {
+
+namespace {
+
+// While a long sort runs, the window repaints (and the progress bar moves)
+// this often; what the user types or clicks meanwhile waits for the end.
+constexpr int kRepaintIntervalMs = 50;
+
+bool sortsByClick(int section)
+{
+    return section == InColumn || section == OutColumn || section == ResultColumn || section == DescriptionColumn;
+}
+
+} // namespace
+
+ListHeaders::ListHeaders(SheetModels& models, const std::array<QTableView*, kFormatCount>& lists,
+                         QToolButton& sortButton, QProgressBar& progressBar, QObject* parent)
+    : QObject(parent), models_(models), lists_(lists), sortButton_(sortButton), progressBar_(progressBar)
+{
+    for (int f = 0; f < kFormatCount; ++f) {
+        QHeaderView* header = lists_[f]->horizontalHeader();
+        headers_[f] = header;
+        header->setSectionsClickable(f == 0);
+        header->setMinimumSectionSize(1);
+        for (int section = 0; section < kSectionCount; ++section)
+            header->setSectionResizeMode(section, SectionResizable(f == 0, section) ? QHeaderView::Interactive
+                                                                                    : QHeaderView::Fixed);
+        header->viewport()->installEventFilter(this);
+        connect(header, &QHeaderView::sectionResized, this,
+                [this, header](int section, int, int width) { HeaderControl1SectionTrack(header, section, width); });
+    }
+    connect(headers_[0], &QHeaderView::sectionClicked, this, &ListHeaders::HeaderControl1SectionClick);
+    sortButton_.setCheckable(true);
+    showSortMode(SortPicture::Sort, false);
+}
+
+void ListHeaders::Sort1Click()
+{
+    if (picture_ == SortPicture::Ascending)
+        showSortMode(SortPicture::Descending, true);
+    else if (!sortOn_)
+        showSortMode(SortPicture::Ascending, true);
+    else
+        showSortMode(SortPicture::Sort, false);
+}
+
+void ListHeaders::showSortMode(SortPicture picture, bool on)
+{
+    static const char* const pictures[] = {"sort", "sort_ascending", "sort_descending"};
+    static const char* const hints[] = {"Sort", "Sort Ascending - Click on a header",
+                                        "Sort Descending - Click on a header"};
+    picture_ = picture;
+    sortOn_ = on;
+    const auto index = static_cast<size_t>(picture);
+    sortButton_.setIcon(toolbarIcon(pictures[index]));
+    sortButton_.setToolTip(hints[index]);
+    sortButton_.setChecked(picture != SortPicture::Sort);
+    for (QHeaderView* header : headers_) {
+        if (picture == SortPicture::Sort)
+            header->viewport()->unsetCursor();
+        else
+            header->viewport()->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void ListHeaders::HeaderControl1SectionClick(int section)
+{
+    if (section == kToggleSection) {
+        emit descriptionsToggled();
+        return;
+    }
+    if (!sortOn_ || !sortsByClick(section))
+        return;
+    SortSection(section, picture_ == SortPicture::Descending ? SortDirection::Descending : SortDirection::Ascending);
+    showSortMode(SortPicture::Sort, false);
+    models_.setWorkModified(true);
+}
+
+void ListHeaders::SortSection(int column, SortDirection direction)
+{
+    progressBar_.setValue(0);
+    progressBar_.show();
+    progressBar_.raise();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    // The bar paints itself at once on every new value: the sort hands it
+    // one only when the window repaints anyway.
+    const auto progress = [this, &sinceRepaint](int percent) {
+        if (sinceRepaint.elapsed() < kRepaintIntervalMs)
+            return;
+        progressBar_.setValue(percent);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sinceRepaint.restart();
+    };
+    models_.reorder(SortOrder(models_.sheet().list(TimecodeFormat::NonDrop), column, direction, progress));
+    QApplication::restoreOverrideCursor();
+    progressBar_.hide();
+}
+
+ColumnWidths ListHeaders::columnWidths() const
+{
+    ColumnWidths widths{};
+    for (int c = 0; c < kColumnCount; ++c)
+        widths[static_cast<size_t>(c)] = lists_[0]->columnWidth(c);
+    return widths;
+}
+
+void ListHeaders::HeaderControl1SectionTrack(QHeaderView* header, int section, int width)
+{
+    // Only the user's drags are held to the limits; the preferences size
+    // the columns as they were saved.
+    if (adjusting_ || header != dragging_ || section >= kColumnCount)
+        return;
+    const int columnWidth = TrackedColumnWidth(header == headers_[0], section, width);
+    adjusting_ = true;
+    for (QTableView* list : lists_)
+        list->setColumnWidth(section, columnWidth);
+    adjusting_ = false;
+    dragResized_ = true;
+    emit columnsResized();
+}
+
+int ListHeaders::headerIndex(const QObject* viewport) const
+{
+    for (int f = 0; f < kFormatCount; ++f)
+        if (headers_[f]->viewport() == viewport)
+            return f;
+    return -1;
+}
+
+// Where the header itself starts a divider drag: near the edge of a
+// section that may be resized. The sections never move or hide.
+bool ListHeaders::onResizeHandle(const QHeaderView* header, int x) const
+{
+    const int section = header->logicalIndexAt(x);
+    if (section < 0)
+        return false;
+    const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+    const int start = header->sectionViewportPosition(section);
+    int handle = -1;
+    if (x < start + grip)
+        handle = section - 1;
+    else if (x > start + header->sectionSize(section) - grip)
+        handle = section;
+    return handle >= 0 && header->sectionResizeMode(handle) == QHeaderView::Interactive;
+}
+
+bool ListHeaders::eventFilter(QObject* watched, QEvent* event)
+{
+    const int index = headerIndex(watched);
+    const auto type = event->type();
+    if (index < 0 ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick))
+        return false;
+    QHeaderView* header = headers_[index];
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const int x = mouse->position().toPoint().x();
+    if (type == QEvent::MouseButtonRelease) {
+        if (header == dragging_ && mouse->button() == Qt::LeftButton) {
+            dragging_ = nullptr;
+            if (std::exchange(dragResized_, false))
+                emit columnDragEnded();
+        }
+        return false;
+    }
+    if (onResizeHandle(header, x)) {
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            dragging_ = header;
+            dragResized_ = false;
+        }
+        // A double click on a divider would fit one list's column alone.
+        return type == QEvent::MouseButtonDblClick;
+    }
+    // Of the NonDrop header only the In, Out, Duration, description and
+    // toggle sections answer a press; the spacers between them do not.
+    const int section = header->logicalIndexAt(x);
+    return index == 0 && section >= 0 && section != kToggleSection && !sortsByClick(section);
+}
+
+} // namespace ombrel
