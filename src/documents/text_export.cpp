@@ -1,0 +1,107 @@
+#include "documents/text_export.h"
+
+#include "documents/calc_file.h"
+#include "documents/text_encoding.h"
+
+#include <algorithm>
+
+namespace ombrel {
+
+namespace {
+
+constexpr int kColumnsWithoutDescription = ResultColumn + 1;
+
+} // namespace
+
+TextExportWriter::TextExportWriter(const CalcSheet& sheet, TextExportOptions options)
+    : list_(sheet.list(options.format)), options_(std::move(options)),
+      columns_(options_.descriptions ? kColumnCount : kColumnsWithoutDescription),
+      trim_(options_.format == TimecodeFormat::Frames), formatter_(LineEncoding::AsciiOnly, kPieceBytes + 512)
+{
+    // A heading line must stay one line.
+    for (std::string* text : {&options_.heading, &options_.subheading})
+        std::replace_if(
+            text->begin(), text->end(), [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
+}
+
+void TextExportWriter::chooseEncoding()
+{
+    // Windows-1252 keeps files byte-compatible with the Windows program when
+    // every character fits, and when the file cannot be taken for UTF-8: the
+    // bytes of "Ã©" in Windows-1252 are the UTF-8 of "é".
+    bool fits = true;
+    bool notUtf8 = false;
+    auto consider = [&](std::string_view text) {
+        if (!fits || IsAscii(text))
+            return;
+        const auto single = Utf8ToWindows1252(text);
+        fits = single.has_value();
+        notUtf8 = notUtf8 || (fits && !IsValidUtf8(*single));
+    };
+    if (!headingsWritten_ && options_.headings) {
+        consider(options_.heading);
+        consider(options_.subheading);
+    }
+    for (int64_t r = row_; fits && r < list_.rowCount(); ++r) {
+        const RowView cells = list_.rowView(r);
+        for (int c = 0; c < columns_; ++c)
+            consider(cells[c]);
+    }
+    formatter_.setEncoding(fits && notUtf8 ? LineEncoding::Windows1252 : LineEncoding::Utf8);
+}
+
+void TextExportWriter::writeHeadings()
+{
+    if (options_.headings)
+        for (const std::string& text : {options_.heading, options_.subheading})
+            if (!text.empty() && !formatter_.appendLine(text)) {
+                chooseEncoding(); // the text fits the chosen encoding
+                formatter_.appendLine(text);
+            }
+    headingsWritten_ = true;
+}
+
+std::string TextExportWriter::next(size_t bytes)
+{
+    if (!headingsWritten_)
+        writeHeadings();
+    while (row_ < list_.rowCount() && formatter_.size() < bytes) {
+        const RowView cells = RowLineCells(list_, row_, trim_);
+        if (!formatter_.writeRow(cells, columns_)) {
+            chooseEncoding(); // the row fits the chosen encoding
+            formatter_.writeRow(cells, columns_);
+        }
+        ++row_;
+    }
+    return formatter_.take(bytes + 512);
+}
+
+std::string WriteTextExport(const CalcSheet& sheet, const TextExportOptions& options)
+{
+    TextExportWriter writer(sheet, options);
+    std::string file;
+    for (std::string piece = writer.next(); !piece.empty(); piece = writer.next())
+        file += piece;
+    return file;
+}
+
+std::string FormatSubheading(TimecodeFormat format, int64_t userRate, double framesRate)
+{
+    switch (format) {
+    case TimecodeFormat::NonDrop:
+        return "30 fps Non-Drop Frame";
+    case TimecodeFormat::DropFrm:
+        return "30 fps Drop Frame";
+    case TimecodeFormat::PAL:
+        return "25 fps PAL";
+    case TimecodeFormat::Film:
+        return "24 fps Film";
+    case TimecodeFormat::User:
+        return "User Definable - " + std::to_string(userRate) + "fps";
+    case TimecodeFormat::Frames:
+        break;
+    }
+    return "Frames - " + FormatRateText(framesRate) + "fps";
+}
+
+} // namespace ombrel
