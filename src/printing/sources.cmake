@@ -1,0 +1,2 @@
+target_sources(ombrel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/report.cpp)
