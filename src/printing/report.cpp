@@ -142,8 +142,8 @@ double ReportPagination::hangingIndent(const BodyLine& line) const
     if (line.descriptionAt == std::string::npos)
         return 0;
     const double indent = measure_.width(std::string_view(line.text).substr(0, line.descriptionAt));
-    // Hanging far right would leave the description a narrow column.
-    return indent <= width_ / 2 ? indent : 0;
+    // Hanging far right would leave the description too narrow a column.
+    return indent <= width_ * 2 / 3 ? indent : 0;
 }
 
 ReportPagination::Cursor ReportPagination::layOutPage(Cursor at, std::vector<ReportLine>* lines) const

@@ -74,7 +74,8 @@ LineBreak BreakLine(std::string_view text, size_t from, double width, const Text
 
 // The pages of the body, laid out a few at a time so that the first page
 // shows at once however long the list. An entry too long for a line wraps
-// onto further lines, those hanging under its description; an entry is
+// onto further lines, those hanging under its description (unless that
+// would leave the description less than a third of the line); an entry is
 // kept on one page when it fits on one. The list must not change while the
 // pagination lives.
 class ReportPagination {
@@ -89,6 +90,8 @@ public:
     // with no entries is one page with its header.
     int64_t pageCount() const { return static_cast<int64_t>(starts_.size()); }
     int linesPerPage() const { return linesPerPage_; }
+    // The entries on the pages laid out so far.
+    int64_t rowsLaidOut() const { return next_.row; }
     // The lines of a laid-out page, numbered from 1.
     std::vector<ReportLine> pageLines(int64_t page) const;
 

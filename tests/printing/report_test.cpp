@@ -155,12 +155,12 @@ private slots:
         QTest::newRow("pages filled exactly")
             << QStringList{"", "", ""} << 40 << 1 << QList<QStringList>{{one}, {two}, {three}};
         // "1  +  1  =  2    -    " is 22 characters: further lines hang
-        // there when that is at most half the width.
+        // there when that is at most two thirds of the width.
         const QString hang(22, '>');
         QTest::newRow("wrapped under the description")
             << QStringList{"alpha beta gamma delta epsilon zeta"} << 44 << 5
             << QList<QStringList>{{one + "    -    alpha beta gamma delta", hang + "epsilon zeta"}};
-        QTest::newRow("no hanging past half the width")
+        QTest::newRow("no hanging past two thirds of the width")
             << QStringList{"alpha beta gamma"} << 30 << 5 << QList<QStringList>{{one + "    -    alpha", "beta gamma"}};
         QTest::newRow("an entry kept on one page")
             << QStringList{"", "alpha beta gamma delta epsilon zeta"} << 44 << 2
