@@ -302,11 +302,13 @@ void TPreviewForm::CloseBtnClick()
 // Enter, Escape and Ctrl+X close; "p", "P" and Ctrl+P print.
 void TPreviewForm::keyPressEvent(QKeyEvent* event)
 {
-    const QString text = event->text();
-    if (text == "\r" || text == "\x1b" || text == "\x18" || event->key() == Qt::Key_Enter ||
-        event->key() == Qt::Key_Escape) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)) {
         CloseBtnClick();
-    } else if (text == "p" || text == "P" || text == "\x10") {
+    } else if (modifiers == Qt::ControlModifier && key == Qt::Key_X) {
+        CloseBtnClick();
+    } else if ((modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier) && key == Qt::Key_P) {
         PrintBtnClick();
     } else {
         QMainWindow::keyPressEvent(event);
