@@ -168,10 +168,9 @@ bool TExportForm::writeFile(const QString& path)
     progress.setWindowTitle("Export");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
-    std::string piece;
     bool cancelled = false;
     const auto error = SaveFileStream(path, [&]() -> std::optional<std::string_view> {
-        piece = writer.next();
+        const std::string_view piece = writer.next();
         if (writer.rowCount() > 0)
             progress.setValue(static_cast<int>(1000 * writer.rowsWritten() / writer.rowCount()));
         cancelled = progress.wasCanceled();

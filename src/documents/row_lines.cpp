@@ -80,12 +80,8 @@ bool RowLineFormatter::writeRow(const RowView& cells, int columns)
         uint64_t seen = 0;
         char* const start = out;
         out = copyCell(out, cells[c], seen);
-        if ((seen & kHighBits) && encoding_ != LineEncoding::Utf8) {
-            const auto single = windows1252(cells[c]);
-            if (!single)
-                return false;
-            out = std::copy(single->begin(), single->end(), start); // never longer than the UTF-8
-        }
+        if ((seen & kHighBits) && !encode(start, out))
+            return false;
         if (c == DescriptionColumn) // a row must stay one line
             std::replace_if(
                 start, out, [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
@@ -99,28 +95,31 @@ bool RowLineFormatter::writeRow(const RowView& cells, int columns)
 
 bool RowLineFormatter::appendLine(std::string_view text)
 {
-    if (encoding_ == LineEncoding::Utf8 || IsAscii(text)) {
-        out_.append(text);
-    } else {
-        const auto single = windows1252(text);
-        if (!single)
-            return false;
-        out_.append(*single);
+    const size_t start = out_.size();
+    out_.append(text);
+    char* end = out_.data() + out_.size();
+    if (!IsAscii(text) && !encode(out_.data() + start, end)) {
+        out_.resize(start);
+        return false;
     }
+    out_.resize(static_cast<size_t>(end - out_.data()));
     out_.append(kLineEnd);
     return true;
 }
 
-std::optional<std::string> RowLineFormatter::windows1252(std::string_view text)
+bool RowLineFormatter::encode(char* start, char*& end)
 {
-    if (encoding_ != LineEncoding::Windows1252)
-        return std::nullopt;
-    auto single = Utf8ToWindows1252(text);
-    if (single) {
-        converted_ = true;
-        convertedNotUtf8_ = convertedNotUtf8_ || !IsValidUtf8(*single);
-    }
-    return single;
+    if (encoding_ == LineEncoding::Utf8)
+        return true;
+    if (encoding_ == LineEncoding::AsciiOnly)
+        return false;
+    const auto size = Utf8ToWindows1252InPlace(start, static_cast<size_t>(end - start));
+    if (!size)
+        return false;
+    end = start + *size;
+    converted_ = true;
+    convertedNotUtf8_ = convertedNotUtf8_ || !IsValidUtf8(std::string_view(start, *size));
+    return true;
 }
 
 } // namespace ombrel

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,12 +46,16 @@ public:
     bool convertedNotUtf8() const { return convertedNotUtf8_; }
 
     size_t size() const { return out_.size(); }
+    std::string_view text() const { return out_; }
+    // Starts again empty, keeping the memory for the next lines.
+    void clear() { out_.clear(); }
     // The text so far; the formatter starts again empty, reserving `next`.
     std::string take(size_t next = 0);
 
 private:
-    // The Windows-1252 bytes of a UTF-8 text, nothing when one does not fit.
-    std::optional<std::string> windows1252(std::string_view text);
+    // Rewrites the non-ASCII text [start, end) in the encoding; false when
+    // a character does not fit it.
+    bool encode(char* start, char*& end);
 
     static constexpr size_t kLineBuffer = 512;
     char line_[kLineBuffer]; // rows are formatted here, then appended once

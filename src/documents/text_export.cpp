@@ -31,18 +31,22 @@ void TextExportWriter::chooseEncoding()
     // bytes of "Ã©" in Windows-1252 are the UTF-8 of "é".
     bool fits = true;
     bool notUtf8 = false;
+    std::string converted;
     auto consider = [&](std::string_view text) {
         if (!fits || IsAscii(text))
             return;
-        const auto single = Utf8ToWindows1252(text);
-        fits = single.has_value();
-        notUtf8 = notUtf8 || (fits && !IsValidUtf8(*single));
+        converted.assign(text);
+        const auto size = Utf8ToWindows1252InPlace(converted.data(), converted.size());
+        fits = size.has_value();
+        notUtf8 = notUtf8 || (fits && !IsValidUtf8(std::string_view(converted.data(), *size)));
     };
     if (!headingsWritten_ && options_.headings) {
         consider(options_.heading);
         consider(options_.subheading);
     }
     for (int64_t r = row_; fits && r < list_.rowCount(); ++r) {
+        if (IsAscii(list_.packedRow(r)))
+            continue;
         const RowView cells = list_.rowView(r);
         for (int c = 0; c < columns_; ++c)
             consider(cells[c]);
@@ -61,8 +65,9 @@ void TextExportWriter::writeHeadings()
     headingsWritten_ = true;
 }
 
-std::string TextExportWriter::next(size_t bytes)
+std::string_view TextExportWriter::next(size_t bytes)
 {
+    formatter_.clear();
     if (!headingsWritten_)
         writeHeadings();
     while (row_ < list_.rowCount() && formatter_.size() < bytes) {
@@ -73,14 +78,14 @@ std::string TextExportWriter::next(size_t bytes)
         }
         ++row_;
     }
-    return formatter_.take(bytes + 512);
+    return formatter_.text();
 }
 
 std::string WriteTextExport(const CalcSheet& sheet, const TextExportOptions& options)
 {
     TextExportWriter writer(sheet, options);
     std::string file;
-    for (std::string piece = writer.next(); !piece.empty(); piece = writer.next())
+    for (std::string_view piece = writer.next(); !piece.empty(); piece = writer.next())
         file += piece;
     return file;
 }

@@ -36,8 +36,9 @@ public:
 
     TextExportWriter(const CalcSheet& sheet, TextExportOptions options);
 
-    // The next piece of the file, about `bytes` long; empty once all is written.
-    std::string next(size_t bytes = kPieceBytes);
+    // The next piece of the file, about `bytes` long; empty once all is
+    // written. The piece lasts until the next call, which reuses its memory.
+    std::string_view next(size_t bytes = kPieceBytes);
     int64_t rowsWritten() const { return row_; }
     int64_t rowCount() const { return list_.rowCount(); }
 

@@ -203,7 +203,10 @@ private slots:
         QFETCH(QByteArray, lateDescription);
         CalcSheet sheet;
         for (int r = 0; r < 500; ++r) {
-            const std::string description = r == 420 ? lateDescription.toStdString() : "row " + std::to_string(r);
+            // Some descriptions long enough to need more than a byte for their length.
+            const std::string description = r == 420      ? lateDescription.toStdString()
+                                            : r % 50 == 0 ? std::string(300, 'x')
+                                                          : "row " + std::to_string(r);
             sheet.appendCalculation(
                 sameRowEverywhere({"00:00:01:00", "+", "00:00:01:00", "=", "00:00:02:00", "", description},
                                   {"30 ", "+", "30", "=", "60", "", description}));
@@ -214,7 +217,7 @@ private slots:
             TextExportWriter writer(sheet, chosen);
             std::string pieced;
             int pieces = 0;
-            for (std::string piece = writer.next(100); !piece.empty(); piece = writer.next(100), ++pieces)
+            for (std::string_view piece = writer.next(100); !piece.empty(); piece = writer.next(100), ++pieces)
                 pieced += piece;
             QCOMPARE(writer.rowsWritten(), sheet.rowCount());
             QVERIFY(pieces > 100);
