@@ -3,11 +3,12 @@
 #include "documents/text_export.h"
 #include "list/list_model.h"
 #include "printing/preview_form.h"
+#include "printing/report_page_view.h"
 #include "printing/report_painter.h"
 #include "settings/settings_sections.h"
 #include "shell/qt_text.h"
-#include "widgets/user_dialogs.h"
 #include "widgets/radio_group.h"
+#include "widgets/user_dialogs.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <climits>
 
 namespace ombrel {
 
@@ -176,9 +179,12 @@ void TGridPrintForm::FontBtnClick()
     emit printFontToStore(printFont_);
 }
 
+// The page range offers the pages of the report on preview, if there is one.
 bool TGridPrintForm::SetupBtnClick()
 {
-    return dialogs_.printerSetup(isVisible() ? this : parentWidget(), printer_);
+    const int64_t pages = preview_.QRPreview->pageCount();
+    const int lastPage = pages > 0 ? static_cast<int>(std::min<int64_t>(pages, INT_MAX)) : 9999;
+    return dialogs_.printerSetup(isVisible() ? this : parentWidget(), printer_, pages > 0 ? 1 : 0, lastPage);
 }
 
 ReportContent TGridPrintForm::reportContent() const

@@ -264,6 +264,17 @@ private slots:
         QVERIFY(windows.dialogs.messages.isEmpty());
     }
 
+    // The setup offers the pages of the report on preview, else any.
+    void setupOffersThePages()
+    {
+        PrintWindows windows(120);
+        windows.form.SetupBtnClick();
+        windows.form.PreviewFormat(TimecodeFormat::NonDrop);
+        windows.preview.finishLayout();
+        windows.preview.PrinterSetupBtnClick();
+        QCOMPARE(windows.dialogs.printerSetupRanges, (QList<std::pair<int, int>>{{0, 9999}, {1, 3}}));
+    }
+
     void fontButton_data()
     {
         QTest::addColumn<bool>("confirmed");
