@@ -1,4 +1,6 @@
+#include "documents/calc_file_io.h"
 #include "documents/export_form.h"
+#include "file_size_limit.h"
 #include "scripted_dialogs.h"
 #include "test_registry.h"
 #include "widgets/radio_group.h"
@@ -120,6 +122,48 @@ private slots:
         QVERIFY(!dialog.dialogs.messages.first().text.isEmpty());
         QVERIFY(dialog.exported.isEmpty());
         QVERIFY(!QFile::exists(dir.filePath("no such folder/cut.txt")));
+    }
+
+    // A disk that fills up half way: the message is the system's, the file
+    // that was there keeps its bytes and nothing is stored.
+    void fullDiskKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("cut.txt");
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old bytes");
+        file.close();
+        ExportDialog dialog;
+        {
+            test::FileSizeLimit limit(50);
+            dialog.exportTo(old);
+        }
+        QCOMPARE(dialog.dialogs.messageTexts(), QStringList{"File too large"});
+        QVERIFY(dialog.exported.isEmpty());
+        QCOMPARE(contents(old), QByteArray("old bytes"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.txt"});
+    }
+
+    // A save stopped by its writer (the export's Cancel) leaves the file
+    // that was there, and nothing beside it.
+    void stoppedSaveKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("cut.txt");
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old bytes");
+        file.close();
+        int pieces = 0;
+        const auto error = SaveFileStream(old, [&]() -> std::optional<std::string_view> {
+            if (++pieces > 2)
+                return std::nullopt;
+            return std::string_view("new bytes ");
+        });
+        QVERIFY(!error);
+        QCOMPARE(contents(old), QByteArray("old bytes"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.txt"});
     }
 
     void headingEditsFollowTheCheckBox()
