@@ -2,9 +2,10 @@
 
 #include "documents/calc_file_io.h"
 #include "documents/text_export.h"
+#include "settings/settings_sections.h"
 #include "shell/qt_text.h"
-#include "widgets/user_dialogs.h"
 #include "widgets/radio_group.h"
+#include "widgets/user_dialogs.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -34,8 +35,9 @@ QString withTextExtension(const QString& name)
 
 } // namespace
 
-TExportForm::TExportForm(const CalcSheet& sheet, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), sheet_(sheet), dialogs_(dialogs)
+TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, SettingsStore& store, UserDialogs& dialogs,
+                         QWidget* parent)
+    : QDialog(parent), sheet_(sheet), settings_(settings), store_(store), dialogs_(dialogs)
 {
     setObjectName("ExportForm");
     setWindowTitle("Export");
@@ -84,15 +86,16 @@ TExportForm::TExportForm(const CalcSheet& sheet, UserDialogs& dialogs, QWidget* 
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(369, 165);
 
-    setSettings(ExportSettings{});
+    LoadSettings();
     connect(GridExport, &TRadioGroup::clicked, this, &TExportForm::GridExportClick);
     connect(HeadingsChk, &QCheckBox::clicked, this, &TExportForm::GreyOutHeadings);
     connect(ExportBtn, &QPushButton::clicked, this, &TExportForm::ExportBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TExportForm::setSettings(const ExportSettings& settings)
+void TExportForm::LoadSettings()
 {
+    const ExportSettings& settings = settings_.exporting;
     GridExport->setItemIndex(settings.radio);
     shownFormat_ = GridExport->itemIndex();
     DescriptionsChk->setChecked(settings.exportDescriptions);
@@ -119,7 +122,7 @@ void TExportForm::GridExportClick(int index)
     if (index == shownFormat_)
         return;
     shownFormat_ = index;
-    SubheadingEdit->setText(toQt(FormatSubheading(formatAt(index), rates_.userRate, rates_.framesRate)));
+    SubheadingEdit->setText(toQt(FormatSubheading(formatAt(index), RatesOf(settings_.options))));
 }
 
 void TExportForm::GreyOutHeadings()
@@ -147,8 +150,10 @@ void TExportForm::ExportBtnClick()
     if (!chosen.isEmpty()) {
         const QString path = withTextExtension(chosen);
         lastName_ = path;
-        if (writeFile(path))
-            emit exported(settings());
+        if (writeFile(path)) {
+            settings_.exporting = settings();
+            ReportStoreErrors(dialogs_, this, [this] { WriteExportSettings(store_, settings_.exporting); });
+        }
     }
     accept();
 }

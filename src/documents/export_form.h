@@ -1,8 +1,7 @@
 #pragma once
 
-#include "engine/calculation.h"
 #include "list/calc_sheet.h"
-#include "settings/settings_data.h"
+#include "settings/app_settings.h"
 
 #include <QDialog>
 
@@ -13,22 +12,24 @@ class QPushButton;
 
 namespace ombrel {
 
+class SettingsStore;
 class TRadioGroup;
 class UserDialogs;
 
 // The export dialog: which format's list to write as a text file, with or
 // without descriptions and headings. Export asks for the file, writes it
-// (a progress bar and Cancel show while a long list is written) and closes.
+// (a progress bar and Cancel show while a long list is written), stores
+// the dialog's settings when the file is complete, and closes.
 class TExportForm : public QDialog {
     Q_OBJECT
 public:
-    TExportForm(const CalcSheet& sheet, UserDialogs& dialogs, QWidget* parent = nullptr);
+    TExportForm(const CalcSheet& sheet, AppSettings& settings, SettingsStore& store, UserDialogs& dialogs,
+                QWidget* parent = nullptr);
 
+    // Shows the loaded settings; the controls then keep their values.
+    void LoadSettings();
     // The dialog's state as the settings keep it.
-    void setSettings(const ExportSettings& settings);
     ExportSettings settings() const;
-    // The rates the User and Frames subheadings name.
-    void setRates(const Rates& rates) { rates_ = rates; }
 
     // Controls, named as the program's users name them.
     TRadioGroup* GridExport = nullptr;
@@ -42,10 +43,6 @@ public:
     void GreyOutHeadings();
     void ExportBtnClick();
 
-signals:
-    // A file was written; the dialog's settings are to be stored.
-    void exported(const ExportSettings& settings);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -55,8 +52,9 @@ private:
     bool writeFile(const QString& path);
 
     const CalcSheet& sheet_;
+    AppSettings& settings_;
+    SettingsStore& store_;
     UserDialogs& dialogs_;
-    Rates rates_;
     int shownFormat_ = 0;
     QString lastName_;
 };

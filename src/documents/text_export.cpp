@@ -90,7 +90,7 @@ std::string WriteTextExport(const CalcSheet& sheet, const TextExportOptions& opt
     return file;
 }
 
-std::string FormatSubheading(TimecodeFormat format, int64_t userRate, double framesRate)
+std::string FormatSubheading(TimecodeFormat format, const Rates& rates)
 {
     switch (format) {
     case TimecodeFormat::NonDrop:
@@ -102,11 +102,11 @@ std::string FormatSubheading(TimecodeFormat format, int64_t userRate, double fra
     case TimecodeFormat::Film:
         return "24 fps Film";
     case TimecodeFormat::User:
-        return "User Definable - " + std::to_string(userRate) + "fps";
+        return "User Definable - " + std::to_string(rates.userRate) + "fps";
     case TimecodeFormat::Frames:
         break;
     }
-    return "Frames - " + FormatRateText(framesRate) + "fps";
+    return "Frames - " + FormatRateText(rates.framesRate) + "fps";
 }
 
 } // namespace ombrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/row_lines.h"
+#include "engine/calculation.h"
 #include "list/calc_sheet.h"
 
 #include <cstddef>
@@ -61,6 +62,6 @@ std::string WriteTextExport(const CalcSheet& sheet, const TextExportOptions& opt
 
 // The name of a format's list in headings and captions: "30 fps Non-Drop
 // Frame", "User Definable - 48fps", "Frames - 29.97fps".
-std::string FormatSubheading(TimecodeFormat format, int64_t userRate, double framesRate);
+std::string FormatSubheading(TimecodeFormat format, const Rates& rates);
 
 } // namespace ombrel

@@ -47,8 +47,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text)
 
 } // namespace
 
-TGridPrintForm::TGridPrintForm(const SheetModels& lists, UserDialogs& dialogs, TPreviewForm& preview, QWidget* parent)
-    : QDialog(parent), lists_(lists), dialogs_(dialogs), preview_(preview), printer_(QPrinter::HighResolution)
+TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, SettingsStore& store,
+                               UserDialogs& dialogs, TPreviewForm& preview, QWidget* parent)
+    : QDialog(parent), lists_(lists), settings_(settings), store_(store), dialogs_(dialogs), preview_(preview),
+      printer_(QPrinter::HighResolution)
 {
     setObjectName("GridPrintForm");
     setWindowTitle("Print...");
@@ -106,7 +108,7 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, UserDialogs& dialogs, T
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(369, 219);
 
-    setSettings(PrintSettings{});
+    LoadSettings();
     connect(GridRadio, &TRadioGroup::clicked, this, &TGridPrintForm::GridRadioClick);
     connect(FontBtn, &QPushButton::clicked, this, &TGridPrintForm::FontBtnClick);
     connect(SetupBtn, &QPushButton::clicked, this, &TGridPrintForm::SetupBtnClick);
@@ -119,8 +121,9 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, UserDialogs& dialogs, T
 
 TGridPrintForm::~TGridPrintForm() = default;
 
-void TGridPrintForm::setSettings(const PrintSettings& settings)
+void TGridPrintForm::LoadSettings()
 {
+    const PrintSettings& settings = settings_.print;
     GridRadio->setItemIndex(settings.radio);
     shownFormat_ = GridRadio->itemIndex();
     PageChk->setChecked(settings.page);
@@ -167,16 +170,17 @@ void TGridPrintForm::GridRadioClick(int index)
     if (index == shownFormat_)
         return;
     shownFormat_ = index;
-    SubheadingEdit->setText(toQt(FormatSubheading(formatAt(index), rates_.userRate, rates_.framesRate)));
+    SubheadingEdit->setText(toQt(FormatSubheading(formatAt(index), RatesOf(settings_.options))));
 }
 
 // Whether the font dialog is confirmed or not, the print font is stored.
 void TGridPrintForm::FontBtnClick()
 {
-    const FontChoice initial{QFontFromStored(printFont_), QColorFromStored(static_cast<uint32_t>(printFont_.colour))};
+    StoredFont& font = settings_.printFont;
+    const FontChoice initial{QFontFromStored(font), QColorFromStored(static_cast<uint32_t>(font.colour))};
     if (const auto chosen = dialogs_.chooseFont(this, initial))
-        printFont_ = StoredFromQFont(chosen->font, chosen->color);
-    emit printFontToStore(printFont_);
+        font = StoredFromQFont(chosen->font, chosen->color);
+    ReportStoreErrors(dialogs_, this, [&] { WriteFont(store_, "Print", font); });
 }
 
 // The page range offers the pages of the report on preview, if there is one.
@@ -202,19 +206,19 @@ ReportContent TGridPrintForm::reportContent() const
 
 std::unique_ptr<Report> TGridPrintForm::buildReport() const
 {
-    return std::make_unique<Report>(lists_.sheet(), reportContent(), printFont_, PaperPoints(printer_),
+    return std::make_unique<Report>(lists_.sheet(), reportContent(), settings_.printFont, PaperPoints(printer_),
                                     QDateTime::currentDateTime());
 }
 
 void TGridPrintForm::PreviewBtnClick()
 {
     const TimecodeFormat format = chosenFormat();
-    preview_.CaptionPrefix = "Preview  -  " + toQt(FormatSubheading(format, rates_.userRate, rates_.framesRate));
+    preview_.CaptionPrefix = "Preview  -  " + toQt(FormatSubheading(format, RatesOf(settings_.options)));
     // The report is built again, as the dialog is set up now, whenever the
     // list changes while the preview shows it.
     const CalcSheet& sheet = lists_.sheet();
     preview_.ShowReport(
-        [&sheet, content = reportContent(), font = printFont_, paper = PaperPoints(printer_)] {
+        [&sheet, content = reportContent(), font = settings_.printFont, paper = PaperPoints(printer_)] {
             return std::make_unique<Report>(sheet, content, font, paper, QDateTime::currentDateTime());
         },
         lists_.model(format));
@@ -254,7 +258,8 @@ bool TGridPrintForm::print(Report& report)
 
 void TGridPrintForm::PrintBtnClick()
 {
-    emit printSettingsToStore(settings());
+    settings_.print = settings();
+    ReportStoreErrors(dialogs_, this, [this] { WritePrintSettings(store_, settings_.print); });
     // A preview on screen would go on showing pages of the report this one
     // replaces, whoever started the print.
     preview_.hide();

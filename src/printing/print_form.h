@@ -1,7 +1,6 @@
 #pragma once
 
-#include "engine/calculation.h"
-#include "settings/settings_data.h"
+#include "settings/app_settings.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -17,6 +16,7 @@ namespace ombrel {
 
 class Report;
 struct ReportContent;
+class SettingsStore;
 class SheetModels;
 class TPreviewForm;
 class TRadioGroup;
@@ -24,21 +24,20 @@ class UserDialogs;
 
 // The print dialog: which format's list to print, what the page header
 // shows, the print font, the heading and subheading; Setup chooses the
-// printer, Preview shows the pages, Print prints them (a progress bar and
-// Cancel show while a long report prints).
+// printer, Preview shows the pages, Print stores the dialog's settings and
+// prints (a progress bar and Cancel show while a long report prints). The
+// Font button stores the print font.
 class TGridPrintForm : public QDialog {
     Q_OBJECT
 public:
-    TGridPrintForm(const SheetModels& lists, UserDialogs& dialogs, TPreviewForm& preview, QWidget* parent = nullptr);
+    TGridPrintForm(const SheetModels& lists, AppSettings& settings, SettingsStore& store, UserDialogs& dialogs,
+                   TPreviewForm& preview, QWidget* parent = nullptr);
     ~TGridPrintForm() override;
 
+    // Shows the loaded settings; the controls then keep their values.
+    void LoadSettings();
     // The dialog's state as the settings keep it.
-    void setSettings(const PrintSettings& settings);
     PrintSettings settings() const;
-    void setPrintFont(const StoredFont& font) { printFont_ = font; }
-    const StoredFont& printFont() const { return printFont_; }
-    // The rates the User and Frames subheadings name.
-    void setRates(const Rates& rates) { rates_ = rates; }
     QPrinter& printer() { return printer_; }
 
     // The main window's commands.
@@ -62,12 +61,6 @@ public:
     void PrintBtnClick();
     void CancelBtnClick();
 
-signals:
-    // The seven print settings, as printing stores them.
-    void printSettingsToStore(const PrintSettings& settings);
-    // The print font, as the Font button stores it.
-    void printFontToStore(const StoredFont& font);
-
 private:
     // What the report shows, and the report itself, as the dialog is set up now.
     ReportContent reportContent() const;
@@ -78,11 +71,11 @@ private:
     bool print(Report& report);
 
     const SheetModels& lists_;
+    AppSettings& settings_;
+    SettingsStore& store_;
     UserDialogs& dialogs_;
     TPreviewForm& preview_;
     QPrinter printer_;
-    StoredFont printFont_ = kDefaultPrintFont;
-    Rates rates_;
     int shownFormat_ = 0;
 };
 

@@ -2,6 +2,8 @@
 #include "documents/export_form.h"
 #include "file_size_limit.h"
 #include "scripted_dialogs.h"
+#include "settings/settings_sections.h"
+#include "settings/settings_store.h"
 #include "test_registry.h"
 #include "widgets/radio_group.h"
 
@@ -12,7 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,16 +40,30 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
 }
 
+// User rate 48, Frames rate 29.97.
+AppSettings withRates()
+{
+    AppSettings settings;
+    settings.options.userFrames = "48";
+    settings.options.frames = "29.97";
+    return settings;
+}
+
 struct ExportDialog {
     CalcSheet sheet = workedExampleSheet();
+    QTemporaryDir settingsDir;
+    SettingsStore store{settingsDir.filePath("settings.ini")};
+    AppSettings settings = withRates();
     ScriptedDialogs dialogs;
-    TExportForm form{sheet, dialogs};
-    QSignalSpy exported{&form, &TExportForm::exported};
+    TExportForm form{sheet, settings, store, dialogs};
 
-    ExportDialog()
+    ExportDialog() { form.show(); }
+    // What the store holds under "Export/<name>".
+    QString stored(const QString& name) const
     {
-        form.setRates({48, 29.97});
-        form.show();
+        return QSettings(settingsDir.filePath("settings.ini"), QSettings::IniFormat)
+            .value("Export/" + name, "<absent>")
+            .toString();
     }
     void exportTo(const QString& name)
     {
@@ -83,9 +99,10 @@ private slots:
         QCOMPARE(request.defaultSuffix, QString("txt"));
         QVERIFY(request.confirmOverwrite);
         QVERIFY(!dialog.form.isVisible());
-        QCOMPARE(dialog.exported.size(), 1);
-        const auto stored = dialog.exported.first().first().value<ExportSettings>();
-        QCOMPARE(stored, (ExportSettings{0, true, true, "Timecode Data", "30 fps Non-Drop Frame"}));
+        const ExportSettings stored{0, true, true, "Timecode Data", "30 fps Non-Drop Frame"};
+        QCOMPARE(dialog.settings.exporting, stored);
+        QCOMPARE(ReadExportSettings(dialog.store), stored);
+        QCOMPARE(dialog.stored("UseHead"), QString("1"));
     }
 
     // The Frames list, no descriptions, no headings; a name typed without
@@ -99,7 +116,7 @@ private slots:
         dialog.exportTo(dir.filePath("frames"));
         QCOMPARE(contents(dir.filePath("frames.txt")), QByteArray("300 + 150 = 450 \r\n"
                                                                   "1800 - 900 = 900 \r\n"));
-        QCOMPARE(dialog.exported.first().first().value<ExportSettings>().radio, 5);
+        QCOMPARE(dialog.stored("Radio"), QString("5"));
     }
 
     void cancelledFileDialogStoresNothing()
@@ -107,7 +124,7 @@ private slots:
         ExportDialog dialog;
         dialog.exportTo(QString());
         QCOMPARE(dialog.dialogs.saveRequests.size(), 1);
-        QVERIFY(dialog.exported.isEmpty());
+        QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
         QVERIFY(!dialog.form.isVisible());
     }
 
@@ -120,7 +137,7 @@ private slots:
         QCOMPARE(dialog.dialogs.messages.size(), 1);
         QCOMPARE(dialog.dialogs.messages.first().kind, MessageKind::Error);
         QVERIFY(!dialog.dialogs.messages.first().text.isEmpty());
-        QVERIFY(dialog.exported.isEmpty());
+        QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
         QVERIFY(!QFile::exists(dir.filePath("no such folder/cut.txt")));
     }
 
@@ -140,7 +157,7 @@ private slots:
             dialog.exportTo(old);
         }
         QCOMPARE(dialog.dialogs.messageTexts(), QStringList{"File too large"});
-        QVERIFY(dialog.exported.isEmpty());
+        QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
         QCOMPARE(contents(old), QByteArray("old bytes"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.txt"});
     }
@@ -211,7 +228,8 @@ private slots:
     {
         ExportDialog dialog;
         const ExportSettings stored{3, false, true, "Reel 3", "Cut list"};
-        dialog.form.setSettings(stored);
+        dialog.settings.exporting = stored;
+        dialog.form.LoadSettings();
         QVERIFY(dialog.form.GridExport->item(3)->isChecked());
         QVERIFY(dialog.form.HeadingEdit->isEnabled());
         QCOMPARE(dialog.form.settings(), stored);

@@ -247,7 +247,7 @@ private slots:
         QFETCH(qint64, userRate);
         QFETCH(double, framesRate);
         QFETCH(QString, subheading);
-        QCOMPARE(QString::fromStdString(FormatSubheading(formatAt(format), userRate, framesRate)), subheading);
+        QCOMPARE(QString::fromStdString(FormatSubheading(formatAt(format), {userRate, framesRate})), subheading);
     }
 };
 

@@ -4,6 +4,8 @@
 #include "printing/report_page_view.h"
 #include "printing/report_painter.h"
 #include "scripted_dialogs.h"
+#include "settings/settings_sections.h"
+#include "settings/settings_store.h"
 #include "test_registry.h"
 #include "widgets/radio_group.h"
 
@@ -14,7 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -41,27 +43,40 @@ int pdfPages(const QString& path)
     return int(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
+// User rate 48, Frames rate 29.97.
+AppSettings withRates()
+{
+    AppSettings settings;
+    settings.options.userFrames = "48";
+    settings.options.frames = "29.97";
+    return settings;
+}
+
 // The print dialog and the preview over a list of `rows` calculations
 // (at the usual print font a page holds some fifty), printing to a PDF file.
 struct PrintWindows {
     CalcSheet sheet;
     SheetModels lists{sheet};
+    QTemporaryDir dir;
+    SettingsStore store{dir.filePath("settings.ini")};
+    AppSettings settings = withRates();
     ScriptedDialogs dialogs;
     TPreviewForm preview;
-    TGridPrintForm form{lists, dialogs, preview};
-    QSignalSpy storedSettings{&form, &TGridPrintForm::printSettingsToStore};
-    QSignalSpy storedFont{&form, &TGridPrintForm::printFontToStore};
-    QTemporaryDir dir;
+    TGridPrintForm form{lists, settings, store, dialogs, preview};
 
     explicit PrintWindows(int64_t rows = 2)
     {
         for (int64_t r = 0; r < rows; ++r)
             lists.appendCalculation(calculation(r, r == 0 ? "Intro" : ""));
-        form.setRates({48, 29.97});
         form.printer().setOutputFormat(QPrinter::PdfFormat);
         form.printer().setOutputFileName(pdf());
     }
     QString pdf() const { return dir.filePath("report.pdf"); }
+    // What the store holds under a key, "<absent>" when nothing.
+    QString stored(const QString& key) const
+    {
+        return QSettings(dir.filePath("settings.ini"), QSettings::IniFormat).value(key, "<absent>").toString();
+    }
     void choose(int format)
     {
         QRadioButton* item = form.GridRadio->item(format);
@@ -108,7 +123,7 @@ private slots:
         QCOMPARE(windows.preview.windowTitle(), caption);
         QCOMPARE(windows.pageButtons(), QString("0000"));
         QVERIFY(windows.form.isVisible());
-        QVERIFY(windows.storedSettings.isEmpty());
+        QCOMPARE(windows.stored("Print/Radio"), QString("<absent>"));
     }
 
     // The main window's Print Preview on the PAL tab.
@@ -125,7 +140,7 @@ private slots:
         windows.form.SubheadingEdit->setText("Typed");
         windows.form.PreviewFormat(TimecodeFormat::PAL);
         QCOMPARE(windows.form.SubheadingEdit->text(), QString("Typed"));
-        QVERIFY(windows.storedSettings.isEmpty());
+        QCOMPARE(windows.stored("Print/Radio"), QString("<absent>"));
     }
 
     // Three pages: each step gives the page shown and First, Previous,
@@ -222,7 +237,7 @@ private slots:
         QTest::keyClick(windows.preview.QRPreview, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QVERIFY(!windows.preview.isVisible());
         QCOMPARE(QFile::exists(windows.pdf()), prints);
-        QCOMPARE(windows.storedSettings.size(), int(prints));
+        QCOMPARE(windows.stored("Print/Radio"), prints ? QString("0") : QString("<absent>"));
     }
 
     // Printing from the main window while a preview is on screen hides it
@@ -236,8 +251,8 @@ private slots:
         QVERIFY(!windows.preview.isVisible());
         QVERIFY(!windows.preview.QRPreview->report());
         QCOMPARE(pdfPages(windows.pdf()), 3);
-        QCOMPARE(windows.storedSettings.size(), 1);
-        QCOMPARE(windows.storedSettings.first().first().value<PrintSettings>(), windows.form.settings());
+        QCOMPARE(ReadPrintSettings(windows.store), windows.form.settings());
+        QCOMPARE(windows.settings.print, windows.form.settings());
     }
 
     void printFromTheDialog()
@@ -249,8 +264,9 @@ private slots:
         QTest::mouseClick(windows.form.PrintBtn, Qt::LeftButton);
         QVERIFY(!windows.form.isVisible());
         QCOMPARE(pdfPages(windows.pdf()), 3);
-        QCOMPARE(windows.storedSettings.first().first().value<PrintSettings>(),
+        QCOMPARE(ReadPrintSettings(windows.store),
                  (PrintSettings{5, false, true, true, true, "Timecode Data", "Frames - 29.97fps"}));
+        QCOMPARE(windows.stored("Print/Page"), QString("0"));
     }
 
     // With nowhere to print to, Print asks for the printer first.
@@ -293,11 +309,11 @@ private slots:
             windows.dialogs.fonts.push_back(FontChoice{chosen, QColor(0, 0, 128)});
         windows.form.show();
         QTest::mouseClick(windows.form.FontBtn, Qt::LeftButton);
-        QCOMPARE(windows.storedFont.size(), 1);
         const StoredFont expected =
             confirmed ? StoredFont{"DejaVu Serif", 0x800000, 14, {.italic = true}} : kDefaultPrintFont;
-        QCOMPARE(windows.storedFont.first().first().value<StoredFont>(), expected);
-        QCOMPARE(windows.form.printFont(), expected);
+        QCOMPARE(ReadFont(windows.store, "Print", StoredFont{}), expected);
+        QCOMPARE(windows.stored("Font/PrintFontStyle"), confirmed ? QString("2") : QString("1"));
+        QCOMPARE(windows.settings.printFont, expected);
     }
 
     // A calculation added while the preview shows its list shows in it.
