@@ -59,6 +59,10 @@ TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, Settings
     SubheadingEdit = new QLineEdit(this);
     SubheadingEdit->setObjectName("SubheadingEdit");
     Label2->setBuddy(SubheadingEdit);
+    // Room for the longest subheading a format gives.
+    const int textWidth = SubheadingEdit->fontMetrics().horizontalAdvance("User Definable - 99fps") + 16;
+    HeadingEdit->setMinimumWidth(textWidth);
+    SubheadingEdit->setMinimumWidth(textWidth);
     ExportBtn = new QPushButton("&Export", this);
     ExportBtn->setObjectName("ExportBtn");
     ExportBtn->setDefault(true);

@@ -83,6 +83,10 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
     SubheadingEdit = new QLineEdit(this);
     SubheadingEdit->setObjectName("SubheadingEdit");
     Label2->setBuddy(SubheadingEdit);
+    // Room for the longest subheading a format gives.
+    const int textWidth = SubheadingEdit->fontMetrics().horizontalAdvance("User Definable - 99fps") + 16;
+    HeadingEdit->setMinimumWidth(textWidth);
+    SubheadingEdit->setMinimumWidth(textWidth);
 
     SetupBtn = button(this, "SetupBtn", "&Setup..");
     PreviewBtn = button(this, "PreviewBtn", "P&review");

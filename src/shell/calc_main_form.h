@@ -38,8 +38,11 @@ class SettingsStore;
 class StatusPanel;
 class TAMEdit;
 class TAboutBox;
+class TExportForm;
+class TGridPrintForm;
 class THelpForm;
 class TPreferences;
+class TPreviewForm;
 
 // The three texts that name the first field, the second field and the result.
 struct FieldLabels {
@@ -82,6 +85,10 @@ public:
     void FormActivate();
     void Balloon1Click();
     void About1Click();
+    void Export1Click();
+    void Print1Click();
+    void PrintPreview1Click();
+    void PrintSetup1Click();
     void Contents1Click();
     void Index1Click();
     void FrameMode1Click();
@@ -174,6 +181,9 @@ public:
     // The other windows, created hidden right after this one.
     TPreferences* Preferences = nullptr;
     TAboutBox* AboutBox = nullptr;
+    TGridPrintForm* GridPrintForm = nullptr;
+    TPreviewForm* PreviewForm = nullptr;
+    TExportForm* ExportForm = nullptr;
     THelpForm* HelpForm = nullptr;
 
     inline static const QString VersionText = "Version 1.65";

@@ -1,5 +1,8 @@
 // The shell around the calculator: the other windows, help, About and the
 // pop-up hints switch.
+#include "documents/export_form.h"
+#include "printing/preview_form.h"
+#include "printing/print_form.h"
 #include "settings/preferences.h"
 #include "shell/about_box.h"
 #include "shell/calc_main_form.h"
@@ -14,6 +17,9 @@ void TCalcMainForm::createOtherWindows()
 {
     Preferences = new TPreferences(settings_, store_, *this, dialogs_, this);
     AboutBox = new TAboutBox(this);
+    PreviewForm = new TPreviewForm(this);
+    GridPrintForm = new TGridPrintForm(models_, settings_, store_, dialogs_, *PreviewForm, this);
+    ExportForm = new TExportForm(sheet_, settings_, store_, dialogs_, this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
 }
