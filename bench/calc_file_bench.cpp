@@ -4,7 +4,6 @@
 #include "bench_support.h"
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
-#include "engine/format_info.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -35,7 +35,7 @@ const CalcSheet& smallSheet()
         for (int64_t r = 0; r < 10; ++r) {
             std::array<RowCells, kFormatCount> rows;
             for (int f = 0; f < kFormatCount; ++f)
-                rows[f] = bigSheet().list(formatAt(f)).row(r);
+                rows[f] = bigSheet().list(FormatAt(f)).row(r);
             built.appendCalculation(rows);
         }
         return built;

@@ -53,19 +53,6 @@ template <typename Work> void forEachList(bool inParallel, Work work)
 constexpr int64_t kParallelRows = 8192;
 constexpr size_t kParallelBytes = 1 << 20;
 
-// The section's title line: the format's title with the rate it was
-// calculated at.
-std::string sectionTitle(const FormatInfo& format, int64_t userRate, double framesRate)
-{
-    std::string title(format.fileSectionTitle);
-    constexpr std::string_view kRate = "{rate}";
-    if (const size_t at = title.find(kRate); at != std::string::npos)
-        title.replace(at, kRate.size(),
-                      format.frameCounts ? FormatRateText(framesRate)
-                                         : std::to_string(WholeRate(format, Rates{userRate, framesRate})));
-    return title;
-}
-
 struct FormattedSection {
     std::string text;
     bool written = false; // false when a cell does not fit the encoding
@@ -83,7 +70,7 @@ FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, 
     // A timecode row line takes 44 bytes; descriptions may make it grow.
     RowLineFormatter formatter(windows1252 ? LineEncoding::Windows1252 : LineEncoding::Utf8,
                                64 + static_cast<size_t>(rows) * 48);
-    formatter.append(sectionTitle(format, userRate, framesRate));
+    formatter.append(TitleWithRate(format.fileSectionTitle, format, Rates{userRate, framesRate}));
     formatter.append(kLineEnd);
     FormattedSection section;
     for (int64_t r = 0; r < rows; ++r)
@@ -296,6 +283,16 @@ std::optional<std::string> CalcFileHeadError(std::string_view head)
 std::string CalcFileLongLineError(int64_t line)
 {
     return lineMessage(line, "this line is longer than any line of an Ombrel file.");
+}
+
+std::string TitleWithRate(std::string_view title, const FormatInfo& format, const Rates& rates)
+{
+    std::string text(title);
+    constexpr std::string_view kRate = "{rate}";
+    if (const size_t at = text.find(kRate); at != std::string::npos)
+        text.replace(at, kRate.size(),
+                     format.frameCounts ? FormatRateText(rates.framesRate) : std::to_string(WholeRate(format, rates)));
+    return text;
 }
 
 std::string FormatRateText(double rate)

@@ -3,7 +3,7 @@
 #include "documents/calc_file_io.h"
 #include "documents/text_export.h"
 #include "settings/settings_sections.h"
-#include "shell/qt_text.h"
+#include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 #include "widgets/user_dialogs.h"
 
@@ -24,9 +24,6 @@ namespace {
 
 const QString kExportFilter = "Text File (.txt)|*.txt|All Files (*.*)|*.*";
 
-const QStringList kFormatItems = {"30 fps non-drop frame", "30 fps drop frame", "25 fps PAL",
-                                  "24 fps Film",           "User Definable",    "Frames"};
-
 // A name typed without an extension gets the text filter's.
 QString withTextExtension(const QString& name)
 {
@@ -43,7 +40,7 @@ TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, Settings
     setWindowTitle("Export");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    GridExport = new TRadioGroup("Export Format...", kFormatItems, this);
+    GridExport = NewFormatRadioGroup("Export Format...", this);
     GridExport->setObjectName("GridExport");
     DescriptionsChk = new QCheckBox("Export Descriptions", this);
     DescriptionsChk->setObjectName("DescriptionsChk");
@@ -126,7 +123,7 @@ void TExportForm::GridExportClick(int index)
     if (index == shownFormat_)
         return;
     shownFormat_ = index;
-    SubheadingEdit->setText(toQt(FormatSubheading(formatAt(index), RatesOf(settings_.options))));
+    SubheadingEdit->setText(toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
 }
 
 void TExportForm::GreyOutHeadings()
@@ -165,7 +162,7 @@ void TExportForm::ExportBtnClick()
 bool TExportForm::writeFile(const QString& path)
 {
     TextExportOptions options;
-    options.format = formatAt(std::max(0, GridExport->itemIndex()));
+    options.format = FormatAt(std::max(0, GridExport->itemIndex()));
     options.descriptions = DescriptionsChk->isChecked();
     options.headings = HeadingsChk->isChecked();
     options.heading = HeadingEdit->text().toStdString();

@@ -92,21 +92,8 @@ std::string WriteTextExport(const CalcSheet& sheet, const TextExportOptions& opt
 
 std::string FormatSubheading(TimecodeFormat format, const Rates& rates)
 {
-    switch (format) {
-    case TimecodeFormat::NonDrop:
-        return "30 fps Non-Drop Frame";
-    case TimecodeFormat::DropFrm:
-        return "30 fps Drop Frame";
-    case TimecodeFormat::PAL:
-        return "25 fps PAL";
-    case TimecodeFormat::Film:
-        return "24 fps Film";
-    case TimecodeFormat::User:
-        return "User Definable - " + std::to_string(rates.userRate) + "fps";
-    case TimecodeFormat::Frames:
-        break;
-    }
-    return "Frames - " + FormatRateText(rates.framesRate) + "fps";
+    const FormatInfo& info = FormatInfoOf(format);
+    return TitleWithRate(info.reportTitle, info, rates);
 }
 
 } // namespace ombrel

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "documents/row_lines.h"
-#include "engine/calculation.h"
+#include "engine/format_info.h"
 #include "list/calc_sheet.h"
 
 #include <cstddef>

@@ -6,7 +6,7 @@
 #include "printing/report_page_view.h"
 #include "printing/report_painter.h"
 #include "settings/settings_sections.h"
-#include "shell/qt_text.h"
+#include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 #include "widgets/user_dialogs.h"
 
@@ -26,9 +26,6 @@
 namespace ombrel {
 
 namespace {
-
-const QStringList kFormatItems = {"30 fps non-drop frame", "30 fps drop frame", "25 fps PAL",
-                                  "24 fps Film",           "User Definable",    "Frames"};
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text)
 {
@@ -58,7 +55,7 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     printer_.setPageOrientation(QPageLayout::Portrait);
 
-    GridRadio = new TRadioGroup("Print Format...", kFormatItems, this);
+    GridRadio = NewFormatRadioGroup("Print Format...", this);
     GridRadio->setObjectName("GridRadio");
     auto* include = new QGroupBox(this);
     PageChk = checkBox(include, "PageChk", "Include page numbers");
@@ -153,7 +150,7 @@ PrintSettings TGridPrintForm::settings() const
 
 TimecodeFormat TGridPrintForm::chosenFormat() const
 {
-    return formatAt(std::max(0, GridRadio->itemIndex()));
+    return FormatAt(std::max(0, GridRadio->itemIndex()));
 }
 
 void TGridPrintForm::ShowModal()
@@ -163,8 +160,8 @@ void TGridPrintForm::ShowModal()
 
 void TGridPrintForm::PreviewFormat(TimecodeFormat format)
 {
-    GridRadio->setItemIndex(formatIndex(format));
-    GridRadioClick(formatIndex(format));
+    GridRadio->setItemIndex(FormatIndex(format));
+    GridRadioClick(FormatIndex(format));
     PreviewBtnClick();
 }
 
@@ -174,7 +171,7 @@ void TGridPrintForm::GridRadioClick(int index)
     if (index == shownFormat_)
         return;
     shownFormat_ = index;
-    SubheadingEdit->setText(toQt(FormatSubheading(formatAt(index), RatesOf(settings_.options))));
+    SubheadingEdit->setText(toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
 }
 
 // Whether the font dialog is confirmed or not, the print font is stored.

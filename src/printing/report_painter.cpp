@@ -1,7 +1,7 @@
 #include "printing/report_painter.h"
 
 #include "settings/settings_sections.h"
-#include "shell/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QFile>
 #include <QFileInfo>

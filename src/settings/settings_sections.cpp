@@ -222,8 +222,8 @@ void WritePrintSettings(SettingsStore& store, const PrintSettings& settings)
         store.WriteBool("Print", "Date", settings.date);
         store.WriteBool("Print", "Time", settings.time);
         store.WriteBool("Print", "Descriptions", settings.descriptions);
-        store.WriteString("Print", "Heading", q(settings.heading));
-        store.WriteString("Print", "Subheading", q(settings.subheading));
+        store.WriteString("Print", "Heading", toQt(settings.heading));
+        store.WriteString("Print", "Subheading", toQt(settings.subheading));
     });
 }
 
@@ -233,8 +233,8 @@ void WriteExportSettings(SettingsStore& store, const ExportSettings& settings)
         store.WriteInteger("Export", "Radio", settings.radio);
         store.WriteBool("Export", "ExportDescriptions", settings.exportDescriptions);
         store.WriteBool("Export", "UseHead", settings.useHead);
-        store.WriteString("Export", "Heading", q(settings.heading));
-        store.WriteString("Export", "Subheading", q(settings.subheading));
+        store.WriteString("Export", "Heading", toQt(settings.heading));
+        store.WriteString("Export", "Subheading", toQt(settings.subheading));
     });
 }
 

@@ -19,7 +19,7 @@ void TCalcMainForm::createOtherWindows()
     AboutBox = new TAboutBox(this);
     PreviewForm = new TPreviewForm(this);
     GridPrintForm = new TGridPrintForm(models_, settings_, store_, dialogs_, *PreviewForm, this);
-    ExportForm = new TExportForm(sheet_, settings_, store_, dialogs_, this);
+    ExportForm = new TExportForm(sheet(), settings_, store_, dialogs_, this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
 }

@@ -1,5 +1,8 @@
 #include "widgets/radio_group.h"
 
+#include "engine/format_info.h"
+#include "widgets/qt_text.h"
+
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -46,6 +49,14 @@ QRadioButton* TRadioGroup::item(int index) const
 int TRadioGroup::count() const
 {
     return static_cast<int>(buttons_->buttons().size());
+}
+
+TRadioGroup* NewFormatRadioGroup(const QString& title, QWidget* parent)
+{
+    QStringList items;
+    for (const FormatInfo& format : kWindowFormats)
+        items << toQt(format.choiceName);
+    return new TRadioGroup(title, items, parent);
 }
 
 } // namespace ombrel

@@ -29,4 +29,8 @@ private:
     QButtonGroup* buttons_;
 };
 
+// The six formats of the main window's tabs, in tab order, as the print
+// and export dialogs offer them.
+TRadioGroup* NewFormatRadioGroup(const QString& title, QWidget* parent);
+
 } // namespace ombrel

@@ -63,7 +63,7 @@ private slots:
         QTest::addColumn<bool>("headings");
         QTest::addColumn<QByteArray>("file");
 
-        const int nonDrop = formatIndex(TimecodeFormat::NonDrop);
+        const int nonDrop = FormatIndex(TimecodeFormat::NonDrop);
         QTest::newRow("worked example") << nonDrop << true << true
                                         << QByteArray("Timecode Data\r\n"
                                                       "30 fps Non-Drop Frame\r\n"
@@ -77,10 +77,10 @@ private slots:
         QTest::newRow("without headings") << nonDrop << true << false
                                           << QByteArray("00:00:10:00 + 00:00:05:00 = 00:00:15:00  Intro \r\n"
                                                         "00:01:00:00 - 00:00:30:00 = 00:00:30:00   \r\n");
-        QTest::newRow("drop frame") << formatIndex(TimecodeFormat::DropFrm) << false << false
+        QTest::newRow("drop frame") << FormatIndex(TimecodeFormat::DropFrm) << false << false
                                     << QByteArray("00;00;10;00 + 00;00;05;00 = 00;00;15;00 \r\n"
                                                   "00;01;00;00 - 00;00;30;00 = 00;00;30;00 \r\n");
-        QTest::newRow("frames") << formatIndex(TimecodeFormat::Frames) << true << false
+        QTest::newRow("frames") << FormatIndex(TimecodeFormat::Frames) << true << false
                                 << QByteArray("300 + 150 = 450  Intro \r\n"
                                               "1800 - 900 = 900   \r\n");
     }
@@ -90,7 +90,7 @@ private slots:
         QFETCH(bool, descriptions);
         QFETCH(bool, headings);
         QFETCH(QByteArray, file);
-        QCOMPARE(exported(workedExampleSheet(), options(formatAt(format), descriptions, headings)), file);
+        QCOMPARE(exported(workedExampleSheet(), options(FormatAt(format), descriptions, headings)), file);
     }
 
     void headingLines_data()
@@ -136,8 +136,8 @@ private slots:
         QTest::addColumn<QByteArray>("description");
         QTest::addColumn<QByteArray>("written");
 
-        const int film = formatIndex(TimecodeFormat::Film);
-        const int frames = formatIndex(TimecodeFormat::Frames);
+        const int film = FormatIndex(TimecodeFormat::Film);
+        const int frames = FormatIndex(TimecodeFormat::Frames);
         QTest::newRow("blanks, film") << film << QByteArray("take  two  ") << QByteArray("take  two  ");
         QTest::newRow("blanks, frames") << frames << QByteArray("take  two  ") << QByteArray("take  two");
         QTest::newRow("only blanks, frames") << frames << QByteArray("   ") << QByteArray();
@@ -156,7 +156,7 @@ private slots:
         QFETCH(QByteArray, description);
         QFETCH(QByteArray, written);
         const QByteArray file =
-            exported(oneDescribedRow(description.toStdString()), options(formatAt(format), true, false));
+            exported(oneDescribedRow(description.toStdString()), options(FormatAt(format), true, false));
         QVERIFY2(file.endsWith("  " + written + " \r\n"), file.constData());
     }
 
@@ -247,7 +247,7 @@ private slots:
         QFETCH(qint64, userRate);
         QFETCH(double, framesRate);
         QFETCH(QString, subheading);
-        QCOMPARE(QString::fromStdString(FormatSubheading(formatAt(format), {userRate, framesRate})), subheading);
+        QCOMPARE(QString::fromStdString(FormatSubheading(FormatAt(format), {userRate, framesRate})), subheading);
     }
 };
 

@@ -55,8 +55,7 @@ AppSettings withRates()
 // The print dialog and the preview over a list of `rows` calculations
 // (at the usual print font a page holds some fifty), printing to a PDF file.
 struct PrintWindows {
-    CalcSheet sheet;
-    SheetModels lists{sheet};
+    SheetModels lists;
     QTemporaryDir dir;
     SettingsStore store{dir.filePath("settings.ini")};
     AppSettings settings = withRates();
