@@ -1,5 +1,5 @@
-// The shell around the calculator: the other windows, help, About and the
-// pop-up hints switch.
+// The shell around the calculator: the other windows (export, print and
+// preview among them), help, About and the pop-up hints switch.
 #include "documents/export_form.h"
 #include "printing/preview_form.h"
 #include "printing/print_form.h"
@@ -22,6 +22,26 @@ void TCalcMainForm::createOtherWindows()
     ExportForm = new TExportForm(sheet(), settings_, store_, dialogs_, this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
+}
+
+void TCalcMainForm::Export1Click()
+{
+    ExportForm->exec();
+}
+
+void TCalcMainForm::Print1Click()
+{
+    GridPrintForm->ShowModal();
+}
+
+void TCalcMainForm::PrintPreview1Click()
+{
+    GridPrintForm->PreviewFormat(activeFormat());
+}
+
+void TCalcMainForm::PrintSetup1Click()
+{
+    GridPrintForm->SetupBtnClick();
 }
 
 void TCalcMainForm::About1Click()

@@ -8,6 +8,5 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_form_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_shell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_settings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/main_form_documents.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/main_form_printing.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_documents.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)
