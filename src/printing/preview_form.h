@@ -61,8 +61,7 @@ public:
     void CloseBtnClick();
     void QRPreviewPageAvailable();
 
-    // Lays out the rest of the report at once (tests, and nothing else
-    // needs to wait for it).
+    // Lays out the rest of the report now rather than a slice at a time.
     void finishLayout();
 
 signals:

@@ -233,13 +233,15 @@ bool TGridPrintForm::printerReady()
     return SetupBtnClick();
 }
 
-bool TGridPrintForm::print(Report& report)
+void TGridPrintForm::print(Report& report)
 {
     QWidget* owner = isVisible() ? this : parentWidget();
     QProgressDialog progress("Printing...", "Cancel", 0, 1000, owner);
     progress.setWindowTitle("Print");
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(400);
+    // Further copies go on at the end of the bar rather than start it anew.
+    progress.setAutoReset(false);
     bool stopped = false;
     const bool printed = PrintReport(printer_, report, [&](int64_t page) {
         progress.setLabelText(QString("Printing page %1...").arg(page));
@@ -254,7 +256,6 @@ bool TGridPrintForm::print(Report& report)
                                         : printer_.printerName();
         dialogs_.showError(owner, QString("The report could not be printed to %1.").arg(destination));
     }
-    return printed;
 }
 
 void TGridPrintForm::PrintBtnClick()

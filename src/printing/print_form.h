@@ -68,7 +68,8 @@ private:
     TimecodeFormat chosenFormat() const;
     // Whether the printer has somewhere to print to; asks for one if not.
     bool printerReady();
-    bool print(Report& report);
+    // Prints with a progress bar; a failure is reported to the user.
+    void print(Report& report);
 
     const SheetModels& lists_;
     AppSettings& settings_;
