@@ -1,9 +1,9 @@
 // Save and Open of a million calculations against writing and reading the
 // same bytes raw, all measured in one run. The ratios are the figures that
 // count (target: each within 3x of raw).
+#include "bench_support.h"
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
-#include "engine/format_info.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,57 +12,14 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 using namespace ombrel;
+using namespace ombrel::bench;
 
 namespace {
-
-constexpr int64_t kCalculations = 1'000'000;
-constexpr int64_t kUserRate = 30;
-constexpr double kFramesRate = 29.97;
-
-// A plausible working session: mixed operators over timecodes of a long day,
-// one row in eight carrying a description.
-const CalcSheet& bigSheet()
-{
-    static const CalcSheet sheet = [] {
-        CalcSheet built;
-        const char operators[] = {'+', '-', 'x', '/', '+', '~'};
-        const char* descriptions[] = {"Scene 12 take 3", "Reel 4 insert", "caf\xC3\xA9 cut  ", "Titles"};
-        uint32_t seed = 12345;
-        auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-        auto timecode = [](uint32_t v, char sep) {
-            char text[12];
-            std::snprintf(text, sizeof text, "%02u%c%02u%c%02u%c%02u", v % 24, sep, (v / 24) % 60, sep, (v / 1440) % 60,
-                          sep, (v / 86400) % 30);
-            return std::string(text);
-        };
-        for (int64_t i = 0; i < kCalculations; ++i) {
-            const uint32_t a = next(), b = next(), c = next();
-            const std::string op(1, operators[i % 6]);
-            const std::string description = i % 8 == 0 ? descriptions[(i / 8) % 4] : "";
-            std::array<RowCells, kFormatCount> rows;
-            for (int f = 0; f < kFormatCount - 1; ++f) {
-                const char sep = kWindowFormats[f].separator;
-                rows[f] = {timecode(a, sep), op, timecode(b, sep), "=", timecode(c, sep), "", description};
-            }
-            rows[kFormatCount - 1] = {std::to_string(a % 2'000'000),
-                                      op,
-                                      std::to_string(b % 2'000'000),
-                                      "=",
-                                      std::to_string(int64_t(c % 4'000'000) - 2'000'000),
-                                      "",
-                                      description};
-            built.appendCalculation(rows);
-        }
-        return built;
-    }();
-    return sheet;
-}
 
 QTemporaryDir& tempDir()
 {
@@ -193,13 +150,6 @@ void BM_ParseOnly(benchmark::State& state)
     record(state);
 }
 
-// The machine may be busy with other work: the ratios take the best of five.
-void settings(benchmark::internal::Benchmark* b)
-{
-    b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(5)->DisplayAggregatesOnly(true);
-    b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
-}
-
 } // namespace
 
 BENCHMARK(BM_RawWrite)->Apply(settings);
@@ -210,39 +160,6 @@ BENCHMARK(BM_SaveBytesOnly)->Apply(settings);
 BENCHMARK(BM_RawRead)->Apply(settings);
 BENCHMARK(BM_Open)->Apply(settings);
 BENCHMARK(BM_ParseOnly)->Apply(settings);
-
-// Prints the usual table, then each operation against its raw baseline:
-// best wall-clock times, and best processor times of this process, which a
-// busy machine disturbs less.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
-                real_[run.run_name.function_name] = run.GetAdjustedRealTime();
-                cpu_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char* what, const char* name, const char* baseline) const
-    {
-        if (!real_.contains(name) || !real_.contains(baseline))
-            return;
-        std::printf("%-30s %5.2fx wall (%4.0f vs %4.0f ms)   %5.2fx processor (%4.0f vs %4.0f ms)\n", what,
-                    real_.at(name) / real_.at(baseline), real_.at(name), real_.at(baseline),
-                    cpu_.at(name) / cpu_.at(baseline), cpu_.at(name), cpu_.at(baseline));
-    }
-
-private:
-    using Times = std::map<std::string, double>;
-    Times real_;
-    Times cpu_;
-};
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,6 @@
 #include "documents/calc_file.h"
 
+#include "documents/row_lines.h"
 #include "documents/text_encoding.h"
 #include "engine/calculation.h"
 #include "engine/format_info.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr std::string_view kSheetMagic = "OmbrelSheet";
 constexpr std::string_view kPriorMagic = "OmbrelPrior";
 constexpr std::string_view kNotOurFile = "Not a Ombrel file!";
-constexpr std::string_view kLineEnd = "\r\n";
 
 // The six lists are independent, so large files handle them at the same
 // time; for small ones starting six threads costs more than it saves.
@@ -53,149 +53,6 @@ template <typename Work> void forEachList(bool inParallel, Work work)
 constexpr int64_t kParallelRows = 8192;
 constexpr size_t kParallelBytes = 1 << 20;
 
-// The section's title line: the format's title with the rate it was
-// calculated at.
-std::string sectionTitle(const FormatInfo& format, int64_t userRate, double framesRate)
-{
-    std::string title(format.fileSectionTitle);
-    constexpr std::string_view kRate = "{rate}";
-    if (const size_t at = title.find(kRate); at != std::string::npos)
-        title.replace(at, kRate.size(),
-                      format.frameCounts ? FormatRateText(framesRate)
-                                         : std::to_string(WholeRate(format, Rates{userRate, framesRate})));
-    return title;
-}
-
-// Collects the file. Rows are formatted in a small buffer of their own and
-// appended to a string reserved for the whole file, so that memory is
-// written once, without being cleared first.
-class ByteSink {
-public:
-    explicit ByteSink(size_t expected) { out_.reserve(expected); }
-
-    // Room for n more bytes; advance() says how many were written.
-    char* room(size_t n)
-    {
-        if (n <= kLineBuffer)
-            return current_ = line_;
-        spill_.resize(n);
-        return current_ = spill_.data();
-    }
-    void advance(const char* end) { out_.append(current_, static_cast<size_t>(end - current_)); }
-
-    void append(std::string_view text) { out_.append(text); }
-
-    std::string take() { return std::move(out_); }
-
-private:
-    static constexpr size_t kLineBuffer = 512;
-    char line_[kLineBuffer];
-    std::string spill_; // for the rare longer line
-    char* current_ = line_;
-    std::string out_;
-};
-
-RowView rowCells(const CalculationList& list, int64_t row, bool trim)
-{
-    RowView cells = list.rowView(row);
-    if (trim)
-        for (auto& cell : cells)
-            cell = StringSpace(cell);
-    return cells;
-}
-
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
-
-// Cells are short, and a call to memcpy for each one costs more than the
-// copy: up to 16 bytes go as two overlapping fixed-size moves. The bytes
-// seen are or-ed into `seen`, whose high bits then tell non-ASCII text.
-char* copyCell(char* out, std::string_view cell, uint64_t& seen)
-{
-    const size_t n = cell.size();
-    const char* in = cell.data();
-    if (n >= 8 && n <= 16) {
-        uint64_t head, tail;
-        std::memcpy(&head, in, 8);
-        std::memcpy(&tail, in + n - 8, 8);
-        std::memcpy(out, &head, 8);
-        std::memcpy(out + n - 8, &tail, 8);
-        seen |= head | tail;
-    } else if (n >= 4 && n < 8) {
-        uint32_t head, tail;
-        std::memcpy(&head, in, 4);
-        std::memcpy(&tail, in + n - 4, 4);
-        std::memcpy(out, &head, 4);
-        std::memcpy(out + n - 4, &tail, 4);
-        seen |= head | tail;
-    } else if (n < 4) {
-        for (size_t i = 0; i < n; ++i) {
-            out[i] = in[i];
-            seen |= static_cast<unsigned char>(in[i]);
-        }
-    } else {
-        std::memcpy(out, in, n);
-        seen |= IsAscii(cell) ? 0 : kHighBits;
-    }
-    return out + n;
-}
-
-// Formats the file in one pass, either in UTF-8 (the sheet's own text) or
-// in Windows-1252, converting the rare non-ASCII cell on the way.
-class FileFormatter {
-public:
-    FileFormatter(bool windows1252, size_t expected) : sink_(expected), windows1252_(windows1252) {}
-
-    void append(std::string_view text) { sink_.append(text); }
-
-    // False when a cell has a character with no Windows-1252 byte.
-    bool writeRow(const RowView& cells)
-    {
-        size_t size = kColumnCount + kLineEnd.size();
-        for (auto cell : cells)
-            size += cell.size();
-        char* out = sink_.room(size);
-        for (int c = 0; c < kColumnCount; ++c) {
-            uint64_t seen = 0;
-            char* const start = out;
-            out = copyCell(out, cells[c], seen);
-            if ((seen & kHighBits) && windows1252_ && !rewriteAsWindows1252(start, out, cells[c]))
-                return false;
-            if (c == DescriptionColumn) // a row must stay one line
-                std::replace_if(
-                    start, out, [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
-            *out++ = ' ';
-        }
-        *out++ = '\r';
-        *out++ = '\n';
-        sink_.advance(out);
-        return true;
-    }
-
-    // Whether a cell was converted to Windows-1252, and whether one of those
-    // conversions gave bytes that are not also valid UTF-8.
-    bool converted() const { return converted_; }
-    bool convertedNotUtf8() const { return convertedNotUtf8_; }
-
-    std::string take() { return sink_.take(); }
-
-private:
-    bool rewriteAsWindows1252(char* start, char*& out, std::string_view cell)
-    {
-        const auto single = Utf8ToWindows1252(cell);
-        if (!single)
-            return false;
-        out = std::copy(single->begin(), single->end(), start); // never longer than the UTF-8
-        converted_ = true;
-        convertedNotUtf8_ = convertedNotUtf8_ || !IsValidUtf8(*single);
-        return true;
-    }
-
-    ByteSink sink_;
-    bool windows1252_;
-    bool converted_ = false;
-    bool convertedNotUtf8_ = false;
-};
-
 struct FormattedSection {
     std::string text;
     bool written = false; // false when a cell does not fit the encoding
@@ -211,12 +68,13 @@ FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, 
     const FormatInfo& format = kWindowFormats[f];
     const bool trim = format.frameCounts;
     // A timecode row line takes 44 bytes; descriptions may make it grow.
-    FileFormatter formatter(windows1252, 64 + static_cast<size_t>(rows) * 48);
-    formatter.append(sectionTitle(format, userRate, framesRate));
+    RowLineFormatter formatter(windows1252 ? LineEncoding::Windows1252 : LineEncoding::Utf8,
+                               64 + static_cast<size_t>(rows) * 48);
+    formatter.append(TitleWithRate(format.fileSectionTitle, format, Rates{userRate, framesRate}));
     formatter.append(kLineEnd);
     FormattedSection section;
     for (int64_t r = 0; r < rows; ++r)
-        if (!formatter.writeRow(rowCells(list, r, trim)))
+        if (!formatter.writeRow(RowLineCells(list, r, trim)))
             return section;
     formatter.append(kLineEnd);
     section.written = true;
@@ -425,6 +283,16 @@ std::optional<std::string> CalcFileHeadError(std::string_view head)
 std::string CalcFileLongLineError(int64_t line)
 {
     return lineMessage(line, "this line is longer than any line of an Ombrel file.");
+}
+
+std::string TitleWithRate(std::string_view title, const FormatInfo& format, const Rates& rates)
+{
+    std::string text(title);
+    constexpr std::string_view kRate = "{rate}";
+    if (const size_t at = text.find(kRate); at != std::string::npos)
+        text.replace(at, kRate.size(),
+                     format.frameCounts ? FormatRateText(rates.framesRate) : std::to_string(WholeRate(format, rates)));
+    return text;
 }
 
 std::string FormatRateText(double rate)

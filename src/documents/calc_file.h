@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/format_info.h"
 #include "list/calc_sheet.h"
 
 #include <cstddef>
@@ -74,5 +75,8 @@ std::string CalcFileLongLineError(int64_t line);
 // A decimal rate in general number form, "." as decimal point: up to 15
 // significant digits, no trailing zeros, no point for whole values.
 std::string FormatRateText(double rate);
+// A title of the format table with "{rate}" replaced by the format's rate:
+// the whole rate, or the Frames rate in general number form.
+std::string TitleWithRate(std::string_view title, const FormatInfo& format, const Rates& rates);
 
 } // namespace ombrel

@@ -47,7 +47,8 @@ QString openFailure(const QString& path, const QSaveFile& file)
     return file.errorString();
 }
 
-template <typename Pieces> std::optional<QString> savePieces(const QString& path, const Pieces& pieces)
+// Writes the pieces `next` gives until an empty one; none stops the save.
+std::optional<QString> saveStream(const QString& path, const std::function<std::optional<std::string_view>()>& next)
 {
     QSaveFile file(path);
     // Unbuffered, every write reaches the system at once and a full disk
@@ -55,15 +56,30 @@ template <typename Pieces> std::optional<QString> savePieces(const QString& path
     // written at commit.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return openFailure(path, file);
-    for (std::string_view piece : pieces)
-        if (!writeAll(file, piece)) {
+    for (std::optional<std::string_view> piece = next(); !piece || !piece->empty(); piece = next()) {
+        if (!piece) {
+            file.cancelWriting();
+            return std::nullopt;
+        }
+        if (!writeAll(file, *piece)) {
             const QString error = file.errorString();
             file.cancelWriting();
             return error;
         }
+    }
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
+}
+
+template <typename Pieces> std::optional<QString> savePieces(const QString& path, const Pieces& pieces)
+{
+    auto piece = pieces.begin();
+    return saveStream(path, [&]() -> std::optional<std::string_view> {
+        while (piece != pieces.end() && std::string_view(*piece).empty())
+            ++piece; // an empty piece would end the file
+        return piece == pieces.end() ? std::string_view() : std::string_view(*piece++);
+    });
 }
 
 constexpr qint64 kReadBlock = 1 << 20;
@@ -148,6 +164,11 @@ std::optional<QString> SaveFileBytes(const QString& path, std::string_view bytes
 std::optional<QString> SaveFileBytes(const QString& path, const std::vector<std::string>& pieces)
 {
     return savePieces(path, pieces);
+}
+
+std::optional<QString> SaveFileStream(const QString& path, const std::function<std::optional<std::string_view>()>& next)
+{
+    return saveStream(path, next);
 }
 
 std::optional<QString> ReadCalcFileBytes(const QString& path, QByteArray& bytes)

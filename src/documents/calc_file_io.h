@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,12 @@ namespace ombrel {
 std::optional<QString> SaveFileBytes(const QString& path, std::string_view bytes);
 // The same for bytes given in pieces, written one after the other.
 std::optional<QString> SaveFileBytes(const QString& path, const std::vector<std::string>& pieces);
+// The same for bytes made while they are written: `next` gives one piece
+// after another (each kept until the next call) and an empty one at the
+// end. When it gives none, the save stops and leaves any existing file as
+// it was.
+std::optional<QString> SaveFileStream(const QString& path,
+                                      const std::function<std::optional<std::string_view>()>& next);
 
 // Reads a calculation file's bytes for ReadCalcFile. Turned down with the
 // message to show, before more than needed is read: what is not a regular

@@ -85,40 +85,6 @@ int windows1252Byte(char32_t c)
     return -1;
 }
 
-// Rewrites a UTF-8 text, from byte `from` on, as Windows-1252 in place (it
-// only shrinks). Returns false, the text untouched, when it is not valid
-// UTF-8 or some character has no Windows-1252 byte.
-bool toWindows1252InPlace(std::string& text, size_t from)
-{
-    auto* data = reinterpret_cast<unsigned char*>(text.data());
-    const size_t size = text.size();
-    for (size_t i = from; i < size;) {
-        i += asciiPrefix(data + i, size - i);
-        if (i == size)
-            break;
-        char32_t c;
-        const size_t length = decodeSequence(data, size, i, c);
-        if (length == 0 || windows1252Byte(c) < 0)
-            return false;
-        i += length;
-    }
-    size_t out = from;
-    for (size_t i = from; i < size;) {
-        const size_t ascii = asciiPrefix(data + i, size - i);
-        if (out != i)
-            std::memmove(data + out, data + i, ascii);
-        out += ascii;
-        i += ascii;
-        if (i == size)
-            break;
-        char32_t c;
-        i += decodeSequence(data, size, i, c);
-        data[out++] = static_cast<unsigned char>(windows1252Byte(c));
-    }
-    text.resize(out);
-    return true;
-}
-
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes)
@@ -158,11 +124,42 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+std::optional<size_t> Utf8ToWindows1252InPlace(char* text, size_t size)
+{
+    auto* data = reinterpret_cast<unsigned char*>(text);
+    for (size_t i = 0; i < size;) {
+        i += asciiPrefix(data + i, size - i);
+        if (i == size)
+            break;
+        char32_t c;
+        const size_t length = decodeSequence(data, size, i, c);
+        if (length == 0 || windows1252Byte(c) < 0)
+            return std::nullopt;
+        i += length;
+    }
+    size_t out = 0;
+    for (size_t i = 0; i < size;) {
+        const size_t ascii = asciiPrefix(data + i, size - i);
+        if (out != i)
+            std::memmove(data + out, data + i, ascii);
+        out += ascii;
+        i += ascii;
+        if (i == size)
+            break;
+        char32_t c;
+        i += decodeSequence(data, size, i, c);
+        data[out++] = static_cast<unsigned char>(windows1252Byte(c));
+    }
+    return out;
+}
+
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8)
 {
     std::string text(utf8);
-    if (!toWindows1252InPlace(text, 0))
+    const auto size = Utf8ToWindows1252InPlace(text.data(), text.size());
+    if (!size)
         return std::nullopt;
+    text.resize(*size);
     return text;
 }
 
@@ -174,8 +171,12 @@ bool IsAscii(std::string_view text)
 std::string EncodeFileText(std::string utf8)
 {
     const size_t ascii = asciiPrefix(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size());
-    if (ascii == utf8.size() || !toWindows1252InPlace(utf8, ascii))
+    if (ascii == utf8.size())
         return utf8;
+    const auto rest = Utf8ToWindows1252InPlace(utf8.data() + ascii, utf8.size() - ascii);
+    if (!rest)
+        return utf8;
+    utf8.resize(ascii + *rest);
     // Windows-1252 bytes that happen to form valid UTF-8 ("Ã©" gives C3 A9)
     // would be read back as other characters; such a text stays UTF-8.
     if (IsValidUtf8(utf8))

@@ -23,6 +23,9 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Nothing when the text is not valid UTF-8 or holds a character that has no
 // Windows-1252 byte.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
+// The same where the text lies (it only shrinks): the new length, or
+// nothing with the text untouched.
+std::optional<size_t> Utf8ToWindows1252InPlace(char* text, size_t size);
 
 // The bytes to write for a UTF-8 text: Windows-1252 when every character
 // fits and the result cannot be taken for UTF-8 when read back, else the

@@ -37,18 +37,26 @@ struct FormatInfo {
     std::string_view fileSectionTitle;
     // Starts the names of its font and colour settings.
     std::string_view settingsPrefix;
+    // Its item where the print and export dialogs offer the formats.
+    std::string_view choiceName;
+    // Names its list in report and export headings and the preview's
+    // caption; "{rate}" as above.
+    std::string_view reportTitle;
 };
 
 // Every format the engine converts. The first kFormatCount rows are the
 // main window's tabs, in tab order, as TimecodeFormat numbers them; rates
 // the window does not offer follow them.
 inline constexpr FormatInfo kFormats[] = {
-    {"NonDrop", 30, false, false, ':', "NonDrop", "NonDropFrame Timecode", "ND"},
-    {"DropFrame", 30, true, false, ';', "DropFrm", "DropFrame Timecode", "DF"},
-    {"PAL", 25, false, false, ':', "PAL", "PAL Timecode", "PAL"},
-    {"Film", 24, false, false, ':', "Film/24P", "Film Timecode", "Film"},
-    {"User", 0, false, false, ':', "User-", "User ({rate}fps) Timecode", "User"},
-    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames"},
+    {"NonDrop", 30, false, false, ':', "NonDrop", "NonDropFrame Timecode", "ND", "30 fps non-drop frame",
+     "30 fps Non-Drop Frame"},
+    {"DropFrame", 30, true, false, ';', "DropFrm", "DropFrame Timecode", "DF", "30 fps drop frame",
+     "30 fps Drop Frame"},
+    {"PAL", 25, false, false, ':', "PAL", "PAL Timecode", "PAL", "25 fps PAL", "25 fps PAL"},
+    {"Film", 24, false, false, ':', "Film/24P", "Film Timecode", "Film", "24 fps Film", "24 fps Film"},
+    {"User", 0, false, false, ':', "User-", "User ({rate}fps) Timecode", "User", "User Definable",
+     "User Definable - {rate}fps"},
+    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames", "Frames", "Frames - {rate}fps"},
 };
 
 // The main window's six formats.

@@ -47,8 +47,8 @@ public:
     EntryField focusedField() const;
 
     // Shortcuts that win over the fields' own keys: the menu's Copy, Paste
-    // and Clear, and frame mode's Ctrl+Z, would otherwise copy, paste, cut
-    // and undo inside the field.
+    // and Clear, frame mode's Ctrl+Z and Export's Ctrl+E would otherwise
+    // copy, paste, cut, undo and move to the end inside the field.
     void setCommandShortcuts(const QList<QKeySequence>& shortcuts) { commandShortcuts_ = shortcuts; }
 
 protected:

@@ -114,6 +114,17 @@ RowView CalculationList::rowView(int64_t row) const
     return {next(), next(), next(), next(), next(), next(), next()};
 }
 
+std::string_view CalculationList::packedRow(int64_t row) const
+{
+    const char* start = rowStart(row);
+    const char* in = start;
+    for (int c = 0; c < kColumnCount; ++c) {
+        size_t length = 0;
+        in = readVarint(in, length) + length;
+    }
+    return {start, static_cast<size_t>(in - start)};
+}
+
 RowCells CalculationList::row(int64_t row) const
 {
     RowCells cells;

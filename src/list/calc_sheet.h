@@ -29,6 +29,9 @@ public:
     RowCells row(int64_t row) const;
     // All seven cells in one walk; the views last until the list changes.
     RowView rowView(int64_t row) const;
+    // The row's cells as they are kept, each after its length, back to
+    // back: when these bytes are all ASCII, so is every cell.
+    std::string_view packedRow(int64_t row) const;
 
     void appendRow(const RowView& cells);
     void reserve(int64_t rows);

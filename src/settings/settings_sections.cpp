@@ -124,11 +124,21 @@ void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys)
     });
 }
 
+namespace {
+
+// A stored format that is none of the six is the first, not the nearest.
+int storedFormat(int index)
+{
+    return index >= 0 && index < kFormatCount ? index : 0;
+}
+
+} // namespace
+
 PrintSettings ReadPrintSettings(SettingsStore& store)
 {
     const PrintSettings d;
     PrintSettings p;
-    p.radio = std::clamp(store.ReadInteger("Print", "Radio", d.radio), 0, kFormatCount - 1);
+    p.radio = storedFormat(store.ReadInteger("Print", "Radio", d.radio));
     p.page = store.ReadBool("Print", "Page", d.page);
     p.date = store.ReadBool("Print", "Date", d.date);
     p.time = store.ReadBool("Print", "Time", d.time);
@@ -142,7 +152,7 @@ ExportSettings ReadExportSettings(SettingsStore& store)
 {
     const ExportSettings d;
     ExportSettings e;
-    e.radio = std::clamp(store.ReadInteger("Export", "Radio", d.radio), 0, kFormatCount - 1);
+    e.radio = storedFormat(store.ReadInteger("Export", "Radio", d.radio));
     e.exportDescriptions = store.ReadBool("Export", "ExportDescriptions", d.exportDescriptions);
     e.useHead = store.ReadBool("Export", "UseHead", d.useHead);
     e.heading = s(store.ReadString("Export", "Heading", toQt(d.heading)));
@@ -211,6 +221,30 @@ WindowPosition readPosition(SettingsStore& store, const QString& window)
 }
 
 } // namespace
+
+void WritePrintSettings(SettingsStore& store, const PrintSettings& settings)
+{
+    store.WriteTogether([&] {
+        store.WriteInteger("Print", "Radio", settings.radio);
+        store.WriteBool("Print", "Page", settings.page);
+        store.WriteBool("Print", "Date", settings.date);
+        store.WriteBool("Print", "Time", settings.time);
+        store.WriteBool("Print", "Descriptions", settings.descriptions);
+        store.WriteString("Print", "Heading", toQt(settings.heading));
+        store.WriteString("Print", "Subheading", toQt(settings.subheading));
+    });
+}
+
+void WriteExportSettings(SettingsStore& store, const ExportSettings& settings)
+{
+    store.WriteTogether([&] {
+        store.WriteInteger("Export", "Radio", settings.radio);
+        store.WriteBool("Export", "ExportDescriptions", settings.exportDescriptions);
+        store.WriteBool("Export", "UseHead", settings.useHead);
+        store.WriteString("Export", "Heading", toQt(settings.heading));
+        store.WriteString("Export", "Subheading", toQt(settings.subheading));
+    });
+}
 
 void ReadSettings(SettingsStore& store, AppSettings& settings)
 {

@@ -33,9 +33,12 @@ void WriteFont(SettingsStore& store, const QString& prefix, const StoredFont& fo
 FunctionKeySlots ReadFunctionKeys(SettingsStore& store);
 void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys);
 
-// Sections "Print" and "Export", which their dialogs will write.
+// Sections "Print" and "Export", written by their dialogs: printing writes
+// all seven "Print" values, a completed export all five "Export" values.
 PrintSettings ReadPrintSettings(SettingsStore& store);
 ExportSettings ReadExportSettings(SettingsStore& store);
+void WritePrintSettings(SettingsStore& store, const PrintSettings& settings);
+void WriteExportSettings(SettingsStore& store, const ExportSettings& settings);
 
 // Every section, in the order the load reads them. Numbers are brought
 // into the ranges the program's controls allow (rates the program cannot

@@ -1,9 +1,11 @@
 #include "shell/calc_main_form.h"
 
+#include "documents/export_form.h"
 #include "engine/format_info.h"
 #include "entry/entry_panel.h"
 #include "list/calc_grid.h"
 #include "list/list_headers.h"
+#include "printing/print_form.h"
 #include "settings/grid_layout.h"
 #include "settings/preferences.h"
 #include "shell/calc_button.h"
@@ -527,6 +529,12 @@ void TCalcMainForm::wireCommands()
     connect(Save1, &QAction::triggered, this, &TCalcMainForm::Save1Click);
     connect(SaveBtn, &QToolButton::clicked, this, &TCalcMainForm::Save1Click);
     connect(Open1, &QAction::triggered, this, &TCalcMainForm::Open1Click);
+    connect(Export1, &QAction::triggered, this, &TCalcMainForm::Export1Click);
+    connect(ExportBtn, &QToolButton::clicked, this, &TCalcMainForm::Export1Click);
+    connect(Print1, &QAction::triggered, this, &TCalcMainForm::Print1Click);
+    connect(PrintBtn, &QToolButton::clicked, this, &TCalcMainForm::Print1Click);
+    connect(PrintPreview1, &QAction::triggered, this, &TCalcMainForm::PrintPreview1Click);
+    connect(PrintSetup1, &QAction::triggered, this, &TCalcMainForm::PrintSetup1Click);
     connect(OpenBtn, &QToolButton::clicked, this, &TCalcMainForm::Open1Click);
     connect(FrameMode1, &QAction::triggered, this, &TCalcMainForm::FrameMode1Click);
     connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
@@ -555,6 +563,8 @@ void TCalcMainForm::FormActivate()
     // window again when it closes.
     if (std::exchange(firstActivation_, false)) {
         Preferences->GetRegInfo();
+        GridPrintForm->LoadSettings();
+        ExportForm->LoadSettings();
         takeRates();
         if (const int start = settings_.options.startFormat; start >= 0)
             PageControl1->setCurrentIndex(start);

@@ -41,9 +41,12 @@ class SettingsStore;
 class StatusPanel;
 class TAMEdit;
 class TAboutBox;
+class TExportForm;
 class TFindForm;
+class TGridPrintForm;
 class THelpForm;
 class TPreferences;
+class TPreviewForm;
 
 // The three texts that name the first field, the second field and the result.
 struct FieldLabels {
@@ -86,6 +89,10 @@ public:
     void FormActivate();
     void Balloon1Click();
     void About1Click();
+    void Export1Click();
+    void Print1Click();
+    void PrintPreview1Click();
+    void PrintSetup1Click();
     void Contents1Click();
     void Index1Click();
     void FrameMode1Click();
@@ -187,6 +194,9 @@ public:
     // The other windows, created hidden right after this one.
     TPreferences* Preferences = nullptr;
     TAboutBox* AboutBox = nullptr;
+    TGridPrintForm* GridPrintForm = nullptr;
+    TPreviewForm* PreviewForm = nullptr;
+    TExportForm* ExportForm = nullptr;
     THelpForm* HelpForm = nullptr;
     TFindForm* FindForm = nullptr;
 

@@ -21,10 +21,10 @@ void TCalcMainForm::bindEntryFields()
             return EntrySurroundings{sheet(), activeFormat(), labelStyle_, [this] { return ComputeCalculations(); }};
         },
         this);
-    // The menu's Copy, Paste, Clear and Frame Mode win over the fields' own
-    // copy, paste, cut and undo.
+    // The menu's Copy, Paste, Clear, Frame Mode and Export win over the
+    // fields' own copy, paste, cut, undo and move to the end.
     entryPanel_->setCommandShortcuts(
-        {Copy1->shortcut(), Paste1->shortcut(), Clear1->shortcut(), FrameMode1->shortcut()});
+        {Copy1->shortcut(), Paste1->shortcut(), Clear1->shortcut(), FrameMode1->shortcut(), Export1->shortcut()});
 
     // The function keys load into and program from the In and Out fields.
     for (const auto& [widget, which] : {std::pair{MaskEdit1, EntryField::In}, std::pair{MaskEdit2, EntryField::Out}}) {

@@ -1,6 +1,9 @@
-// The shell around the calculator: the other windows, help, About and the
-// pop-up hints switch.
+// The shell around the calculator: the other windows (export, print and
+// preview among them), help, About and the pop-up hints switch.
+#include "documents/export_form.h"
 #include "list/find_form.h"
+#include "printing/preview_form.h"
+#include "printing/print_form.h"
 #include "settings/preferences.h"
 #include "shell/about_box.h"
 #include "shell/calc_main_form.h"
@@ -15,11 +18,34 @@ void TCalcMainForm::createOtherWindows()
 {
     Preferences = new TPreferences(settings_, store_, *this, dialogs_, this);
     AboutBox = new TAboutBox(this);
+    PreviewForm = new TPreviewForm(this);
+    GridPrintForm = new TGridPrintForm(models_, settings_, store_, dialogs_, *PreviewForm, this);
+    ExportForm = new TExportForm(sheet(), settings_, store_, dialogs_, this);
     HelpForm = new THelpForm(this);
     HelpForm->setWindowFlag(Qt::Window);
     FindForm = new TFindForm(dialogs_, this);
     connect(FindForm, &TFindForm::findNextRequested, this, &TCalcMainForm::FindDialog1Find);
     connect(FindForm, &TFindForm::descriptionFound, this, &TCalcMainForm::showFoundDescription);
+}
+
+void TCalcMainForm::Export1Click()
+{
+    ExportForm->exec();
+}
+
+void TCalcMainForm::Print1Click()
+{
+    GridPrintForm->ShowModal();
+}
+
+void TCalcMainForm::PrintPreview1Click()
+{
+    GridPrintForm->PreviewFormat(activeFormat());
+}
+
+void TCalcMainForm::PrintSetup1Click()
+{
+    GridPrintForm->SetupBtnClick();
 }
 
 void TCalcMainForm::About1Click()

@@ -3,10 +3,11 @@
 #include "widgets/display_font.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 
@@ -127,9 +128,16 @@ std::optional<FontChoice> QtUserDialogs::chooseFont(QWidget* parent, const FontC
     return FontChoice{font, color.isValid() ? color : initial.color};
 }
 
-bool QtUserDialogs::printerSetup(QWidget* parent, QPrinter& printer)
+bool QtUserDialogs::printerSetup(QWidget* parent, QPrinter& printer, int firstPage, int lastPage)
 {
-    QPageSetupDialog dialog(&printer, parent);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle("Printer Setup");
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(firstPage, lastPage);
+    // The choices are kept for the prints to come; this button prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText("OK");
     return dialog.exec() == QDialog::Accepted;
 }
 

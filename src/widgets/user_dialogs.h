@@ -42,7 +42,9 @@ public:
     virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) = 0;
-    virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
+    // Printer, copies, orientation and page range (offering the pages
+    // firstPage to lastPage), kept in the printer when confirmed.
+    virtual bool printerSetup(QWidget* parent, QPrinter& printer, int firstPage, int lastPage) = 0;
 
     void showError(QWidget* parent, const QString& text)
     {
@@ -57,7 +59,7 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& initial) override;
-    bool printerSetup(QWidget* parent, QPrinter& printer) override;
+    bool printerSetup(QWidget* parent, QPrinter& printer, int firstPage, int lastPage) override;
 };
 
 // Gives the dialog the filters of a "display|pattern|display|pattern" text

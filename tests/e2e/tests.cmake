@@ -11,3 +11,4 @@ ombrel_add_e2e_test(activation activation_test.sh $<TARGET_FILE:e2e_other_client
 ombrel_add_e2e_test(clipboard_drag clipboard_drag_test.sh)
 ombrel_add_e2e_test(function_keys function_keys_test.sh)
 ombrel_add_e2e_test(sort_columns sort_columns_test.sh)
+ombrel_add_e2e_test(print print_test.sh)

@@ -142,6 +142,8 @@ class PreferencesTest : public QObject {
             return QString::fromStdString(settings_.functionKeys[0]);
         if (what == "PrintRadio")
             return QString::number(settings_.print.radio);
+        if (what == "ExportRadio")
+            return QString::number(settings_.exporting.radio);
         if (what == "PrintSize")
             return QString::number(settings_.printFont.size);
         if (what == "MainPos")
@@ -285,10 +287,22 @@ private slots:
                                          << "2147483647"
                                          << "PrintSize=512"
                                          << "512";
-        QTest::newRow("print radio beyond the formats") << "Print/Radio"
+        QTest::newRow("print radio before the formats") << "Print/Radio"
                                                         << ""
                                                         << "-7"
                                                         << "PrintRadio=0" << kAbsent;
+        QTest::newRow("print radio beyond the formats") << "Print/Radio"
+                                                        << ""
+                                                        << "9"
+                                                        << "PrintRadio=0" << kAbsent;
+        QTest::newRow("export radio before the formats") << "Export/Radio"
+                                                         << ""
+                                                         << "-1"
+                                                         << "ExportRadio=0" << kAbsent;
+        QTest::newRow("export radio beyond the formats") << "Export/Radio"
+                                                         << ""
+                                                         << "6"
+                                                         << "ExportRadio=0" << kAbsent;
         QTest::newRow("TabCombo 7") << "StartWith/TabCombo"
                                     << ""
                                     << "7"

@@ -232,6 +232,28 @@ private slots:
         QCOMPARE(ReadExportSettings(again), exported);
     }
 
+    // What the print and export dialogs write reads back the same, every
+    // value stored as text.
+    void printAndExportWritten()
+    {
+        const PrintSettings print{2, true, false, true, false, "Reel 3", "25 fps PAL"};
+        const ExportSettings exported{4, true, false, "Cut list", ""};
+        {
+            SettingsStore store(path_);
+            WritePrintSettings(store, print);
+            WriteExportSettings(store, exported);
+        }
+        QSettings raw(path_, QSettings::IniFormat);
+        QCOMPARE(raw.value("Print/Radio").toString(), QString("2"));
+        QCOMPARE(raw.value("Print/Date").toString(), QString("0"));
+        QCOMPARE(raw.value("Print/Subheading").toString(), QString("25 fps PAL"));
+        QCOMPARE(raw.value("Export/UseHead").toString(), QString("0"));
+        QCOMPARE(raw.value("Export/Subheading", "<absent>").toString(), QString());
+        SettingsStore again(path_);
+        QCOMPARE(ReadPrintSettings(again), print);
+        QCOMPARE(ReadExportSettings(again), exported);
+    }
+
     void fontsKeepTheirStoredColour()
     {
         rawSet("Font/UserFontColor", "-16777208"); // a system colour

@@ -24,6 +24,7 @@ public:
     std::deque<QString> openNames;
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<bool> printerSetups;
+    QList<std::pair<int, int>> printerSetupRanges; // the pages each setup offered
 
     QList<Asked> messages;
     QList<FileDialogRequest> saveRequests;
@@ -56,8 +57,9 @@ public:
         fonts.pop_front();
         return choice;
     }
-    bool printerSetup(QWidget*, QPrinter&) override
+    bool printerSetup(QWidget*, QPrinter&, int firstPage, int lastPage) override
     {
+        printerSetupRanges.append({firstPage, lastPage});
         if (printerSetups.empty())
             return false;
         const bool accepted = printerSetups.front();

@@ -1,0 +1,192 @@
+#include "documents/export_form.h"
+
+#include "documents/calc_file_io.h"
+#include "documents/text_export.h"
+#include "settings/settings_sections.h"
+#include "widgets/qt_text.h"
+#include "widgets/radio_group.h"
+#include "widgets/user_dialogs.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ombrel {
+
+namespace {
+
+const QString kExportFilter = "Text File (.txt)|*.txt|All Files (*.*)|*.*";
+
+// A name typed without an extension gets the text filter's.
+QString withTextExtension(const QString& name)
+{
+    return QFileInfo(name).suffix().isEmpty() ? name + ".txt" : name;
+}
+
+} // namespace
+
+TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, SettingsStore& store, UserDialogs& dialogs,
+                         QWidget* parent)
+    : QDialog(parent), sheet_(sheet), settings_(settings), store_(store), dialogs_(dialogs)
+{
+    setObjectName("ExportForm");
+    setWindowTitle("Export");
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    GridExport = NewFormatRadioGroup("Export Format...", this);
+    GridExport->setObjectName("GridExport");
+    DescriptionsChk = new QCheckBox("Export Descriptions", this);
+    DescriptionsChk->setObjectName("DescriptionsChk");
+    HeadingsChk = new QCheckBox("Export Headings", this);
+    HeadingsChk->setObjectName("HeadingsChk");
+    Label1 = new QLabel("Heading", this);
+    Label1->setObjectName("Label1");
+    HeadingEdit = new QLineEdit(this);
+    HeadingEdit->setObjectName("HeadingEdit");
+    Label1->setBuddy(HeadingEdit);
+    Label2 = new QLabel("Subheading", this);
+    Label2->setObjectName("Label2");
+    SubheadingEdit = new QLineEdit(this);
+    SubheadingEdit->setObjectName("SubheadingEdit");
+    Label2->setBuddy(SubheadingEdit);
+    // Room for the longest subheading a format gives.
+    const int textWidth = SubheadingEdit->fontMetrics().horizontalAdvance("User Definable - 99fps") + 16;
+    HeadingEdit->setMinimumWidth(textWidth);
+    SubheadingEdit->setMinimumWidth(textWidth);
+    ExportBtn = new QPushButton("&Export", this);
+    ExportBtn->setObjectName("ExportBtn");
+    ExportBtn->setDefault(true);
+    CancelBtn = new QPushButton("&Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(DescriptionsChk, 0, 0, 1, 2);
+    fields->addWidget(HeadingsChk, 1, 0, 1, 2);
+    fields->addWidget(Label1, 2, 0);
+    fields->addWidget(HeadingEdit, 2, 1);
+    fields->addWidget(Label2, 3, 0);
+    fields->addWidget(SubheadingEdit, 3, 1);
+    fields->setRowStretch(4, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ExportBtn);
+    buttons->addWidget(CancelBtn);
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(GridExport);
+    layout->addLayout(right, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumSize(369, 165);
+
+    LoadSettings();
+    connect(GridExport, &TRadioGroup::clicked, this, &TExportForm::GridExportClick);
+    connect(HeadingsChk, &QCheckBox::clicked, this, &TExportForm::GreyOutHeadings);
+    connect(ExportBtn, &QPushButton::clicked, this, &TExportForm::ExportBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TExportForm::LoadSettings()
+{
+    const ExportSettings& settings = settings_.exporting;
+    GridExport->setItemIndex(settings.radio);
+    shownFormat_ = GridExport->itemIndex();
+    DescriptionsChk->setChecked(settings.exportDescriptions);
+    HeadingsChk->setChecked(settings.useHead);
+    HeadingEdit->setText(toQt(settings.heading));
+    SubheadingEdit->setText(toQt(settings.subheading));
+    GreyOutHeadings();
+}
+
+ExportSettings TExportForm::settings() const
+{
+    ExportSettings settings;
+    settings.radio = GridExport->itemIndex();
+    settings.exportDescriptions = DescriptionsChk->isChecked();
+    settings.useHead = HeadingsChk->isChecked();
+    settings.heading = HeadingEdit->text().toStdString();
+    settings.subheading = SubheadingEdit->text().toStdString();
+    return settings;
+}
+
+// A subheading the user typed gives way only to another format's name.
+void TExportForm::GridExportClick(int index)
+{
+    if (index == shownFormat_)
+        return;
+    shownFormat_ = index;
+    SubheadingEdit->setText(toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
+}
+
+void TExportForm::GreyOutHeadings()
+{
+    const bool headings = HeadingsChk->isChecked();
+    for (QWidget* part : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+                          static_cast<QWidget*>(HeadingEdit), static_cast<QWidget*>(SubheadingEdit)})
+        part->setEnabled(headings);
+}
+
+void TExportForm::showEvent(QShowEvent* event)
+{
+    GreyOutHeadings();
+    QDialog::showEvent(event);
+}
+
+void TExportForm::ExportBtnClick()
+{
+    FileDialogRequest request;
+    request.filter = kExportFilter;
+    request.defaultSuffix = "txt";
+    request.fileName = lastName_;
+    request.confirmOverwrite = true;
+    const QString chosen = dialogs_.saveFileName(this, request);
+    if (!chosen.isEmpty()) {
+        const QString path = withTextExtension(chosen);
+        lastName_ = path;
+        if (writeFile(path)) {
+            settings_.exporting = settings();
+            ReportStoreErrors(dialogs_, this, [this] { WriteExportSettings(store_, settings_.exporting); });
+        }
+    }
+    accept();
+}
+
+bool TExportForm::writeFile(const QString& path)
+{
+    TextExportOptions options;
+    options.format = FormatAt(std::max(0, GridExport->itemIndex()));
+    options.descriptions = DescriptionsChk->isChecked();
+    options.headings = HeadingsChk->isChecked();
+    options.heading = HeadingEdit->text().toStdString();
+    options.subheading = SubheadingEdit->text().toStdString();
+    TextExportWriter writer(sheet_, options);
+
+    QProgressDialog progress(QString("Exporting to %1...").arg(QDir::toNativeSeparators(path)), "Cancel", 0, 1000,
+                             this);
+    progress.setWindowTitle("Export");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    bool cancelled = false;
+    const auto error = SaveFileStream(path, [&]() -> std::optional<std::string_view> {
+        const std::string_view piece = writer.next();
+        if (writer.rowCount() > 0)
+            progress.setValue(static_cast<int>(1000 * writer.rowsWritten() / writer.rowCount()));
+        cancelled = progress.wasCanceled();
+        return cancelled ? std::nullopt : std::optional<std::string_view>(piece);
+    });
+    if (error) {
+        dialogs_.showError(this, *error);
+        return false;
+    }
+    return !cancelled;
+}
+
+} // namespace ombrel

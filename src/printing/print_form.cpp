@@ -1,0 +1,282 @@
+#include "printing/print_form.h"
+
+#include "documents/text_export.h"
+#include "list/list_model.h"
+#include "printing/preview_form.h"
+#include "printing/report_page_view.h"
+#include "printing/report_painter.h"
+#include "settings/settings_sections.h"
+#include "widgets/qt_text.h"
+#include "widgets/radio_group.h"
+#include "widgets/user_dialogs.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <climits>
+
+namespace ombrel {
+
+namespace {
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text)
+{
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, SettingsStore& store,
+                               UserDialogs& dialogs, TPreviewForm& preview, QWidget* parent)
+    : QDialog(parent), lists_(lists), settings_(settings), store_(store), dialogs_(dialogs), preview_(preview),
+      printer_(QPrinter::HighResolution)
+{
+    setObjectName("GridPrintForm");
+    setWindowTitle("Print...");
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    printer_.setPageSize(QPageSize(QPageSize::Letter));
+    printer_.setPageOrientation(QPageLayout::Portrait);
+
+    GridRadio = NewFormatRadioGroup("Print Format...", this);
+    GridRadio->setObjectName("GridRadio");
+    auto* include = new QGroupBox(this);
+    PageChk = checkBox(include, "PageChk", "Include page numbers");
+    DateChk = checkBox(include, "DateChk", "Include date stamp");
+    TimeChk = checkBox(include, "TimeChk", "Include time stamp");
+    DescChk = checkBox(include, "DescChk", "Include descriptions");
+    FontBtn = button(include, "FontBtn", "Font");
+    auto* includeLayout = new QGridLayout(include);
+    includeLayout->addWidget(PageChk, 0, 0);
+    includeLayout->addWidget(DateChk, 1, 0);
+    includeLayout->addWidget(TimeChk, 2, 0);
+    includeLayout->addWidget(DescChk, 3, 0);
+    includeLayout->addWidget(FontBtn, 3, 1);
+
+    Label1 = new QLabel("Heading", this);
+    Label1->setObjectName("Label1");
+    HeadingEdit = new QLineEdit(this);
+    HeadingEdit->setObjectName("HeadingEdit");
+    Label1->setBuddy(HeadingEdit);
+    Label2 = new QLabel("Subheading", this);
+    Label2->setObjectName("Label2");
+    SubheadingEdit = new QLineEdit(this);
+    SubheadingEdit->setObjectName("SubheadingEdit");
+    Label2->setBuddy(SubheadingEdit);
+    // Room for the longest subheading a format gives.
+    const int textWidth = SubheadingEdit->fontMetrics().horizontalAdvance("User Definable - 99fps") + 16;
+    HeadingEdit->setMinimumWidth(textWidth);
+    SubheadingEdit->setMinimumWidth(textWidth);
+
+    SetupBtn = button(this, "SetupBtn", "&Setup..");
+    PreviewBtn = button(this, "PreviewBtn", "P&review");
+    PrintBtn = button(this, "PrintBtn", "&Print");
+    PrintBtn->setDefault(true);
+    CancelBtn = button(this, "CancelBtn", "&Cancel");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(GridRadio);
+    top->addWidget(include, 1);
+    auto* texts = new QGridLayout;
+    texts->addWidget(Label1, 0, 0);
+    texts->addWidget(HeadingEdit, 0, 1);
+    texts->addWidget(Label2, 1, 0);
+    texts->addWidget(SubheadingEdit, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {SetupBtn, PreviewBtn, PrintBtn, CancelBtn})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(texts);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumSize(369, 219);
+
+    LoadSettings();
+    connect(GridRadio, &TRadioGroup::clicked, this, &TGridPrintForm::GridRadioClick);
+    connect(FontBtn, &QPushButton::clicked, this, &TGridPrintForm::FontBtnClick);
+    connect(SetupBtn, &QPushButton::clicked, this, &TGridPrintForm::SetupBtnClick);
+    connect(PreviewBtn, &QPushButton::clicked, this, &TGridPrintForm::PreviewBtnClick);
+    connect(PrintBtn, &QPushButton::clicked, this, &TGridPrintForm::PrintBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TGridPrintForm::CancelBtnClick);
+    connect(&preview_, &TPreviewForm::printRequested, this, &TGridPrintForm::PrintBtnClick);
+    connect(&preview_, &TPreviewForm::printerSetupRequested, this, &TGridPrintForm::SetupBtnClick);
+}
+
+TGridPrintForm::~TGridPrintForm() = default;
+
+void TGridPrintForm::LoadSettings()
+{
+    const PrintSettings& settings = settings_.print;
+    GridRadio->setItemIndex(settings.radio);
+    shownFormat_ = GridRadio->itemIndex();
+    PageChk->setChecked(settings.page);
+    DateChk->setChecked(settings.date);
+    TimeChk->setChecked(settings.time);
+    DescChk->setChecked(settings.descriptions);
+    HeadingEdit->setText(toQt(settings.heading));
+    SubheadingEdit->setText(toQt(settings.subheading));
+}
+
+PrintSettings TGridPrintForm::settings() const
+{
+    PrintSettings settings;
+    settings.radio = GridRadio->itemIndex();
+    settings.page = PageChk->isChecked();
+    settings.date = DateChk->isChecked();
+    settings.time = TimeChk->isChecked();
+    settings.descriptions = DescChk->isChecked();
+    settings.heading = HeadingEdit->text().toStdString();
+    settings.subheading = SubheadingEdit->text().toStdString();
+    return settings;
+}
+
+TimecodeFormat TGridPrintForm::chosenFormat() const
+{
+    return FormatAt(std::max(0, GridRadio->itemIndex()));
+}
+
+void TGridPrintForm::ShowModal()
+{
+    exec();
+}
+
+void TGridPrintForm::PreviewFormat(TimecodeFormat format)
+{
+    GridRadio->setItemIndex(FormatIndex(format));
+    GridRadioClick(FormatIndex(format));
+    PreviewBtnClick();
+}
+
+// A subheading the user typed gives way only to another format's name.
+void TGridPrintForm::GridRadioClick(int index)
+{
+    if (index == shownFormat_)
+        return;
+    shownFormat_ = index;
+    SubheadingEdit->setText(toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
+}
+
+// Whether the font dialog is confirmed or not, the print font is stored.
+void TGridPrintForm::FontBtnClick()
+{
+    StoredFont& font = settings_.printFont;
+    const FontChoice initial{QFontFromStored(font), QColorFromStored(static_cast<uint32_t>(font.colour))};
+    if (const auto chosen = dialogs_.chooseFont(this, initial))
+        font = StoredFromQFont(chosen->font, chosen->color);
+    ReportStoreErrors(dialogs_, this, [&] { WriteFont(store_, "Print", font); });
+}
+
+// The page range offers the pages of the report on preview, if there is one.
+bool TGridPrintForm::SetupBtnClick()
+{
+    const int64_t pages = preview_.QRPreview->pageCount();
+    const int lastPage = pages > 0 ? static_cast<int>(std::min<int64_t>(pages, INT_MAX)) : 9999;
+    return dialogs_.printerSetup(isVisible() ? this : parentWidget(), printer_, pages > 0 ? 1 : 0, lastPage);
+}
+
+ReportContent TGridPrintForm::reportContent() const
+{
+    ReportContent content;
+    content.format = chosenFormat();
+    content.descriptions = DescChk->isChecked();
+    content.pageNumbers = PageChk->isChecked();
+    content.date = DateChk->isChecked();
+    content.time = TimeChk->isChecked();
+    content.heading = HeadingEdit->text();
+    content.subheading = SubheadingEdit->text();
+    return content;
+}
+
+std::unique_ptr<Report> TGridPrintForm::buildReport() const
+{
+    return std::make_unique<Report>(lists_.sheet(), reportContent(), settings_.printFont, PaperPoints(printer_),
+                                    QDateTime::currentDateTime());
+}
+
+void TGridPrintForm::PreviewBtnClick()
+{
+    const TimecodeFormat format = chosenFormat();
+    preview_.CaptionPrefix = "Preview  -  " + toQt(FormatSubheading(format, RatesOf(settings_.options)));
+    // The report is built again, as the dialog is set up now, whenever the
+    // list changes while the preview shows it.
+    const CalcSheet& sheet = lists_.sheet();
+    preview_.ShowReport(
+        [&sheet, content = reportContent(), font = settings_.printFont, paper = PaperPoints(printer_)] {
+            return std::make_unique<Report>(sheet, content, font, paper, QDateTime::currentDateTime());
+        },
+        lists_.model(format));
+}
+
+bool TGridPrintForm::printerReady()
+{
+    const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? !printer_.outputFileName().isEmpty() : !printer_.printerName().isEmpty())
+        return true;
+    return SetupBtnClick();
+}
+
+void TGridPrintForm::print(Report& report)
+{
+    QWidget* owner = isVisible() ? this : parentWidget();
+    QProgressDialog progress("Printing...", "Cancel", 0, 1000, owner);
+    progress.setWindowTitle("Print");
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(400);
+    // Further copies go on at the end of the bar rather than start it anew.
+    progress.setAutoReset(false);
+    bool stopped = false;
+    const bool printed = PrintReport(printer_, report, [&](int64_t page) {
+        progress.setLabelText(QString("Printing page %1...").arg(page));
+        if (report.rowCount() > 0)
+            progress.setValue(static_cast<int>(1000 * report.pagination().rowsLaidOut() / report.rowCount()));
+        stopped = progress.wasCanceled();
+        return !stopped;
+    });
+    if (!printed && !stopped) {
+        const QString destination = printer_.outputFormat() == QPrinter::PdfFormat
+                                        ? QDir::toNativeSeparators(printer_.outputFileName())
+                                        : printer_.printerName();
+        dialogs_.showError(owner, QString("The report could not be printed to %1.").arg(destination));
+    }
+}
+
+void TGridPrintForm::PrintBtnClick()
+{
+    settings_.print = settings();
+    ReportStoreErrors(dialogs_, this, [this] { WritePrintSettings(store_, settings_.print); });
+    // A preview on screen would go on showing pages of the report this one
+    // replaces, whoever started the print.
+    preview_.hide();
+    preview_.DetachReport();
+    if (printerReady()) {
+        const std::unique_ptr<Report> report = buildReport();
+        print(*report);
+    }
+    if (isVisible())
+        accept();
+}
+
+void TGridPrintForm::CancelBtnClick()
+{
+    reject();
+}
+
+} // namespace ombrel

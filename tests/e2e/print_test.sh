@@ -1,0 +1,103 @@
+# A list of 120 calculations, opened from the command line, is previewed
+# (a page turned with the mouse), printed to a PDF file through the real
+# print dialog and Qt's printer dialog, and exported through the real file
+# dialog. The PDF's pages become pictures, kept with the screenshots.
+source "$(dirname "$0")/lib.sh"
+
+timecode() { printf '%02d%s%02d%s%02d%s00' $(($1 / 3600)) "$2" $(($1 / 60 % 60)) "$2" $(($1 % 60)) "$2"; }
+rows=120
+{
+  printf 'OmbrelSheet\r\n%d\r\n' $rows
+  for title in "NonDropFrame Timecode" "DropFrame Timecode" "PAL Timecode" "Film Timecode" \
+    "User (15fps) Timecode" "Frames (30fps)"; do
+    printf '%s\r\n' "$title"
+    sep=":"; [[ $title == DropFrame* ]] && sep=";"
+    for ((r = 0; r < rows; ++r)); do
+      description=""
+      ((r % 4 == 0)) && description="Scene $((r / 3)) take $((r % 3 + 1))"
+      ((r == 5)) && description="A long description of this shot that goes on about the lighting, the actors, the weather and the day"
+      if [[ $title == Frames* ]]; then
+        printf '%d + 300 = %d  %s \r\n' $((r * 30)) $((r * 30 + 300)) "$description"
+      else
+        printf '%s + %s = %s  %s \r\n' "$(timecode $r "$sep")" "$(timecode 10 "$sep")" "$(timecode $((r + 10)) "$sep")" \
+          "$description"
+      fi
+    done
+    printf '\r\n'
+  done
+} >"$WORK/many.obr"
+
+wait_for_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+
+start_x
+start_app "$WORK/many.obr"
+
+# File > Print Preview: three pages; the Next button turns to the second.
+xdotool key alt+f
+sleep 0.3
+xdotool key v
+preview=$(wait_for_window '^Preview  -  30 fps Non-Drop Frame  -  Page 1 of 3') || fail "no preview of 3 pages"
+sleep 0.5
+screenshot preview-page-1
+# Next Page: after a gap of 8 and three zoom buttons of 25, a gap of 30 and two page buttons.
+xdotool mousemove --window "$preview" 177 15 click 1
+sleep 0.5
+[[ $(xdotool getwindowname "$preview") == *"Page 2 of 3"* ]] || fail "Next did not turn to page 2"
+screenshot preview-page-2
+xdotool key Escape
+sleep 0.3
+xdotool search --onlyvisible --name '^Preview' >/dev/null && fail "Escape left the preview open"
+
+# File > Print...: with no printer, Print asks for one; Qt's dialog writes PDF.
+xdotool windowfocus --sync "$WINDOW"
+sleep 0.3
+xdotool key ctrl+p
+dialog=$(wait_for_window '^Print\.\.\.') || fail "no print dialog"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 0.3
+screenshot print-dialog
+xdotool key Return
+setup=$(wait_for_window '^Printer Setup') || fail "no printer dialog"
+xdotool windowfocus --sync "$setup" 2>/dev/null || true
+sleep 0.3
+screenshot printer-setup
+xdotool key alt+f ctrl+a
+type_keys "$WORK/report.pdf"
+xdotool key Return
+for _ in $(seq 50); do [[ -s $WORK/report.pdf ]] && break; sleep 0.1; done
+[[ -s $WORK/report.pdf ]] || fail "nothing printed to $WORK/report.pdf"
+cp "$WORK/report.pdf" "$OUTPUT/printed.pdf"
+pages=$(pdfinfo "$WORK/report.pdf" | sed -n 's/^Pages: *//p')
+[[ $pages == 3 ]] || fail "the report has $pages pages, not 3"
+# The text in drawing order, blanks run together (the long description
+# wraps onto further lines, but whole).
+text=$(pdftotext -raw "$WORK/report.pdf" - | tr -s '[:space:]' ' ')
+for expected in "Timecode Data" "30 fps Non-Drop Frame" "Page: 3" "Scene 0 take 1" \
+  "00:01:59:00 + 00:00:10:00 = 00:02:09:00" "goes on about the lighting, the actors, the weather and the day"; do
+  grep -qF -- "$expected" <<<"$text" || fail "the printed pages lack \"$expected\""
+done
+pdftoppm -png -r 60 "$WORK/report.pdf" "$OUTPUT/printed-page"
+grep -q '^Radio=0' "$XDG_CONFIG_HOME/Brontel/Ombrel.conf" || fail "printing stored no print settings"
+
+# File > Export...: the list, through the real file dialog.
+xdotool windowfocus --sync "$WINDOW"
+sleep 0.5
+xdotool key ctrl+e
+dialog=$(wait_for_window "^Export") || { screenshot no-export; fail "no export dialog"; }
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 0.3
+screenshot export-dialog
+xdotool key Return
+save=$(wait_for_window 'Save') || fail "no save dialog"
+xdotool windowfocus --sync "$save" 2>/dev/null || true
+sleep 0.5
+xdotool key ctrl+a
+type_keys "$WORK/cut"
+xdotool key Return
+for _ in $(seq 50); do [[ -s $WORK/cut.txt ]] && break; sleep 0.1; done
+[[ -s $WORK/cut.txt ]] || fail "nothing exported to $WORK/cut.txt"
+first=$(head -n 1 "$WORK/cut.txt")
+[[ $first == $'00:00:00:00 + 00:00:10:00 = 00:00:10:00  Scene 0 take 1 \r' ]] ||
+  fail "the export begins \"$first\""
+[[ $(grep -c $'\r$' "$WORK/cut.txt") == $rows ]] || fail "the export does not hold $rows lines"
+echo "previewed, printed 3 pages to PDF and exported; pictures in $OUTPUT"

@@ -1,0 +1,251 @@
+#include "printing/report_painter.h"
+#include "test_registry.h"
+#include "text_recorder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageRanges>
+#include <QPainter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ombrel;
+using ombrel::test::TextRecorder;
+
+namespace {
+
+const QSizeF kLetterPoints(612, 792);
+const QDateTime kStamp(QDate(2024, 3, 9), QTime(14, 5));
+
+CalcSheet sheetOf(const QStringList& descriptions)
+{
+    CalcSheet sheet;
+    for (int r = 0; r < descriptions.size(); ++r) {
+        const std::string description = descriptions[r].toStdString();
+        const std::string in = "00:00:" + std::string(r < 10 ? "0" : "") + std::to_string(r % 60) + ":00";
+        const RowCells row{in, "+", "00:00:05:00", "=", "00:00:15:00", "", description};
+        sheet.appendCalculation({row, row, row, row, row, RowCells{"300", "+", "150", "=", "450", "", description}});
+    }
+    return sheet;
+}
+
+ReportContent content(bool pageNumbers = true, bool date = true, bool time = true, bool descriptions = true)
+{
+    ReportContent c;
+    c.format = TimecodeFormat::NonDrop;
+    c.descriptions = descriptions;
+    c.pageNumbers = pageNumbers;
+    c.date = date;
+    c.time = time;
+    c.heading = "Timecode Data";
+    c.subheading = "30 fps Non-Drop Frame";
+    return c;
+}
+
+// Page `page` of the report drawn one report unit to a device pixel.
+std::unique_ptr<TextRecorder> drawn(Report& report, int64_t page = 1)
+{
+    report.pagination().layOut(page);
+    auto recorder = std::make_unique<TextRecorder>(report.paperSize().toSize());
+    QPainter painter(recorder.get());
+    MapReportOnto(painter, QRectF(QPointF(0, 0), report.paperSize()), report.paperSize());
+    report.paintPage(painter, page);
+    return recorder;
+}
+
+int pdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+} // namespace
+
+class ReportPainterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void headerParts_data()
+    {
+        QTest::addColumn<bool>("pageNumbers");
+        QTest::addColumn<bool>("date");
+        QTest::addColumn<bool>("time");
+        QTest::newRow("all") << true << true << true;
+        QTest::newRow("no page numbers") << false << true << true;
+        QTest::newRow("no date") << true << false << true;
+        QTest::newRow("no time") << true << true << false;
+        QTest::newRow("none") << false << false << false;
+    }
+    void headerParts()
+    {
+        QFETCH(bool, pageNumbers);
+        QFETCH(bool, date);
+        QFETCH(bool, time);
+        const CalcSheet sheet = sheetOf({"Intro"});
+        Report report(sheet, content(pageNumbers, date, time), kDefaultPrintFont, kLetterPoints, kStamp);
+        const auto page = drawn(report);
+        const QString dateText = QLocale::system().toString(kStamp.date(), QLocale::ShortFormat);
+        const QString timeText = QLocale::system().toString(kStamp.time(), QLocale::ShortFormat);
+
+        const TextRecorder::Text* heading = page->find("Timecode Data");
+        QVERIFY(heading);
+        QCOMPARE(heading->pixelSize, 160.0); // 16 points
+        QCOMPARE(heading->at.x(), 360 + ReportUnits(4));
+        QVERIFY(page->find("30 fps Non-Drop Frame"));
+        QCOMPARE(page->find("30 fps Non-Drop Frame")->pixelSize, 120.0);
+        QCOMPARE(page->find("Page: ") != nullptr, pageNumbers);
+        QCOMPARE(page->find("1") != nullptr, pageNumbers);
+        QCOMPARE(page->find(dateText) != nullptr, date);
+        QCOMPARE(page->find(timeText) != nullptr, time);
+        if (pageNumbers) {
+            QCOMPARE(page->find("Page: ")->at.x(), 360 + ReportUnits(614));
+            QCOMPARE(page->find("1")->pixelSize, 100.0);
+        }
+        QVERIFY(page->find("00:00:00:00  +  00:00:05:00  =  00:00:15:00    -    Intro"));
+        QCOMPARE(page->texts.size(), 3 + 2 * pageNumbers + date + time);
+    }
+
+    void bodyLines()
+    {
+        const CalcSheet sheet = sheetOf({"Intro", "", "Titles"});
+        Report report(sheet, content(false, false, false), kDefaultPrintFont, kLetterPoints, kStamp);
+        const QStringList lines = drawn(report)->strings().mid(2);
+        QCOMPARE(lines, (QStringList{"00:00:00:00  +  00:00:05:00  =  00:00:15:00    -    Intro",
+                                     "00:00:01:00  +  00:00:05:00  =  00:00:15:00",
+                                     "00:00:02:00  +  00:00:05:00  =  00:00:15:00    -    Titles"}));
+        Report without(sheet, content(false, false, false, false), kDefaultPrintFont, kLetterPoints, kStamp);
+        QVERIFY(!drawn(without)->strings().join('\n').contains("Intro"));
+    }
+
+    // Every page carries the header with its own number.
+    void pageNumbersFollowThePages()
+    {
+        QStringList descriptions;
+        for (int r = 0; r < 120; ++r)
+            descriptions << "";
+        const CalcSheet sheet = sheetOf(descriptions);
+        Report report(sheet, content(), kDefaultPrintFont, kLetterPoints, kStamp);
+        QVERIFY(report.pagination().layOut(100));
+        QCOMPARE(report.pagination().pageCount(), 3);
+        const auto third = drawn(report, 3);
+        QVERIFY(third->find("Timecode Data"));
+        QVERIFY(third->find("3"));
+        QVERIFY(!third->find("1"));
+    }
+
+    // A description far longer than a line is printed whole, on further
+    // lines, none of them wider than the body.
+    void longDescriptionWraps()
+    {
+        QString description;
+        for (int word = 0; word < 80; ++word)
+            description += QString("word%1 ").arg(word);
+        description = description.trimmed();
+        const CalcSheet sheet = sheetOf({description});
+        Report report(sheet, content(false, false, false), kDefaultPrintFont, kLetterPoints, kStamp);
+        const QStringList lines = drawn(report)->strings().mid(2);
+        QVERIFY(lines.size() > 3);
+        const ReportFrame frame = ReportFrameFor(report.paperSize().width(), report.paperSize().height());
+        QFont body(QString::fromStdString(kDefaultPrintFont.name));
+        body.setPixelSize(120);
+        body.setBold(true);
+        body.setKerning(false);
+        body.setHintingPreference(QFont::PreferNoHinting);
+        const QFontMetricsF metrics(body);
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= frame.bodyWidth, qPrintable(line));
+        QCOMPARE(lines.join(' ').section("    -    ", 1), description);
+    }
+
+    void bodyFontFitsAPage_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("points");
+        QTest::newRow("usual") << 12 << 12;
+        QTest::newRow("large but fitting") << 200 << 200;
+        QTest::newRow("none") << 0 << 12;
+        QTest::newRow("negative") << -7 << 12;
+        QTest::newRow("taller than a page") << 2000 << -1;
+        QTest::newRow("huge") << 2'000'000'000 << -1;
+    }
+    void bodyFontFitsAPage()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, points);
+        StoredFont font = kDefaultPrintFont;
+        font.size = stored;
+        const CalcSheet sheet = sheetOf({"Intro", ""});
+        Report report(sheet, content(), font, kLetterPoints, kStamp);
+        if (points > 0) {
+            QCOMPARE(report.bodyPoints(), points);
+        } else {
+            QVERIFY(report.bodyPoints() > 200);
+            QVERIFY(report.bodyPoints() < 800);
+        }
+        QVERIFY(report.pagination().layOut(100));
+        QCOMPARE(report.pagination().linesPerPage() >= 1, true);
+        // Two one-line entries, but for the large fonts every line wraps.
+        QVERIFY(report.pagination().pageCount() >= 1);
+        const auto page = drawn(report);
+        QVERIFY(page->texts.size() >= 3);
+    }
+
+    void printsToPdf_data()
+    {
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("all") << "" << 3;
+        QTest::newRow("2-3") << "2-3" << 2;
+        QTest::newRow("beyond the end") << "3-9" << 1;
+    }
+    void printsToPdf()
+    {
+        QFETCH(QString, range);
+        QFETCH(int, pages);
+        QStringList descriptions(120, QString());
+        const CalcSheet sheet = sheetOf(descriptions);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("report.pdf"));
+        if (!range.isEmpty())
+            printer.setPageRanges(QPageRanges::fromString(range));
+        Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
+        QList<int64_t> printed;
+        QVERIFY(PrintReport(printer, report, [&](int64_t page) {
+            printed << page;
+            return true;
+        }));
+        QCOMPARE(printed.size(), pages);
+        QCOMPARE(pdfPages(dir.filePath("report.pdf")), pages);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
+    }
+
+    // Stopped after its first page, a print leaves the file it would have
+    // replaced as it was, and nothing beside it.
+    void stoppedPrintKeepsTheOldFile()
+    {
+        const CalcSheet sheet = sheetOf(QStringList(120, QString()));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old file");
+        old.close();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
+        QVERIFY(!PrintReport(printer, report, [](int64_t) { return false; }));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the old file"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
+        QCOMPARE(printer.outputFileName(), path);
+    }
+};
+
+OMBREL_TEST_CLASS(ReportPainterTest)
+#include "report_painter_test.moc"
