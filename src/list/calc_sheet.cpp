@@ -190,7 +190,7 @@ void CalculationList::clear()
 
 CalcSheet::CalcSheet(std::array<CalculationList, kFormatCount>&& lists) : lists_(std::move(lists))
 {
-    for (const auto& list : lists_)
+    for ([[maybe_unused]] const auto& list : lists_)
         assert(list.rowCount() == lists_[0].rowCount());
 }
 

@@ -1,5 +1,6 @@
 // Sorting the lists by a header click, column widths dragged in the
 // headers, and the Find window.
+#include "list/calc_grid.h"
 #include "list/find_form.h"
 #include "list/header_sections.h"
 #include "list/list_headers.h"
@@ -10,11 +11,15 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace ombrel {
 
 void TCalcMainForm::wireSortAndFind()
 {
-    headers_ = new ListHeaders(models_, StringGrid, *SortBtn, *ProgressBar1, this);
+    std::array<QTableView*, kFormatCount> lists{};
+    std::copy(StringGrid.begin(), StringGrid.end(), lists.begin());
+    headers_ = new ListHeaders(models_, lists, *SortBtn, *ProgressBar1, this);
     connect(Sort1, &QAction::triggered, this, &TCalcMainForm::Sort1Click);
     connect(SortBtn, &QToolButton::clicked, this, &TCalcMainForm::Sort1Click);
     connect(Find1, &QAction::triggered, this, &TCalcMainForm::FindBtnClick);
