@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 # Points in the window: the NonDrop list's Duration cells (rows 16 pixels
 # apart), the In field and the trash.
-duration_cell() { echo $((win_x + 235)) $((win_y + 91 + 16 * $1)); }
+duration_cell() { echo $((win_x + 235)) $((win_y + 118 + 16 * $1)); }
 in_field() { echo $((win_x + 47)) $((win_y + 295)); }
 trash() { echo $((win_x + 302)) $((win_y + 337)); }
 

@@ -34,7 +34,7 @@ calculation_file() {
 
 # Window-relative points of the NonDrop header: the middle of the In
 # section and the divider at its right end.
-header_y=76
+header_y=103
 in_section_x=54
 in_divider_x=96
 
