@@ -55,8 +55,8 @@ FrameRate rateNamed(std::string_view value)
     if (const auto rate = ParseFrameRate(value))
         return *rate;
     std::string names;
-    for (const NamedRate& named : kNamedRates)
-        names += std::string(named.name) + ", ";
+    for (const std::string_view name : FrameRateNames())
+        names += std::string(name) + ", ";
     names.resize(names.size() - 2);
     throw ConversionError(quoted(value) + " is not a rate: use " + names + " or another whole number from 1 to " +
                           std::to_string(kLargestWholeRate));

@@ -18,30 +18,36 @@ struct Rates {
 // field here, so code walks the table instead of switching on the format.
 struct FormatInfo {
     // Names the format in messages ("NonDrop", "DropFrame").
-    std::string_view name;
+    std::string_view name{};
     // Whole frames per second its labels count; 0 for the user's rate.
-    int64_t nominalRate;
+    int64_t nominalRate = 0;
     // Its labels skip DroppedLabelsPerMinute(nominalRate) frame numbers at the
     // start of every minute but each tenth.
-    bool dropFrame;
+    bool dropFrame = false;
     // Its cells hold frame counts at the Frames rate, not labels. Timecodes
     // typed on its tab are still checked against the nominal rate.
-    bool frameCounts;
+    bool frameCounts = false;
     // Between the parts of its labels.
-    char separator;
+    char separator = ':';
 
     // The main window's formats only; empty for rates offered elsewhere.
-    std::string_view tabCaption;
+    std::string_view tabCaption{};
     // The title of its section in the calculation file; "{rate}" stands for
     // the rate the user chose.
-    std::string_view fileSectionTitle;
+    std::string_view fileSectionTitle{};
     // Starts the names of its font and colour settings.
-    std::string_view settingsPrefix;
+    std::string_view settingsPrefix{};
     // Its item where the print and export dialogs offer the formats.
-    std::string_view choiceName;
+    std::string_view choiceName{};
     // Names its list in report and export headings and the preview's
     // caption; "{rate}" as above.
-    std::string_view reportTitle;
+    std::string_view reportTitle{};
+
+    // The name ombrel-calc's --rate knows it by; empty where the rate is
+    // the user's.
+    std::string_view rateName{};
+    // Its film runs at 1000/1001 of the nominal rate (the NTSC rates).
+    bool ntsc = false;
 };
 
 // Every format the engine converts. The first kFormatCount rows are the
@@ -49,14 +55,23 @@ struct FormatInfo {
 // the window does not offer follow them.
 inline constexpr FormatInfo kFormats[] = {
     {"NonDrop", 30, false, false, ':', "NonDrop", "NonDropFrame Timecode", "ND", "30 fps non-drop frame",
-     "30 fps Non-Drop Frame"},
-    {"DropFrame", 30, true, false, ';', "DropFrm", "DropFrame Timecode", "DF", "30 fps drop frame",
-     "30 fps Drop Frame"},
-    {"PAL", 25, false, false, ':', "PAL", "PAL Timecode", "PAL", "25 fps PAL", "25 fps PAL"},
-    {"Film", 24, false, false, ':', "Film/24P", "Film Timecode", "Film", "24 fps Film", "24 fps Film"},
+     "30 fps Non-Drop Frame", "30", false},
+    {"DropFrame", 30, true, false, ';', "DropFrm", "DropFrame Timecode", "DF", "30 fps drop frame", "30 fps Drop Frame",
+     "29.97df", true},
+    {"PAL", 25, false, false, ':', "PAL", "PAL Timecode", "PAL", "25 fps PAL", "25 fps PAL", "25", false},
+    {"Film", 24, false, false, ':', "Film/24P", "Film Timecode", "Film", "24 fps Film", "24 fps Film", "24", false},
     {"User", 0, false, false, ':', "User-", "User ({rate}fps) Timecode", "User", "User Definable",
-     "User Definable - {rate}fps"},
-    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames", "Frames", "Frames - {rate}fps"},
+     "User Definable - {rate}fps", "", false},
+    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames", "Frames", "Frames - {rate}fps", "",
+     false},
+    // The other rates editors meet every day, for ombrel-calc.
+    {.name = "23.976", .nominalRate = 24, .rateName = "23.976", .ntsc = true},
+    {.name = "29.97", .nominalRate = 30, .rateName = "29.97", .ntsc = true},
+    {.name = "48", .nominalRate = 48, .rateName = "48"},
+    {.name = "50", .nominalRate = 50, .rateName = "50"},
+    {.name = "59.94", .nominalRate = 60, .rateName = "59.94", .ntsc = true},
+    {.name = "59.94df", .nominalRate = 60, .dropFrame = true, .separator = ';', .rateName = "59.94df", .ntsc = true},
+    {.name = "60", .nominalRate = 60, .rateName = "60"},
 };
 
 // The main window's six formats.

@@ -2,15 +2,16 @@
 
 #include "engine/drop_frame.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace ombrel {
 
 std::optional<FrameRate> ParseFrameRate(std::string_view text)
 {
-    for (const NamedRate& named : kNamedRates)
-        if (named.name == text)
-            return named.rate;
+    for (const FormatInfo& format : kFormats)
+        if (!format.rateName.empty() && format.rateName == text)
+            return RateOf(format);
     int64_t whole = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), whole);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || whole < 1 ||
@@ -21,10 +22,30 @@ std::optional<FrameRate> ParseFrameRate(std::string_view text)
 
 std::string FrameRateName(const FrameRate& rate)
 {
-    for (const NamedRate& named : kNamedRates)
-        if (named.rate == rate)
-            return std::string(named.name);
+    for (const FormatInfo& format : kFormats)
+        if (!format.rateName.empty() && RateOf(format) == rate)
+            return std::string(format.rateName);
     return std::to_string(rate.nominal);
+}
+
+std::vector<std::string_view> FrameRateNames()
+{
+    std::vector<const FormatInfo*> named;
+    for (const FormatInfo& format : kFormats)
+        if (!format.rateName.empty())
+            named.push_back(&format);
+    // By real frames a second (a/b < c/d as a*d < c*b), non-drop first.
+    std::sort(named.begin(), named.end(), [](const FormatInfo* a, const FormatInfo* b) {
+        const FrameRateFraction x = FramesPerSecond(RateOf(*a));
+        const FrameRateFraction y = FramesPerSecond(RateOf(*b));
+        const int64_t left = x.numerator * y.denominator;
+        const int64_t right = y.numerator * x.denominator;
+        return left != right ? left < right : a->dropFrame < b->dropFrame;
+    });
+    std::vector<std::string_view> names;
+    for (const FormatInfo* format : named)
+        names.push_back(format->rateName);
+    return names;
 }
 
 FrameRateFraction FramesPerSecond(const FrameRate& rate)

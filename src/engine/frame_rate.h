@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/format_info.h"
 #include "engine/timecode.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ombrel {
 
@@ -21,32 +23,22 @@ struct FrameRate {
     friend bool operator==(const FrameRate&, const FrameRate&) = default;
 };
 
-struct NamedRate {
-    std::string_view name;
-    FrameRate rate;
-};
+// The rate a format of the table counts at; the named rates are the rows
+// with a rateName.
+constexpr FrameRate RateOf(const FormatInfo& format)
+{
+    return {format.nominalRate, format.ntsc, format.dropFrame};
+}
 
-// The rates editors meet every day, by their names; any other whole number
-// up to kLargestWholeRate is a rate too, named by its digits.
-inline constexpr NamedRate kNamedRates[] = {
-    {"23.976", {24, true, false}},
-    {"24", {24}},
-    {"25", {25}},
-    {"29.97", {30, true, false}},
-    {"29.97df", {30, true, true}},
-    {"30", {30}},
-    {"48", {48}},
-    {"50", {50}},
-    {"59.94", {60, true, false}},
-    {"59.94df", {60, true, true}},
-    {"60", {60}},
-};
+// Any whole number up to this is a rate too, named by its digits.
 inline constexpr int64_t kLargestWholeRate = 999;
 
-// A name of kNamedRates or a whole number 1-999.
+// A rate name of the format table or a whole number 1-999.
 std::optional<FrameRate> ParseFrameRate(std::string_view text);
 // The name ParseFrameRate reads.
 std::string FrameRateName(const FrameRate& rate);
+// The rate names of the format table, slowest first.
+std::vector<std::string_view> FrameRateNames();
 
 // Real frames a second as a fraction: 30000/1001 at 29.97.
 struct FrameRateFraction {
