@@ -194,6 +194,26 @@ private slots:
         QVERIFY(windows.preview.windowTitle().endsWith(QString("  -  Page 2 of %1").arg(pages)));
     }
 
+    // Cancel beside the layout's progress bar stops the layout; the pages
+    // laid out so far stay, and the buttons and caption count only those.
+    void layoutCancelled()
+    {
+        PrintWindows windows(3000);
+        windows.form.PreviewFormat(TimecodeFormat::NonDrop);
+        QVERIFY(windows.preview.LayoutProgress->isVisible());
+        QTest::mouseClick(windows.preview.LayoutCancelBtn, Qt::LeftButton);
+        QVERIFY(!windows.preview.LayoutProgress->isVisible());
+        QVERIFY(!windows.preview.LayoutCancelBtn->isVisible());
+        const int64_t pages = windows.preview.QRPreview->pageCount();
+        QVERIFY(pages >= 2 && pages < 50);
+        QTest::qWait(50);
+        QCOMPARE(windows.preview.QRPreview->pageCount(), pages);
+        QTest::mouseClick(windows.preview.LastBtn, Qt::LeftButton);
+        QCOMPARE(windows.preview.QRPreview->currentPage(), pages);
+        QCOMPARE(windows.pageButtons(), QString("1100"));
+        QVERIFY(windows.preview.windowTitle().endsWith(QString("  -  Page %1 of %1").arg(pages)));
+    }
+
     void zoomButtons()
     {
         PrintWindows windows;

@@ -3,6 +3,7 @@
 #include "printing/preview_form.h"
 #include "printing/print_form.h"
 #include "printing/report_page_view.h"
+#include "printing/report_painter.h"
 #include "test_registry.h"
 #include "widgets/radio_group.h"
 
@@ -48,17 +49,37 @@ private slots:
         QCOMPARE(opened, QString("ExportForm"));
     }
 
-    // The print and export dialogs show what was stored; a format stored
-    // beyond the six is the first.
+    // The print and export dialogs show what was stored.
     void dialogsShowTheStoredSettings()
     {
         MainWindow w(
             {.stored = {
-                 {"Print/Heading", "Reel 3"}, {"Print/Radio", "3"}, {"Export/Radio", "9"}, {"Export/UseHead", "1"}}});
+                 {"Print/Heading", "Reel 3"}, {"Print/Radio", "3"}, {"Export/Radio", "4"}, {"Export/UseHead", "1"}}});
         QCOMPARE(w.form.GridPrintForm->HeadingEdit->text(), QString("Reel 3"));
         QVERIFY(w.form.GridPrintForm->GridRadio->item(3)->isChecked());
-        QVERIFY(w.form.ExportForm->GridExport->item(0)->isChecked());
+        QVERIFY(w.form.ExportForm->GridExport->item(4)->isChecked());
         QVERIFY(w.form.ExportForm->HeadingEdit->isEnabled());
+    }
+
+    void storedFormatOutOfRange_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::newRow("before the first") << "-1";
+        QTest::newRow("after the last") << "9";
+    }
+    // A format stored outside the six loads as the first: both dialogs
+    // show it, and the dialog's preview shows its list under its name.
+    void storedFormatOutOfRange()
+    {
+        QFETCH(QString, radio);
+        MainWindow w({.shown = true, .stored = {{"Print/Radio", radio}, {"Export/Radio", radio}}});
+        w.calculate("00:00:10:00", "+", "00:00:05:00");
+        QVERIFY(w.form.GridPrintForm->GridRadio->item(0)->isChecked());
+        QVERIFY(w.form.ExportForm->GridExport->item(0)->isChecked());
+        w.form.GridPrintForm->PreviewBtnClick();
+        QCOMPARE(w.form.PreviewForm->windowTitle(), QString("Preview  -  30 fps Non-Drop Frame  -  Page 1 of 1"));
+        QCOMPARE(w.form.PreviewForm->QRPreview->report()->rowCount(), 1);
+        w.form.PreviewForm->CloseBtnClick();
     }
 
     // Print Preview on the PAL tab previews the PAL list, the dialog not shown.
