@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -40,7 +41,10 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QMainWindow(parent, Qt::Window)
     setCentralWidget(QRPreview);
     buildToolBar();
     buildStatusBar();
+    // Restored from maximized, the window stands in the middle of the screen.
     resize(800, 600);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     layoutTimer_.setInterval(0);
     connect(&layoutTimer_, &QTimer::timeout, this, &TPreviewForm::layOutSlice);

@@ -96,6 +96,17 @@ private slots:
         w.form.PreviewForm->CloseBtnClick();
     }
 
+    // Printer Setup needs no calculation; with no report on preview it
+    // offers any page range.
+    void printerSetupWithoutCalculations()
+    {
+        MainWindow w;
+        QVERIFY(w.form.PrintSetup1->isEnabled());
+        QVERIFY(!w.form.Print1->isEnabled());
+        w.form.PrintSetup1->trigger();
+        QCOMPARE(w.dialogs.printerSetupRanges, (QList<std::pair<int, int>>{{0, 9999}}));
+    }
+
     // Printing from the main window while the preview is on screen hides
     // the preview first.
     void printHidesThePreview()
