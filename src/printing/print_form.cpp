@@ -117,7 +117,11 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
     connect(PrintBtn, &QPushButton::clicked, this, &TGridPrintForm::PrintBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TGridPrintForm::CancelBtnClick);
     connect(&preview_, &TPreviewForm::printRequested, this, &TGridPrintForm::PrintBtnClick);
-    connect(&preview_, &TPreviewForm::printerSetupRequested, this, &TGridPrintForm::SetupBtnClick);
+    connect(&preview_, &TPreviewForm::printerSetupRequested, this, [this] {
+        // The pages on preview take the paper just chosen.
+        if (SetupBtnClick() && preview_.isVisible())
+            PreviewBtnClick();
+    });
 }
 
 TGridPrintForm::~TGridPrintForm() = default;

@@ -310,6 +310,21 @@ private slots:
         QCOMPARE(windows.dialogs.printerSetupRanges, (QList<std::pair<int, int>>{{0, 9999}, {1, 3}}));
     }
 
+    // A paper chosen in the preview's printer setup shows at once.
+    void setupFromThePreviewTurnsThePages()
+    {
+        PrintWindows windows(120);
+        windows.form.PreviewFormat(TimecodeFormat::NonDrop);
+        QVERIFY(windows.preview.QRPreview->report()->paperSize().height() >
+                windows.preview.QRPreview->report()->paperSize().width());
+        windows.form.printer().setPageOrientation(QPageLayout::Landscape);
+        windows.dialogs.printerSetups.push_back(true);
+        QTest::mouseClick(windows.preview.PrinterSetupBtn, Qt::LeftButton);
+        QVERIFY(windows.preview.isVisible());
+        QVERIFY(windows.preview.QRPreview->report()->paperSize().width() >
+                windows.preview.QRPreview->report()->paperSize().height());
+    }
+
     void fontButton_data()
     {
         QTest::addColumn<bool>("confirmed");
