@@ -216,7 +216,8 @@ void TCalcMainForm::buildFunctionKeys()
 {
     addToolBarBreak();
     ToolBar2 = new FunctionKeyBar({settings_, store_, dialogs_, [this] { return EntrySeparator(activeFormat()); },
-                                   [this](const QString& text) { statusPanel_[0]->setText(text); }},
+                                   [this](const QString& text) { statusPanel_[0]->setText(text); },
+                                   [this] { return models_.calcCount(); }},
                                   this);
     addToolBar(ToolBar2);
     setHoverText(ToolBar2->ProgF, "Program Function Key or Shift + Function Key");

@@ -1,5 +1,6 @@
 #include "shell/function_key_bar.h"
 
+#include "list/drop_target.h"
 #include "settings/settings_sections.h"
 #include "shell/function_keys.h"
 #include "shell/icons.h"
@@ -58,6 +59,8 @@ FunctionKeyBar::FunctionKeyBar(FunctionKeyHost host, QWidget* parent) : QToolBar
         FBtn[i]->setMouseTracking(true);
         FBtn[i]->installEventFilter(this);
         connect(FBtn[i], &QToolButton::clicked, this, [this, key] { F1Click(key); });
+        makeDropTarget(FBtn[i], DropTarget::FunctionKey,
+                       {host_.calcCount, [this, key](const TimecodeDrag& drag) { F1BtnDragDrop(key, drag); }});
 
         const auto fKey = Qt::Key(Qt::Key_F1 + i);
         F[i] = shortcutItem(this, QString("F%1").arg(key), QKeySequence(fKey));
@@ -123,6 +126,11 @@ void FunctionKeyBar::FunctionKey(int key, const std::optional<std::string>& drag
         focused->load(loadText(key));
     }
     ProgF->setChecked(false);
+}
+
+void FunctionKeyBar::F1BtnDragDrop(int key, const TimecodeDrag& drag)
+{
+    FunctionKey(key, drag.DragText);
 }
 
 void FunctionKeyBar::F1BtnMouseMove(int key)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "list/drag_state.h"
 #include "settings/app_settings.h"
 
 #include <QToolBar>
@@ -26,12 +27,14 @@ struct FunctionKeyHost {
     UserDialogs& dialogs;
     std::function<char()> separator;                // of the active tab
     std::function<void(const QString&)> showStatus; // the status bar's first panel
+    std::function<int64_t()> calcCount;             // the rows of the lists, for drops
 };
 
 // ToolBar2: the Program Function Key button and twelve keys that each hold
 // one timecode. A key loads its timecode into the timecode field that has
 // the focus, or, armed by ProgF or pressed with Shift, stores that field's
-// timecode. Arming lasts for one key press.
+// timecode. Arming lasts for one key press. A timecode dropped on a key
+// is stored in it.
 class FunctionKeyBar : public QToolBar {
     Q_OBJECT
 public:
@@ -58,6 +61,8 @@ public:
     void sf1Click(int key);
     // Loads or programs key n; a dragged text always programs.
     void FunctionKey(int key, const std::optional<std::string>& dragText);
+    // A timecode dragged from a list and dropped on key n's button.
+    void F1BtnDragDrop(int key, const TimecodeDrag& drag);
     // The pointer over key n's button: its timecode as hint and status text.
     void F1BtnMouseMove(int key);
 

@@ -1,3 +1,4 @@
+#include "drag_and_drop.h"
 #include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
 #include "shell/function_key_bar.h"
@@ -137,6 +138,33 @@ private slots:
         click(bar.FBtn[1]);
         QCOMPARE(w.form.MaskEdit1->text(), QString("02:00:00:00"));
         QCOMPARE(StoredSettings::value("Function/F2"), QString("02:00:00:00"));
+    }
+
+    // A drop always programs, armed or not, and leaves the fields alone.
+    void aDroppedTimecodeIsStored_data()
+    {
+        QTest::addColumn<bool>("armed");
+        QTest::newRow("ProgF up") << false;
+        QTest::newRow("ProgF armed") << true;
+    }
+    void aDroppedTimecodeIsStored()
+    {
+        QFETCH(bool, armed);
+        MainWindow w({.shown = true});
+        FunctionKeyBar& bar = *w.form.ToolBar2;
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        if (armed)
+            click(bar.ProgF);
+        const QStringList fields = w.fields();
+        DragState state;
+        const TimecodeDrag duration = GenericStartDrag(state, w.form.sheet(), TimecodeFormat::DropFrm, 0, ResultColumn);
+        QVERIFY(test::dragOnto(bar.FBtn[6], duration));
+        QCOMPARE(StoredSettings::value("Function/F7"), QString("01:30:00:00"));
+        QVERIFY(!bar.ProgF->isChecked());
+        QCOMPARE(w.fields(), fields);
+        w.form.MaskEdit2->setFocus();
+        pressKey(7);
+        QCOMPARE(w.form.MaskEdit2->text(), QString("01:30:00:00"));
     }
 
     void keysOutsideTheTimecodeFieldsChangeNothing_data()

@@ -1,6 +1,7 @@
 #include "drag_and_drop.h"
 #include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
+#include "shell/function_key_bar.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
 
@@ -197,16 +198,20 @@ private slots:
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
-        // In, Out, FrameIn, FrameOut, percentage, CopyBtn, trash.
+        // In, Out, FrameIn, FrameOut, percentage, CopyBtn, trash, F7Btn.
         QTest::addColumn<QList<bool>>("accepted");
         const int nonDrop = FormatIndex(TimecodeFormat::NonDrop);
         const int frames = FormatIndex(TimecodeFormat::Frames);
-        QTest::newRow("Duration") << nonDrop << 0 << 4 << QList<bool>{true, true, false, false, false, true, true};
-        QTest::newRow("percentage") << nonDrop << 1 << 0 << QList<bool>{false, false, true, true, true, true, true};
-        QTest::newRow("operator") << nonDrop << 0 << 1 << QList<bool>{false, false, false, false, false, true, true};
-        QTest::newRow("Frames value") << frames << 0 << 2 << QList<bool>{false, false, true, true, true, true, true};
+        QTest::newRow("Duration") << nonDrop << 0 << 4
+                                  << QList<bool>{true, true, false, false, false, true, true, true};
+        QTest::newRow("percentage") << nonDrop << 1 << 0
+                                    << QList<bool>{false, false, true, true, true, true, true, false};
+        QTest::newRow("operator") << nonDrop << 0 << 1
+                                  << QList<bool>{false, false, false, false, false, true, true, false};
+        QTest::newRow("Frames value") << frames << 0 << 2
+                                      << QList<bool>{false, false, true, true, true, true, true, false};
         QTest::newRow("outside the cells")
-            << nonDrop << 5 << 0 << QList<bool>{false, false, false, false, false, true, false};
+            << nonDrop << 5 << 0 << QList<bool>{false, false, false, false, false, true, false, false};
     }
     void dropTargetsAcceptByTheirRule()
     {
@@ -225,7 +230,8 @@ private slots:
                                       w.form.FrameOut,
                                       w.form.MaskEdit4,
                                       w.form.CopyBtn,
-                                      w.form.TrashClose->parentWidget()};
+                                      w.form.TrashClose->parentWidget(),
+                                      w.form.ToolBar2->FBtn[6]};
         for (int t = 0; t < targets.size(); ++t)
             QVERIFY2(dragOnto(targets[t], drag, false) == accepted[t], qPrintable(targets[t]->objectName()));
     }
