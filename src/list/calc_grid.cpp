@@ -58,7 +58,9 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
-    setFocusPolicy(Qt::ClickFocus);
+    // A press on a cell or the header leaves the keyboard in the entry
+    // fields; only the description editing takes it.
+    setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     setItemDelegate(new CellEditorDelegate(this));
 }
@@ -68,6 +70,7 @@ void CalcGrid::setEditMode(bool on)
     editMode_ = on;
     pressedAt_.reset();
     if (on) {
+        setFocusPolicy(Qt::ClickFocus);
         model_->setEditable(true);
         setEditTriggers(QAbstractItemView::AllEditTriggers);
         if (currentIndex().flags() & Qt::ItemIsEditable)
@@ -78,6 +81,7 @@ void CalcGrid::setEditMode(bool on)
     setCurrentIndex({});
     clearSelection();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::NoFocus);
     model_->setEditable(false);
 }
 

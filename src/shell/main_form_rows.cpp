@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace ombrel {
 
 void TCalcMainForm::NewBtnClick()
@@ -60,6 +62,9 @@ void TCalcMainForm::ActivateDragMode()
 {
     for (CalcGrid* grid : StringGrid)
         grid->setEditMode(false);
+    // The keyboard goes back to the entry fields with the end of editing.
+    if (std::any_of(StringGrid.begin(), StringGrid.end(), [](const CalcGrid* grid) { return grid->hasFocus(); }))
+        entryPanel_->focus(EntryField::In);
 }
 
 void TCalcMainForm::wireRowOperations()

@@ -54,6 +54,7 @@ void TCalcMainForm::FindDialog1Show()
 void TCalcMainForm::showFoundDescription()
 {
     EditBtn->setChecked(false);
+    ActivateDragMode();
     if (!Descriptions1->isChecked())
         Descriptions1->trigger();
 }

@@ -1,3 +1,4 @@
+#include "list/calc_grid.h"
 #include "list/find_form.h"
 #include "list/header_sections.h"
 #include "main_window_fixture.h"
@@ -187,8 +188,15 @@ private slots:
     }
 
     // A description found is shown, and not left open for editing.
+    void aFoundDescriptionIsShownNotEdited_data()
+    {
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("descriptions hidden") << false;
+        QTest::newRow("descriptions edited") << true;
+    }
     void aFoundDescriptionIsShownNotEdited()
     {
+        QFETCH(bool, editing);
         MainWindow w({.shown = true});
         QFile file(dir_->filePath("described.obr"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -197,13 +205,18 @@ private slots:
         w.dialogs.openNames.push_back(file.fileName());
         w.form.Open1Click();
         QVERIFY(!w.form.Descriptions1->isChecked());
-        w.form.EditBtn->setChecked(true);
+        if (editing) {
+            QTest::mouseClick(w.form.EditBtn, Qt::LeftButton);
+            QVERIFY(w.form.list(TimecodeFormat::NonDrop)->editMode());
+        }
         w.form.FindBtnClick();
         QTest::keyClicks(w.form.FindForm->FindEdit, "REEL");
         QTest::keyClick(w.form.FindForm->FindEdit, Qt::Key_Return);
         QCOMPARE(w.form.StringGrid[0]->currentIndex(), w.form.StringGrid[0]->model()->index(0, DescriptionColumn));
         QVERIFY(w.form.Descriptions1->isChecked());
         QVERIFY(!w.form.EditBtn->isChecked());
+        for (const CalcGrid* list : w.form.StringGrid)
+            QVERIFY(!list->editMode());
     }
 
 private:
