@@ -4,13 +4,13 @@
 // same sort without it (target: at most 5% more; bar_cost_pct pairs them
 // run by run in processor time of the thread), one Find Next through the
 // whole list against a plain scan of its cells (target: <= 0.2 s).
+#include "list/calc_grid.h"
 #include "list/list_headers.h"
 #include "list/list_model.h"
 #include "list/sheet_ops.h"
 
 #include <QApplication>
 #include <QProgressBar>
-#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -65,8 +65,8 @@ CalcSheet buildSheet()
     return sheet;
 }
 
-// The six lists in a window on screen, with the Sort button and the
-// progress bar.
+// The six lists of the main window in a window on screen, with the Sort
+// button and the progress bar.
 struct SortWindow {
     SortWindow()
     {
@@ -74,8 +74,7 @@ struct SortWindow {
         auto* layout = new QVBoxLayout(&window);
         std::array<QTableView*, kFormatCount> lists;
         for (int f = 0; f < kFormatCount; ++f) {
-            lists[f] = new QTableView;
-            lists[f]->setModel(models.model(FormatAt(f)));
+            lists[f] = new CalcGrid(models.model(FormatAt(f)), dragState);
             layout->addWidget(lists[f]);
         }
         auto* button = new QToolButton;
@@ -90,6 +89,7 @@ struct SortWindow {
         QApplication::processEvents();
     }
     SheetModels models;
+    DragState dragState;
     QWidget window;
     ListHeaders* headers = nullptr;
 };

@@ -1,6 +1,7 @@
 # Sorting and column widths with the real mouse: Ctrl+T, a click on the In
 # header sorts the rows (equal keys in the order the sort's exchanges give),
-# the saved file shows the new order; a dragged divider widens the column
+# the keyboard stays in the In field and the saved file shows the new
+# order; a dragged divider widens the column
 # in every list, and the widths are stored when the drag ends.
 source "$(dirname "$0")/lib.sh"
 
@@ -50,6 +51,11 @@ sleep 0.3
 xdotool mousemove $((win_x + in_section_x)) $((win_y + header_y)) click 1
 sleep 0.5
 screenshot sorted
+# The click left the keyboard in the In field.
+type_keys "2000000"
+xdotool key ctrl+c
+sleep 0.3
+[[ $(xclip -o -selection clipboard 2>/dev/null) == 02:00:00:00 ]] || fail "after the sort, typing did not reach the In field"
 save_as "$WORK/sorted.obr"
 # By In: 1 (the fourth row, then the second), 2, 3.
 calculation_file 1:2 1:1 2:1 3:1 >"$WORK/expected.obr"
