@@ -73,7 +73,9 @@ void CalcGrid::setEditMode(bool on)
         setFocusPolicy(Qt::ClickFocus);
         model_->setEditable(true);
         setEditTriggers(QAbstractItemView::AllEditTriggers);
-        if (currentIndex().flags() & Qt::ItemIsEditable)
+        // Only the list in sight opens its editor: one opened in a hidden
+        // list would take the keyboard from it.
+        if (isVisible() && currentIndex().flags() & Qt::ItemIsEditable)
             edit(currentIndex());
         return;
     }

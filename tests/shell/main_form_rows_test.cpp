@@ -5,6 +5,7 @@
 #include "widgets/am_edit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -197,11 +198,17 @@ private slots:
         QCOMPARE(test::StoredSettings::value("StartWith/Descriptions"), QString("1"));
         QVERIFY(w.form.models().workModified());
 
-        // Typed text changes only the list it is typed into.
+        // The editor stands open in the list in sight and takes the keys;
+        // typed text changes only the list it is typed into.
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor && w.form.list(TimecodeFormat::NonDrop)->isAncestorOf(editor));
+        QTest::keyClicks(editor, "Reel A");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(w.cell(TimecodeFormat::NonDrop, 1, DescriptionColumn), QString("Reel A"));
         CalcGrid* pal = w.form.list(TimecodeFormat::PAL);
         QVERIFY(pal->model()->setData(pal->model()->index(1, DescriptionColumn), "second take"));
         QCOMPARE(w.cell(TimecodeFormat::PAL, 1, DescriptionColumn), QString("second take"));
-        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, DescriptionColumn), QString());
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 1, DescriptionColumn), QString("Reel A"));
 
         w.form.Save1Click();
         w.form.EditBtn->click();
