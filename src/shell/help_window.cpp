@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace ombrel {
 
@@ -190,12 +191,19 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     connect(HelpBrowser, &QTextBrowser::sourceChanged, this, &THelpForm::HelpBrowserSourceChanged);
     connect(BackBtn, &QToolButton::clicked, HelpBrowser, &QTextBrowser::backward);
     connect(ForwardBtn, &QToolButton::clicked, HelpBrowser, &QTextBrowser::forward);
-
-    loadIndex();
 }
 
+const HelpIndex& THelpForm::helpIndex()
+{
+    loadIndex();
+    return index_;
+}
+
+// The index is read when help is first asked for, not while the program starts.
 void THelpForm::loadIndex()
 {
+    if (std::exchange(indexLoaded_, true))
+        return;
     QFile file(helpRoot_ + QStringLiteral("/index.txt"));
     if (file.open(QIODevice::ReadOnly))
         index_ = ombrel::parseHelpIndex(QString::fromUtf8(file.readAll()));
@@ -240,6 +248,7 @@ QUrl THelpForm::pageUrl(const QString& target) const
 
 void THelpForm::showPage(const QString& target)
 {
+    loadIndex();
     HelpBrowser->setSource(pageUrl(target), QTextDocument::HtmlResource);
 }
 
@@ -250,6 +259,7 @@ QString THelpForm::currentPage() const
 
 void THelpForm::bringForward()
 {
+    loadIndex();
     if (HelpBrowser->source().isEmpty() && !index_.topics.isEmpty())
         showPage(index_.topics.first().page);
     else if (HelpBrowser->source().isEmpty())

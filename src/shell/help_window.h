@@ -70,7 +70,7 @@ public:
     // The file name of the page on show, empty before the first one.
     QString currentPage() const;
 
-    const ombrel::HelpIndex& helpIndex() const { return index_; }
+    const ombrel::HelpIndex& helpIndex();
 
     QTabWidget* HelpTabs;
     QTreeWidget* ContentsTree;
@@ -92,6 +92,7 @@ private:
 
     QString helpRoot_;
     ombrel::HelpIndex index_;
+    bool indexLoaded_ = false;
 };
 
 } // namespace ombrel
