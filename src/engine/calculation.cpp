@@ -134,9 +134,11 @@ double ParseDecimal(std::string_view text)
 
 namespace {
 
-RowCells makeRow(std::string in, Operator op, std::string out, std::string result)
+// A row's fixed cells; the operands and the result are written in place.
+void setFixedCells(RowCells& row, Operator op)
 {
-    return {std::move(in), std::string(OperatorText(op)), std::move(out), "=", std::move(result), "", ""};
+    row[OperatorColumn] = OperatorText(op);
+    row[EqualsColumn] = "=";
 }
 
 // In frame mode the typed counts are the operands; the timecode operands
@@ -179,9 +181,11 @@ Calculation computeInto(const CalculationRequest& request, CalcState& state)
     for (int f = 0; f < kFormatCount; ++f) {
         const FormatInfo& format = kWindowFormats[f];
         FormatTotals& t = state.totals[f];
-        std::string in;
-        std::string out;
-        std::string result;
+        RowCells& row = calculation.rows[f];
+        setFixedCells(row, op);
+        std::string& in = row[InColumn];
+        std::string& out = row[OutColumn];
+        std::string& result = row[ResultColumn];
         if (format.frameCounts) {
             // Typed timecodes count at the Frames rate; typed frame counts
             // are shown as they are.
@@ -219,9 +223,9 @@ Calculation computeInto(const CalculationRequest& request, CalcState& state)
             t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
             const TimecodeParts resultParts = DropFrameLabelAt(t.resultCount, format.nominalRate);
             state.resultParts[f] = resultParts;
-            in = FormatTimecodeText(shownIn, format.separator);
-            out = FormatTimecodeText(shownOut, format.separator);
-            result = FormatTimecodeText(resultParts, format.separator);
+            SetTimecodeText(in, shownIn, format.separator);
+            SetTimecodeText(out, shownOut, format.separator);
+            SetTimecodeText(result, resultParts, format.separator);
         } else {
             // The whole-number formats count the parts as typed.
             const int64_t rate = WholeRate(format, state.rates);
@@ -231,16 +235,16 @@ Calculation computeInto(const CalculationRequest& request, CalcState& state)
             const TimecodeParts resultParts = GenericTC(t.resultCount, rate);
             state.resultParts[f] = resultParts;
             if (request.frameMode) {
-                in = FormatTimecodeText(GenericTC(frameIn, rate), format.separator);
-                out = FormatTimecodeText(GenericTC(frameOut, rate), format.separator);
+                SetTimecodeText(in, GenericTC(frameIn, rate), format.separator);
+                SetTimecodeText(out, GenericTC(frameOut, rate), format.separator);
             } else {
                 in = WithSeparator(request.inText, format.separator);
                 out = WithSeparator(request.outText, format.separator);
             }
-            result = FormatTimecodeText(resultParts, format.separator);
+            SetTimecodeText(result, resultParts, format.separator);
         }
-        calculation.rows[f] =
-            makeRow(percentOperator ? request.percentText : std::move(in), op, std::move(out), std::move(result));
+        if (percentOperator)
+            in = request.percentText;
     }
     return calculation;
 }

@@ -58,10 +58,17 @@ TimecodeParts ParseTimecodeText(std::string_view text)
     return {values[0], values[1], values[2], values[3]};
 }
 
+void detail::setWideTimecodeText(std::string& cell, const TimecodeParts& parts, char separator)
+{
+    cell = twoOrMoreDigits(parts.hours) + separator + twoOrMoreDigits(parts.minutes) + separator +
+           twoOrMoreDigits(parts.seconds) + separator + twoOrMoreDigits(parts.frames);
+}
+
 std::string FormatTimecodeText(const TimecodeParts& parts, char separator)
 {
-    return twoOrMoreDigits(parts.hours) + separator + twoOrMoreDigits(parts.minutes) + separator +
-           twoOrMoreDigits(parts.seconds) + separator + twoOrMoreDigits(parts.frames);
+    std::string text;
+    SetTimecodeText(text, parts, separator);
+    return text;
 }
 
 std::string WithSeparator(std::string_view text, char separator)

@@ -69,6 +69,9 @@ TimecodeParts ParseTimecodeText(std::string_view text);
 
 // "hh:mm:ss:ff", each part at least two digits.
 std::string FormatTimecodeText(const TimecodeParts& parts, char separator = ':');
+// The same text written into a list cell's own storage: eleven characters
+// fit a string without allocating, so building a row makes no temporary.
+inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char separator);
 // Writes the 11 characters of parts already on a 24-hour clock (each part
 // 0-99) without allocating; the fast path behind the list cells.
 inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* out11);
@@ -124,6 +127,9 @@ inline void writePair(char* out, int32_t value)
     std::memcpy(out, &kDigitPairs[2 * static_cast<uint32_t>(value)], 2);
 }
 
+// Parts beyond two digits: the rare slow path of SetTimecodeText.
+void setWideTimecodeText(std::string& cell, const TimecodeParts& parts, char separator);
+
 } // namespace detail
 
 inline TimecodeParts GenericTC(int64_t count, int64_t rate)
@@ -150,6 +156,19 @@ inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* 
     detail::writePair(out + at[4], parts.seconds);
     detail::writePair(out + at[6], parts.frames);
     out[at[1] + 1] = out[at[3] + 1] = out[at[5] + 1] = separator;
+}
+
+inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char separator)
+{
+    const auto twoDigits = [](int32_t part) { return static_cast<uint32_t>(part) < 100; };
+    if (!(twoDigits(parts.hours) & twoDigits(parts.minutes) & twoDigits(parts.seconds) & twoDigits(parts.frames)))
+        [[unlikely]] {
+        detail::setWideTimecodeText(cell, parts, separator);
+        return;
+    }
+    if (cell.size() != kTimecodeTextLength)
+        cell.resize(kTimecodeTextLength);
+    WriteTimecodeText(parts, separator, cell.data());
 }
 
 } // namespace ombrel

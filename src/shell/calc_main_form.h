@@ -248,7 +248,10 @@ private:
     void TrashCloseDragDrop();
     void SetMaskColor();
     void updateStatusBar();
-    void scrollToLastRows(QTableView* view);
+    // Scrolling a list lays out all of its rows: the shown list follows new
+    // rows at once, the others when their tab is shown.
+    void scrollListsToLastRows();
+    void scrollShownListToLastRows();
     // The entry widgets show entry_ through the entry panel.
     void bindEntryFields();
 
@@ -275,6 +278,7 @@ private:
     QString pendingOpenName_;
     bool openFromCommandLine_ = false;
     QString saveName_;
+    std::array<bool, kFormatCount> listBehindLastRows_{};
     StatusPanel* statusPanel_[2] = {nullptr, nullptr};
     QWidget* trash_ = nullptr;
     QHash<QObject*, QString> hoverTexts_;

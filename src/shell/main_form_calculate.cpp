@@ -13,6 +13,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <utility>
+
 namespace ombrel {
 
 TimecodeFormat TCalcMainForm::activeFormat() const
@@ -45,8 +47,7 @@ bool TCalcMainForm::ComputeCalculations()
             dragState_.DragRow.reset();
             if (models_.calcCount() == 1)
                 setListCommandsEnabled(true);
-            for (QTableView* grid : StringGrid)
-                scrollToLastRows(grid);
+            scrollListsToLastRows();
             if (request.frameMode)
                 SetFieldText(entry_.frameDur, calculation.frameDuration);
             PageControl1Change();
@@ -82,8 +83,18 @@ void TCalcMainForm::ZeroDisable()
         grid->clearSelection();
 }
 
-void TCalcMainForm::scrollToLastRows(QTableView* grid)
+void TCalcMainForm::scrollListsToLastRows()
 {
+    listBehindLastRows_.fill(true);
+    scrollShownListToLastRows();
+}
+
+void TCalcMainForm::scrollShownListToLastRows()
+{
+    const int shown = FormatIndex(activeFormat());
+    if (!std::exchange(listBehindLastRows_[shown], false))
+        return;
+    QTableView* grid = StringGrid[shown];
     if (grid->model()->rowCount() > 5)
         grid->scrollToBottom();
 }
@@ -103,6 +114,7 @@ void TCalcMainForm::updateStatusBar()
 
 void TCalcMainForm::PageControl1Change()
 {
+    scrollShownListToLastRows();
     FindDialog1Show();
     LoadActiveTab(entry_, sheet(), activeFormat());
     entryPanel_->show();

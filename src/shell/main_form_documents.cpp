@@ -125,8 +125,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
     models_.replaceSheet(std::move(contents.sheet));
     dragState_.DragRow.reset();
     setListCommandsEnabled(true);
-    for (QTableView* grid : StringGrid)
-        scrollToLastRows(grid);
+    scrollListsToLastRows();
     updateStatusBar();
     return true;
 }

@@ -235,7 +235,9 @@ private slots:
         QTableView* shown = w.form.list(TimecodeFormat::NonDrop);
         QVERIFY(shown->verticalScrollBar()->maximum() > 0);
         QCOMPARE(shown->rowAt(shown->viewport()->height() - 2), 29);
+        // The other lists follow when their tab is shown.
         for (int f = 0; f < kFormatCount; ++f) {
+            w.showTab(FormatAt(f));
             const QScrollBar* bar = w.form.list(FormatAt(f))->verticalScrollBar();
             QCOMPARE(bar->value(), bar->maximum());
         }
