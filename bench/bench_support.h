@@ -77,7 +77,9 @@ public:
         for (const Run& run : runs) {
             if (run.error_occurred || run.run_type != Run::RT_Aggregate)
                 continue;
-            const std::string& name = run.run_name.function_name;
+            // A benchmark run at several sizes is named with its size ("BM_Save/10000").
+            const std::string name =
+                run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
             if (run.aggregate_name == "min") {
                 real_[name] = run.GetAdjustedRealTime();
                 cpu_[name] = run.GetAdjustedCPUTime();

@@ -7,9 +7,13 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,153 +25,6 @@ namespace {
 constexpr std::string_view kSheetMagic = "OmbrelSheet";
 constexpr std::string_view kPriorMagic = "OmbrelPrior";
 constexpr std::string_view kNotOurFile = "Not a Ombrel file!";
-
-// The six lists are independent, so large files handle them at the same
-// time; for small ones starting six threads costs more than it saves.
-// An exception thrown for a list (out of memory) is thrown again here,
-// once every list is done.
-template <typename Work> void forEachList(bool inParallel, Work work)
-{
-    if (!inParallel) {
-        for (int f = 0; f < kFormatCount; ++f)
-            work(f);
-        return;
-    }
-    std::array<std::exception_ptr, kFormatCount> failures;
-    {
-        std::vector<std::jthread> workers;
-        for (int f = 0; f < kFormatCount; ++f)
-            workers.emplace_back([&, f] {
-                try {
-                    work(f);
-                } catch (...) {
-                    failures[f] = std::current_exception();
-                }
-            });
-    }
-    for (const auto& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
-}
-
-constexpr int64_t kParallelRows = 8192;
-constexpr size_t kParallelBytes = 1 << 20;
-
-struct FormattedSection {
-    std::string text;
-    bool written = false; // false when a cell does not fit the encoding
-    bool converted = false;
-    bool convertedNotUtf8 = false;
-};
-
-// A section: its title line, its row lines and the empty line closing it.
-FormattedSection formatSection(const CalcSheet& sheet, int f, int64_t userRate, double framesRate, bool windows1252)
-{
-    const int64_t rows = sheet.rowCount();
-    const CalculationList& list = sheet.list(FormatAt(f));
-    const FormatInfo& format = kWindowFormats[f];
-    const bool trim = format.frameCounts;
-    // A timecode row line takes 44 bytes; descriptions may make it grow.
-    RowLineFormatter formatter(windows1252 ? LineEncoding::Windows1252 : LineEncoding::Utf8,
-                               64 + static_cast<size_t>(rows) * 48);
-    formatter.append(TitleWithRate(format.fileSectionTitle, format, Rates{userRate, framesRate}));
-    formatter.append(kLineEnd);
-    FormattedSection section;
-    for (int64_t r = 0; r < rows; ++r)
-        if (!formatter.writeRow(RowLineCells(list, r, trim)))
-            return section;
-    formatter.append(kLineEnd);
-    section.written = true;
-    section.converted = formatter.converted();
-    section.convertedNotUtf8 = formatter.convertedNotUtf8();
-    section.text = formatter.take();
-    return section;
-}
-
-// The file's pieces in the encoding asked for; none when a cell does not fit it.
-std::vector<std::string> formatFile(const CalcSheet& sheet, int64_t userRate, double framesRate, bool windows1252)
-{
-    std::array<FormattedSection, kFormatCount> sections;
-    forEachList(sheet.rowCount() >= kParallelRows,
-                [&](int f) { sections[f] = formatSection(sheet, f, userRate, framesRate, windows1252); });
-    bool converted = false;
-    bool convertedNotUtf8 = false;
-    for (const auto& section : sections) {
-        if (!section.written)
-            return {};
-        converted = converted || section.converted;
-        convertedNotUtf8 = convertedNotUtf8 || section.convertedNotUtf8;
-    }
-    // A Windows-1252 file whose bytes all happen to form valid UTF-8 would be
-    // read back as other characters ("Ã©" gives C3 A9, read as "é").
-    if (windows1252 && converted && !convertedNotUtf8)
-        return {};
-
-    std::vector<std::string> pieces;
-    pieces.push_back(std::string(kSheetMagic) + std::string(kLineEnd) + std::to_string(sheet.rowCount()) +
-                     std::string(kLineEnd));
-    for (auto& section : sections)
-        pieces.push_back(std::move(section.text));
-    return pieces;
-}
-
-// ---- Reading ----
-
-// The line at pos without its end, moving pos past it. A line ends with LF,
-// optionally after a CR; the last line of a file may lack its end.
-std::string_view nextLine(const char*& pos, const char* end)
-{
-    const char* start = pos;
-    const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
-    const char* stop = lf ? lf : end;
-    pos = lf ? lf + 1 : end;
-    if (stop > start && stop[-1] == '\r')
-        --stop;
-    return {start, static_cast<size_t>(stop - start)};
-}
-
-// Line feeds in a run of up to 255 eight-byte words, eight bytes at a time.
-size_t countLineFeeds(const char* data, size_t words)
-{
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    constexpr uint64_t kLineFeeds = 0x0A0A0A0A0A0A0A0Aull;
-    uint64_t perByte = 0; // one counter per byte lane, at most 255 each
-    for (size_t w = 0; w < words; ++w) {
-        uint64_t word;
-        std::memcpy(&word, data + 8 * w, 8);
-        const uint64_t x = word ^ kLineFeeds; // line feeds become zero bytes
-        const uint64_t nonZero = ((x & kLow7) + kLow7) | x;
-        perByte += (~nonZero >> 7) & 0x0101010101010101ull;
-    }
-    const uint64_t pairs = (perByte & 0x00FF00FF00FF00FFull) + ((perByte >> 8) & 0x00FF00FF00FF00FFull);
-    return static_cast<size_t>((pairs * 0x0001000100010001ull) >> 48);
-}
-
-// Moves pos past up to n lines; returns how many there were. Long runs of
-// lines are counted a block at a time rather than searched line by line.
-int64_t skipLines(const char*& pos, const char* end, int64_t n)
-{
-    constexpr size_t kBlockWords = 255;
-    constexpr size_t kBlock = 8 * kBlockWords;
-    int64_t skipped = 0;
-    while (skipped < n && pos < end) {
-        // A block may be passed whole when the file goes on after it (so a
-        // last line without its end is still counted below) and it ends fewer
-        // lines than are still wanted.
-        if (static_cast<size_t>(end - pos) > kBlock) {
-            const auto feeds = static_cast<int64_t>(countLineFeeds(pos, kBlockWords));
-            if (feeds < n - skipped) {
-                pos += kBlock;
-                skipped += feeds;
-                continue;
-            }
-        }
-        const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
-        pos = lf ? lf + 1 : end;
-        ++skipped;
-    }
-    return skipped;
-}
 
 std::string lineMessage(int64_t line, std::string_view text)
 {
@@ -188,31 +45,24 @@ std::string oversizedCell(const RowView& cells)
     return {};
 }
 
-// Cuts the row line at pos into cells and moves pos past it, in one scan.
-// False when the line has fewer space-terminated cells than the layout needs
-// (found says how many it has).
-bool readRow(const char*& pos, const char* end, bool withDescription, RowView& cells, int& found)
+// Cuts a row line (without its end) into cells. False when the line has
+// fewer space-terminated cells than the layout needs (found says how many
+// it has).
+bool splitRow(std::string_view line, bool withDescription, RowView& cells, int& found)
 {
     const int tokens = withDescription ? 6 : 5;
-    const char* cell = pos;
+    const char* cell = line.data();
+    const char* const end = line.data() + line.size();
     for (found = 0; found < tokens; ++found) {
-        const char* space = cell;
-        while (space < end && *space != ' ' && *space != '\n')
-            ++space;
-        if (space == end || *space == '\n')
+        const auto* space = static_cast<const char*>(std::memchr(cell, ' ', static_cast<size_t>(end - cell)));
+        if (!space)
             return false;
         cells[found] = std::string_view(cell, static_cast<size_t>(space - cell));
         cell = space + 1;
     }
-    const char* stop = cell;
-    while (stop < end && *stop != '\n')
-        ++stop;
-    pos = stop < end ? stop + 1 : end;
-    if (stop > cell && stop[-1] == '\r')
-        --stop;
     cells[SpacerColumn] = {};
     if (withDescription) {
-        std::string_view description(cell, static_cast<size_t>(stop - cell));
+        std::string_view description(cell, static_cast<size_t>(end - cell));
         if (description.ends_with(' '))
             description.remove_suffix(1); // the separator after the last cell
         cells[DescriptionColumn] = description;
@@ -222,36 +72,10 @@ bool readRow(const char*& pos, const char* end, bool withDescription, RowView& c
     return true;
 }
 
-// Reads the count row lines of one section, starting at pos on line
-// firstLine, into its list. Returns the message naming the first bad line,
-// or nothing when every row was read.
-std::string readSection(const char* pos, const char* end, int64_t count, int64_t firstLine, bool withDescription,
-                        bool utf8, CalculationList& list)
+std::string cellCountMessage(int found, bool withDescription)
 {
-    list.reserve(count);
-    RowView cells;
-    std::string converted;
-    for (int64_t r = 0; r < count; ++r) {
-        int found = 0;
-        const char* const lineStart = pos;
-        const bool complete = readRow(pos, end, withDescription, cells, found);
-        if (!complete)
-            return lineMessage(firstLine + r, "this row has " + std::to_string(found) + " of the " +
-                                                  std::to_string(withDescription ? 6 : 5) +
-                                                  " cells it needs, each followed by a space.");
-        const std::string_view line(lineStart, static_cast<size_t>(pos - lineStart));
-        if (!utf8 && !IsAscii(line)) {
-            // The rare Windows-1252 line with other than ASCII is read again
-            // from its UTF-8 form.
-            converted = Windows1252ToUtf8(line);
-            const char* again = converted.data();
-            readRow(again, again + converted.size(), withDescription, cells, found);
-        }
-        if (std::string error = oversizedCell(cells); !error.empty())
-            return lineMessage(firstLine + r, error);
-        list.appendRow(cells);
-    }
-    return {};
+    return "this row has " + std::to_string(found) + " of the " + std::to_string(withDescription ? 6 : 5) +
+           " cells it needs, each followed by a space.";
 }
 
 // Only the first 11 characters of line 1 count.
@@ -302,86 +126,347 @@ std::string FormatRateText(double rate)
     return std::string(buffer, result.ptr);
 }
 
-std::vector<std::string> WriteCalcFilePieces(const CalcSheet& sheet, int64_t userRate, double framesRate)
+CalcFileWriter::CalcFileWriter(const CalcSheet& sheet, int64_t userRate, double framesRate)
+    : sheet_(sheet), rates_{userRate, framesRate}, formatter_(LineEncoding::AsciiOnly, kPieceBytes + 512)
 {
-    // Windows-1252 keeps files byte-compatible with the Windows program; text
-    // beyond it is written in UTF-8, found out by trying.
-    std::vector<std::string> pieces = formatFile(sheet, userRate, framesRate, true);
-    return pieces.empty() ? formatFile(sheet, userRate, framesRate, false) : pieces;
+}
+
+void CalcFileWriter::chooseEncoding()
+{
+    EncodingChoice choice;
+    for (int f = list_; f < kFormatCount; ++f)
+        choice.considerRows(sheet_.list(FormatAt(f)), f == list_ ? row_ : 0);
+    formatter_.setEncoding(choice.encoding());
+}
+
+void CalcFileWriter::next(std::string& piece, size_t bytes)
+{
+    formatter_.swapText(piece);
+    formatter_.clear();
+    if (!headWritten_) {
+        formatter_.append(kSheetMagic);
+        formatter_.append(kLineEnd);
+        formatter_.append(std::to_string(sheet_.rowCount()));
+        formatter_.append(kLineEnd);
+        headWritten_ = true;
+    }
+    while (list_ < kFormatCount && formatter_.size() < bytes) {
+        const FormatInfo& format = kWindowFormats[list_];
+        if (!titleWritten_) {
+            formatter_.append(TitleWithRate(format.fileSectionTitle, format, rates_));
+            formatter_.append(kLineEnd);
+            titleWritten_ = true;
+        }
+        const CalculationList& list = sheet_.list(FormatAt(list_));
+        for (; row_ < list.rowCount() && formatter_.size() < bytes; ++row_) {
+            const RowView cells = RowLineCells(list, row_, format.frameCounts);
+            if (!formatter_.writeRow(cells)) {
+                chooseEncoding(); // the row fits the chosen encoding
+                formatter_.writeRow(cells);
+            }
+        }
+        if (row_ == list.rowCount()) {
+            formatter_.append(kLineEnd);
+            ++list_;
+            row_ = 0;
+            titleWritten_ = false;
+        }
+    }
+    formatter_.swapText(piece);
 }
 
 std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double framesRate)
 {
+    CalcFileWriter writer(sheet, userRate, framesRate);
     std::string file;
-    for (const std::string& piece : WriteCalcFilePieces(sheet, userRate, framesRate))
+    std::string piece;
+    for (writer.next(piece); !piece.empty(); writer.next(piece))
         file += piece;
     return file;
 }
 
-CalcFileContents ReadCalcFile(std::string_view bytes)
+namespace {
+
+constexpr size_t kReadBlock = size_t(1) << 20;
+// Below this a file is read in one thread: starting six costs more.
+constexpr int64_t kParallelBytes = int64_t(1) << 20;
+
+enum class Walk { Ended, Stopped, LongLine, ReadFailed };
+
+std::string_view withoutCr(std::string_view line)
 {
-    // Line ends, blanks and the magics are ASCII, the same bytes in UTF-8 and
-    // in Windows-1252, so the file is split as it is; only row lines holding
-    // other bytes of a Windows-1252 file are converted, one at a time.
-    const bool utf8 = IsValidUtf8(bytes);
-    const std::string_view text = utf8 ? WithoutByteOrderMark(bytes) : bytes;
-    const char* pos = text.data();
-    const char* const end = text.data() + text.size();
+    return line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+}
 
-    const std::string_view magic = pos < end ? nextLine(pos, end).substr(0, kSheetMagic.size()) : "";
-    if (!isMagic(magic))
-        return rejected(std::string(kNotOurFile));
-    const bool withDescription = magic == kSheetMagic;
-
-    const std::string_view countLine = pos < end ? nextLine(pos, end) : "";
-    const std::string countText = utf8 ? std::string(countLine) : Windows1252ToUtf8(countLine);
-    int64_t count = 0;
-    try {
-        count = ParseInteger(countText);
-    } catch (const ConversionError& error) {
-        return rejected(error.what());
-    }
-    if (count < 0)
-        return rejected(lineMessage(2, "the number of calculations (" + countText + ") cannot be negative."));
-
-    // First make sure every line the count announces is there, and find where
-    // each list's rows begin; nothing is sized from the count before that.
-    std::array<const char*, kFormatCount> rowStart{};
-    std::array<int64_t, kFormatCount> rowLine{};
-    int64_t lineNumber = 3;
-    for (int f = 0; f < kFormatCount; ++f) {
-        const std::string section(kWindowFormats[f].name);
-        // The empty line closing the previous section, then the title, which
-        // is informative only.
-        for (int skipped = f > 0 ? 0 : 1; skipped < 2; ++skipped) {
-            if (skipLines(pos, end, 1) < 1)
-                return rejected(lineMessage(lineNumber, "the file ends before the " + section + " section."));
-            ++lineNumber;
+// Hands the lines of the file from `offset` on, without their ends, to
+// onLine(line, offset after it) until it answers false, reading a block at
+// a time through one buffer; only a line that crosses blocks is copied.
+// onBlock(bytes read) answers false to stop. A line ends with LF,
+// optionally after a CR; the last line of a file may lack its end.
+template <typename OnLine, typename OnBlock>
+Walk walkLines(const ReadAt& readAt, int64_t offset, int64_t size, OnLine onLine, OnBlock onBlock)
+{
+    std::string block(static_cast<size_t>(std::min<int64_t>(kReadBlock, std::max<int64_t>(size - offset, 1))), '\0');
+    std::string open;
+    while (offset < size) {
+        const int64_t n =
+            readAt(offset, block.data(), static_cast<size_t>(std::min<int64_t>(block.size(), size - offset)));
+        if (n < 0)
+            return Walk::ReadFailed;
+        if (n == 0)
+            break; // the file shrank since its size was taken
+        const char* pos = block.data();
+        const char* const end = pos + n;
+        while (pos < end) {
+            const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
+            if (!lf) {
+                open.append(pos, end);
+                if (open.size() > kLongestCalcFileLine)
+                    return Walk::LongLine;
+                break;
+            }
+            const std::string_view line(pos, static_cast<size_t>(lf - pos));
+            const int64_t after = offset + (lf + 1 - block.data());
+            pos = lf + 1;
+            bool goOn = true;
+            if (open.empty()) {
+                goOn = onLine(withoutCr(line), after);
+            } else {
+                open.append(line);
+                goOn = onLine(withoutCr(open), after);
+                open.clear();
+            }
+            if (!goOn)
+                return Walk::Stopped;
         }
-        rowStart[f] = pos;
-        rowLine[f] = lineNumber;
-        const int64_t present = skipLines(pos, end, count);
-        if (present < count)
-            return rejected(lineMessage(lineNumber + present, "the file ends after " + std::to_string(present) +
-                                                                  " of the " + std::to_string(count) + " rows of the " +
-                                                                  section + " section."));
-        lineNumber += count;
+        offset += n;
+        if (!onBlock(offset))
+            return Walk::Stopped;
     }
+    if (!open.empty() && !onLine(withoutCr(open), offset))
+        return Walk::Stopped;
+    return Walk::Ended;
+}
+
+// Where the lists' rows lie, from the first pass over the file.
+struct CalcFileLayout {
+    std::string error; // why the file was turned down
+    bool withDescription = true;
+    bool utf8 = true;
+    int64_t count = 0;
+    std::array<int64_t, kFormatCount> rowStart{}; // byte offset of the first row
+    std::array<int64_t, kFormatCount> rowLine{};  // its line number
+};
+
+// Counts the lines: the magic, the count, and for each list an empty line
+// (not before the first), a title and `count` row lines.
+std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, const ReadProgress& progress)
+{
+    enum class Stage { Magic, Count, SectionGap, Title, Rows, Done };
+    CalcFileLayout layout;
+    Stage stage = Stage::Magic;
+    bool byteOrderMark = false;
+    int list = 0;
+    int64_t row = 0;
+    int64_t line = 0;
+    auto nextSection = [&] {
+        ++list;
+        row = 0;
+        stage = list == kFormatCount ? Stage::Done : Stage::SectionGap;
+    };
+    auto onLine = [&](std::string_view text, int64_t after) {
+        ++line;
+        if (layout.utf8 && !IsAscii(text) && !IsValidUtf8(text))
+            layout.utf8 = false;
+        switch (stage) {
+        case Stage::Magic: {
+            // A byte-order mark counts only when the whole file is UTF-8.
+            if (text.starts_with("\xEF\xBB\xBF")) {
+                byteOrderMark = true;
+                text.remove_prefix(3);
+            }
+            const std::string_view magic = text.substr(0, kSheetMagic.size());
+            if (!isMagic(magic)) {
+                layout.error = kNotOurFile;
+                return false;
+            }
+            layout.withDescription = magic == kSheetMagic;
+            stage = Stage::Count;
+            return true;
+        }
+        case Stage::Count: {
+            const std::string countText = IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+            try {
+                layout.count = ParseInteger(countText);
+            } catch (const ConversionError& error) {
+                layout.error = error.what();
+                return false;
+            }
+            if (layout.count < 0) {
+                layout.error = lineMessage(2, "the number of calculations (" + countText + ") cannot be negative.");
+                return false;
+            }
+            stage = Stage::Title;
+            return true;
+        }
+        case Stage::SectionGap:
+            stage = Stage::Title;
+            return true;
+        case Stage::Title:
+            layout.rowStart[list] = after;
+            layout.rowLine[list] = line + 1;
+            stage = Stage::Rows;
+            if (layout.count == 0)
+                nextSection();
+            return stage != Stage::Done;
+        case Stage::Rows:
+            if (++row == layout.count)
+                nextSection();
+            return stage != Stage::Done;
+        case Stage::Done:
+            return false;
+        }
+        return false;
+    };
+    auto onBlock = [&](int64_t read) { return !progress || progress(static_cast<int>(100 * read / size)); };
+    const Walk walk = walkLines(readAt, 0, size, onLine, onBlock);
+    if (walk == Walk::ReadFailed) {
+        layout.error = kCalcFileReadFailed;
+        return layout;
+    }
+    if (walk == Walk::LongLine) {
+        layout.error = CalcFileLongLineError(line + 1);
+        return layout;
+    }
+    if (walk == Walk::Stopped && stage != Stage::Done && layout.error.empty())
+        return std::nullopt;
+    if (stage == Stage::Count && layout.error.empty())
+        onLine("", size); // no count line
+    // A file that is not UTF-8 has no byte-order mark: its first line is
+    // not the magic.
+    if (byteOrderMark && !layout.utf8)
+        layout.error = kNotOurFile;
+    if (!layout.error.empty())
+        return layout;
+    const std::string section = list < kFormatCount ? std::string(kWindowFormats[list].name) : std::string();
+    if (stage == Stage::Magic)
+        layout.error = kNotOurFile;
+    else if (stage == Stage::SectionGap || stage == Stage::Title)
+        layout.error = lineMessage(line + 1, "the file ends before the " + section + " section.");
+    else if (stage == Stage::Rows)
+        layout.error =
+            lineMessage(line + 1, "the file ends after " + std::to_string(row) + " of the " +
+                                      std::to_string(layout.count) + " rows of the " + section + " section.");
+    return layout;
+}
+
+// Reads one list's rows; the message naming the first bad line, or nothing.
+std::string readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout& layout, int f, CalculationList& list,
+                        std::atomic<int64_t>& rowsRead, const std::atomic<bool>& stop)
+{
+    if (layout.count == 0)
+        return {};
+    list.reserve(layout.count); // the first pass found every row line
+    std::string error;
+    std::string converted;
+    int64_t row = 0;
+    auto onLine = [&](std::string_view line, int64_t) {
+        const int64_t lineNumber = layout.rowLine[f] + row;
+        if (!layout.utf8 && !IsAscii(line)) {
+            // The rare Windows-1252 line with other than ASCII is read from
+            // its UTF-8 form; its separators stay where they were.
+            converted = Windows1252ToUtf8(line);
+            line = converted;
+        }
+        RowView cells;
+        int found = 0;
+        if (!splitRow(line, layout.withDescription, cells, found))
+            error = lineMessage(lineNumber, cellCountMessage(found, layout.withDescription));
+        else if (std::string oversized = oversizedCell(cells); !oversized.empty())
+            error = lineMessage(lineNumber, oversized);
+        if (!error.empty())
+            return false;
+        list.appendRow(cells);
+        if (++row % 4096 == 0)
+            rowsRead += 4096;
+        return row < layout.count;
+    };
+    const Walk walk = walkLines(readAt, layout.rowStart[f], size, onLine, [&](int64_t) { return !stop.load(); });
+    if (walk == Walk::ReadFailed)
+        return std::string(kCalcFileReadFailed);
+    return error;
+}
+
+} // namespace
+
+std::optional<CalcFileContents> ReadCalcFile(int64_t size, const ReadAt& readAt, const ReadProgress& progress)
+{
+    const std::optional<CalcFileLayout> layout = findLayout(size, readAt, progress);
+    if (!layout)
+        return std::nullopt;
+    if (!layout->error.empty())
+        return rejected(layout->error);
 
     std::array<CalculationList, kFormatCount> lists;
     std::array<std::string, kFormatCount> errors;
-    forEachList(text.size() >= kParallelBytes, [&](int f) {
-        errors[f] = readSection(rowStart[f], end, count, rowLine[f], withDescription, utf8, lists[f]);
-    });
+    std::atomic<int64_t> rowsRead{0};
+    std::atomic<bool> stop{false};
+    auto read = [&](int f) { errors[f] = readSection(readAt, size, *layout, f, lists[f], rowsRead, stop); };
+    if (size < kParallelBytes) {
+        for (int f = 0; f < kFormatCount; ++f)
+            read(f);
+    } else {
+        // The six lists are independent: each is read on a thread of its
+        // own, while this one reports the progress.
+        std::mutex mutex;
+        std::condition_variable ended;
+        int running = kFormatCount;
+        std::array<std::exception_ptr, kFormatCount> failures;
+        std::vector<std::jthread> workers;
+        for (int f = 0; f < kFormatCount; ++f)
+            workers.emplace_back([&, f] {
+                try {
+                    read(f);
+                } catch (...) {
+                    failures[f] = std::current_exception(); // out of memory
+                    stop = true;
+                }
+                std::lock_guard lock(mutex);
+                --running;
+                ended.notify_all();
+            });
+        const int64_t total = std::max<int64_t>(1, kFormatCount * layout->count);
+        std::unique_lock lock(mutex);
+        while (!ended.wait_for(lock, std::chrono::milliseconds(50), [&] { return running == 0; }))
+            if (progress && !progress(100 + static_cast<int>(900 * rowsRead.load() / total)))
+                stop = true;
+        lock.unlock();
+        workers.clear();
+        for (const auto& failure : failures)
+            if (failure)
+                std::rethrow_exception(failure);
+    }
+    if (stop)
+        return std::nullopt;
     // Sections lie in file order, so the first error names the first bad line.
     for (const std::string& error : errors)
         if (!error.empty())
             return rejected(error);
 
     CalcFileContents contents;
-    contents.magic = withDescription ? CalcFileMagic::OmbrelSheet : CalcFileMagic::OmbrelPrior;
+    contents.magic = layout->withDescription ? CalcFileMagic::OmbrelSheet : CalcFileMagic::OmbrelPrior;
     contents.sheet = CalcSheet(std::move(lists));
     return contents;
+}
+
+CalcFileContents ReadCalcFile(std::string_view bytes)
+{
+    const auto readAt = [bytes](int64_t offset, char* into, size_t size) -> int64_t {
+        const std::string_view part = bytes.substr(static_cast<size_t>(offset), size);
+        std::memcpy(into, part.data(), part.size());
+        return static_cast<int64_t>(part.size());
+    };
+    return *ReadCalcFile(static_cast<int64_t>(bytes.size()), readAt);
 }
 
 } // namespace ombrel

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "documents/row_lines.h"
 #include "engine/format_info.h"
 #include "list/calc_sheet.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +34,36 @@ enum class CalcFileMagic { OmbrelSheet, OmbrelPrior };
 // their trailing blanks (StringSpace). Line breaks inside a description
 // become spaces, as a row must stay one line.
 std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double framesRate);
-// The same bytes in pieces to be written one after the other (the head, then
-// a piece per list), which spares joining a large file in memory.
-std::vector<std::string> WriteCalcFilePieces(const CalcSheet& sheet, int64_t userRate, double framesRate);
+
+// The same bytes piece by piece through one reused buffer, so a large sheet
+// streams to disk with no copy of the file in memory. The sheet must not
+// change while the writer lives.
+class CalcFileWriter {
+public:
+    static constexpr size_t kPieceBytes = size_t(1) << 20;
+
+    CalcFileWriter(const CalcSheet& sheet, int64_t userRate, double framesRate);
+
+    // Formats the next piece of the file, about `bytes` long, into `piece`
+    // (reusing its memory); empty once all is written. Two pieces taken in
+    // turn let one be written while the next is formatted.
+    void next(std::string& piece, size_t bytes = kPieceBytes);
+    // Rows of all six lists written so far, of rowsToWrite().
+    int64_t rowsWritten() const { return list_ * sheet_.rowCount() + row_; }
+    int64_t rowsToWrite() const { return kFormatCount * sheet_.rowCount(); }
+
+private:
+    // Called at the first non-ASCII text: the rest of the file decides.
+    void chooseEncoding();
+
+    const CalcSheet& sheet_;
+    Rates rates_;
+    RowLineFormatter formatter_;
+    bool headWritten_ = false;
+    bool titleWritten_ = false;
+    int list_ = 0;
+    int64_t row_ = 0;
+};
 
 struct CalcFileContents {
     // The message to show when the file was rejected; empty when it was read.
@@ -45,10 +75,27 @@ struct CalcFileContents {
     bool ok() const { return error.empty(); }
 };
 
-// Reads a whole file's bytes into a new sheet. The file is checked entirely
-// first, so a rejected file leaves nothing half read. A cell longer than
-// its limit below rejects the file, naming the line.
+// Reads up to `size` bytes of a file from `offset` into `into`: the count
+// read, short only at the end of the file, or -1 when reading failed.
+// Called from several threads at once.
+using ReadAt = std::function<int64_t(int64_t offset, char* into, size_t size)>;
+// How far reading has come, in thousandths; answering false stops it.
+using ReadProgress = std::function<bool(int permille)>;
+
+// Reads a file of `size` bytes into a new sheet, a block at a time through
+// small buffers. First the lines are counted, to find where each list's
+// rows lie: a file that ends early is turned down before its rows are
+// read, and nothing is sized from the count the file claims. Then the six
+// lists are read, at the same time for a large file. The sheet is handed
+// out only when the whole file proved good. A cell longer than its limit
+// below rejects the file, naming the line; a line longer than any a
+// calculation file holds ends the reading. Nothing when the progress
+// stopped it.
+std::optional<CalcFileContents> ReadCalcFile(int64_t size, const ReadAt& readAt, const ReadProgress& progress = {});
+// The same for a whole file's bytes in memory.
 CalcFileContents ReadCalcFile(std::string_view bytes);
+// The message when reading a file failed part way and the system gave none.
+inline constexpr std::string_view kCalcFileReadFailed = "The file could not be read to its end.";
 
 // Limits that keep a hostile file from driving memory or time. Value cells
 // hold timecodes (11 characters), operators, frame counts (at most 20) and

@@ -9,7 +9,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+#include <utility>
 
 namespace ombrel {
 
@@ -72,98 +80,159 @@ std::optional<QString> saveStream(const QString& path, const std::function<std::
     return std::nullopt;
 }
 
-template <typename Pieces> std::optional<QString> savePieces(const QString& path, const Pieces& pieces)
-{
-    auto piece = pieces.begin();
-    return saveStream(path, [&]() -> std::optional<std::string_view> {
-        while (piece != pieces.end() && std::string_view(*piece).empty())
-            ++piece; // an empty piece would end the file
-        return piece == pieces.end() ? std::string_view() : std::string_view(*piece++);
-    });
-}
-
-constexpr qint64 kReadBlock = 1 << 20;
-
-// Reads into bytes[have, want); returns the new end, or -1 on an error.
-qint64 readInto(QFile& file, QByteArray& bytes, qint64 have, qint64 want)
-{
-    while (have < want) {
-        const qint64 n = file.read(bytes.data() + have, std::min(kReadBlock, want - have));
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break; // the file shrank since its size was taken
-        have += n;
+// Keeps the writer a piece ahead of the disk: while one piece is written,
+// the next is formatted on a thread of its own.
+class PiecesAhead {
+public:
+    explicit PiecesAhead(CalcFileWriter& writer) : writer_(writer), worker_([this] { formatPieces(); }) {}
+    ~PiecesAhead()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
     }
-    return have;
-}
+
+    // The next piece, empty at the end, and the rows written with it; it
+    // lasts until the next call. An exception of the writer is thrown here.
+    std::string_view next(int64_t& rowsWritten)
+    {
+        std::unique_lock lock(mutex_);
+        if (std::exchange(taken_, true)) {
+            ready_[current_] = false; // written: the worker may fill it again
+            current_ ^= 1;
+            changed_.notify_all();
+        }
+        changed_.wait(lock, [this] { return ready_[current_] || failure_; });
+        if (failure_)
+            std::rethrow_exception(failure_);
+        rowsWritten = rows_[current_];
+        return pieces_[current_];
+    }
+
+private:
+    void formatPieces()
+    {
+        for (int i = 0;; i ^= 1) {
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return !ready_[i] || stopping_; });
+                if (stopping_)
+                    return;
+            }
+            try {
+                writer_.next(pieces_[i]);
+            } catch (...) {
+                std::lock_guard lock(mutex_);
+                failure_ = std::current_exception();
+                changed_.notify_all();
+                return;
+            }
+            const bool last = pieces_[i].empty();
+            {
+                std::lock_guard lock(mutex_);
+                rows_[i] = writer_.rowsWritten();
+                ready_[i] = true;
+            }
+            changed_.notify_all();
+            if (last)
+                return;
+        }
+    }
+
+    CalcFileWriter& writer_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::array<std::string, 2> pieces_;
+    std::array<int64_t, 2> rows_{};
+    std::array<bool, 2> ready_{};
+    int current_ = 0;
+    bool taken_ = false;
+    bool stopping_ = false;
+    std::exception_ptr failure_;
+    std::jthread worker_; // last: starts once the rest is in place, joins first
+};
 
 QString nativeName(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
 
-std::optional<QString> readCalcFileBytes(const QString& path, QByteArray& bytes)
+// Reads up to `want` bytes; the count read (short only at the end of the
+// file), or -1 on an error.
+qint64 readBlock(QFile& file, char* data, qint64 want)
+{
+    qint64 have = 0;
+    while (have < want) {
+        const qint64 n = file.read(data + have, want - have);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        have += n;
+    }
+    return have;
+}
+
+CalcFileContents rejected(const QString& message)
+{
+    CalcFileContents contents;
+    contents.error = message.toStdString();
+    return contents;
+}
+
+std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProgress& progress)
 {
     // Checked before opening: opening a named pipe waits for a writer.
     const QFileInfo info(path);
     if (info.isDir())
-        return QString("Cannot open %1: it is a folder, not a file.").arg(nativeName(path));
+        return rejected(QString("Cannot open %1: it is a folder, not a file.").arg(nativeName(path)));
     if (info.exists() && !info.isFile())
-        return QString("Cannot open %1: it is not a file on a disk but a pipe or a device.").arg(nativeName(path));
+        return rejected(
+            QString("Cannot open %1: it is not a file on a disk but a pipe or a device.").arg(nativeName(path)));
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return rejected(file.errorString());
     const qint64 size = file.size();
     if (size > kCalcFileSizeLimit)
-        return QString("Cannot open %1: it is larger than %2 GiB, more than any Ombrel file holds.")
-            .arg(nativeName(path))
-            .arg(kCalcFileSizeLimit >> 30);
+        return rejected(QString("Cannot open %1: it is larger than %2 GiB, more than any Ombrel file holds.")
+                            .arg(nativeName(path))
+                            .arg(kCalcFileSizeLimit >> 30));
 
     // The head first: a file that is not ours is turned down unread.
-    bytes.resize(std::min<qint64>(size, kCalcFileHeadSize));
-    qint64 have = readInto(file, bytes, 0, bytes.size());
+    char head[kCalcFileHeadSize];
+    const qint64 have = readBlock(file, head, std::min<qint64>(size, kCalcFileHeadSize));
     if (have < 0)
-        return file.errorString();
-    if (const auto error = CalcFileHeadError(std::string_view(bytes.constData(), static_cast<size_t>(have))))
-        return QString::fromStdString(*error);
+        return rejected(file.errorString());
+    if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have))))
+        return rejected(QString::fromStdString(*error));
 
-    // Then the rest, a block at a time. A line still open after a block and
-    // already longer than any a calculation file holds ends the reading, so
-    // an endless line costs no more than a block beyond it.
-    qint64 lineStart = 0;
-    if (const void* lf = memrchr(bytes.constData(), '\n', static_cast<size_t>(have)))
-        lineStart = static_cast<const char*>(lf) - bytes.constData() + 1;
-    bytes.resize(size);
-    while (have < size) {
-        const qint64 end = readInto(file, bytes, have, std::min(size, have + kReadBlock));
-        if (end < 0)
-            return file.errorString();
-        if (end == have)
-            break;
-        if (const void* lf = memrchr(bytes.constData() + have, '\n', static_cast<size_t>(end - have)))
-            lineStart = static_cast<const char*>(lf) - bytes.constData() + 1;
-        have = end;
-        if (have - lineStart > static_cast<qint64>(kLongestCalcFileLine)) {
-            const auto line = std::count(bytes.constData(), bytes.constData() + lineStart, '\n') + 1;
-            return QString::fromStdString(CalcFileLongLineError(line));
-        }
-    }
-    bytes.resize(have);
-    return std::nullopt;
+    // Then the whole file, read where its parts lie by as many threads as
+    // read it at once.
+    std::atomic<int> readError{0};
+    const int handle = file.handle();
+    const auto readAt = [&](int64_t offset, char* into, size_t want) -> int64_t {
+        const ssize_t n = ::pread(handle, into, want, offset);
+        if (n < 0)
+            readError = errno;
+        return n;
+    };
+    std::optional<CalcFileContents> contents = ReadCalcFile(size, readAt, progress);
+    if (contents && readError)
+        contents->error = std::system_category().message(readError);
+    return contents;
 }
 
 } // namespace
 
 std::optional<QString> SaveFileBytes(const QString& path, std::string_view bytes)
 {
-    return savePieces(path, std::array<std::string_view, 1>{bytes});
-}
-
-std::optional<QString> SaveFileBytes(const QString& path, const std::vector<std::string>& pieces)
-{
-    return savePieces(path, pieces);
+    bool given = false;
+    return saveStream(path, [&]() -> std::optional<std::string_view> {
+        return std::exchange(given, true) ? std::string_view() : bytes;
+    });
 }
 
 std::optional<QString> SaveFileStream(const QString& path, const std::function<std::optional<std::string_view>()>& next)
@@ -171,13 +240,40 @@ std::optional<QString> SaveFileStream(const QString& path, const std::function<s
     return saveStream(path, next);
 }
 
-std::optional<QString> ReadCalcFileBytes(const QString& path, QByteArray& bytes)
+SaveOutcome SaveCalcFile(const QString& path, const CalcSheet& sheet, const Rates& rates, const FileProgress& progress)
 {
-    bytes.clear();
-    auto error = readCalcFileBytes(path, bytes);
-    if (error)
-        bytes = QByteArray(); // gives the memory back
-    return error;
+    // What cannot be opened again is not saved as if it could; the bytes
+    // are counted as they are written.
+    int64_t size = 0;
+    bool tooLarge = false;
+    bool stopped = false;
+    CalcFileWriter writer(sheet, rates.userRate, rates.framesRate);
+    PiecesAhead pieces(writer);
+    const int64_t rowsToWrite = std::max<int64_t>(1, writer.rowsToWrite());
+    const auto error = saveStream(path, [&]() -> std::optional<std::string_view> {
+        int64_t rowsWritten = 0;
+        const std::string_view piece = pieces.next(rowsWritten);
+        size += static_cast<int64_t>(piece.size());
+        tooLarge = size > kCalcFileSizeLimit;
+        stopped = progress && !progress(static_cast<int>(1000 * rowsWritten / rowsToWrite));
+        if (tooLarge || stopped)
+            return std::nullopt;
+        return piece;
+    });
+    SaveOutcome outcome;
+    if (tooLarge)
+        outcome.error = QString("The work is too large to save: an Ombrel file holds at most %1 GiB.")
+                            .arg(kCalcFileSizeLimit >> 30);
+    else if (error)
+        outcome.error = *error;
+    else
+        outcome.saved = !stopped;
+    return outcome;
+}
+
+std::optional<CalcFileContents> OpenCalcFile(const QString& path, const FileProgress& progress)
+{
+    return openCalcFile(path, progress);
 }
 
 } // namespace ombrel

@@ -56,6 +56,27 @@ RowView RowLineCells(const CalculationList& list, int64_t row, bool trim)
     return cells;
 }
 
+void EncodingChoice::consider(std::string_view text)
+{
+    if (!fits_ || IsAscii(text))
+        return;
+    converted_.assign(text);
+    const auto size = Utf8ToWindows1252InPlace(converted_.data(), converted_.size());
+    fits_ = size.has_value();
+    notUtf8_ = notUtf8_ || (fits_ && !IsValidUtf8(std::string_view(converted_.data(), *size)));
+}
+
+void EncodingChoice::considerRows(const CalculationList& list, int64_t row, int columns)
+{
+    for (int64_t r = row; fits_ && r < list.rowCount(); ++r) {
+        if (IsAscii(list.packedRow(r)))
+            continue;
+        const RowView cells = list.rowView(r);
+        for (int c = 0; c < columns; ++c)
+            consider(cells[c]);
+    }
+}
+
 RowLineFormatter::RowLineFormatter(LineEncoding encoding, size_t expected) : encoding_(encoding)
 {
     out_.reserve(expected);

@@ -22,6 +22,24 @@ RowView RowLineCells(const CalculationList& list, int64_t row, bool trim);
 // only, for a writer that has not yet had to choose one of the two.
 enum class LineEncoding { Utf8, Windows1252, AsciiOnly };
 
+// Picks the encoding of a file once its first non-ASCII text turns up, from
+// that text and every one after it: Windows-1252 keeps files
+// byte-compatible with the Windows program when every character fits and
+// the bytes cannot be taken for UTF-8 when read back (the Windows-1252
+// bytes of "Ã©" are the UTF-8 of "é"); else UTF-8.
+class EncodingChoice {
+public:
+    void consider(std::string_view text);
+    // The rows from `row` on, their first `columns` cells.
+    void considerRows(const CalculationList& list, int64_t row, int columns = kColumnCount);
+    LineEncoding encoding() const { return fits_ && notUtf8_ ? LineEncoding::Windows1252 : LineEncoding::Utf8; }
+
+private:
+    bool fits_ = true;
+    bool notUtf8_ = false;
+    std::string converted_;
+};
+
 // Formats lines into one growing text.
 class RowLineFormatter {
 public:
@@ -49,6 +67,9 @@ public:
     std::string_view text() const { return out_; }
     // Starts again empty, keeping the memory for the next lines.
     void clear() { out_.clear(); }
+    // Trades the text so far for another, so that lines can be formatted
+    // into memory the caller keeps.
+    void swapText(std::string& text) { out_.swap(text); }
     // The text so far; the formatter starts again empty, reserving `next`.
     std::string take(size_t next = 0);
 

@@ -26,32 +26,13 @@ TextExportWriter::TextExportWriter(const CalcSheet& sheet, TextExportOptions opt
 
 void TextExportWriter::chooseEncoding()
 {
-    // Windows-1252 keeps files byte-compatible with the Windows program when
-    // every character fits, and when the file cannot be taken for UTF-8: the
-    // bytes of "Ã©" in Windows-1252 are the UTF-8 of "é".
-    bool fits = true;
-    bool notUtf8 = false;
-    std::string converted;
-    auto consider = [&](std::string_view text) {
-        if (!fits || IsAscii(text))
-            return;
-        converted.assign(text);
-        const auto size = Utf8ToWindows1252InPlace(converted.data(), converted.size());
-        fits = size.has_value();
-        notUtf8 = notUtf8 || (fits && !IsValidUtf8(std::string_view(converted.data(), *size)));
-    };
+    EncodingChoice choice;
     if (!headingsWritten_ && options_.headings) {
-        consider(options_.heading);
-        consider(options_.subheading);
+        choice.consider(options_.heading);
+        choice.consider(options_.subheading);
     }
-    for (int64_t r = row_; fits && r < list_.rowCount(); ++r) {
-        if (IsAscii(list_.packedRow(r)))
-            continue;
-        const RowView cells = list_.rowView(r);
-        for (int c = 0; c < columns_; ++c)
-            consider(cells[c]);
-    }
-    formatter_.setEncoding(fits && notUtf8 ? LineEncoding::Windows1252 : LineEncoding::Utf8);
+    choice.considerRows(list_, row_, columns_);
+    formatter_.setEncoding(choice.encoding());
 }
 
 void TextExportWriter::writeHeadings()

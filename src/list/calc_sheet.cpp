@@ -146,6 +146,11 @@ void CalculationList::setCell(int64_t row, int column, std::string_view text)
     for (int c = 0; c < kColumnCount; ++c)
         cells[c] = old[c];
     cells[column] = text;
+    setRow(row, cells);
+}
+
+void CalculationList::setRow(int64_t row, const RowView& cells)
+{
     rows_[static_cast<size_t>(row)] = pack(cells);
 }
 

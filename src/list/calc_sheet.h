@@ -36,6 +36,8 @@ public:
     void appendRow(const RowView& cells);
     void reserve(int64_t rows);
     void setCell(int64_t row, int column, std::string_view text);
+    // The old cells stay behind in their chunk, as for setCell.
+    void setRow(int64_t row, const RowView& cells);
     void swapRows(int64_t a, int64_t b);
     // Row i becomes the old row order[i]; order is a permutation of the rows.
     void reorder(std::span<const int64_t> order);

@@ -12,6 +12,7 @@
 #include "shell/function_key_bar.h"
 #include "shell/icons.h"
 #include "widgets/am_edit.h"
+#include "widgets/background_task.h"
 #include "widgets/display_font.h"
 #include "widgets/qt_text.h"
 #include "widgets/status_panel.h"
@@ -432,6 +433,7 @@ void TCalcMainForm::buildStatusBar()
     ProgressBar1 = new QProgressBar(StatusBar1);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->hide();
+    fileTask_ = new BackgroundTask(*ProgressBar1, this);
 }
 
 QString TCalcMainForm::statusText(int panel) const

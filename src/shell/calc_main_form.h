@@ -33,6 +33,7 @@ class QToolButton;
 
 namespace ombrel {
 
+class BackgroundTask;
 class CalculateButton;
 class EntryPanel;
 class FunctionKeyBar;
@@ -185,7 +186,7 @@ public:
     QLineEdit* ClipStore = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
-    // Over the status bar while a sort runs.
+    // Over the status bar while a sort, an open or a save runs.
     QProgressBar* ProgressBar1 = nullptr;
     // The pop-up menus of the In and Out fields, and of the Duration field.
     QMenu* PopupMenu1 = nullptr;
@@ -269,6 +270,8 @@ private:
     EntryFields entry_;
     EntryPanel* entryPanel_ = nullptr;
     ListHeaders* headers_ = nullptr;
+    // Opens and saves the calculation file while the window stays painted.
+    BackgroundTask* fileTask_ = nullptr;
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;

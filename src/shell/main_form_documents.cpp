@@ -3,6 +3,7 @@
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
 #include "shell/calc_main_form.h"
+#include "widgets/background_task.h"
 #include "widgets/qt_text.h"
 
 #include <QAction>
@@ -26,24 +27,6 @@ QString withDefaultExtension(const QString& name)
     return QFileInfo(name).suffix().isEmpty() ? name + ".obr" : name;
 }
 
-// The message to show when the work was not saved.
-std::optional<QString> saveCalculationFile(const QString& name, const CalcSheet& sheet, const Rates& rates)
-{
-    try {
-        const auto pieces = WriteCalcFilePieces(sheet, rates.userRate, rates.framesRate);
-        int64_t size = 0;
-        for (const std::string& piece : pieces)
-            size += static_cast<int64_t>(piece.size());
-        // What cannot be opened again is not saved as if it could.
-        if (size > kCalcFileSizeLimit)
-            return QString("The work is too large to save: an Ombrel file holds at most %1 GiB.")
-                .arg(kCalcFileSizeLimit >> 30);
-        return SaveFileBytes(name, pieces);
-    } catch (const std::bad_alloc&) {
-        return QString("There is not enough memory to save the work.");
-    }
-}
-
 } // namespace
 
 bool TCalcMainForm::Save1Click()
@@ -57,10 +40,18 @@ bool TCalcMainForm::Save1Click()
     if (chosen.isEmpty())
         return false;
     saveName_ = withDefaultExtension(chosen);
-    if (const auto error = saveCalculationFile(saveName_, sheet(), state_.rates)) {
-        dialogs_.showError(this, *error);
-        return false;
+    SaveOutcome outcome;
+    try {
+        fileTask_->run([&](const BackgroundTask::Progress& progress) {
+            outcome = SaveCalcFile(saveName_, sheet(), state_.rates, progress);
+        });
+    } catch (const std::bad_alloc&) {
+        outcome.error = "There is not enough memory to save the work.";
     }
+    if (!outcome.error.isEmpty())
+        dialogs_.showError(this, outcome.error);
+    if (!outcome.saved)
+        return false;
     models_.setWorkModified(false);
     return true;
 }
@@ -104,25 +95,24 @@ void TCalcMainForm::Open1Click()
     EditBtn->setEnabled(models_.calcCount() > 0);
 }
 
-// The whole file is read and checked before anything changes.
+// The whole file is read and checked, off the window's thread, before
+// anything changes; a stopped open changes nothing either.
 bool TCalcMainForm::readCalculationFile(const QString& name)
 {
-    CalcFileContents contents;
+    std::optional<CalcFileContents> contents;
     try {
-        QByteArray bytes;
-        if (const auto error = ReadCalcFileBytes(name, bytes)) {
-            dialogs_.showError(this, *error);
-            return false;
-        }
-        contents = ReadCalcFile(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        fileTask_->run([&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress); });
     } catch (const std::bad_alloc&) {
-        contents.error = "There is not enough memory to open this file.";
+        contents.emplace().error = "There is not enough memory to open this file.";
     }
-    if (!contents.ok()) {
-        dialogs_.showError(this, toQt(contents.error));
+    if (!contents)
+        return false;
+    if (!contents->ok()) {
+        dialogs_.showError(this, toQt(contents->error));
         return false;
     }
-    models_.replaceSheet(std::move(contents.sheet));
+    models_.replaceSheet(std::move(contents->sheet));
+    contents.reset();
     dragState_.DragRow.reset();
     setListCommandsEnabled(true);
     scrollListsToLastRows();

@@ -1,6 +1,8 @@
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/am_edit.h
   ${CMAKE_CURRENT_LIST_DIR}/am_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/background_task.h
+  ${CMAKE_CURRENT_LIST_DIR}/background_task.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_combo.h
   ${CMAKE_CURRENT_LIST_DIR}/colour_combo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_font.h

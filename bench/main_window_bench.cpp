@@ -1,0 +1,318 @@
+// The main window as the user meets it, on the offscreen platform:
+// Calculate to painted rows at 1,000,000 calculations (target <= 1 ms)
+// beside the same on a small sheet, the first Calculate after an Open, the
+// peak memory across Open and Save against the steady memory of the opened
+// sheet (target <= 1.3x), and cold start to a painted window against a bare
+// Qt window built the same way (target <= 1.5x).
+//
+// The memory and start-up figures are taken in child runs of this program
+// ("--child open-save FILE", "--child start-ombrel", "--child start-bare"),
+// so that nothing the benchmarks built before is counted.
+#include "documents/calc_file.h"
+#include "documents/calc_file_io.h"
+#include "engine/calculation.h"
+#include "settings/app_settings.h"
+#include "settings/settings_store.h"
+#include "shell/calc_main_form.h"
+#include "widgets/user_dialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace ombrel;
+
+namespace {
+
+// Answers the file dialogs with one name and every question with Yes.
+class BenchDialogs : public QtUserDialogs {
+public:
+    QString fileName;
+    Answer message(QWidget*, MessageKind, const QString& text, MessageButtons) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return Answer::Yes;
+    }
+    QString saveFileName(QWidget*, const FileDialogRequest&) override { return fileName; }
+    QString openFileName(QWidget*, const FileDialogRequest&) override { return fileName; }
+};
+
+QTemporaryDir& tempDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// A calculation file of `rows` calculations, written once per size.
+QString sheetFile(int64_t rows)
+{
+    static std::map<int64_t, QString> files;
+    if (auto it = files.find(rows); it != files.end())
+        return it->second;
+    CalcSheet sheet;
+    CalcState state;
+    CalculationRequest request;
+    request.inText = "01:00:00:00";
+    request.percentText = "0";
+    for (int64_t i = 0; i < rows; ++i) {
+        request.outText = FormatTimecodeText(GenericTC(i * 7919 % 2592000, 30));
+        request.op = static_cast<Operator>(i % 4);
+        request.inText = FormatTimecodeText(GenericTC(i * 104729 % 2592000, 30));
+        sheet.appendCalculation(ombrel::ComputeCalculations(request, state).rows);
+    }
+    const QString path = tempDir().filePath(QString("sheet_%1.obr").arg(rows));
+    if (!SaveCalcFile(path, sheet, state.rates).saved)
+        std::abort();
+    return files[rows] = path;
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// The window as main() builds it, its file opened from the command line.
+struct OpenedWindow {
+    explicit OpenedWindow(const QString& file)
+    {
+        dialogs.fileName = file;
+        form.setCommandLine({file});
+        form.show();
+        form.FormActivate();
+        settle();
+        grid()->viewport()->installEventFilter(&counter);
+    }
+    QTableView* grid() const { return form.list(form.activeFormat()); }
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+    // One Calculate, returning once the shown list has painted its rows.
+    void calculateToPaint()
+    {
+        const int before = counter.paints;
+        form.CalculateBtnClick();
+        while (counter.paints == before)
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+        QApplication::processEvents();
+    }
+
+    SettingsStore store;
+    AppSettings settings;
+    BenchDialogs dialogs;
+    TCalcMainForm form{dialogs, settings, store};
+    PaintCounter counter;
+};
+
+void BM_CalculateToPaint(benchmark::State& state)
+{
+    OpenedWindow window(sheetFile(state.range(0)));
+    for (auto _ : state)
+        window.calculateToPaint();
+    state.counters["rows"] = double(window.form.sheet().rowCount());
+}
+
+void BM_FirstCalculateAfterOpen(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<OpenedWindow>(sheetFile(state.range(0)));
+        state.ResumeTiming();
+        window->calculateToPaint();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Runs this program again in a child mode and returns what it printed.
+QString runChild(const QStringList& arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QApplication::applicationFilePath(), QStringList{"--child"} + arguments);
+    if (!child.waitForFinished(120000) || child.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(child.readAllStandardOutput()).trimmed();
+}
+
+void BM_OpenSaveMemory(benchmark::State& state)
+{
+    const QString file = sheetFile(state.range(0));
+    for (auto _ : state) {
+        const QStringList figures = runChild({"open-save", file}).split(' ');
+        if (figures.size() != 3) {
+            state.SkipWithError("child run failed");
+            break;
+        }
+        state.counters["steady_MiB"] = figures[0].toDouble() / 1024;
+        state.counters["peak_open_MiB"] = figures[1].toDouble() / 1024;
+        state.counters["peak_save_MiB"] = figures[2].toDouble() / 1024;
+        state.counters["peak_per_steady"] =
+            std::max(figures[1].toDouble(), figures[2].toDouble()) / figures[0].toDouble();
+    }
+}
+
+// Cold start: from starting the process to the window's first paint, then
+// exit. Both children construct QApplication the same way.
+void coldStart(benchmark::State& state, const char* mode)
+{
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        if (runChild({mode}) != "painted") {
+            state.SkipWithError("child run failed");
+            break;
+        }
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+}
+void BM_ColdStart_Ombrel(benchmark::State& state)
+{
+    coldStart(state, "start-ombrel");
+}
+void BM_ColdStart_BareQtWindow(benchmark::State& state)
+{
+    coldStart(state, "start-bare");
+}
+
+void minAndMedian(benchmark::internal::Benchmark* b)
+{
+    b->Repetitions(5)->DisplayAggregatesOnly(true);
+    b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+}
+
+BENCHMARK(BM_CalculateToPaint)
+    ->Arg(100)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(200)
+    ->Apply(minAndMedian);
+BENCHMARK(BM_FirstCalculateAfterOpen)
+    ->Arg(100)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(1)
+    ->Apply(minAndMedian);
+BENCHMARK(BM_OpenSaveMemory)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+BENCHMARK(BM_ColdStart_Ombrel)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10)->Apply(minAndMedian);
+BENCHMARK(BM_ColdStart_BareQtWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Apply(minAndMedian);
+
+// Resident and peak resident memory of this process, in KiB.
+long statusKilobytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::char_traits<char>::length(field)));
+    return 0;
+}
+
+// Makes the peak start again from what is resident now.
+void resetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Prints the steady memory after opening, then the peak of the Open and the
+// peak of a Save over the same file.
+int openSaveMemory(const QString& file)
+{
+    resetPeak();
+    OpenedWindow window(file);
+    const long steady = statusKilobytes("VmRSS:");
+    const long openPeak = statusKilobytes("VmHWM:");
+    resetPeak();
+    if (!window.form.Save1Click())
+        return 1;
+    window.form.list(window.form.activeFormat())->viewport()->update();
+    OpenedWindow::settle();
+    const long savePeak = statusKilobytes("VmHWM:");
+    std::printf("%ld %ld %ld\n", steady, openPeak, savePeak);
+    return 0;
+}
+
+// Shows a window, prints "painted" once it has painted, and quits.
+int startAndPaint(QWidget& window)
+{
+    PaintCounter counter;
+    window.installEventFilter(&counter);
+    window.show();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (counter.paints > 0)
+            QApplication::quit();
+    });
+    poll.start(0);
+    QApplication::exec();
+    std::printf("painted\n");
+    return 0;
+}
+
+int runChildMode(const QString& mode, const QStringList& arguments)
+{
+    if (mode == "open-save")
+        return openSaveMemory(arguments.value(0));
+    if (mode == "start-bare") {
+        QMainWindow window;
+        window.setWindowTitle("Ombrel");
+        return startAndPaint(window);
+    }
+    // As main() starts the program.
+    QApplication::setApplicationName("Ombrel");
+    QApplication::setApplicationDisplayName("Ombrel");
+    QApplication::setOrganizationName("Brontel");
+    SettingsStore store;
+    AppSettings settings;
+    QtUserDialogs dialogs;
+    TCalcMainForm form(dialogs, settings, store);
+    return startAndPaint(form);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The benchmark's settings live and die with it.
+    if (!qEnvironmentVariableIsSet("OMBREL_BENCH_CONFIG")) {
+        qputenv("OMBREL_BENCH_CONFIG", qPrintable(tempDir().path()));
+        qputenv("XDG_CONFIG_HOME", qPrintable(tempDir().filePath("config")));
+        qputenv("XDG_RUNTIME_DIR", qPrintable(tempDir().path()));
+    }
+    QApplication app(argc, argv);
+    if (argc > 2 && QString(argv[1]) == "--child")
+        return runChildMode(argv[2], QApplication::arguments().mid(3));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
