@@ -366,7 +366,9 @@ std::string readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout
 {
     if (layout.count == 0)
         return {};
-    list.reserve(layout.count); // the first pass found every row line
+    // The first pass found every row line. Room for more spares the first
+    // calculations after an open from moving the whole list.
+    list.reserve(layout.count + layout.count / 8 + 1024);
     std::string error;
     std::string converted;
     int64_t row = 0;
