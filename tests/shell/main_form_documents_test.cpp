@@ -1,3 +1,4 @@
+#include "documents/calc_file.h"
 #include "file_size_limit.h"
 #include "main_window_fixture.h"
 #include "shell/calc_main_form.h"
@@ -12,11 +13,14 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
+#include <array>
 #include <sys/stat.h>
 
 using namespace ombrel;
@@ -133,6 +137,46 @@ private slots:
         w.dialogs.saveNames.push_back(dir_->filePath("again.obr"));
         QVERIFY(w.form.Save1Click());
         QCOMPARE(readAll(dir_->filePath("again.obr")), oneCalculationFile());
+    }
+
+    // Escape stops a long open or save at once, and nothing changes: not the
+    // work, not the file on disk.
+    void aStoppedOpenOrSaveChangesNothing()
+    {
+        CalcSheet big;
+        for (int r = 0; r < 200000; ++r)
+            big.appendCalculation(std::array<RowView, kFormatCount>{});
+        const QString bigFile = dir_->filePath("big.obr");
+        writeFile(bigFile, QByteArray::fromStdString(WriteCalcFile(big, 30, 30.0)));
+        MainWindow w;
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
+        auto pressEscapeSoon = [&] {
+            QTimer::singleShot(0, &w.form, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); });
+        };
+
+        w.dialogs.answers.push_back(Answer::No);
+        w.dialogs.openNames.push_back(bigFile);
+        pressEscapeSoon();
+        w.form.Open1Click();
+        QCOMPARE(w.form.sheet().rowCount(), 1);
+        QVERIFY(w.form.models().workModified());
+        QCOMPARE(w.dialogs.messages.size(), 1); // the save question only
+        QVERIFY(!w.form.ProgressBar1->isVisible());
+
+        w.dialogs.answers.push_back(Answer::No);
+        w.dialogs.openNames.push_back(bigFile);
+        w.form.Open1Click();
+        QCOMPARE(w.form.sheet().rowCount(), 200000);
+        const QString saved = dir_->filePath("saved.obr");
+        writeFile(saved, "old");
+        w.dialogs.saveNames.push_back(saved);
+        pressEscapeSoon();
+        QVERIFY(!w.form.Save1Click());
+        QCOMPARE(readAll(saved), QByteArray("old"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 2);
+        QCOMPARE(w.dialogs.messages.size(), 2);
     }
 
     void aRejectedFileChangesNothing_data()
