@@ -3,6 +3,7 @@
 #include "documents/calc_file_io.h"
 #include "documents/text_export.h"
 #include "settings/settings_sections.h"
+#include "widgets/heading_fields.h"
 #include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 #include "widgets/user_dialogs.h"
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -46,20 +46,11 @@ TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, Settings
     DescriptionsChk->setObjectName("DescriptionsChk");
     HeadingsChk = new QCheckBox("Export Headings", this);
     HeadingsChk->setObjectName("HeadingsChk");
-    Label1 = new QLabel("Heading", this);
-    Label1->setObjectName("Label1");
-    HeadingEdit = new QLineEdit(this);
-    HeadingEdit->setObjectName("HeadingEdit");
-    Label1->setBuddy(HeadingEdit);
-    Label2 = new QLabel("Subheading", this);
-    Label2->setObjectName("Label2");
-    SubheadingEdit = new QLineEdit(this);
-    SubheadingEdit->setObjectName("SubheadingEdit");
-    Label2->setBuddy(SubheadingEdit);
-    // Room for the longest subheading a format gives.
-    const int textWidth = SubheadingEdit->fontMetrics().horizontalAdvance("User Definable - 99fps") + 16;
-    HeadingEdit->setMinimumWidth(textWidth);
-    SubheadingEdit->setMinimumWidth(textWidth);
+    headings_ = new HeadingFields(this);
+    Label1 = headings_->Label1;
+    HeadingEdit = headings_->HeadingEdit;
+    Label2 = headings_->Label2;
+    SubheadingEdit = headings_->SubheadingEdit;
     ExportBtn = new QPushButton("&Export", this);
     ExportBtn->setObjectName("ExportBtn");
     ExportBtn->setDefault(true);
@@ -69,11 +60,8 @@ TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, Settings
     auto* fields = new QGridLayout;
     fields->addWidget(DescriptionsChk, 0, 0, 1, 2);
     fields->addWidget(HeadingsChk, 1, 0, 1, 2);
-    fields->addWidget(Label1, 2, 0);
-    fields->addWidget(HeadingEdit, 2, 1);
-    fields->addWidget(Label2, 3, 0);
-    fields->addWidget(SubheadingEdit, 3, 1);
-    fields->setRowStretch(4, 1);
+    fields->addWidget(headings_, 2, 0, 1, 2);
+    fields->setRowStretch(3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ExportBtn);
@@ -98,7 +86,7 @@ void TExportForm::LoadSettings()
 {
     const ExportSettings& settings = settings_.exporting;
     GridExport->setItemIndex(settings.radio);
-    shownFormat_ = GridExport->itemIndex();
+    headings_->setShownFormat(GridExport->itemIndex());
     DescriptionsChk->setChecked(settings.exportDescriptions);
     HeadingsChk->setChecked(settings.useHead);
     HeadingEdit->setText(toQt(settings.heading));
@@ -117,21 +105,14 @@ ExportSettings TExportForm::settings() const
     return settings;
 }
 
-// A subheading the user typed gives way only to another format's name.
 void TExportForm::GridExportClick(int index)
 {
-    if (index == shownFormat_)
-        return;
-    shownFormat_ = index;
-    SubheadingEdit->setText(toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
+    headings_->formatChosen(index, toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
 }
 
 void TExportForm::GreyOutHeadings()
 {
-    const bool headings = HeadingsChk->isChecked();
-    for (QWidget* part : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                          static_cast<QWidget*>(HeadingEdit), static_cast<QWidget*>(SubheadingEdit)})
-        part->setEnabled(headings);
+    headings_->setEnabled(HeadingsChk->isChecked());
 }
 
 void TExportForm::showEvent(QShowEvent* event)

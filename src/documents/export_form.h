@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace ombrel {
 
+class HeadingFields;
 class SettingsStore;
 class TRadioGroup;
 class UserDialogs;
@@ -55,7 +56,7 @@ private:
     AppSettings& settings_;
     SettingsStore& store_;
     UserDialogs& dialogs_;
-    int shownFormat_ = 0;
+    HeadingFields* headings_ = nullptr;
     QString lastName_;
 };
 

@@ -6,6 +6,7 @@
 #include "printing/report_page_view.h"
 #include "printing/report_painter.h"
 #include "settings/settings_sections.h"
+#include "widgets/heading_fields.h"
 #include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 #include "widgets/user_dialogs.h"
@@ -15,7 +16,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -70,20 +70,11 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
     includeLayout->addWidget(DescChk, 3, 0);
     includeLayout->addWidget(FontBtn, 3, 1);
 
-    Label1 = new QLabel("Heading", this);
-    Label1->setObjectName("Label1");
-    HeadingEdit = new QLineEdit(this);
-    HeadingEdit->setObjectName("HeadingEdit");
-    Label1->setBuddy(HeadingEdit);
-    Label2 = new QLabel("Subheading", this);
-    Label2->setObjectName("Label2");
-    SubheadingEdit = new QLineEdit(this);
-    SubheadingEdit->setObjectName("SubheadingEdit");
-    Label2->setBuddy(SubheadingEdit);
-    // Room for the longest subheading a format gives.
-    const int textWidth = SubheadingEdit->fontMetrics().horizontalAdvance("User Definable - 99fps") + 16;
-    HeadingEdit->setMinimumWidth(textWidth);
-    SubheadingEdit->setMinimumWidth(textWidth);
+    headings_ = new HeadingFields(this);
+    Label1 = headings_->Label1;
+    HeadingEdit = headings_->HeadingEdit;
+    Label2 = headings_->Label2;
+    SubheadingEdit = headings_->SubheadingEdit;
 
     SetupBtn = button(this, "SetupBtn", "&Setup..");
     PreviewBtn = button(this, "PreviewBtn", "P&review");
@@ -94,17 +85,12 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
     auto* top = new QHBoxLayout;
     top->addWidget(GridRadio);
     top->addWidget(include, 1);
-    auto* texts = new QGridLayout;
-    texts->addWidget(Label1, 0, 0);
-    texts->addWidget(HeadingEdit, 0, 1);
-    texts->addWidget(Label2, 1, 0);
-    texts->addWidget(SubheadingEdit, 1, 1);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {SetupBtn, PreviewBtn, PrintBtn, CancelBtn})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(texts);
+    layout->addWidget(headings_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumSize(369, 219);
@@ -130,7 +116,7 @@ void TGridPrintForm::LoadSettings()
 {
     const PrintSettings& settings = settings_.print;
     GridRadio->setItemIndex(settings.radio);
-    shownFormat_ = GridRadio->itemIndex();
+    headings_->setShownFormat(GridRadio->itemIndex());
     PageChk->setChecked(settings.page);
     DateChk->setChecked(settings.date);
     TimeChk->setChecked(settings.time);
@@ -169,13 +155,9 @@ void TGridPrintForm::PreviewFormat(TimecodeFormat format)
     PreviewBtnClick();
 }
 
-// A subheading the user typed gives way only to another format's name.
 void TGridPrintForm::GridRadioClick(int index)
 {
-    if (index == shownFormat_)
-        return;
-    shownFormat_ = index;
-    SubheadingEdit->setText(toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
+    headings_->formatChosen(index, toQt(FormatSubheading(FormatAt(index), RatesOf(settings_.options))));
 }
 
 // Whether the font dialog is confirmed or not, the print font is stored.

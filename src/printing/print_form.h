@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace ombrel {
 
+class HeadingFields;
 class Report;
 struct ReportContent;
 class SettingsStore;
@@ -75,9 +76,9 @@ private:
     AppSettings& settings_;
     SettingsStore& store_;
     UserDialogs& dialogs_;
+    HeadingFields* headings_ = nullptr;
     TPreviewForm& preview_;
     QPrinter printer_;
-    int shownFormat_ = 0;
 };
 
 } // namespace ombrel
