@@ -7,6 +7,7 @@
 #include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 #include "widgets/user_dialogs.h"
+#include "widgets/work_progress.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -150,17 +150,12 @@ bool TExportForm::writeFile(const QString& path)
     options.subheading = SubheadingEdit->text().toStdString();
     TextExportWriter writer(sheet_, options);
 
-    QProgressDialog progress(QString("Exporting to %1...").arg(QDir::toNativeSeparators(path)), "Cancel", 0, 1000,
-                             this);
-    progress.setWindowTitle("Export");
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
+    WorkProgress progress(this, "Export", QString("Exporting to %1...").arg(QDir::toNativeSeparators(path)),
+                          progressDelay);
     bool cancelled = false;
     const auto error = SaveFileStream(path, [&]() -> std::optional<std::string_view> {
         const std::string_view piece = writer.next();
-        if (writer.rowCount() > 0)
-            progress.setValue(static_cast<int>(1000 * writer.rowsWritten() / writer.rowCount()));
-        cancelled = progress.wasCanceled();
+        cancelled = !progress.advance(writer.rowsWritten(), writer.rowCount());
         return cancelled ? std::nullopt : std::optional<std::string_view>(piece);
     });
     if (error) {

@@ -2,6 +2,7 @@
 
 #include "list/calc_sheet.h"
 #include "settings/app_settings.h"
+#include "widgets/work_progress.h"
 
 #include <QDialog>
 
@@ -31,6 +32,9 @@ public:
     void LoadSettings();
     // The dialog's state as the settings keep it.
     ExportSettings settings() const;
+
+    // How long an export goes on before its progress shows.
+    std::chrono::milliseconds progressDelay = WorkProgress::kDelay;
 
     // Controls, named as the program's users name them.
     TRadioGroup* GridExport = nullptr;

@@ -10,6 +10,7 @@
 #include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 #include "widgets/user_dialogs.h"
+#include "widgets/work_progress.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -222,18 +222,11 @@ bool TGridPrintForm::printerReady()
 void TGridPrintForm::print(Report& report)
 {
     QWidget* owner = isVisible() ? this : parentWidget();
-    QProgressDialog progress("Printing...", "Cancel", 0, 1000, owner);
-    progress.setWindowTitle("Print");
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(400);
-    // Further copies go on at the end of the bar rather than start it anew.
-    progress.setAutoReset(false);
+    WorkProgress progress(owner, "Print", "Printing...", progressDelay);
     bool stopped = false;
     const bool printed = PrintReport(printer_, report, [&](int64_t page) {
-        progress.setLabelText(QString("Printing page %1...").arg(page));
-        if (report.rowCount() > 0)
-            progress.setValue(static_cast<int>(1000 * report.pagination().rowsLaidOut() / report.rowCount()));
-        stopped = progress.wasCanceled();
+        progress.setLabel(QString("Printing page %1...").arg(page));
+        stopped = !progress.advance(report.pagination().rowsLaidOut(), report.rowCount());
         return !stopped;
     });
     if (!printed && !stopped) {

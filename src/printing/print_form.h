@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/app_settings.h"
+#include "widgets/work_progress.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -45,6 +46,9 @@ public:
     void ShowModal();
     // Previews the format of a tab without showing the dialog.
     void PreviewFormat(TimecodeFormat format);
+
+    // How long a print goes on before its progress shows.
+    std::chrono::milliseconds progressDelay = WorkProgress::kDelay;
 
     // Controls, named as the program's users name them.
     TRadioGroup* GridRadio = nullptr;

@@ -14,4 +14,6 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.h
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_panel.h
-  ${CMAKE_CURRENT_LIST_DIR}/status_panel.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/status_panel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/work_progress.h
+  ${CMAKE_CURRENT_LIST_DIR}/work_progress.cpp)

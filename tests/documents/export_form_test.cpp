@@ -1,5 +1,6 @@
 #include "documents/calc_file_io.h"
 #include "documents/export_form.h"
+#include "file_bytes.h"
 #include "file_size_limit.h"
 #include "scripted_dialogs.h"
 #include "settings/settings_sections.h"
@@ -7,16 +8,19 @@
 #include "test_registry.h"
 #include "widgets/radio_group.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace ombrel;
 using ombrel::test::ScriptedDialogs;
@@ -181,6 +185,42 @@ private slots:
         QVERIFY(!error);
         QCOMPARE(contents(old), QByteArray("old bytes"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.txt"});
+    }
+
+    // Cancel pressed on the progress bar of a long export: the file that
+    // was there keeps its bytes, nothing lies beside it, no setting is
+    // stored and nothing is reported.
+    void cancelledExportKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("cut.txt");
+        QVERIFY(test::WriteFileBytes(old, "old bytes"));
+        ExportDialog dialog;
+        // Some megabytes of text, written a piece at a time.
+        const RowCells row{"00:00:10:00", "+", "00:00:05:00", "=", "00:00:15:00", "", "Intro"};
+        for (int r = 0; r < 100'000; ++r)
+            dialog.sheet.appendCalculation({row, row, row, row, row, row});
+        dialog.form.progressDelay = std::chrono::milliseconds(0);
+        bool cancelled = false;
+        QTimer canceller;
+        QObject::connect(&canceller, &QTimer::timeout, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<QProgressDialog*>(window);
+                if (progress && progress->isVisible() && !cancelled) {
+                    cancelled = true;
+                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                }
+            }
+        });
+        canceller.start(0);
+        dialog.exportTo(old);
+        QVERIFY(cancelled);
+        QCOMPARE(test::FileBytes(old), QByteArray("old bytes"));
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"cut.txt"});
+        QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
+        QCOMPARE(dialog.settings.exporting, withRates().exporting);
+        QCOMPARE(dialog.dialogs.messages.size(), 0);
+        QVERIFY(!dialog.form.isVisible());
     }
 
     void headingEditsFollowTheCheckBox()
