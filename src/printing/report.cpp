@@ -185,18 +185,36 @@ ReportPagination::Cursor ReportPagination::layOutPage(Cursor at, std::vector<Rep
 bool ReportPagination::layOut(int64_t pages)
 {
     for (int64_t laidOut = 0; laidOut < pages && !complete_; ++laidOut) {
-        starts_.push_back(next_);
+        if (pages_ % kPagesPerStart == 0)
+            starts_.push_back(next_);
         next_ = layOutPage(next_, nullptr);
+        ++pages_;
         complete_ = next_.row >= list_.rowCount();
     }
     return complete_;
 }
 
+ReportPagination::Cursor ReportPagination::pageStart(int64_t page) const
+{
+    const int64_t kept = (page - 1) / kPagesPerStart;
+    int64_t at = kept * kPagesPerStart + 1;
+    Cursor start = starts_[static_cast<size_t>(kept)];
+    if (followingPage_ > at && followingPage_ <= page) {
+        at = followingPage_;
+        start = followingStart_;
+    }
+    for (; at < page; ++at)
+        start = layOutPage(start, nullptr);
+    return start;
+}
+
 std::vector<ReportLine> ReportPagination::pageLines(int64_t page) const
 {
     std::vector<ReportLine> lines;
-    if (page >= 1 && page <= pageCount())
-        layOutPage(starts_[static_cast<size_t>(page - 1)], &lines);
+    if (page >= 1 && page <= pageCount()) {
+        followingStart_ = layOutPage(pageStart(page), &lines);
+        followingPage_ = page + 1;
+    }
     return lines;
 }
 

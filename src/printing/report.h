@@ -76,8 +76,10 @@ LineBreak BreakLine(std::string_view text, size_t from, double width, const Text
 // shows at once however long the list. An entry too long for a line wraps
 // onto further lines, those hanging under its description (unless that
 // would leave the description less than a third of the line); an entry is
-// kept on one page when it fits on one. The list must not change while the
-// pagination lives.
+// kept on one page when it fits on one. Where a page starts is kept only
+// for every kPagesPerStart-th page, so a huge font's millions of pages take
+// little memory; the pages between are laid out again when asked for. The
+// list must not change while the pagination lives.
 class ReportPagination {
 public:
     ReportPagination(const CalculationList& list, bool descriptions, const ReportFrame& frame, double lineHeight,
@@ -88,12 +90,15 @@ public:
     bool complete() const { return complete_; }
     // The pages laid out so far; at least 1 once layOut ran, since a report
     // with no entries is one page with its header.
-    int64_t pageCount() const { return static_cast<int64_t>(starts_.size()); }
+    int64_t pageCount() const { return pages_; }
     int linesPerPage() const { return linesPerPage_; }
     // The entries on the pages laid out so far.
     int64_t rowsLaidOut() const { return next_.row; }
-    // The lines of a laid-out page, numbered from 1.
+    // The lines of a laid-out page, numbered from 1. Asking for the pages in
+    // order lays out each once.
     std::vector<ReportLine> pageLines(int64_t page) const;
+
+    static constexpr int64_t kPagesPerStart = 64;
 
 private:
     // A place in the body: an entry and a byte of its text.
@@ -102,6 +107,7 @@ private:
         size_t offset = 0;
     };
     Cursor layOutPage(Cursor at, std::vector<ReportLine>* lines) const;
+    Cursor pageStart(int64_t page) const;
     double hangingIndent(const BodyLine& line) const;
 
     const CalculationList& list_;
@@ -109,8 +115,12 @@ private:
     double width_;
     int linesPerPage_;
     const TextMeasure& measure_;
-    std::vector<Cursor> starts_; // where each laid-out page starts
+    std::vector<Cursor> starts_; // where pages 1, 1 + kPagesPerStart, ... start
+    int64_t pages_ = 0;
     Cursor next_;
+    // The start of the page after the one last asked for.
+    mutable int64_t followingPage_ = 0;
+    mutable Cursor followingStart_;
     bool complete_ = false;
 };
 

@@ -193,6 +193,37 @@ private slots:
         QVERIFY(page->texts.size() >= 3);
     }
 
+    // At a 512-point print font a page holds one line of a character or
+    // two: the pages hold every character of the entries in order, one
+    // line each, and a page asked for again, in any order, is the same.
+    void pagesOfAHugeFont()
+    {
+        StoredFont font = kDefaultPrintFont;
+        font.size = 512;
+        const CalcSheet sheet = sheetOf(QStringList(30, "Intro"));
+        Report report(sheet, content(), font, kLetterPoints, kStamp);
+        QCOMPARE(report.bodyPoints(), 512);
+        ReportPagination& pages = report.pagination();
+        while (!pages.layOut(100)) {
+        }
+        QCOMPARE(pages.linesPerPage(), 1);
+        QVERIFY(pages.pageCount() > 4 * ReportPagination::kPagesPerStart);
+        QList<std::vector<ReportLine>> inOrder;
+        QString printed;
+        for (int64_t page = 1; page <= pages.pageCount(); ++page) {
+            inOrder << pages.pageLines(page);
+            QCOMPARE(inOrder.back().size(), size_t(1));
+            printed += QString::fromStdString(inOrder.back().front().text);
+        }
+        QString entries;
+        const CalculationList& list = sheet.list(TimecodeFormat::NonDrop);
+        for (int64_t row = 0; row < list.rowCount(); ++row)
+            entries += QString::fromStdString(ReportBodyLine(list.rowView(row), true).text);
+        QCOMPARE(printed.remove(' '), entries.remove(' '));
+        for (int64_t page = pages.pageCount(); page >= 1; page -= 7)
+            QCOMPARE(pages.pageLines(page), inOrder[page - 1]);
+    }
+
     void printsToPdf_data()
     {
         QTest::addColumn<QString>("range");

@@ -210,6 +210,42 @@ private slots:
         QVERIFY(lines > 100);
     }
 
+    // A font so large that a line holds a few characters and a page one
+    // line: an entry spreads over many pages, far more pages than the
+    // pagination keeps the starts of. Each page, asked for in any order,
+    // is the next line the entries break into.
+    void pagesOfAHugeFont()
+    {
+        QStringList descriptions;
+        for (int r = 0; r < 100; ++r)
+            descriptions << (r % 3 ? "" : "a take with a long description");
+        const CalculationList list = listOf(descriptions);
+        const int columns = 4;
+        QStringList lines;
+        for (int64_t r = 0; r < list.rowCount(); ++r) {
+            const std::string text = ReportBodyLine(list.rowView(r), true).text;
+            for (size_t from = 0; from < text.size();) {
+                const LineBreak lineBreak = BreakLine(text, from, 10 * columns, kMeasure);
+                lines << QString::fromStdString(text.substr(from, lineBreak.end - from));
+                from = lineBreak.next;
+            }
+        }
+        QVERIFY(lines.size() > 4 * ReportPagination::kPagesPerStart);
+
+        ReportPagination pagination(list, true, bodyOf(columns, 1), 100, kMeasure);
+        while (!pagination.layOut(100)) {
+        }
+        QCOMPARE(pagination.pageCount(), lines.size());
+        QList<int64_t> order;
+        for (int64_t page = pagination.pageCount(); page >= 1; --page)
+            order << page;
+        for (int64_t page = 1; page <= pagination.pageCount(); page += 37)
+            order << page;
+        for (int64_t page : order)
+            QCOMPARE(texts(pagination.pageLines(page)), QStringList{lines[page - 1]});
+        QVERIFY(pagination.pageLines(pagination.pageCount() + 1).empty());
+    }
+
     // With a line taller than the page, each page still takes one line.
     void lineTallerThanThePage()
     {
