@@ -1,15 +1,20 @@
-// What the benchmarks share: a large sheet, how each benchmark runs, and a
-// reporter that sets each figure against its baseline from the same run.
+// What the benchmarks share: a large sheet, how each benchmark runs, the
+// raw write that saves are set against, and a reporter that sets each
+// figure against its baseline from the same run.
 #pragma once
 
 #include "engine/format_info.h"
 #include "list/calc_sheet.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace ombrel::bench {
@@ -63,6 +68,28 @@ inline void settings(benchmark::internal::Benchmark* b)
 {
     b->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(5)->DisplayAggregatesOnly(true);
     b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+}
+
+// A folder for the files the benchmarks write, removed at the end.
+inline QTemporaryDir& BenchFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+// The baseline of a save: the same bytes written straight to the file and,
+// when `synced`, brought to disk as QSaveFile does before the new file
+// takes the old one's place.
+inline void WriteRaw(benchmark::State& state, const std::string& bytes, const QString& path, bool synced)
+{
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
+            (synced && (!file.flush() || ::fdatasync(file.handle()) != 0)))
+            state.SkipWithError("raw write failed");
+        file.close();
+    }
 }
 
 // Prints the usual table, then each operation against its baseline: best

@@ -4,12 +4,8 @@
 #include "documents/calc_file_io.h"
 #include "documents/text_export.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <unistd.h>
 
 using namespace ombrel;
 using namespace ombrel::bench;
@@ -21,12 +17,6 @@ namespace {
 TextExportOptions options()
 {
     return {TimecodeFormat::NonDrop, true, true, "Timecode Data", "30 fps Non-Drop Frame"};
-}
-
-QTemporaryDir& tempDir()
-{
-    static QTemporaryDir dir;
-    return dir;
 }
 
 const std::string& exportBytes()
@@ -42,32 +32,13 @@ void record(benchmark::State& state)
 
 void BM_RawWrite(benchmark::State& state)
 {
-    const std::string& bytes = exportBytes();
-    const QString path = tempDir().filePath("raw.txt");
-    for (auto _ : state) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-            state.SkipWithError("raw write failed");
-        file.close();
-    }
+    WriteRaw(state, exportBytes(), BenchFolder().filePath("raw.txt"), false);
     record(state);
 }
 
-// QSaveFile syncs its data to disk before putting the new file in place; this
-// is the raw write with the same guarantee.
 void BM_RawWriteSynced(benchmark::State& state)
 {
-    const std::string& bytes = exportBytes();
-    const QString path = tempDir().filePath("raw_synced.txt");
-    for (auto _ : state) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush() ||
-            ::fdatasync(file.handle()) != 0)
-            state.SkipWithError("raw write failed");
-        file.close();
-    }
+    WriteRaw(state, exportBytes(), BenchFolder().filePath("raw_synced.txt"), true);
     record(state);
 }
 
@@ -75,7 +46,7 @@ void BM_RawWriteSynced(benchmark::State& state)
 // writer and streamed through QSaveFile.
 void BM_Export(benchmark::State& state)
 {
-    const QString path = tempDir().filePath("export.txt");
+    const QString path = BenchFolder().filePath("export.txt");
     for (auto _ : state) {
         TextExportWriter writer(bigSheet(), options());
         const auto error = SaveFileStream(path, [&]() -> std::optional<std::string_view> { return writer.next(); });

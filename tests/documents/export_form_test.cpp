@@ -2,6 +2,7 @@
 #include "documents/export_form.h"
 #include "file_bytes.h"
 #include "file_size_limit.h"
+#include "format_names.h"
 #include "scripted_dialogs.h"
 #include "settings/settings_sections.h"
 #include "settings/settings_store.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,26 +38,11 @@ CalcSheet workedExampleSheet()
     return sheet;
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
-
-// User rate 48, Frames rate 29.97.
-AppSettings withRates()
-{
-    AppSettings settings;
-    settings.options.userFrames = "48";
-    settings.options.frames = "29.97";
-    return settings;
-}
-
 struct ExportDialog {
     CalcSheet sheet = workedExampleSheet();
     QTemporaryDir settingsDir;
     SettingsStore store{settingsDir.filePath("settings.ini")};
-    AppSettings settings = withRates();
+    AppSettings settings = test::WithRates();
     ScriptedDialogs dialogs;
     TExportForm form{sheet, settings, store, dialogs};
 
@@ -94,10 +79,11 @@ private slots:
         ExportDialog dialog;
         QTest::mouseClick(dialog.form.HeadingsChk, Qt::LeftButton);
         dialog.exportTo(dir.filePath("cut.txt"));
-        QCOMPARE(contents(dir.filePath("cut.txt")), QByteArray("Timecode Data\r\n"
-                                                               "30 fps Non-Drop Frame\r\n"
-                                                               "00:00:10:00 + 00:00:05:00 = 00:00:15:00  Intro \r\n"
-                                                               "00:01:00:00 - 00:00:30:00 = 00:00:30:00   \r\n"));
+        QCOMPARE(test::FileBytes(dir.filePath("cut.txt")),
+                 QByteArray("Timecode Data\r\n"
+                            "30 fps Non-Drop Frame\r\n"
+                            "00:00:10:00 + 00:00:05:00 = 00:00:15:00  Intro \r\n"
+                            "00:01:00:00 - 00:00:30:00 = 00:00:30:00   \r\n"));
         const FileDialogRequest request = dialog.dialogs.saveRequests.value(0);
         QCOMPARE(request.filter, QString("Text File (.txt)|*.txt|All Files (*.*)|*.*"));
         QCOMPARE(request.defaultSuffix, QString("txt"));
@@ -118,8 +104,8 @@ private slots:
         dialog.choose(5);
         QTest::mouseClick(dialog.form.DescriptionsChk, Qt::LeftButton);
         dialog.exportTo(dir.filePath("frames"));
-        QCOMPARE(contents(dir.filePath("frames.txt")), QByteArray("300 + 150 = 450 \r\n"
-                                                                  "1800 - 900 = 900 \r\n"));
+        QCOMPARE(test::FileBytes(dir.filePath("frames.txt")), QByteArray("300 + 150 = 450 \r\n"
+                                                                         "1800 - 900 = 900 \r\n"));
         QCOMPARE(dialog.stored("Radio"), QString("5"));
     }
 
@@ -151,10 +137,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString old = dir.filePath("cut.txt");
-        QFile file(old);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("old bytes");
-        file.close();
+        QVERIFY(test::WriteFileBytes(old, "old bytes"));
         ExportDialog dialog;
         {
             test::FileSizeLimit limit(50);
@@ -162,8 +145,8 @@ private slots:
         }
         QCOMPARE(dialog.dialogs.messageTexts(), QStringList{"File too large"});
         QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
-        QCOMPARE(contents(old), QByteArray("old bytes"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.txt"});
+        QCOMPARE(test::FileBytes(old), QByteArray("old bytes"));
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"cut.txt"});
     }
 
     // A save stopped by its writer (the export's Cancel) leaves the file
@@ -172,10 +155,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString old = dir.filePath("cut.txt");
-        QFile file(old);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("old bytes");
-        file.close();
+        QVERIFY(test::WriteFileBytes(old, "old bytes"));
         int pieces = 0;
         const auto error = SaveFileStream(old, [&]() -> std::optional<std::string_view> {
             if (++pieces > 2)
@@ -183,8 +163,8 @@ private slots:
             return std::string_view("new bytes ");
         });
         QVERIFY(!error);
-        QCOMPARE(contents(old), QByteArray("old bytes"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.txt"});
+        QCOMPARE(test::FileBytes(old), QByteArray("old bytes"));
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"cut.txt"});
     }
 
     // Cancel pressed on the progress bar of a long export: the file that
@@ -218,7 +198,7 @@ private slots:
         QCOMPARE(test::FileBytes(old), QByteArray("old bytes"));
         QCOMPARE(test::FilesIn(dir.path()), QStringList{"cut.txt"});
         QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
-        QCOMPARE(dialog.settings.exporting, withRates().exporting);
+        QCOMPARE(dialog.settings.exporting, test::WithRates().exporting);
         QCOMPARE(dialog.dialogs.messages.size(), 0);
         QVERIFY(!dialog.form.isVisible());
     }
@@ -238,26 +218,17 @@ private slots:
         QTest::mouseClick(dialog.form.HeadingsChk, Qt::LeftButton);
         dialog.form.HeadingEdit->setText("Reel 3");
         dialog.exportTo(dir.filePath("cut.txt"));
-        QVERIFY(contents(dir.filePath("cut.txt")).startsWith("00:00:10:00"));
+        QVERIFY(test::FileBytes(dir.filePath("cut.txt")).startsWith("00:00:10:00"));
     }
 
-    void subheadingFollowsTheFormat_data()
-    {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("subheading");
-        QTest::newRow("drop frame") << 1 << "30 fps Drop Frame";
-        QTest::newRow("PAL") << 2 << "25 fps PAL";
-        QTest::newRow("film") << 3 << "24 fps Film";
-        QTest::newRow("user") << 4 << "User Definable - 48fps";
-        QTest::newRow("frames") << 5 << "Frames - 29.97fps";
-    }
+    void subheadingFollowsTheFormat_data() { test::AddFormatNameRows(); }
     void subheadingFollowsTheFormat()
     {
         QFETCH(int, format);
-        QFETCH(QString, subheading);
+        QFETCH(QString, name);
         ExportDialog dialog;
         dialog.choose(format);
-        QCOMPARE(dialog.form.SubheadingEdit->text(), subheading);
+        QCOMPARE(dialog.form.SubheadingEdit->text(), name);
         // Choosing the format already chosen keeps what the user typed.
         dialog.form.SubheadingEdit->setText("Typed");
         dialog.choose(format);

@@ -28,6 +28,21 @@ rows=120
 } >"$WORK/many.obr"
 
 wait_for_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+# press_in_main_window KEYS...: the keys typed into the main window.
+press_in_main_window() {
+  xdotool windowfocus --sync "$WINDOW"
+  sleep 0.5
+  xdotool key "$@"
+}
+# focus_dialog TITLE NAME: waits for the dialog, gives it the keyboard and
+# keeps a screenshot called NAME.
+focus_dialog() {
+  local dialog
+  dialog=$(wait_for_window "$1") || { screenshot "no-$2"; fail "no $2"; }
+  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  sleep 0.5
+  screenshot "$2"
+}
 
 start_x
 start_app "$WORK/many.obr"
@@ -49,18 +64,10 @@ sleep 0.3
 xdotool search --onlyvisible --name '^Preview' >/dev/null && fail "Escape left the preview open"
 
 # File > Print...: with no printer, Print asks for one; Qt's dialog writes PDF.
-xdotool windowfocus --sync "$WINDOW"
-sleep 0.3
-xdotool key ctrl+p
-dialog=$(wait_for_window '^Print\.\.\.') || fail "no print dialog"
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-sleep 0.3
-screenshot print-dialog
+press_in_main_window ctrl+p
+focus_dialog '^Print\.\.\.' print-dialog
 xdotool key Return
-setup=$(wait_for_window '^Printer Setup') || fail "no printer dialog"
-xdotool windowfocus --sync "$setup" 2>/dev/null || true
-sleep 0.3
-screenshot printer-setup
+focus_dialog '^Printer Setup' printer-setup
 xdotool key alt+f ctrl+a
 type_keys "$WORK/report.pdf"
 xdotool key Return
@@ -80,17 +87,10 @@ pdftoppm -png -r 60 "$WORK/report.pdf" "$OUTPUT/printed-page"
 grep -q '^Radio=0' "$XDG_CONFIG_HOME/Brontel/Ombrel.conf" || fail "printing stored no print settings"
 
 # File > Export...: the list, through the real file dialog.
-xdotool windowfocus --sync "$WINDOW"
-sleep 0.5
-xdotool key ctrl+e
-dialog=$(wait_for_window "^Export") || { screenshot no-export; fail "no export dialog"; }
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-sleep 0.3
-screenshot export-dialog
+press_in_main_window ctrl+e
+focus_dialog '^Export' export-dialog
 xdotool key Return
-save=$(wait_for_window 'Save') || fail "no save dialog"
-xdotool windowfocus --sync "$save" 2>/dev/null || true
-sleep 0.5
+focus_dialog 'Save' save-dialog
 xdotool key ctrl+a
 type_keys "$WORK/cut"
 xdotool key Return

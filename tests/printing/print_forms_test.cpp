@@ -1,3 +1,5 @@
+#include "file_bytes.h"
+#include "format_names.h"
 #include "list/list_model.h"
 #include "printing/preview_form.h"
 #include "printing/print_form.h"
@@ -15,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,30 +36,13 @@ std::array<RowCells, kFormatCount> calculation(int64_t r, const std::string& des
     return {timecode, timecode, timecode, timecode, timecode, frames};
 }
 
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
-}
-
-// User rate 48, Frames rate 29.97.
-AppSettings withRates()
-{
-    AppSettings settings;
-    settings.options.userFrames = "48";
-    settings.options.frames = "29.97";
-    return settings;
-}
-
 // The print dialog and the preview over a list of `rows` calculations
 // (at the usual print font a page holds some fifty), printing to a PDF file.
 struct PrintWindows {
     SheetModels lists;
     QTemporaryDir dir;
     SettingsStore store{dir.filePath("settings.ini")};
-    AppSettings settings = withRates();
+    AppSettings settings = test::WithRates();
     ScriptedDialogs dialogs;
     TPreviewForm preview;
     TGridPrintForm form{lists, settings, store, dialogs, preview};
@@ -96,22 +80,12 @@ struct PrintWindows {
 class PrintFormsTest : public QObject {
     Q_OBJECT
 private slots:
-    void previewCaption_data()
-    {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("non-drop") << 0 << "Preview  -  30 fps Non-Drop Frame  -  Page 1 of 1";
-        QTest::newRow("drop frame") << 1 << "Preview  -  30 fps Drop Frame  -  Page 1 of 1";
-        QTest::newRow("PAL") << 2 << "Preview  -  25 fps PAL  -  Page 1 of 1";
-        QTest::newRow("film") << 3 << "Preview  -  24 fps Film  -  Page 1 of 1";
-        QTest::newRow("user") << 4 << "Preview  -  User Definable - 48fps  -  Page 1 of 1";
-        QTest::newRow("frames") << 5 << "Preview  -  Frames - 29.97fps  -  Page 1 of 1";
-    }
+    void previewCaption_data() { test::AddFormatNameRows(); }
     // The caption names the format, not the subheading typed.
     void previewCaption()
     {
         QFETCH(int, format);
-        QFETCH(QString, caption);
+        QFETCH(QString, name);
         PrintWindows windows;
         windows.form.show();
         windows.choose(format);
@@ -119,7 +93,7 @@ private slots:
         QTest::mouseClick(windows.form.PreviewBtn, Qt::LeftButton);
         QVERIFY(windows.preview.isVisible());
         QVERIFY(windows.preview.windowState() & Qt::WindowMaximized);
-        QCOMPARE(windows.preview.windowTitle(), caption);
+        QCOMPARE(windows.preview.windowTitle(), "Preview  -  " + name + "  -  Page 1 of 1");
         QCOMPARE(windows.pageButtons(), QString("0000"));
         QVERIFY(windows.form.isVisible());
         QCOMPARE(windows.stored("Print/Radio"), QString("<absent>"));
@@ -269,7 +243,7 @@ private slots:
         windows.form.PrintBtnClick();
         QVERIFY(!windows.preview.isVisible());
         QVERIFY(!windows.preview.QRPreview->report());
-        QCOMPARE(pdfPages(windows.pdf()), 3);
+        QCOMPARE(test::PdfPages(windows.pdf()), 3);
         QCOMPARE(ReadPrintSettings(windows.store), windows.form.settings());
         QCOMPARE(windows.settings.print, windows.form.settings());
     }
@@ -282,7 +256,7 @@ private slots:
         QTest::mouseClick(windows.form.PageChk, Qt::LeftButton);
         QTest::mouseClick(windows.form.PrintBtn, Qt::LeftButton);
         QVERIFY(!windows.form.isVisible());
-        QCOMPARE(pdfPages(windows.pdf()), 3);
+        QCOMPARE(test::PdfPages(windows.pdf()), 3);
         QCOMPARE(ReadPrintSettings(windows.store),
                  (PrintSettings{5, false, true, true, true, "Timecode Data", "Frames - 29.97fps"}));
         QCOMPARE(windows.stored("Print/Page"), QString("0"));

@@ -1,13 +1,11 @@
+#include "file_bytes.h"
 #include "printing/report_painter.h"
 #include "test_registry.h"
 #include "text_recorder.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,14 +51,6 @@ std::unique_ptr<TextRecorder> drawn(Report& report, int64_t page = 1)
     MapReportOnto(painter, QRectF(QPointF(0, 0), report.paperSize()), report.paperSize());
     report.paintPage(painter, page);
     return recorder;
-}
-
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return int(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 } // namespace
@@ -251,8 +241,8 @@ private slots:
             return true;
         }));
         QCOMPARE(printed.size(), pages);
-        QCOMPARE(pdfPages(dir.filePath("report.pdf")), pages);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
+        QCOMPARE(test::PdfPages(dir.filePath("report.pdf")), pages);
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"report.pdf"});
     }
 
     // Stopped after its first page, a print leaves the file it would have
@@ -262,18 +252,14 @@ private slots:
         const CalcSheet sheet = sheetOf(QStringList(120, QString()));
         QTemporaryDir dir;
         const QString path = dir.filePath("report.pdf");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("the old file");
-        old.close();
+        QVERIFY(test::WriteFileBytes(path, "the old file"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
         QVERIFY(!PrintReport(printer, report, [](int64_t) { return false; }));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("the old file"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
+        QCOMPARE(test::FileBytes(path), QByteArray("the old file"));
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"report.pdf"});
         QCOMPARE(printer.outputFileName(), path);
     }
 };
