@@ -3,24 +3,22 @@
 #include "file_bytes.h"
 #include "file_size_limit.h"
 #include "format_names.h"
+#include "progress_canceller.h"
 #include "scripted_dialogs.h"
 #include "settings/settings_sections.h"
 #include "settings/settings_store.h"
 #include "test_registry.h"
 #include "widgets/radio_group.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace ombrel;
 using ombrel::test::ScriptedDialogs;
@@ -181,20 +179,9 @@ private slots:
         for (int r = 0; r < 100'000; ++r)
             dialog.sheet.appendCalculation({row, row, row, row, row, row});
         dialog.form.progressDelay = std::chrono::milliseconds(0);
-        bool cancelled = false;
-        QTimer canceller;
-        QObject::connect(&canceller, &QTimer::timeout, [&] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* progress = qobject_cast<QProgressDialog*>(window);
-                if (progress && progress->isVisible() && !cancelled) {
-                    cancelled = true;
-                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-                }
-            }
-        });
-        canceller.start(0);
+        const test::ProgressCanceller canceller;
         dialog.exportTo(old);
-        QVERIFY(cancelled);
+        QVERIFY(canceller.clicked());
         QCOMPARE(test::FileBytes(old), QByteArray("old bytes"));
         QCOMPARE(test::FilesIn(dir.path()), QStringList{"cut.txt"});
         QCOMPARE(dialog.stored("Radio"), QString("<absent>"));

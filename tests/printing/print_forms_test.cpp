@@ -5,6 +5,7 @@
 #include "printing/print_form.h"
 #include "printing/report_page_view.h"
 #include "printing/report_painter.h"
+#include "progress_canceller.h"
 #include "scripted_dialogs.h"
 #include "settings/settings_sections.h"
 #include "settings/settings_store.h"
@@ -260,6 +261,22 @@ private slots:
         QCOMPARE(ReadPrintSettings(windows.store),
                  (PrintSettings{5, false, true, true, true, "Timecode Data", "Frames - 29.97fps"}));
         QCOMPARE(windows.stored("Print/Page"), QString("0"));
+    }
+
+    // Cancel pressed on the progress bar of a long print: the file that
+    // was there keeps its bytes and nothing is reported.
+    void cancelledPrintKeepsTheOldFile()
+    {
+        PrintWindows windows(1000);
+        QVERIFY(test::WriteFileBytes(windows.pdf(), "the old file"));
+        windows.form.progressDelay = std::chrono::milliseconds(0);
+        windows.form.show();
+        const test::ProgressCanceller canceller;
+        QTest::mouseClick(windows.form.PrintBtn, Qt::LeftButton);
+        QVERIFY(canceller.clicked());
+        QCOMPARE(test::FileBytes(windows.pdf()), QByteArray("the old file"));
+        QVERIFY(windows.dialogs.messages.isEmpty());
+        QVERIFY(!windows.form.isVisible());
     }
 
     // With nowhere to print to, Print asks for the printer first.
