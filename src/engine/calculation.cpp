@@ -261,6 +261,15 @@ Calculation ComputeCalculations(const CalculationRequest& request, CalcState& st
     return calculation;
 }
 
+std::string ResultTimecodeText(const Calculation& calculation, const CalcState& state, TimecodeFormat activeFormat)
+{
+    const FormatInfo& format = FormatInfoOf(activeFormat);
+    if (!format.frameCounts)
+        return calculation.rows[FormatIndex(activeFormat)][ResultColumn];
+    return FormatTimecodeText(FramesRateTC(state.totals[FormatIndex(activeFormat)].resultCount, state.rates.framesRate),
+                              format.separator);
+}
+
 namespace {
 
 bool readNumber(std::string_view text, double& value)

@@ -67,6 +67,11 @@ struct Calculation {
 // totals and returns the rows to append.
 Calculation ComputeCalculations(const CalculationRequest& request, CalcState& state);
 
+// The result of an accepted calculation as a timecode on the active tab:
+// that list's result cell, or on the Frames tab, whose cells are counts,
+// the timecode that counts to the result at the Frames rate.
+std::string ResultTimecodeText(const Calculation& calculation, const CalcState& state, TimecodeFormat activeFormat);
+
 // The percentage display of the last Frames row ("50.00%", "1,234.50%").
 std::string PercentageText(std::string_view framesInCell, std::string_view framesOutCell, TimecodeFormat activeFormat);
 

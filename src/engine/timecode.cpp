@@ -1,5 +1,6 @@
 #include "engine/timecode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -99,6 +100,25 @@ int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate)
 {
     const double seconds = double(parts.hours) * 3600 + double(parts.minutes) * 60 + parts.seconds;
     return RoundToCount(seconds * framesRate + parts.frames);
+}
+
+TimecodeParts FramesRateTC(int64_t count, double framesRate)
+{
+    if (!(framesRate > 0) || !std::isfinite(framesRate))
+        return {};
+    const int64_t day = RoundToCount(double(kSecondsPerDay) * framesRate);
+    if (day <= 0)
+        return {};
+    count = detail::wrapInto(count, day);
+    const auto countAt = [framesRate](int64_t second) { return RoundToCount(double(second) * framesRate); };
+    // The estimate is at most a second off either way after rounding.
+    int64_t second = std::min<int64_t>(static_cast<int64_t>(double(count) / framesRate), kSecondsPerDay - 1);
+    while (second > 0 && countAt(second) > count)
+        --second;
+    while (second + 1 < kSecondsPerDay && countAt(second + 1) <= count)
+        ++second;
+    return {static_cast<int32_t>(second / 3600), static_cast<int32_t>(second / 60 % 60),
+            static_cast<int32_t>(second % 60), static_cast<int32_t>(count - countAt(second))};
 }
 
 bool IsDropMinute(int32_t minutes)

@@ -27,6 +27,12 @@ bool PasteIntoField(EntryFields& fields, EntryField focused, std::string_view te
     case EntryField::Out:
         SetFieldText(*fields.field(focused), PastedTimecode(text, separator));
         break;
+    case EntryField::MiniDisplay:
+        LoadMiniDisplay(fields, PastedTimecode(text, separator));
+        return true;
+    case EntryField::MiniFrame:
+        LoadMiniFrame(fields, std::string(text));
+        break;
     default:
         return false;
     }

@@ -47,9 +47,11 @@ void applySteps(EntryFields& fields, EntryField keyed, const KeyOutcome& outcome
         switch (step.action) {
         case EntryAction::ZeroDuration:
             SetFieldText(fields.duration, LoadEditText(kZeroDigits, separator));
+            SetFieldText(fields.mini.display, fields.duration.text);
             break;
         case EntryAction::LoadField:
             *fields.field(keyed) = outcome.field;
+            SetFieldText(fields.mini.display, outcome.field.text);
             break;
         case EntryAction::PlaceCaret:
             placeCaret(*fields.field(keyed), outcome.field);
@@ -110,6 +112,10 @@ FieldState* EntryFields::field(EntryField which)
         return &duration;
     case EntryField::FrameDur:
         return &frameDur;
+    case EntryField::MiniDisplay:
+        return &mini.display;
+    case EntryField::MiniFrame:
+        return &mini.frame;
     case EntryField::OperandCombo:
     case EntryField::None:
         break;
@@ -134,6 +140,8 @@ KeyOutcome EntryKeyPress(EntryField keyed, const FieldState& field, char key, co
         return FrameOutKeyPress(key, context);
     case EntryField::Duration:
     case EntryField::FrameDur:
+    case EntryField::MiniDisplay:
+    case EntryField::MiniFrame:
     case EntryField::None:
         break;
     }
@@ -162,6 +170,90 @@ void RequestFocus(EntryFields& fields, EntryField which)
         field->selectionLength = static_cast<int>(field->text.size());
     }
     fields.focusRequest = which;
+    FollowFocus(fields, which);
+}
+
+void FollowFocus(EntryFields& fields, EntryField focused)
+{
+    MiniEntry& mini = fields.mini;
+    const auto follow = [&mini](MiniEntryState state, std::string sign) {
+        mini.state = state;
+        mini.sign = std::move(sign);
+    };
+    const std::string pending(OperatorText(fields.op));
+    switch (focused) {
+    case EntryField::In:
+    case EntryField::Percent:
+        follow(MiniEntryState::EnterFirst, "");
+        break;
+    case EntryField::Out:
+        follow(MiniEntryState::EnterSecond, pending);
+        break;
+    case EntryField::Duration:
+        follow(MiniEntryState::ShowResult, "=");
+        SetFieldText(mini.display, fields.duration.text);
+        break;
+    case EntryField::FrameIn:
+        follow(MiniEntryState::EnterFirst, " ");
+        FollowFrameField(fields, focused);
+        break;
+    case EntryField::FrameOut:
+        follow(MiniEntryState::EnterSecond, pending);
+        FollowFrameField(fields, focused);
+        break;
+    case EntryField::FrameDur:
+        follow(MiniEntryState::ShowResult, "=");
+        FollowFrameField(fields, focused);
+        break;
+    case EntryField::OperandCombo:
+    case EntryField::MiniDisplay:
+    case EntryField::MiniFrame:
+    case EntryField::None:
+        break;
+    }
+}
+
+void ShowResultInMini(EntryFields& fields, std::string resultTimecode)
+{
+    MiniEntry& mini = fields.mini;
+    SetFieldText(mini.display, std::move(resultTimecode));
+    SetFieldText(mini.frame, fields.frameDur.text);
+    mini.state = MiniEntryState::ShowResult;
+    mini.sign = "=";
+}
+
+void FollowFrameField(EntryFields& fields, EntryField changed)
+{
+    const std::string& text = fields.field(changed)->text;
+    if (fields.mini.frame.text != text)
+        SetFieldText(fields.mini.frame, text);
+}
+
+void LoadMiniDisplay(EntryFields& fields, const std::string& timecode)
+{
+    MiniEntry& mini = fields.mini;
+    if (mini.state == MiniEntryState::ShowResult) {
+        mini.state = MiniEntryState::EnterFirst;
+        mini.sign.clear();
+    }
+    SetFieldText(mini.display, timecode);
+    SetFieldText(mini.state == MiniEntryState::EnterSecond ? fields.out : fields.in, timecode);
+    RequestFocus(fields, EntryField::MiniDisplay);
+}
+
+void MiniFrameChanged(EntryFields& fields)
+{
+    const MiniEntry& mini = fields.mini;
+    if (mini.state == MiniEntryState::EnterFirst && fields.frameIn.text != mini.frame.text)
+        SetFieldText(fields.frameIn, mini.frame.text);
+    else if (mini.state == MiniEntryState::EnterSecond && fields.frameOut.text != mini.frame.text)
+        SetFieldText(fields.frameOut, mini.frame.text);
+}
+
+void LoadMiniFrame(EntryFields& fields, const std::string& frames)
+{
+    SetFieldText(fields.mini.frame, frames);
+    MiniFrameChanged(fields);
 }
 
 void ApplySeparator(EntryFields& fields, char separator)
@@ -177,14 +269,14 @@ void ApplySeparator(EntryFields& fields, char separator)
 
 void ZeroTimecodeFields(EntryFields& fields, char separator)
 {
-    for (FieldState* field : {&fields.in, &fields.out, &fields.duration})
+    for (FieldState* field : {&fields.in, &fields.out, &fields.duration, &fields.mini.display})
         SetFieldText(*field, LoadEditText(kZeroDigits, separator));
 }
 
 void ClearEntryFields(EntryFields& fields, char separator, bool frameMode)
 {
     ZeroTimecodeFields(fields, separator);
-    for (FieldState* field : {&fields.percent, &fields.frameIn, &fields.frameOut, &fields.frameDur})
+    for (FieldState* field : {&fields.percent, &fields.frameIn, &fields.frameOut, &fields.frameDur, &fields.mini.frame})
         SetFieldText(*field, "0");
     // A chosen "%" stays: the percentage field keeps its place.
     if (fields.op != Operator::Percent)
@@ -196,18 +288,19 @@ void LoadActiveTab(EntryFields& fields, const CalcSheet& sheet, TimecodeFormat a
 {
     const char separator = EntrySeparator(activeFormat);
     ApplySeparator(fields, separator);
-    if (sheet.rowCount() == 0)
-        return;
-    SetFieldText(fields.out, std::string(lastCell(sheet, activeFormat, OutColumn)));
-    SetFieldText(fields.duration, std::string(lastCell(sheet, activeFormat, ResultColumn)));
-    // The In cell of a "%" calculation holds the percentage.
-    const bool percentRow = lastCell(sheet, activeFormat, OperatorColumn) == "%";
-    fields.percentVisible = percentRow;
-    SetFieldText(percentRow ? fields.percent : fields.in, std::string(lastCell(sheet, activeFormat, InColumn)));
-    if (FormatInfoOf(activeFormat).frameCounts)
-        ZeroTimecodeFields(fields, separator);
-    if (const auto op = operatorOfText(lastCell(sheet, TimecodeFormat::NonDrop, OperatorColumn)))
-        fields.op = *op;
+    if (sheet.rowCount() > 0) {
+        SetFieldText(fields.out, std::string(lastCell(sheet, activeFormat, OutColumn)));
+        SetFieldText(fields.duration, std::string(lastCell(sheet, activeFormat, ResultColumn)));
+        // The In cell of a "%" calculation holds the percentage.
+        const bool percentRow = lastCell(sheet, activeFormat, OperatorColumn) == "%";
+        fields.percentVisible = percentRow;
+        SetFieldText(percentRow ? fields.percent : fields.in, std::string(lastCell(sheet, activeFormat, InColumn)));
+        if (FormatInfoOf(activeFormat).frameCounts)
+            ZeroTimecodeFields(fields, separator);
+        if (const auto op = operatorOfText(lastCell(sheet, TimecodeFormat::NonDrop, OperatorColumn)))
+            fields.op = *op;
+    }
+    SetFieldText(fields.mini.display, fields.duration.text);
 }
 
 CalculationRequest TakeCalculationRequest(EntryFields& fields, bool frameMode, bool rangeCheck,

@@ -9,6 +9,22 @@
 
 namespace ombrel {
 
+// What the Mini Calc's display is entering: which main field it feeds.
+enum class MiniEntryState {
+    EnterFirst,  // In (MaskEdit1) and FrameIn
+    EnterSecond, // Out (MaskEdit2) and FrameOut
+    ShowResult,  // the Duration; the frame display feeds nothing
+};
+
+// The Mini Calc: a second view of the entry band with its own display.
+struct MiniEntry {
+    MiniEntryState state = MiniEntryState::EnterFirst;
+    FieldState display{"00:00:00:00"};
+    FieldState frame{"0"}; // FrameMini
+    // Panel2: the pending operator, "=" after a result, or nothing.
+    std::string sign;
+};
+
 // The entry band as plain data: what the timecode fields, the frame-count
 // fields, the percentage field and the operator list hold. Windows show it
 // (see entry/entry_panel.h); keys and commands change it here.
@@ -22,6 +38,7 @@ struct EntryFields {
     FieldState percent{"0"}; // MaskEdit4
     bool percentVisible = false;
     Operator op = Operator::Plus;
+    MiniEntry mini;
     // The field that is to take the focus, its whole text selected; the
     // view that shows the fields carries it out and clears it.
     EntryField focusRequest = EntryField::None;
@@ -38,6 +55,7 @@ struct EntrySurroundings {
     // The Calculate command on the fields as they stand; false when it was
     // refused or failed.
     std::function<bool()> calculate;
+    bool frameMode = false;
 };
 
 // A key typed into `keyed` runs through its key procedure, whose steps
@@ -51,8 +69,28 @@ KeyOutcome EntryKeyPress(EntryField keyed, const FieldState& field, char key, co
 
 // A text put into a field as a whole: the caret after it, nothing selected.
 void SetFieldText(FieldState& field, std::string text);
-// The field takes the focus with its whole text selected.
+// The field takes the focus with its whole text selected. A main field
+// taking the focus moves the Mini Calc with it (FollowFocus).
 void RequestFocus(EntryFields& fields, EntryField which);
+
+// The Mini Calc follows the main field that took the focus: the In and
+// percentage fields are entered first, the Out field second, the Duration
+// is a result; the frame fields also show their text in FrameMini.
+void FollowFocus(EntryFields& fields, EntryField focused);
+// The Mini Calc shows a result: the display the given timecode, FrameMini
+// the frame Duration.
+void ShowResultInMini(EntryFields& fields, std::string resultTimecode);
+// FrameIn or FrameOut changed its text: FrameMini shows it.
+void FollowFrameField(EntryFields& fields, EntryField changed);
+// A timecode put into the Mini Calc's display (paste, drop, function key):
+// a result gives way to a new first operand, the main field the display
+// feeds takes the timecode too, and the display takes the focus.
+void LoadMiniDisplay(EntryFields& fields, const std::string& timecode);
+// FrameMini's text changed (FrameMiniChange): the main frame field the
+// display feeds follows; a result feeds nothing.
+void MiniFrameChanged(EntryFields& fields);
+// A number put into FrameMini, and so into the main frame field it feeds.
+void LoadMiniFrame(EntryFields& fields, const std::string& frames);
 
 // The three timecode fields take the separator, keeping their digits.
 void ApplySeparator(EntryFields& fields, char separator);

@@ -13,12 +13,26 @@
 
 namespace ombrel {
 
-namespace {
+FieldState ShownState(const QLineEdit* widget)
+{
+    const bool selected = widget->hasSelectedText();
+    return {widget->text().toStdString(), selected ? widget->selectionStart() : widget->cursorPosition(),
+            selected ? static_cast<int>(widget->selectedText().size()) : 0};
+}
 
-// The character a key types, as the key procedures know it; 0 for keys
-// that type nothing (arrows, Tab, shortcuts), which keep their usual
-// meaning.
-char typedCharacter(const QKeyEvent* event)
+void ShowFieldState(QLineEdit* widget, const FieldState& wanted)
+{
+    if (widget->text() != toQt(wanted.text))
+        widget->setText(toQt(wanted.text));
+    if (ShownState(widget) == wanted)
+        return;
+    if (wanted.selectionLength > 0)
+        widget->setSelection(wanted.caret, wanted.selectionLength);
+    else
+        widget->setCursorPosition(wanted.caret);
+}
+
+char TypedCharacter(const QKeyEvent* event)
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return 0;
@@ -42,16 +56,6 @@ char typedCharacter(const QKeyEvent* event)
     return c >= 32 && c < 127 ? static_cast<char>(c) : '\x01';
 }
 
-// What a widget shows, as a field's state.
-FieldState shownState(const QLineEdit* widget)
-{
-    const bool selected = widget->hasSelectedText();
-    return {widget->text().toStdString(), selected ? widget->selectionStart() : widget->cursorPosition(),
-            selected ? static_cast<int>(widget->selectedText().size()) : 0};
-}
-
-} // namespace
-
 EntryPanel::EntryPanel(EntryFields& fields, const EntryWidgets& widgets,
                        std::function<EntrySurroundings()> surroundings, QObject* parent)
     : QObject(parent), fields_(fields), widgets_(widgets), surroundings_(std::move(surroundings))
@@ -61,6 +65,11 @@ EntryPanel::EntryPanel(EntryFields& fields, const EntryWidgets& widgets,
         take(widget);
         const auto follow = [this, widget] { take(widget); };
         connect(widget, &QLineEdit::textChanged, this, follow);
+        if (widget == widgets_.frameIn || widget == widgets_.frameOut)
+            connect(widget, &QLineEdit::textChanged, this, [this, widget] {
+                FollowFrameField(fields_, fieldNamed(widget));
+                emit shown();
+            });
         connect(widget, &QLineEdit::cursorPositionChanged, this, follow);
         connect(widget, &QLineEdit::selectionChanged, this, follow);
         widget->installEventFilter(this);
@@ -130,6 +139,8 @@ QLineEdit* EntryPanel::widgetOf(EntryField field) const
     case EntryField::FrameDur:
         return widgets_.frameDur;
     case EntryField::OperandCombo:
+    case EntryField::MiniDisplay:
+    case EntryField::MiniFrame:
     case EntryField::None:
         break;
     }
@@ -138,7 +149,7 @@ QLineEdit* EntryPanel::widgetOf(EntryField field) const
 
 void EntryPanel::take(QLineEdit* widget)
 {
-    *fieldOf(widget) = shownState(widget);
+    *fieldOf(widget) = ShownState(widget);
 }
 
 void EntryPanel::show()
@@ -146,26 +157,21 @@ void EntryPanel::show()
     // Each change a widget makes is taken back into the fields, so the
     // fields end up as the widgets really show them.
     for (QLineEdit* widget : {widgets_.in, widgets_.out, widgets_.duration, widgets_.frameIn, widgets_.frameOut,
-                              widgets_.frameDur, widgets_.percent}) {
-        const FieldState wanted = *fieldOf(widget);
-        if (widget->text() != toQt(wanted.text))
-            widget->setText(toQt(wanted.text));
-        if (shownState(widget) == wanted)
-            continue;
-        if (wanted.selectionLength > 0)
-            widget->setSelection(wanted.caret, wanted.selectionLength);
-        else
-            widget->setCursorPosition(wanted.caret);
-    }
+                              widgets_.frameDur, widgets_.percent})
+        ShowFieldState(widget, *fieldOf(widget));
     if (widgets_.operators->currentIndex() != static_cast<int>(fields_.op))
         widgets_.operators->setCurrentIndex(static_cast<int>(fields_.op));
     if (widgets_.percent->isHidden() == fields_.percentVisible)
         widgets_.percent->setVisible(fields_.percentVisible);
-    const EntryField focused = std::exchange(fields_.focusRequest, EntryField::None);
-    if (focused == EntryField::OperandCombo)
+    // A request for another view's field is that view's to carry out.
+    if (fields_.focusRequest == EntryField::OperandCombo) {
+        fields_.focusRequest = EntryField::None;
         widgets_.operators->setFocus();
-    else if (QLineEdit* widget = widgetOf(focused))
+    } else if (QLineEdit* widget = widgetOf(fields_.focusRequest)) {
+        fields_.focusRequest = EntryField::None;
         widget->setFocus();
+    }
+    emit shown();
 }
 
 void EntryPanel::focus(EntryField which)
@@ -183,6 +189,10 @@ bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
         // with its window, or after a menu, stays as the user left it.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (!returning) {
+            FollowFocus(fields_, fieldNamed(watched));
+            emit shown();
+        }
         if (auto* field = qobject_cast<QLineEdit*>(watched); field && !returning)
             QTimer::singleShot(0, field, [field] {
                 // A field that only passed the focus on (hidden while it had
@@ -205,7 +215,7 @@ bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     const EntryField keyed = keyedField(watched);
-    const char key = typedCharacter(static_cast<QKeyEvent*>(event));
+    const char key = TypedCharacter(static_cast<QKeyEvent*>(event));
     if (keyed == EntryField::None || key == 0)
         return false;
     EntrySurroundings around = surroundings_();

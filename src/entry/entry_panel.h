@@ -9,9 +9,19 @@
 #include <functional>
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 namespace ombrel {
+
+// The character a key types, as the key procedures know it; 0 for keys
+// that type nothing (arrows, Tab, shortcuts), which keep their usual
+// meaning.
+char TypedCharacter(const QKeyEvent* event);
+// What a widget shows, as a field's state.
+FieldState ShownState(const QLineEdit* widget);
+// Puts a field's state into a widget.
+void ShowFieldState(QLineEdit* widget, const FieldState& wanted);
 
 // The widgets that show the entry fields.
 struct EntryWidgets {
@@ -50,6 +60,11 @@ public:
     // and Clear, frame mode's Ctrl+Z and Export's Ctrl+E would otherwise
     // copy, paste, cut, undo and move to the end inside the field.
     void setCommandShortcuts(const QList<QKeySequence>& shortcuts) { commandShortcuts_ = shortcuts; }
+
+signals:
+    // The fields changed and the widgets show them: another view of the
+    // same fields (the Mini Calc) shows them too.
+    void shown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

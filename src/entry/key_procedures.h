@@ -22,6 +22,8 @@ enum class EntryField {
     FrameOut,
     Duration, // MaskEdit3
     FrameDur,
+    MiniDisplay, // the Mini Calc's timecode display
+    MiniFrame,   // the Mini Calc's FrameMini
 };
 
 enum class RecallSource {

@@ -213,6 +213,12 @@ void readOptions(SettingsStore& store, Options& options)
     options.balloon = store.ReadBool(kStartWith, optionName(MenuOption::Balloon), defaults.balloon);
 }
 
+void writeMiniCalcPosition(SettingsStore& store, const WindowPosition& position)
+{
+    store.WriteInteger(kPosition, "CalcMiniLeft", position.left);
+    store.WriteInteger(kPosition, "CalcMiniTop", position.top);
+}
+
 WindowPosition readPosition(SettingsStore& store, const QString& window)
 {
     const WindowPosition defaults;
@@ -304,9 +310,13 @@ void WritePositionsAndWidths(SettingsStore& store, const AppSettings& settings)
         store.WriteInteger(kPosition, "MainTop", settings.mainWindow.top);
         for (int i = 0; i < kGridColumnCount; ++i)
             store.WriteInteger(kGrid, kColumnNames[i], settings.columnBaseWidths[i]);
-        store.WriteInteger(kPosition, "CalcMiniLeft", settings.miniCalc.left);
-        store.WriteInteger(kPosition, "CalcMiniTop", settings.miniCalc.top);
+        writeMiniCalcPosition(store, settings.miniCalc);
     });
+}
+
+void WriteMiniCalcPosition(SettingsStore& store, const WindowPosition& position)
+{
+    store.WriteTogether([&] { writeMiniCalcPosition(store, position); });
 }
 
 void WriteMenuOption(SettingsStore& store, MenuOption option, bool value)

@@ -56,6 +56,8 @@ void WritePreferences(SettingsStore& store, const AppSettings& settings);
 // The window positions and the column widths (without large-font
 // allowances).
 void WritePositionsAndWidths(SettingsStore& store, const AppSettings& settings);
+// The Mini Calc's place, written when it closes.
+void WriteMiniCalcPosition(SettingsStore& store, const WindowPosition& position);
 // One of the options a menu command stores at once.
 void WriteMenuOption(SettingsStore& store, MenuOption option, bool value);
 

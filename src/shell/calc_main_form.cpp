@@ -5,6 +5,7 @@
 #include "entry/entry_panel.h"
 #include "list/calc_grid.h"
 #include "list/list_headers.h"
+#include "minicalc/mini_calc_form.h"
 #include "printing/print_form.h"
 #include "settings/grid_layout.h"
 #include "settings/preferences.h"
@@ -569,6 +570,7 @@ void TCalcMainForm::FormActivate()
         GridPrintForm->LoadSettings();
         ExportForm->LoadSettings();
         takeRates();
+        CalcMini->placeAtStoredPosition();
         if (const int start = settings_.options.startFormat; start >= 0)
             PageControl1->setCurrentIndex(start);
         InitLoads();

@@ -42,6 +42,7 @@ class SettingsStore;
 class StatusPanel;
 class TAMEdit;
 class TAboutBox;
+class TCalcMini;
 class TExportForm;
 class TFindForm;
 class TGridPrintForm;
@@ -102,6 +103,8 @@ public:
     void Descriptions1Click();
     void OperandComboChange();
     void Preferences1Click();
+    // Shows or hides the Mini Calc.
+    void MiniCalc1Click();
     // Stores the window positions and column widths.
     void WritePosGrid();
 
@@ -195,6 +198,7 @@ public:
     // The other windows, created hidden right after this one.
     TPreferences* Preferences = nullptr;
     TAboutBox* AboutBox = nullptr;
+    TCalcMini* CalcMini = nullptr;
     TGridPrintForm* GridPrintForm = nullptr;
     TPreviewForm* PreviewForm = nullptr;
     TExportForm* ExportForm = nullptr;
@@ -255,6 +259,11 @@ private:
     void scrollShownListToLastRows();
     // The entry widgets show entry_ through the entry panel.
     void bindEntryFields();
+    // What a key in an entry field works with.
+    EntrySurroundings entrySurroundings();
+    // The entry field with the keyboard focus, in this window or the Mini
+    // Calc.
+    EntryField focusedEntryField() const;
 
     void ButtonNormal();
     void setHoverText(QWidget* widget, const QString& text);

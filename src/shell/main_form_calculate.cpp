@@ -58,6 +58,8 @@ bool TCalcMainForm::ComputeCalculations()
             } else {
                 entryPanel_->focus(request.frameMode ? EntryField::FrameIn : EntryField::In);
             }
+            ShowResultInMini(entry_, ResultTimecodeText(calculation, state_, activeFormat()));
+            entryPanel_->show();
         }
     } catch (const ConversionError& error) {
         dialogs_.showError(this, toQt(error.what()));

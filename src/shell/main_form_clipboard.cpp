@@ -21,7 +21,7 @@ namespace ombrel {
 
 void TCalcMainForm::Copy1Click()
 {
-    if (const auto text = CopyField(entry_, entryPanel_->focusedField()))
+    if (const auto text = CopyField(entry_, focusedEntryField()))
         copyToClipboard(toQt(*text));
     entryPanel_->show();
 }
@@ -41,8 +41,7 @@ void TCalcMainForm::Copy3Click()
 void TCalcMainForm::Paste1Click()
 {
     ClipStore->setText(toQt(ClipStoreText(QGuiApplication::clipboard()->text().toStdString())));
-    PasteIntoField(entry_, entryPanel_->focusedField(), ClipStore->text().toStdString(),
-                   EntrySeparator(activeFormat()));
+    PasteIntoField(entry_, focusedEntryField(), ClipStore->text().toStdString(), EntrySeparator(activeFormat()));
     entryPanel_->show();
 }
 
@@ -87,6 +86,7 @@ void TCalcMainForm::wireClipboard()
     const auto timecodeDrop = [this](EntryField field) {
         return [this, field](const TimecodeDrag& drag) {
             SetFieldText(*entry_.field(field), drag.DragText);
+            SetFieldText(entry_.mini.display, drag.DragText);
             entryPanel_->focus(field);
             dragState_.DragRow.reset();
         };
@@ -101,7 +101,11 @@ void TCalcMainForm::wireClipboard()
         };
     };
     makeDropTarget(FrameIn, DropTarget::NumberField, {calcCount, numberDrop(EntryField::FrameIn)});
-    makeDropTarget(FrameOut, DropTarget::NumberField, {calcCount, numberDrop(EntryField::FrameOut)});
+    makeDropTarget(FrameOut, DropTarget::NumberField, {calcCount, [this, numberDrop](const TimecodeDrag& drag) {
+                                                           // The Mini Calc goes on to the second operand.
+                                                           FollowFocus(entry_, EntryField::FrameOut);
+                                                           numberDrop(EntryField::FrameOut)(drag);
+                                                       }});
     makeDropTarget(MaskEdit4, DropTarget::NumberField, {calcCount, numberDrop(EntryField::Percent)});
     makeDropTarget(CopyBtn, DropTarget::CopyButton,
                    {calcCount, [this](const TimecodeDrag& drag) { copyToClipboard(toQt(drag.DragText)); }});

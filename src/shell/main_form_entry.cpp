@@ -1,6 +1,7 @@
 // Keyboard entry: the entry fields' keys go through the entry panel, and
 // the three switches that change how operands are entered and checked.
 #include "entry/entry_panel.h"
+#include "minicalc/mini_calc_form.h"
 #include "shell/calc_main_form.h"
 #include "shell/function_key_bar.h"
 #include "widgets/am_edit.h"
@@ -16,11 +17,13 @@ void TCalcMainForm::bindEntryFields()
 {
     const EntryWidgets widgets{MaskEdit1, MaskEdit2, MaskEdit3, OperandCombo, FrameIn, FrameOut, FrameDur, MaskEdit4};
     entryPanel_ = new EntryPanel(
-        entry_, widgets,
-        [this] {
-            return EntrySurroundings{sheet(), activeFormat(), labelStyle_, [this] { return ComputeCalculations(); }};
-        },
-        this);
+        entry_, widgets, [this] { return entrySurroundings(); }, this);
+    // The percentage field lies over FrameIn: once it is hidden in frame
+    // mode, FrameIn is there to be typed into.
+    connect(entryPanel_, &EntryPanel::shown, this, [this] {
+        if (FrameMode1->isChecked() && !entry_.percentVisible)
+            FrameIn->show();
+    });
     // The menu's Copy, Paste, Clear, Frame Mode and Export win over the
     // fields' own copy, paste, cut, undo and move to the end.
     entryPanel_->setCommandShortcuts(
@@ -34,6 +37,17 @@ void TCalcMainForm::bindEntryFields()
         };
         ToolBar2->serveField({widget, [this, which] { return entry_.field(which)->text; }, load});
     }
+}
+
+EntrySurroundings TCalcMainForm::entrySurroundings()
+{
+    return {sheet(), activeFormat(), labelStyle_, [this] { return ComputeCalculations(); }, FrameMode1->isChecked()};
+}
+
+EntryField TCalcMainForm::focusedEntryField() const
+{
+    const EntryField mini = CalcMini->focusedField();
+    return mini != EntryField::None ? mini : entryPanel_->focusedField();
 }
 
 void TCalcMainForm::FrameMode1Click()

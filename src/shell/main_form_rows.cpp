@@ -1,6 +1,7 @@
 // Row operations: New, Clear, a row dragged onto the trash, and the
 // description edit mode of the lists.
 #include "entry/entry_panel.h"
+#include "minicalc/mini_calc_form.h"
 #include "shell/calc_main_form.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@ void TCalcMainForm::Clear1Click()
 {
     ClearEntryFields(entry_, EntrySeparator(activeFormat()), FrameMode1->isChecked());
     entryPanel_->show();
+    if (CalcMini->focusedField() == EntryField::MiniDisplay)
+        CalcMini->FormActivate();
 }
 
 void TCalcMainForm::TrashCloseDragDrop()

@@ -1,5 +1,6 @@
 // The main window as the preferences see it, and the commands that read or
 // write the settings.
+#include "minicalc/mini_calc_form.h"
 #include "settings/preferences.h"
 #include "settings/settings_sections.h"
 #include "settings/settings_store.h"
@@ -48,9 +49,12 @@ void TCalcMainForm::WritePosGrid()
     for (int i = 0; i < kGridColumnCount; ++i)
         written.columnBaseWidths[i] = BaseWidthFromColumn(i, StringGrid[0]->columnWidth(i), allowances);
     written.mainWindow = {x(), y()};
+    if (CalcMini->isVisible())
+        written.miniCalc = CalcMini->position();
     if (ReportStoreErrors(dialogs_, this, [&] { WritePositionsAndWidths(store_, written); })) {
         settings_.columnBaseWidths = written.columnBaseWidths;
         settings_.mainWindow = written.mainWindow;
+        settings_.miniCalc = written.miniCalc;
     }
 }
 
