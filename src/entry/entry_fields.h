@@ -23,6 +23,10 @@ struct MiniEntry {
     FieldState frame{"0"}; // FrameMini
     // Panel2: the pending operator, "=" after a result, or nothing.
     std::string sign;
+    // The Out operand of the last calculation, as it was typed: the Frames
+    // tab shows zero in the Out field afterwards, yet Enter on a result
+    // repeats the last operation.
+    std::string lastOut;
 };
 
 // The entry band as plain data: what the timecode fields, the frame-count

@@ -163,7 +163,14 @@ void EntryPanel::show()
         widgets_.operators->setCurrentIndex(static_cast<int>(fields_.op));
     if (widgets_.percent->isHidden() == fields_.percentVisible)
         widgets_.percent->setVisible(fields_.percentVisible);
-    // A request for another view's field is that view's to carry out.
+    // A request for another view's field is that view's to carry out. While
+    // another window of the program is active (the Mini Calc, a dialog) the
+    // request waits: taking the focus from it would send its keys here.
+    const QWidget* active = QApplication::activeWindow();
+    if (active && active != widgets_.in->window()) {
+        emit shown();
+        return;
+    }
     if (fields_.focusRequest == EntryField::OperandCombo) {
         fields_.focusRequest = EntryField::None;
         widgets_.operators->setFocus();

@@ -188,7 +188,15 @@ void TCalcMini::showFields()
     MiniEntry& mini = host_.fields.mini;
     ShowFieldState(MaskEdit1, mini.display);
     ShowFieldState(FrameMini, mini.frame);
+    // Frame mode switched while the window has the focus: the display of
+    // the mode takes it.
+    const bool hadFocus = focusedField() != EntryField::None;
     FrameMini->setVisible(around.frameMode);
+    QLineEdit* modeDisplay = around.frameMode ? static_cast<QLineEdit*>(FrameMini) : MaskEdit1;
+    if (hadFocus && !modeDisplay->hasFocus()) {
+        modeDisplay->setFocus();
+        modeDisplay->selectAll();
+    }
     Panel1->setText(toQt(MiniCaption(mini.state, around.labelStyle)));
     Panel2->setText(toQt(mini.sign));
     QLineEdit* focused = nullptr;

@@ -171,6 +171,11 @@ std::optional<char> MiniFrameKeyPress(EntryFields& fields, char key, const Entry
 bool MiniCalculate(EntryFields& fields, const EntrySurroundings& around)
 {
     feedMain(fields);
+    // The second operand stands as the last calculation left it, also
+    // where the tab shows it as zero.
+    if (fields.mini.state == MiniEntryState::EnterFirst && FormatInfoOf(around.activeFormat).frameCounts &&
+        !fields.mini.lastOut.empty())
+        SetFieldText(fields.out, fields.mini.lastOut);
     // An accepted calculation shows its result in the Mini Calc by itself.
     const bool accepted = around.calculate();
     if (!accepted)

@@ -502,7 +502,10 @@ void TCalcMainForm::followOtherPrograms()
 
 bool TCalcMainForm::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && (firstActivation_ || !inOtherProgram_))
+    // The Mini Calc's activation counts as this window's too (it belongs to
+    // this window); its own activation steps serve it.
+    if (event->type() == QEvent::WindowActivate && (firstActivation_ || !inOtherProgram_) &&
+        (firstActivation_ || QApplication::activeWindow() == this))
         FormActivate();
     return QMainWindow::event(event);
 }

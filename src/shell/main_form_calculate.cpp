@@ -59,6 +59,7 @@ bool TCalcMainForm::ComputeCalculations()
                 entryPanel_->focus(request.frameMode ? EntryField::FrameIn : EntryField::In);
             }
             ShowResultInMini(entry_, ResultTimecodeText(calculation, state_, activeFormat()));
+            entry_.mini.lastOut = request.outText;
             entryPanel_->show();
         }
     } catch (const ConversionError& error) {

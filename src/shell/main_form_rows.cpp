@@ -23,9 +23,11 @@ void TCalcMainForm::NewBtnClick()
 
 void TCalcMainForm::Clear1Click()
 {
+    // Asked first: the main window's steps take the focus.
+    const bool miniFocused = CalcMini->focusedField() == EntryField::MiniDisplay;
     ClearEntryFields(entry_, EntrySeparator(activeFormat()), FrameMode1->isChecked());
     entryPanel_->show();
-    if (CalcMini->focusedField() == EntryField::MiniDisplay)
+    if (miniFocused)
         CalcMini->FormActivate();
 }
 
