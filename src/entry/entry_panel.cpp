@@ -20,7 +20,7 @@ FieldState ShownState(const QLineEdit* widget)
             selected ? static_cast<int>(widget->selectedText().size()) : 0};
 }
 
-void ShowFieldState(QLineEdit* widget, const FieldState& wanted)
+void ShowFieldState(QLineEdit* widget, FieldState wanted)
 {
     if (widget->text() != toQt(wanted.text))
         widget->setText(toQt(wanted.text));

@@ -20,8 +20,9 @@ namespace ombrel {
 char TypedCharacter(const QKeyEvent* event);
 // What a widget shows, as a field's state.
 FieldState ShownState(const QLineEdit* widget);
-// Puts a field's state into a widget.
-void ShowFieldState(QLineEdit* widget, const FieldState& wanted);
+// Puts a field's state into a widget. Taken by value: the widget's change
+// signals may write the field it came from.
+void ShowFieldState(QLineEdit* widget, FieldState wanted);
 
 // The widgets that show the entry fields.
 struct EntryWidgets {
