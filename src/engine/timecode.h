@@ -87,8 +87,9 @@ int64_t RoundToCount(double count);
 int64_t PartsToFrames(const TimecodeParts& parts, int64_t rate);
 int64_t PartsToFramesAtFramesRate(const TimecodeParts& parts, double framesRate);
 // The timecode that counts `count` frames at the Frames rate, wrapped into
-// one day: PartsToFramesAtFramesRate undone. Zero for a rate that is not
-// positive.
+// one day: PartsToFramesAtFramesRate undone (at a rate ending in .5 a count
+// that only a tie reaches comes back a frame off). Zero for a rate that is
+// not positive.
 TimecodeParts FramesRateTC(int64_t count, double framesRate);
 
 bool IsDropMinute(int32_t minutes);

@@ -81,6 +81,29 @@ private slots:
         QCOMPARE(PartsToFramesAtFramesRate(parts, rate), frames);
     }
 
+    // The Frames tab's result as a timecode to go on with.
+    void framesRateCountsBackToATimecode_data()
+    {
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<TimecodeParts>("parts");
+        QTest::newRow("whole rate") << qint64(18) << 30.0 << tc(0, 0, 0, 18);
+        QTest::newRow("an hour at 29.97") << qint64(107892) << 29.97 << tc(1, 0, 0, 0);
+        QTest::newRow("a frame more") << qint64(107893) << 29.97 << tc(1, 0, 0, 1);
+        QTest::newRow("below a tie at 29.5") << qint64(29) << 29.5 << tc(0, 0, 0, 29);
+        QTest::newRow("a negative count wraps into the day") << qint64(-1) << 30.0 << tc(23, 59, 59, 29);
+        QTest::newRow("no rate") << qint64(5) << 0.0 << tc(0, 0, 0, 0);
+    }
+    void framesRateCountsBackToATimecode()
+    {
+        QFETCH(qint64, count);
+        QFETCH(double, rate);
+        QFETCH(TimecodeParts, parts);
+        QCOMPARE(FramesRateTC(count, rate), parts);
+        if (rate > 0 && count >= 0)
+            QCOMPARE(PartsToFramesAtFramesRate(parts, rate), count);
+    }
+
     void adjustDropFrameParts_data()
     {
         QTest::addColumn<TimecodeParts>("typed");
