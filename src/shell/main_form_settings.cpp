@@ -49,8 +49,7 @@ void TCalcMainForm::WritePosGrid()
     for (int i = 0; i < kGridColumnCount; ++i)
         written.columnBaseWidths[i] = BaseWidthFromColumn(i, StringGrid[0]->columnWidth(i), allowances);
     written.mainWindow = {x(), y()};
-    if (CalcMini->isVisible())
-        written.miniCalc = CalcMini->position();
+    written.miniCalc = CalcMini->position();
     if (ReportStoreErrors(dialogs_, this, [&] { WritePositionsAndWidths(store_, written); })) {
         settings_.columnBaseWidths = written.columnBaseWidths;
         settings_.mainWindow = written.mainWindow;

@@ -1,3 +1,4 @@
+#include "drag_and_drop.h"
 #include "main_window_fixture.h"
 #include "minicalc/mini_calc_form.h"
 #include "settings/grid_layout.h"
@@ -427,6 +428,31 @@ private slots:
         QVERIFY(w.form.MaskEdit4->isHidden());
         QVERIFY(!w.form.FrameIn->isHidden());
         QCOMPARE(w.form.OperandCombo->currentText(), QString("+"));
+    }
+
+    void dropsOnTheDisplays()
+    {
+        MiniWindow w;
+        TimecodeDrag timecode{"00:01:00:00", false, true, true, TimecodeFormat::NonDrop};
+        // Nothing to drag from before the first calculation.
+        QVERIFY(!test::dragOnto(w.mini.MaskEdit1, timecode));
+        w.typeMini("10+5\r");
+        QVERIFY(test::dragOnto(w.mini.MaskEdit1, timecode));
+        QCOMPARE(w.display(), QString("00:01:00:00"));
+        QCOMPARE(w.caption(), QString("Out"));
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:01:00:00"));
+        QVERIFY(!test::dragOnto(w.mini.MaskEdit1, {"25", true, true, true, TimecodeFormat::Frames}));
+
+        // A timecode dropped on the main window's Out field shows here too.
+        QVERIFY(test::dragOnto(w.form.MaskEdit2, {"00:02:00:00", false, true, true, TimecodeFormat::PAL}));
+        QCOMPARE(w.display(), QString("00:02:00:00"));
+
+        // Frame mode starts on the first operand, and a count dropped on
+        // FrameMini goes on into FrameIn.
+        w.form.FrameMode1->trigger();
+        QVERIFY(test::dragOnto(w.mini.FrameMini, {"25", true, true, true, TimecodeFormat::Frames}));
+        QCOMPARE(w.mini.FrameMini->text(), QString("25"));
+        QCOMPARE(w.form.FrameIn->text(), QString("25"));
     }
 
     void closingStoresThePlace()
