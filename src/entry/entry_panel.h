@@ -81,7 +81,6 @@ private:
     EntryWidgets widgets_;
     std::function<EntrySurroundings()> surroundings_;
     QList<QKeySequence> commandShortcuts_;
-    bool showing_ = false;
 };
 
 } // namespace ombrel
