@@ -38,6 +38,10 @@ QString fieldName(EntryField field)
         return "Duration";
     case EntryField::FrameDur:
         return "FrameDur";
+    case EntryField::MiniDisplay:
+        return "MiniDisplay";
+    case EntryField::MiniFrame:
+        return "MiniFrame";
     }
     return "?";
 }
