@@ -8,13 +8,13 @@ namespace {
 
 enum class Option { Help, Version, Rate, To, Frames, ToSeconds, Feet, Sheet, Format, Json, Sum };
 
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     Option option;
     bool takesValue;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr KnownOption kOptions[] = {
     {"--help", Option::Help, false},
     {"-h", Option::Help, false},
     {"--version", Option::Version, false},
@@ -109,8 +109,8 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
         }
         const size_t equals = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
         const std::string_view name = arg.substr(0, equals);
-        const OptionSpec* known = nullptr;
-        for (const OptionSpec& candidate : kOptions)
+        const KnownOption* known = nullptr;
+        for (const KnownOption& candidate : kOptions)
             if (candidate.name == name)
                 known = &candidate;
         if (!known)
