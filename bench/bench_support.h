@@ -112,6 +112,8 @@ public:
                 cpu_[name] = run.GetAdjustedCPUTime();
             } else if (run.aggregate_name == "median") {
                 median_[name] = run.GetAdjustedRealTime();
+                for (const auto& [counter, value] : run.counters)
+                    counters_[name + ":" + counter] = value.value;
             }
         }
         ConsoleReporter::ReportRuns(runs);
@@ -136,11 +138,20 @@ public:
                     targetMs);
     }
 
+    // The median of a counter a benchmark reports, as a percentage.
+    void printPercentCounter(const char* what, const char* name, const char* counter) const
+    {
+        const std::string key = std::string(name) + ":" + counter;
+        if (counters_.contains(key))
+            std::printf("%-34s median %+5.1f%%\n", what, counters_.at(key));
+    }
+
 private:
     using Times = std::map<std::string, double>;
     Times real_;
     Times median_;
     Times cpu_;
+    Times counters_;
 };
 
 } // namespace ombrel::bench

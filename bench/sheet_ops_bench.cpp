@@ -4,6 +4,7 @@
 // same sort without it (target: at most 5% more; bar_cost_pct pairs them
 // run by run in processor time of the thread), one Find Next through the
 // whole list against a plain scan of its cells (target: <= 0.2 s).
+#include "bench_support.h"
 #include "list/calc_grid.h"
 #include "list/list_headers.h"
 #include "list/list_model.h"
@@ -18,9 +19,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -247,60 +246,6 @@ BENCHMARK(BM_SortSheetWithProgressBar)->Arg(InColumn)->Apply(settings)->Iteratio
 BENCHMARK(BM_ScanCells)->Apply(settings);
 BENCHMARK(BM_FindNextThroughList)->Arg(0)->Arg(1)->Apply(settings);
 
-namespace {
-
-// Prints the usual table, then each figure against its reference (best
-// and median of the five runs), in wall-clock time and in processor time
-// of this process, which a busy machine disturbs less.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Aggregate)
-                continue;
-            times_[run.aggregate_name][run.run_name.function_name + "/" + run.run_name.args] = {
-                run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-            if (run.aggregate_name == "median" && run.counters.count("bar_cost_pct"))
-                barCost_ = run.counters.at("bar_cost_pct").value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char* what, const std::string& name, const std::string& reference) const
-    {
-        for (const char* statistic : {"min", "median"}) {
-            const auto& times = times_.count(statistic) ? times_.at(statistic) : Times{};
-            if (!times.count(name) || !times.count(reference))
-                return;
-            const Time& a = times.at(name);
-            const Time& b = times.at(reference);
-            std::printf("%-34s %-6s %5.2fx wall (%6.1f vs %6.1f ms)  %5.2fx processor (%6.1f vs %6.1f ms)\n", what,
-                        statistic, a.real / b.real, a.real, b.real, a.cpu / b.cpu, a.cpu, b.cpu);
-        }
-    }
-
-    void printBarCost() const
-    {
-        if (barCost_)
-            std::printf("%-34s median %+5.1f%% (run by run against the sort without it)\n", "progress bar cost",
-                        *barCost_);
-    }
-
-private:
-    std::optional<double> barCost_;
-    struct Time {
-        double real;
-        double cpu;
-    };
-    using Times = std::map<std::string, Time>;
-    std::map<std::string, Times> times_;
-};
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -313,15 +258,15 @@ int main(int argc, char** argv)
     int count = static_cast<int>(arguments.size());
     benchmark::Initialize(&count, arguments.data());
     sortWindow();
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n");
     reporter.printRatio("sort by In vs std::sort", "BM_SortSheet/0", "BM_StdSortKeys/0");
     reporter.printRatio("sort by description vs std::sort", "BM_SortSheet/6", "BM_StdSortKeys/6");
     reporter.printRatio("sort with progress bar vs without", "BM_SortSheetWithProgressBar/0", "BM_SortSheet/0");
-    reporter.printBarCost();
-    reporter.printRatio("Find Next vs plain scan", "BM_FindNextThroughList/0", "BM_ScanCells/");
-    reporter.printRatio("Find Next, match case vs scan", "BM_FindNextThroughList/1", "BM_ScanCells/");
+    reporter.printPercentCounter("progress bar cost, run by run", "BM_SortSheetWithProgressBar/0", "bar_cost_pct");
+    reporter.printRatio("Find Next vs plain scan", "BM_FindNextThroughList/0", "BM_ScanCells");
+    reporter.printRatio("Find Next, match case vs scan", "BM_FindNextThroughList/1", "BM_ScanCells");
     benchmark::Shutdown();
     theSortWindow.reset();
     return 0;
