@@ -1,4 +1,5 @@
 #include "list/find_form.h"
+#include "calc_lists.h"
 #include "scripted_dialogs.h"
 #include "test_registry.h"
 
@@ -14,18 +15,9 @@
 
 using namespace ombrel;
 
-namespace {
+using ombrel::test::listOf;
 
-CalculationList listOf(const std::vector<RowCells>& rows)
-{
-    CalculationList list;
-    for (const RowCells& cells : rows) {
-        RowView view;
-        std::copy(cells.begin(), cells.end(), view.begin());
-        list.appendRow(view);
-    }
-    return list;
-}
+namespace {
 
 // The Find window over one list and its view, searching on every request
 // as the main window wires it.

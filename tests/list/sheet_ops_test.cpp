@@ -1,4 +1,5 @@
 #include "list/sheet_ops.h"
+#include "calc_lists.h"
 #include "test_registry.h"
 
 #include <QTest>
@@ -7,6 +8,8 @@
 #include <numeric>
 
 using namespace ombrel;
+
+using ombrel::test::listOf;
 
 namespace {
 
@@ -35,17 +38,6 @@ std::vector<std::string> keysInOrder(const CalculationList& list, const Order& o
     for (int64_t row : order)
         keys.emplace_back(list.cell(row, column));
     return keys;
-}
-
-CalculationList listOf(const std::vector<RowCells>& rows)
-{
-    CalculationList list;
-    for (const RowCells& cells : rows) {
-        RowView view;
-        std::copy(cells.begin(), cells.end(), view.begin());
-        list.appendRow(view);
-    }
-    return list;
 }
 
 } // namespace
