@@ -114,7 +114,6 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
     if (TimecodeColumnAllowance > 0)
         setFixedHeight(502 - (frameGeometry().height() - geometry().height()));
     FormCreate();
-    createOtherWindows();
     followOtherPrograms();
 }
 
@@ -547,6 +546,8 @@ void TCalcMainForm::wireCommands()
     connect(Percentages1, &QAction::triggered, this, &TCalcMainForm::Percentages1Click);
     connect(ValidityCheck, &QAction::triggered, this, &TCalcMainForm::ValidityCheckClick);
     connect(OperandCombo, &QComboBox::activated, this, &TCalcMainForm::OperandComboChange);
+    connect(MiniCalc1, &QAction::triggered, this, &TCalcMainForm::MiniCalc1Click);
+    connect(MiniBtn, &QToolButton::clicked, MiniCalc1, &QAction::trigger);
     wireSortAndFind();
     bindEntryFields();
     wireClipboard();
@@ -569,11 +570,16 @@ void TCalcMainForm::FormActivate()
     // Cleared first: a message box shown by these steps activates the
     // window again when it closes.
     if (std::exchange(firstActivation_, false)) {
-        Preferences->GetRegInfo();
-        GridPrintForm->LoadSettings();
-        ExportForm->LoadSettings();
+        preferences().GetRegInfo();
+        // Windows made before this take the settings just read; the others
+        // read them when they are made.
+        if (gridPrintForm_)
+            gridPrintForm_->LoadSettings();
+        if (exportForm_)
+            exportForm_->LoadSettings();
+        if (miniCalc_)
+            miniCalc_->placeAtStoredPosition();
         takeRates();
-        CalcMini->placeAtStoredPosition();
         if (const int start = settings_.options.startFormat; start >= 0)
             PageControl1->setCurrentIndex(start);
         InitLoads();

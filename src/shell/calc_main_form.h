@@ -195,15 +195,16 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
 
-    // The other windows, created hidden right after this one.
-    TPreferences* Preferences = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TCalcMini* CalcMini = nullptr;
-    TGridPrintForm* GridPrintForm = nullptr;
-    TPreviewForm* PreviewForm = nullptr;
-    TExportForm* ExportForm = nullptr;
-    THelpForm* HelpForm = nullptr;
-    TFindForm* FindForm = nullptr;
+    // The other windows, each created on its first use so that start-up
+    // builds only what the first paint shows.
+    TPreferences& preferences();
+    TAboutBox& aboutBox();
+    TCalcMini& miniCalc();
+    TGridPrintForm& gridPrintForm();
+    TPreviewForm& previewForm();
+    TExportForm& exportForm();
+    THelpForm& helpForm();
+    TFindForm& findForm();
 
     inline static const QString VersionText = "Version 1.65";
 
@@ -217,6 +218,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TPreferences* preferences_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
+    TCalcMini* miniCalc_ = nullptr;
+    TGridPrintForm* gridPrintForm_ = nullptr;
+    TPreviewForm* previewForm_ = nullptr;
+    TExportForm* exportForm_ = nullptr;
+    THelpForm* helpForm_ = nullptr;
+    TFindForm* findForm_ = nullptr;
+
     void buildMenus();
     void buildToolBar();
     void buildFunctionKeys();
@@ -224,7 +234,8 @@ private:
     QWidget* buildEntryBand();
     QWidget* buildCalculateBand();
     void buildStatusBar();
-    void createOtherWindows();
+    // The Mini Calc's focused field; none while it does not exist yet.
+    EntryField miniFocusedField() const;
     void followOtherPrograms();
     // The rates and tab captions follow the settings in force.
     void takeRates();

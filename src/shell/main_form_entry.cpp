@@ -46,7 +46,7 @@ EntrySurroundings TCalcMainForm::entrySurroundings()
 
 EntryField TCalcMainForm::focusedEntryField() const
 {
-    const EntryField mini = CalcMini->focusedField();
+    const EntryField mini = miniFocusedField();
     return mini != EntryField::None ? mini : entryPanel_->focusedField();
 }
 

@@ -24,11 +24,11 @@ void TCalcMainForm::NewBtnClick()
 void TCalcMainForm::Clear1Click()
 {
     // Asked first: the main window's steps take the focus.
-    const bool miniFocused = CalcMini->focusedField() == EntryField::MiniDisplay;
+    const bool miniFocused = miniFocusedField() == EntryField::MiniDisplay;
     ClearEntryFields(entry_, EntrySeparator(activeFormat()), FrameMode1->isChecked());
     entryPanel_->show();
     if (miniFocused)
-        CalcMini->FormActivate();
+        miniCalc_->FormActivate();
 }
 
 void TCalcMainForm::TrashCloseDragDrop()

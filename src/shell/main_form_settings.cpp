@@ -36,7 +36,7 @@ void TCalcMainForm::Preferences1Click()
 {
     WritePosGrid();
     // Its activation loads the stored settings.
-    Preferences->exec();
+    preferences().exec();
     takeRates();
 }
 
@@ -49,7 +49,8 @@ void TCalcMainForm::WritePosGrid()
     for (int i = 0; i < kGridColumnCount; ++i)
         written.columnBaseWidths[i] = BaseWidthFromColumn(i, StringGrid[0]->columnWidth(i), allowances);
     written.mainWindow = {x(), y()};
-    written.miniCalc = CalcMini->position();
+    if (miniCalc_)
+        written.miniCalc = miniCalc_->position();
     if (ReportStoreErrors(dialogs_, this, [&] { WritePositionsAndWidths(store_, written); })) {
         settings_.columnBaseWidths = written.columnBaseWidths;
         settings_.mainWindow = written.mainWindow;

@@ -20,11 +20,25 @@
 
 namespace ombrel {
 
-void TCalcMainForm::createOtherWindows()
+TPreferences& TCalcMainForm::preferences()
 {
-    Preferences = new TPreferences(settings_, store_, *this, dialogs_, this);
-    AboutBox = new TAboutBox(this);
-    CalcMini = new TCalcMini(
+    if (!preferences_)
+        preferences_ = new TPreferences(settings_, store_, *this, dialogs_, this);
+    return *preferences_;
+}
+
+TAboutBox& TCalcMainForm::aboutBox()
+{
+    if (!aboutBox_)
+        aboutBox_ = new TAboutBox(this);
+    return *aboutBox_;
+}
+
+TCalcMini& TCalcMainForm::miniCalc()
+{
+    if (miniCalc_)
+        return *miniCalc_;
+    miniCalc_ = new TCalcMini(
         {entry_,
          *entryPanel_,
          [this] { return entrySurroundings(); },
@@ -35,64 +49,103 @@ void TCalcMainForm::createOtherWindows()
          store_,
          dialogs_},
         this);
-    connect(CalcMini, &TCalcMini::closed, this, [this] { MiniCalc1->setChecked(false); });
-    ToolBar2->serveField({CalcMini->MaskEdit1, [this] { return entry_.mini.display.text; },
+    connect(miniCalc_, &TCalcMini::closed, this, [this] { MiniCalc1->setChecked(false); });
+    ToolBar2->serveField({miniCalc_->MaskEdit1, [this] { return entry_.mini.display.text; },
                           [this](const std::string& text) {
                               LoadMiniDisplay(entry_, text);
                               entryPanel_->show();
                           }});
-    connect(MiniCalc1, &QAction::triggered, this, &TCalcMainForm::MiniCalc1Click);
-    connect(MiniBtn, &QToolButton::clicked, MiniCalc1, &QAction::trigger);
-    PreviewForm = new TPreviewForm(this);
-    GridPrintForm = new TGridPrintForm(models_, settings_, store_, dialogs_, *PreviewForm, this);
-    ExportForm = new TExportForm(sheet(), settings_, store_, dialogs_, this);
-    HelpForm = new THelpForm(this);
-    HelpForm->setWindowFlag(Qt::Window);
-    FindForm = new TFindForm(dialogs_, this);
-    connect(FindForm, &TFindForm::findNextRequested, this, &TCalcMainForm::FindDialog1Find);
-    connect(FindForm, &TFindForm::descriptionFound, this, &TCalcMainForm::showFoundDescription);
+    // Until now it has not followed the entry fields.
+    miniCalc_->showFields();
+    miniCalc_->placeAtStoredPosition();
+    return *miniCalc_;
+}
+
+EntryField TCalcMainForm::miniFocusedField() const
+{
+    return miniCalc_ ? miniCalc_->focusedField() : EntryField::None;
+}
+
+TPreviewForm& TCalcMainForm::previewForm()
+{
+    if (!previewForm_)
+        previewForm_ = new TPreviewForm(this);
+    return *previewForm_;
+}
+
+TGridPrintForm& TCalcMainForm::gridPrintForm()
+{
+    if (!gridPrintForm_)
+        gridPrintForm_ = new TGridPrintForm(models_, settings_, store_, dialogs_, previewForm(), this);
+    return *gridPrintForm_;
+}
+
+TExportForm& TCalcMainForm::exportForm()
+{
+    if (!exportForm_)
+        exportForm_ = new TExportForm(sheet(), settings_, store_, dialogs_, this);
+    return *exportForm_;
+}
+
+THelpForm& TCalcMainForm::helpForm()
+{
+    if (!helpForm_) {
+        helpForm_ = new THelpForm(this);
+        helpForm_->setWindowFlag(Qt::Window);
+    }
+    return *helpForm_;
+}
+
+TFindForm& TCalcMainForm::findForm()
+{
+    if (findForm_)
+        return *findForm_;
+    findForm_ = new TFindForm(dialogs_, this);
+    connect(findForm_, &TFindForm::findNextRequested, this, &TCalcMainForm::FindDialog1Find);
+    connect(findForm_, &TFindForm::descriptionFound, this, &TCalcMainForm::showFoundDescription);
+    return *findForm_;
 }
 
 void TCalcMainForm::MiniCalc1Click()
 {
-    CalcMini->setVisible(MiniCalc1->isChecked());
+    miniCalc().setVisible(MiniCalc1->isChecked());
 }
 
 void TCalcMainForm::Export1Click()
 {
-    ExportForm->exec();
+    exportForm().exec();
 }
 
 void TCalcMainForm::Print1Click()
 {
-    GridPrintForm->ShowModal();
+    gridPrintForm().ShowModal();
 }
 
 void TCalcMainForm::PrintPreview1Click()
 {
-    GridPrintForm->PreviewFormat(activeFormat());
+    gridPrintForm().PreviewFormat(activeFormat());
 }
 
 void TCalcMainForm::PrintSetup1Click()
 {
-    GridPrintForm->SetupBtnClick();
+    gridPrintForm().SetupBtnClick();
 }
 
 void TCalcMainForm::About1Click()
 {
-    AboutBox->setVersionText(VersionText);
-    AboutBox->exec();
+    aboutBox().setVersionText(VersionText);
+    aboutBox().exec();
 }
 
 // Our own help window stands in for the platform help viewer of old.
 void TCalcMainForm::Contents1Click()
 {
-    HelpForm->showContents();
+    helpForm().showContents();
 }
 
 void TCalcMainForm::Index1Click()
 {
-    HelpForm->showIndex();
+    helpForm().showIndex();
 }
 
 void TCalcMainForm::Balloon1Click()

@@ -36,19 +36,22 @@ void TCalcMainForm::Sort1Click()
 
 void TCalcMainForm::FindBtnClick()
 {
-    FindForm->show();
-    FindForm->raise();
-    FindForm->activateWindow();
+    TFindForm& find = findForm();
+    find.show();
+    find.raise();
+    find.activateWindow();
 }
 
 void TCalcMainForm::FindDialog1Find()
 {
-    FindForm->FindDialog1Find(sheet().list(activeFormat()), *list(activeFormat()));
+    findForm().FindDialog1Find(sheet().list(activeFormat()), *list(activeFormat()));
 }
 
 void TCalcMainForm::FindDialog1Show()
 {
-    FindForm->resetSearch();
+    // A find window not made yet has no search to reset.
+    if (findForm_)
+        findForm_->resetSearch();
 }
 
 void TCalcMainForm::showFoundDescription()

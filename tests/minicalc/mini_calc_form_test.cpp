@@ -57,7 +57,7 @@ struct MiniWindow : MainWindow {
     QString caption() const { return mini.Panel1->text(); }
     QString sign() const { return mini.Panel2->text(); }
 
-    TCalcMini& mini = *form.CalcMini;
+    TCalcMini& mini = form.miniCalc();
 };
 
 } // namespace
@@ -68,14 +68,14 @@ private slots:
     void ctrlMShowsAndHidesTheWindow()
     {
         MainWindow w({.shown = true});
-        QVERIFY(w.form.CalcMini->isHidden());
-        QCOMPARE(w.form.CalcMini->windowTitle(), QString("Mini Calc"));
-        QCOMPARE(w.form.CalcMini->size(), QSize(145, 197));
+        QVERIFY(w.form.miniCalc().isHidden());
+        QCOMPARE(w.form.miniCalc().windowTitle(), QString("Mini Calc"));
+        QCOMPARE(w.form.miniCalc().size(), QSize(145, 197));
         QTest::keyClick(&w.form, Qt::Key_M, Qt::ControlModifier);
-        QVERIFY(w.form.CalcMini->isVisible());
+        QVERIFY(w.form.miniCalc().isVisible());
         QVERIFY(w.form.MiniCalc1->isChecked());
         w.form.MiniBtn->click();
-        QVERIFY(w.form.CalcMini->isHidden());
+        QVERIFY(w.form.miniCalc().isHidden());
         QVERIFY(!w.form.MiniCalc1->isChecked());
     }
 
@@ -422,9 +422,9 @@ private slots:
         QCOMPARE(w.dialogs.messageTexts(), QStringList());
         QVERIFY(w.form.FrameIn->isHidden());
         w.form.MiniCalc1->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(w.form.CalcMini));
-        w.form.CalcMini->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), w.form.CalcMini);
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form.miniCalc()));
+        w.form.miniCalc().activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &w.form.miniCalc());
         QVERIFY(w.form.MaskEdit4->isHidden());
         QVERIFY(!w.form.FrameIn->isHidden());
         QCOMPARE(w.form.OperandCombo->currentText(), QString("+"));

@@ -201,8 +201,8 @@ private slots:
         QCOMPARE(test::StoredSettings::value("StartWith/FrameMode"), QString("1"));
         // The preferences open with it.
         QVERIFY(w.settings.options.frameMode);
-        w.form.Preferences->FormActivate();
-        QVERIFY(w.form.Preferences->FrameModeCheckBox->isChecked());
+        w.form.preferences().FormActivate();
+        QVERIFY(w.form.preferences().FrameModeCheckBox->isChecked());
         // Range checking off lets 99 frames through.
         w.form.FrameMode1->trigger();
         w.type("99+1\r");

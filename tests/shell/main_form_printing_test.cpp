@@ -55,10 +55,10 @@ private slots:
         MainWindow w(
             {.stored = {
                  {"Print/Heading", "Reel 3"}, {"Print/Radio", "3"}, {"Export/Radio", "4"}, {"Export/UseHead", "1"}}});
-        QCOMPARE(w.form.GridPrintForm->HeadingEdit->text(), QString("Reel 3"));
-        QVERIFY(w.form.GridPrintForm->GridRadio->item(3)->isChecked());
-        QVERIFY(w.form.ExportForm->GridExport->item(4)->isChecked());
-        QVERIFY(w.form.ExportForm->HeadingEdit->isEnabled());
+        QCOMPARE(w.form.gridPrintForm().HeadingEdit->text(), QString("Reel 3"));
+        QVERIFY(w.form.gridPrintForm().GridRadio->item(3)->isChecked());
+        QVERIFY(w.form.exportForm().GridExport->item(4)->isChecked());
+        QVERIFY(w.form.exportForm().HeadingEdit->isEnabled());
     }
 
     void storedFormatOutOfRange_data()
@@ -74,12 +74,12 @@ private slots:
         QFETCH(QString, radio);
         MainWindow w({.shown = true, .stored = {{"Print/Radio", radio}, {"Export/Radio", radio}}});
         w.calculate("00:00:10:00", "+", "00:00:05:00");
-        QVERIFY(w.form.GridPrintForm->GridRadio->item(0)->isChecked());
-        QVERIFY(w.form.ExportForm->GridExport->item(0)->isChecked());
-        w.form.GridPrintForm->PreviewBtnClick();
-        QCOMPARE(w.form.PreviewForm->windowTitle(), QString("Preview  -  30 fps Non-Drop Frame  -  Page 1 of 1"));
-        QCOMPARE(w.form.PreviewForm->QRPreview->report()->rowCount(), 1);
-        w.form.PreviewForm->CloseBtnClick();
+        QVERIFY(w.form.gridPrintForm().GridRadio->item(0)->isChecked());
+        QVERIFY(w.form.exportForm().GridExport->item(0)->isChecked());
+        w.form.gridPrintForm().PreviewBtnClick();
+        QCOMPARE(w.form.previewForm().windowTitle(), QString("Preview  -  30 fps Non-Drop Frame  -  Page 1 of 1"));
+        QCOMPARE(w.form.previewForm().QRPreview->report()->rowCount(), 1);
+        w.form.previewForm().CloseBtnClick();
     }
 
     // Print Preview on the PAL tab previews the PAL list, the dialog not shown.
@@ -89,11 +89,11 @@ private slots:
         w.calculate("00:00:10:00", "+", "00:00:05:00");
         w.showTab(TimecodeFormat::PAL);
         w.form.PrintPreview1->trigger();
-        QVERIFY(w.form.PreviewForm->isVisible());
-        QVERIFY(!w.form.GridPrintForm->isVisible());
-        QCOMPARE(w.form.PreviewForm->windowTitle(), QString("Preview  -  25 fps PAL  -  Page 1 of 1"));
-        QCOMPARE(w.form.GridPrintForm->SubheadingEdit->text(), QString("25 fps PAL"));
-        w.form.PreviewForm->CloseBtnClick();
+        QVERIFY(w.form.previewForm().isVisible());
+        QVERIFY(!w.form.gridPrintForm().isVisible());
+        QCOMPARE(w.form.previewForm().windowTitle(), QString("Preview  -  25 fps PAL  -  Page 1 of 1"));
+        QCOMPARE(w.form.gridPrintForm().SubheadingEdit->text(), QString("25 fps PAL"));
+        w.form.previewForm().CloseBtnClick();
     }
 
     // Printer Setup needs no calculation; with no report on preview it
@@ -115,14 +115,14 @@ private slots:
         MainWindow w({.shown = true});
         w.calculate("00:00:10:00", "+", "00:00:05:00");
         w.form.PrintPreview1->trigger();
-        QVERIFY(w.form.PreviewForm->isVisible());
-        QPrinter& printer = w.form.GridPrintForm->printer();
+        QVERIFY(w.form.previewForm().isVisible());
+        QPrinter& printer = w.form.gridPrintForm().printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath("report.pdf"));
         whenModal([](QWidget* dialog) { static_cast<TGridPrintForm*>(dialog)->PrintBtn->click(); });
         w.form.Print1->trigger();
-        QVERIFY(!w.form.PreviewForm->isVisible());
-        QVERIFY(!w.form.PreviewForm->QRPreview->report());
+        QVERIFY(!w.form.previewForm().isVisible());
+        QVERIFY(!w.form.previewForm().QRPreview->report());
         QVERIFY(QFile(dir.filePath("report.pdf")).size() > 0);
         QCOMPARE(test::StoredSettings::value("Print/Subheading"), QString("30 fps Non-Drop Frame"));
     }

@@ -87,7 +87,7 @@ private slots:
     {
         MainWindow w({.shown = true, .stored = {{"StartWith/Frames", "23.976"}, {"StartWith/Ver110", "1"}}});
         TCalcMainForm& f = w.form;
-        QCOMPARE(f.Preferences->FramesMask->text(), QString("23.976"));
+        QCOMPARE(f.preferences().FramesMask->text(), QString("23.976"));
         QCOMPARE(f.PageControl1->tabText(5), QString("Frm-23.976"));
         w.calculate("01:00:00:00", "+", "00:00:00:00");
         QCOMPARE(w.cell(TimecodeFormat::Frames, 0, InColumn), QString("86314"));
@@ -137,9 +137,9 @@ private slots:
         MainWindow w({.shown = true});
         TCalcMainForm& f = w.form;
         QTimer::singleShot(0, [&] {
-            f.Preferences->UserFramesMask->setText("48");
-            f.Preferences->FramesMask->setText("120");
-            f.Preferences->OKBtn->click();
+            f.preferences().UserFramesMask->setText("48");
+            f.preferences().FramesMask->setText("120");
+            f.preferences().OKBtn->click();
         });
         f.Preferences1->trigger();
         QCOMPARE(f.state().rates.userRate, 48);
@@ -165,7 +165,7 @@ private slots:
 
         w.form.move(10, 10);
         w.form.setColumnWidth(0, 85);
-        w.form.Preferences->GetRegInfo();
+        w.form.preferences().GetRegInfo();
         QCOMPARE(w.form.pos(), QPoint(260, 140));
         QCOMPARE(w.form.list(TimecodeFormat::Film)->columnWidth(0), 95);
     }
@@ -174,7 +174,7 @@ private slots:
     {
         MainWindow w({.shown = true});
         w.form.setColumnWidth(6, 140);
-        QTimer::singleShot(0, w.form.Preferences->CancelBtn, &QPushButton::click);
+        QTimer::singleShot(0, w.form.preferences().CancelBtn, &QPushButton::click);
         w.form.Preferences1->trigger();
         QCOMPARE(test::StoredSettings::value("Grid/1G"), QString("140"));
         // The dialog's load and Cancel put back what was just saved.
@@ -218,9 +218,9 @@ private slots:
         QCOMPARE(test::StoredSettings::value("StartWith/" + name), QString(value ? "1" : "0"));
         QVERIFY(w.settings.options != before);
         // The preferences open with it, and keep it.
-        w.form.Preferences->FormActivate();
+        w.form.preferences().FormActivate();
         if (!box.isEmpty())
-            QCOMPARE(w.form.Preferences->findChild<QCheckBox*>(box)->isChecked(), value);
+            QCOMPARE(w.form.preferences().findChild<QCheckBox*>(box)->isChecked(), value);
         QCOMPARE(w.form.findChild<QAction*>(action)->isChecked(), value);
     }
 

@@ -220,14 +220,14 @@ private slots:
     void helpOpensOnTheRequestedTab()
     {
         MainWindow w;
-        auto* tabs = w.form.HelpForm->findChild<QTabWidget*>("HelpTabs");
+        auto* tabs = w.form.helpForm().findChild<QTabWidget*>("HelpTabs");
         QVERIFY(tabs);
         w.form.Index1->trigger();
-        QVERIFY(w.form.HelpForm->isVisible());
+        QVERIFY(w.form.helpForm().isVisible());
         QCOMPARE(tabs->currentIndex(), 1);
         w.form.Contents1->trigger();
         QCOMPARE(tabs->currentIndex(), 0);
-        w.form.HelpForm->close();
+        w.form.helpForm().close();
     }
 
     void theAboutBoxShowsTheVersionAndClosesOnAKey()
@@ -235,12 +235,12 @@ private slots:
         MainWindow w;
         QString shownVersion;
         QTimer::singleShot(0, [&] {
-            shownVersion = w.form.AboutBox->findChild<QWidget*>("Version")->property("text").toString();
-            QTest::keyClick(w.form.AboutBox, Qt::Key_A);
+            shownVersion = w.form.aboutBox().findChild<QWidget*>("Version")->property("text").toString();
+            QTest::keyClick(&w.form.aboutBox(), Qt::Key_A);
         });
         w.form.About1->trigger();
         QCOMPARE(shownVersion, QString("Version 1.65"));
-        QVERIFY(!w.form.AboutBox->isVisible());
+        QVERIFY(!w.form.aboutBox().isVisible());
     }
 };
 

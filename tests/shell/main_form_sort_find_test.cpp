@@ -169,7 +169,7 @@ private slots:
         w.calculate("00:00:01:00", "+", "00:00:01:00");
         w.calculate("00:00:03:00", "-", "00:00:01:00");
         QTest::keyClick(&w.form, Qt::Key_F, Qt::ControlModifier);
-        TFindForm* find = w.form.FindForm;
+        TFindForm* find = &w.form.findForm();
         QVERIFY(find->isVisible());
         QTest::keyClicks(find->FindEdit, "00:00:02");
         QTest::keyClick(find->FindEdit, Qt::Key_Return);
@@ -210,8 +210,8 @@ private slots:
             QVERIFY(w.form.list(TimecodeFormat::NonDrop)->editMode());
         }
         w.form.FindBtnClick();
-        QTest::keyClicks(w.form.FindForm->FindEdit, "REEL");
-        QTest::keyClick(w.form.FindForm->FindEdit, Qt::Key_Return);
+        QTest::keyClicks(w.form.findForm().FindEdit, "REEL");
+        QTest::keyClick(w.form.findForm().FindEdit, Qt::Key_Return);
         QCOMPARE(w.form.StringGrid[0]->currentIndex(), w.form.StringGrid[0]->model()->index(0, DescriptionColumn));
         QVERIFY(w.form.Descriptions1->isChecked());
         QVERIFY(!w.form.EditBtn->isChecked());
