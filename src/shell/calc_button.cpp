@@ -11,12 +11,19 @@ namespace ombrel {
 CalculateButton::CalculateButton(QWidget* parent) : QLabel(parent)
 {
     setObjectName("CalculateBtn");
-    const QSize size(90, 33);
-    setFixedSize(size);
-    pictures_ = {ombrel::picture("calc_normal", size), ombrel::picture("calc_over", size),
-                 ombrel::picture("calc_down", size)};
-    setPixmap(pictures_[ButNorm]);
+    setFixedSize(90, 33);
+    setPixmap(pictureOf(ButNorm));
     setMouseTracking(true);
+}
+
+// Drawn when first shown: start-up needs only the normal picture.
+const QPixmap& CalculateButton::pictureOf(Picture picture)
+{
+    static constexpr std::array names{"calc_normal", "calc_over", "calc_down"};
+    QPixmap& shown = pictures_[picture];
+    if (shown.isNull())
+        shown = ombrel::picture(names[picture], size());
+    return shown;
 }
 
 void CalculateButton::showPicture(Picture picture)
@@ -24,7 +31,7 @@ void CalculateButton::showPicture(Picture picture)
     if (picture == picture_)
         return;
     picture_ = picture;
-    setPixmap(pictures_[picture]);
+    setPixmap(pictureOf(picture));
 }
 
 void CalculateButton::mouseMoveEvent(QMouseEvent* event)

@@ -35,6 +35,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    const QPixmap& pictureOf(Picture picture);
+
     std::array<QPixmap, 3> pictures_;
     Picture picture_ = ButNorm;
     bool inDoubleClick_ = false;
