@@ -217,6 +217,19 @@ private slots:
         QVERIFY(showsPopUpHint(w.form.NewBtn));
     }
 
+    // Start-up builds the main window alone; the others wait for their command.
+    void startUpLeavesTheOtherWindowsUnmade()
+    {
+        MainWindow w({.shown = true});
+        QStringList made;
+        for (const QWidget* child : w.form.findChildren<QWidget*>())
+            made << child->metaObject()->className();
+        for (const char* window :
+             {"ombrel::TAboutBox", "ombrel::TCalcMini", "ombrel::TGridPrintForm", "ombrel::TPreviewForm",
+              "ombrel::TExportForm", "ombrel::THelpForm", "ombrel::TFindForm"})
+            QVERIFY2(!made.contains(window), window);
+    }
+
     void helpOpensOnTheRequestedTab()
     {
         MainWindow w;
