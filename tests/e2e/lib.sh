@@ -80,3 +80,42 @@ save_as() {
 calculations_in() {
   sed -n '2{s/\r$//;p}' "$1"
 }
+
+# main_window_origin: the main window's top-left corner into win_x and win_y.
+main_window_origin() {
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+  win_x=$X win_y=$Y
+}
+
+# point NAME [ROW]: a point of the main window on the screen, in the layout
+# of a first run (default size and font; main_window_origin first). Every
+# test takes its points from here, so a layout change moves them in one place.
+point() {
+  local x y
+  case $1 in
+    f7-button) x=187 y=59 ;;
+    in-header) x=54 y=103 ;;                         # the NonDrop list's In section
+    in-divider) x=96 y=103 ;;                        # the divider at its right end
+    duration-cell) x=235 y=$((118 + 15 * ${2:-0})) ;; # the NonDrop list's row ROW
+    in-field) x=47 y=295 ;;
+    trash) x=302 y=337 ;;
+    *) fail "no point named '$1'" ;;
+  esac
+  echo $((win_x + x)) $((win_y + y))
+}
+
+# drag X1 Y1 X2 Y2 [SHOT]: a left press, a move in steps, a release, as a
+# hand does; SHOT names a screenshot taken just before the release.
+drag() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
+    sleep 0.1
+  done
+  sleep 0.3
+  [[ -n ${5:-} ]] && screenshot "$5"
+  xdotool mouseup 1
+  sleep 0.5
+}

@@ -33,22 +33,17 @@ calculation_file() {
   done
 }
 
-# Window-relative points of the NonDrop header: the middle of the In
-# section and the divider at its right end.
-header_y=103
-in_section_x=54
-in_divider_x=96
-
 start_x
 calculation_file 3:1 1:1 2:1 1:2 >"$WORK/unsorted.obr"
 start_app "$WORK/unsorted.obr"
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-win_x=$X win_y=$Y narrow=$WIDTH
+main_window_origin
+narrow=$WIDTH
 screenshot unsorted
 
 xdotool key ctrl+t
 sleep 0.3
-xdotool mousemove $((win_x + in_section_x)) $((win_y + header_y)) click 1
+read -r x y < <(point in-header)
+xdotool mousemove "$x" "$y" click 1
 sleep 0.5
 screenshot sorted
 # The click left the keyboard in the In field.
@@ -62,15 +57,8 @@ calculation_file 1:2 1:1 2:1 3:1 >"$WORK/expected.obr"
 cmp "$WORK/expected.obr" "$WORK/sorted.obr" || fail "the saved rows are not in the sorted order"
 
 # The In divider dragged 300 pixels to the right stops at a column of 196.
-xdotool mousemove $((win_x + in_divider_x)) $((win_y + header_y))
-sleep 0.2
-xdotool mousedown 1
-for step in 1 2 3 4 5 6 7 8; do
-  xdotool mousemove $((win_x + in_divider_x + 300 * step / 8)) $((win_y + header_y))
-  sleep 0.1
-done
-xdotool mouseup 1
-sleep 0.5
+read -r x y < <(point in-divider)
+drag "$x" "$y" $((x + 300)) "$y"
 screenshot widened
 grep -q '^1A=196' "$XDG_CONFIG_HOME/Brontel/Ombrel.conf" || fail "the widths were not stored when the drag ended"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
