@@ -45,12 +45,7 @@ struct MiniWindow : MainWindow {
             QVERIFY2(
                 target && target->window() == &mini,
                 qPrintable(target ? target->objectName() + " " + target->window()->objectName() : QString("none")));
-            if (key == '\r')
-                QTest::keyClick(target, Qt::Key_Return);
-            else if (key == '\b')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else
-                QTest::keyClick(target, key.toLatin1());
+            pressKey(target, key);
         }
     }
     QString display() const { return mini.MaskEdit1->text(); }

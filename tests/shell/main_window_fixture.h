@@ -87,13 +87,19 @@ struct MainWindow {
         for (QChar key : keys) {
             QWidget* target = QApplication::focusWidget();
             QVERIFY(target);
-            if (key == '\r')
-                QTest::keyClick(target, Qt::Key_Return);
-            else if (key == '\b')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else
-                QTest::keyClick(target, key.toLatin1());
+            pressKey(target, key);
         }
+    }
+
+    // One key of a typed text: "\r" is Enter, "\b" Backspace.
+    static void pressKey(QWidget* target, QChar key)
+    {
+        if (key == '\r')
+            QTest::keyClick(target, Qt::Key_Return);
+        else if (key == '\b')
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else
+            QTest::keyClick(target, key.toLatin1());
     }
 
     StoredSettings stored;
