@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -23,12 +22,6 @@ namespace ombrel {
 namespace {
 
 const QString kExportFilter = "Text File (.txt)|*.txt|All Files (*.*)|*.*";
-
-// A name typed without an extension gets the text filter's.
-QString withTextExtension(const QString& name)
-{
-    return QFileInfo(name).suffix().isEmpty() ? name + ".txt" : name;
-}
 
 } // namespace
 
@@ -123,14 +116,8 @@ void TExportForm::showEvent(QShowEvent* event)
 
 void TExportForm::ExportBtnClick()
 {
-    FileDialogRequest request;
-    request.filter = kExportFilter;
-    request.defaultSuffix = "txt";
-    request.fileName = lastName_;
-    request.confirmOverwrite = true;
-    const QString chosen = dialogs_.saveFileName(this, request);
-    if (!chosen.isEmpty()) {
-        const QString path = withTextExtension(chosen);
+    const QString path = AskSaveFileName(dialogs_, this, kExportFilter, "txt", lastName_);
+    if (!path.isEmpty()) {
         lastName_ = path;
         if (writeFile(path)) {
             settings_.exporting = settings();

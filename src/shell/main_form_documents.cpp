@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QTableView>
 #include <QToolButton>
@@ -22,24 +21,14 @@ namespace {
 const QString kSaveFilter = "Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*";
 const QString kOpenFilter = "Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|All Files (*.*)|*.*";
 
-QString withDefaultExtension(const QString& name)
-{
-    return QFileInfo(name).suffix().isEmpty() ? name + ".obr" : name;
-}
-
 } // namespace
 
 bool TCalcMainForm::Save1Click()
 {
-    FileDialogRequest request;
-    request.filter = kSaveFilter;
-    request.defaultSuffix = "obr";
-    request.fileName = saveName_;
-    request.confirmOverwrite = true;
-    const QString chosen = dialogs_.saveFileName(this, request);
+    const QString chosen = AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_);
     if (chosen.isEmpty())
         return false;
-    saveName_ = withDefaultExtension(chosen);
+    saveName_ = chosen;
     SaveOutcome outcome;
     try {
         fileTask_->run([&](const BackgroundTask::Progress& progress) {

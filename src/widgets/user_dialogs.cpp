@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -75,6 +76,20 @@ Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& 
     if (clicked == no)
         return Answer::No;
     return buttons == MessageButtons::YesNoCancel ? Answer::Cancel : Answer::No;
+}
+
+QString AskSaveFileName(UserDialogs& dialogs, QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                        const QString& previousName)
+{
+    FileDialogRequest request;
+    request.filter = filter;
+    request.defaultSuffix = defaultSuffix;
+    request.fileName = previousName;
+    request.confirmOverwrite = true;
+    const QString chosen = dialogs.saveFileName(parent, request);
+    if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+        return chosen;
+    return chosen + '.' + defaultSuffix;
 }
 
 namespace {

@@ -52,6 +52,12 @@ public:
     }
 };
 
+// Asks where to save, starting from `previousName` and confirming an
+// overwrite; a name typed without an extension gets `defaultSuffix`. Empty
+// when the user cancels.
+QString AskSaveFileName(UserDialogs& dialogs, QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                        const QString& previousName);
+
 // The real dialogs.
 class QtUserDialogs : public UserDialogs {
 public:
