@@ -83,6 +83,8 @@ TPreferences::TPreferences(AppSettings& settings, SettingsStore& store, Preferen
     : QDialog(parent), settings_(settings), store_(store), target_(target), dialogs_(dialogs), edited_(settings)
 {
     buildControls();
+    // Made on first use: it shows the settings in force until a load.
+    showSettings();
     ClosedByButton = false;
 }
 
@@ -199,24 +201,16 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
 void TPreferences::GetRegInfo()
 {
     ClosedByButton = false;
-    DefaultWidthPending = false;
     // Values the load cannot read keep those in force.
     edited_ = settings_;
-    ReportStoreErrors(dialogs_, this, [this] {
-        ReadSettings(store_, edited_);
-        // Settings from before this marker never had the defaults applied;
-        // the stored values stay until OK writes over them.
-        if (!DefaultsApplied(store_)) {
-            RestoreDefaults(edited_);
-            DefaultWidthPending = true;
-            PreferencesChanged = true;
-            MarkDefaultsApplied(store_);
-        }
-    });
+    DefaultWidthPending = LoadStoredSettings(store_, edited_, dialogs_, this);
+    if (DefaultWidthPending)
+        PreferencesChanged = true;
     showSettings();
-    target_.setMenuCheck(MenuOption::Balloon, edited_.options.balloon);
-    target_.moveMainWindow(edited_.mainWindow);
-    ApplyBtnClick();
+    // From now on these are the settings in force.
+    settings_ = edited_;
+    if (ApplyLoadedSettings(settings_, target_, DefaultWidthPending))
+        DefaultWidthPending = false;
 }
 
 void TPreferences::showSettings()

@@ -51,4 +51,11 @@ bool ApplySettings(const AppSettings& settings, PreferencesTarget& target, bool 
     return resized;
 }
 
+bool ApplyLoadedSettings(const AppSettings& settings, PreferencesTarget& target, bool defaultWidthPending)
+{
+    target.setMenuCheck(MenuOption::Balloon, settings.options.balloon);
+    target.moveMainWindow(settings.mainWindow);
+    return ApplySettings(settings, target, defaultWidthPending);
+}
+
 } // namespace ombrel

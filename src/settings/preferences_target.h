@@ -48,4 +48,9 @@ public:
 // only that resize.
 bool ApplySettings(const AppSettings& settings, PreferencesTarget& target, bool defaultWidthPending);
 
+// Settings just loaded from the store: the Balloon mark and the window's
+// place, then ApplySettings. The main window's first activation and each
+// opening of the preferences run it; returns what ApplySettings does.
+bool ApplyLoadedSettings(const AppSettings& settings, PreferencesTarget& target, bool defaultWidthPending);
+
 } // namespace ombrel

@@ -282,6 +282,22 @@ void MarkDefaultsApplied(SettingsStore& store)
     store.WriteBool(kStartWith, "Ver110", true);
 }
 
+bool LoadStoredSettings(SettingsStore& store, AppSettings& settings, UserDialogs& dialogs, QWidget* parent)
+{
+    bool defaultsRestored = false;
+    ReportStoreErrors(dialogs, parent, [&] {
+        ReadSettings(store, settings);
+        // Settings from before this marker never had the defaults applied;
+        // the stored values stay until the preferences' OK writes over them.
+        if (!DefaultsApplied(store)) {
+            RestoreDefaults(settings);
+            defaultsRestored = true;
+            MarkDefaultsApplied(store);
+        }
+    });
+    return defaultsRestored;
+}
+
 void WritePreferences(SettingsStore& store, const AppSettings& settings)
 {
     store.WriteTogether([&] {

@@ -49,6 +49,11 @@ void ReadSettings(SettingsStore& store, AppSettings& settings);
 // "Ver110": whether the defaults were applied once already, and its write.
 bool DefaultsApplied(SettingsStore& store);
 void MarkDefaultsApplied(SettingsStore& store);
+// Reads every section over `settings` (an error is shown in an "Error" box
+// and the values not yet read keep theirs). The first load of a store
+// restores the defaults once and returns true: their window width is then
+// pending.
+bool LoadStoredSettings(SettingsStore& store, AppSettings& settings, UserDialogs& dialogs, QWidget* parent);
 
 // What the preferences' OK stores: the section "Font", then the options
 // of the dialog, in that order.

@@ -8,7 +8,7 @@
 #include "minicalc/mini_calc_form.h"
 #include "printing/print_form.h"
 #include "settings/grid_layout.h"
-#include "settings/preferences.h"
+#include "settings/settings_sections.h"
 #include "shell/calc_button.h"
 #include "shell/function_key_bar.h"
 #include "shell/icons.h"
@@ -570,7 +570,9 @@ void TCalcMainForm::FormActivate()
     // Cleared first: a message box shown by these steps activates the
     // window again when it closes.
     if (std::exchange(firstActivation_, false)) {
-        preferences().GetRegInfo();
+        // The preferences dialog is made when the user opens it.
+        const bool defaultWidthPending = LoadStoredSettings(store_, settings_, dialogs_, this);
+        ApplyLoadedSettings(settings_, *this, defaultWidthPending);
         // Windows made before this take the settings just read; the others
         // read them when they are made.
         if (gridPrintForm_)

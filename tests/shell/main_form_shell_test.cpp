@@ -225,8 +225,8 @@ private slots:
         for (const QWidget* child : w.form.findChildren<QWidget*>())
             made << child->metaObject()->className();
         for (const char* window :
-             {"ombrel::TAboutBox", "ombrel::TCalcMini", "ombrel::TGridPrintForm", "ombrel::TPreviewForm",
-              "ombrel::TExportForm", "ombrel::THelpForm", "ombrel::TFindForm"})
+             {"ombrel::TPreferences", "ombrel::TAboutBox", "ombrel::TCalcMini", "ombrel::TGridPrintForm",
+              "ombrel::TPreviewForm", "ombrel::TExportForm", "ombrel::THelpForm", "ombrel::TFindForm"})
             QVERIFY2(!made.contains(window), window);
     }
 
