@@ -102,7 +102,7 @@ struct OpenedWindow {
         settle();
         grid()->viewport()->installEventFilter(&counter);
     }
-    QTableView* grid() const { return form.list(form.activeFormat()); }
+    QTableView* grid() { return form.list(form.activeFormat()); }
     static void settle()
     {
         for (int i = 0; i < 3; ++i)

@@ -9,6 +9,7 @@
 #include "list/list_headers.h"
 #include "list/list_model.h"
 #include "list/sheet_ops.h"
+#include "settings/grid_layout.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -71,18 +72,18 @@ struct SortWindow {
     {
         models.replaceSheet(buildSheet());
         auto* layout = new QVBoxLayout(&window);
-        std::array<QTableView*, kFormatCount> lists;
-        for (int f = 0; f < kFormatCount; ++f) {
-            lists[f] = new CalcGrid(models.model(FormatAt(f)), dragState);
-            layout->addWidget(lists[f]);
-        }
         auto* button = new QToolButton;
         layout->addWidget(button);
         // It lies over the bottom of the window, as over the status bar.
         auto* progressBar = new QProgressBar(&window);
         progressBar->setGeometry(0, 880, 460, 20);
         progressBar->hide();
-        headers = new ListHeaders(models, lists, *button, *progressBar, &window);
+        headers = new ListHeaders(models, kDefaultColumnBaseWidths, *button, *progressBar, &window);
+        for (int f = 0; f < kFormatCount; ++f) {
+            auto* list = new CalcGrid(models.model(FormatAt(f)), dragState);
+            layout->insertWidget(f, list);
+            headers->addList(f, list);
+        }
         window.resize(460, 900);
         window.show();
         QApplication::processEvents();

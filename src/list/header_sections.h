@@ -14,6 +14,7 @@ namespace ombrel {
 
 inline constexpr int kSectionCount = kColumnCount + 1;
 inline constexpr int kToggleSection = kColumnCount;
+inline constexpr int kToggleSectionWidth = 19;
 inline constexpr std::array<int, kColumnCount> kSectionMargins{4, 1, 2, 2, 3, 2, 2};
 
 struct SectionLimits {

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace ombrel {
@@ -29,25 +30,35 @@ bool sortsByClick(int section)
 
 } // namespace
 
-ListHeaders::ListHeaders(SheetModels& models, const std::array<QTableView*, kFormatCount>& lists,
-                         QToolButton& sortButton, QProgressBar& progressBar, QObject* parent)
-    : QObject(parent), models_(models), lists_(lists), sortButton_(sortButton), progressBar_(progressBar)
+ListHeaders::ListHeaders(SheetModels& models, const ColumnWidths& columns, QToolButton& sortButton,
+                         QProgressBar& progressBar, QObject* parent)
+    : QObject(parent), models_(models), sortButton_(sortButton), progressBar_(progressBar)
 {
-    for (int f = 0; f < kFormatCount; ++f) {
-        QHeaderView* header = lists_[f]->horizontalHeader();
-        headers_[f] = header;
-        header->setSectionsClickable(f == 0);
-        header->setMinimumSectionSize(1);
-        for (int section = 0; section < kSectionCount; ++section)
-            header->setSectionResizeMode(section, SectionResizable(f == 0, section) ? QHeaderView::Interactive
-                                                                                    : QHeaderView::Fixed);
-        header->viewport()->installEventFilter(this);
-        connect(header, &QHeaderView::sectionResized, this,
-                [this, header](int section, int, int width) { HeaderControl1SectionTrack(header, section, width); });
-    }
-    connect(headers_[0], &QHeaderView::sectionClicked, this, &ListHeaders::HeaderControl1SectionClick);
+    std::copy(columns.begin(), columns.end(), sectionWidths_.begin());
+    sectionWidths_[kToggleSection] = kToggleSectionWidth;
     sortButton_.setCheckable(true);
     showSortMode(SortPicture::Sort, false);
+}
+
+void ListHeaders::addList(int format, QTableView* list)
+{
+    QHeaderView* header = list->horizontalHeader();
+    lists_[format] = list;
+    headers_[format] = header;
+    const bool nonDrop = format == 0;
+    header->setSectionsClickable(nonDrop);
+    header->setMinimumSectionSize(1);
+    for (int section = 0; section < kSectionCount; ++section) {
+        header->setSectionResizeMode(section, SectionResizable(nonDrop, section) ? QHeaderView::Interactive
+                                                                                 : QHeaderView::Fixed);
+        list->setColumnWidth(section, sectionWidths_[section]);
+    }
+    showSortCursor(header);
+    header->viewport()->installEventFilter(this);
+    connect(header, &QHeaderView::sectionResized, this,
+            [this, header](int section, int, int width) { HeaderControl1SectionTrack(header, section, width); });
+    if (nonDrop)
+        connect(header, &QHeaderView::sectionClicked, this, &ListHeaders::HeaderControl1SectionClick);
 }
 
 void ListHeaders::Sort1Click()
@@ -71,12 +82,17 @@ void ListHeaders::showSortMode(SortPicture picture, bool on)
     sortButton_.setIcon(toolbarIcon(pictures[index]));
     sortButton_.setToolTip(hints[index]);
     sortButton_.setChecked(picture != SortPicture::Sort);
-    for (QHeaderView* header : headers_) {
-        if (picture == SortPicture::Sort)
-            header->viewport()->unsetCursor();
-        else
-            header->viewport()->setCursor(Qt::PointingHandCursor);
-    }
+    for (QHeaderView* header : headers_)
+        if (header)
+            showSortCursor(header);
+}
+
+void ListHeaders::showSortCursor(QHeaderView* header) const
+{
+    if (picture_ == SortPicture::Sort)
+        header->viewport()->unsetCursor();
+    else
+        header->viewport()->setCursor(Qt::PointingHandCursor);
 }
 
 void ListHeaders::HeaderControl1SectionClick(int section)
@@ -118,9 +134,16 @@ void ListHeaders::SortSection(int column, SortDirection direction)
 ColumnWidths ListHeaders::columnWidths() const
 {
     ColumnWidths widths{};
-    for (int c = 0; c < kColumnCount; ++c)
-        widths[static_cast<size_t>(c)] = lists_[0]->columnWidth(c);
+    std::copy_n(sectionWidths_.begin(), kColumnCount, widths.begin());
     return widths;
+}
+
+void ListHeaders::setColumnWidth(int column, int width)
+{
+    sectionWidths_[column] = width;
+    for (QTableView* list : lists_)
+        if (list)
+            list->setColumnWidth(column, width);
 }
 
 void ListHeaders::HeaderControl1SectionTrack(QHeaderView* header, int section, int width)
@@ -129,10 +152,8 @@ void ListHeaders::HeaderControl1SectionTrack(QHeaderView* header, int section, i
     // the columns as they were saved.
     if (adjusting_ || header != dragging_ || section >= kColumnCount)
         return;
-    const int columnWidth = TrackedColumnWidth(header == headers_[0], section, width);
     adjusting_ = true;
-    for (QTableView* list : lists_)
-        list->setColumnWidth(section, columnWidth);
+    setColumnWidth(section, TrackedColumnWidth(header == headers_[0], section, width));
     adjusting_ = false;
     dragResized_ = true;
     emit columnsResized();
@@ -141,7 +162,7 @@ void ListHeaders::HeaderControl1SectionTrack(QHeaderView* header, int section, i
 int ListHeaders::headerIndex(const QObject* viewport) const
 {
     for (int f = 0; f < kFormatCount; ++f)
-        if (headers_[f]->viewport() == viewport)
+        if (headers_[f] && headers_[f]->viewport() == viewport)
             return f;
     return -1;
 }

@@ -19,15 +19,19 @@ class SheetModels;
 // The header bars over the six lists. A click on a section of the NonDrop
 // header sorts all six lists by that column while the sort mode is on (the
 // Sort command turns it on, each sort turns it off); dragging a divider of
-// any header sizes that column in all six lists.
+// any header sizes that column in all six lists. It keeps the column widths
+// itself, so a list made later takes those of the others.
 class ListHeaders : public QObject {
     Q_OBJECT
 public:
     // The sort mode as the Sort button shows it.
     enum class SortPicture { Sort, Ascending, Descending };
 
-    ListHeaders(SheetModels& models, const std::array<QTableView*, kFormatCount>& lists, QToolButton& sortButton,
-                QProgressBar& progressBar, QObject* parent = nullptr);
+    ListHeaders(SheetModels& models, const ColumnWidths& columns, QToolButton& sortButton, QProgressBar& progressBar,
+                QObject* parent = nullptr);
+
+    // A format's list, once it is made: its header follows the others.
+    void addList(int format, QTableView* list);
 
     // The Sort command: Off, then Ascending, then Descending, then Off.
     void Sort1Click();
@@ -43,6 +47,8 @@ public:
     void SortSection(int column, SortDirection direction);
 
     ColumnWidths columnWidths() const;
+    // A column's width in all six lists, as the settings give it.
+    void setColumnWidth(int column, int width);
 
 signals:
     void descriptionsToggled();
@@ -55,13 +61,16 @@ protected:
 
 private:
     void showSortMode(SortPicture picture, bool on);
+    void showSortCursor(QHeaderView* header) const;
     void HeaderControl1SectionTrack(QHeaderView* header, int section, int width);
     int headerIndex(const QObject* viewport) const;
     bool onResizeHandle(const QHeaderView* header, int x) const;
 
     SheetModels& models_;
-    std::array<QTableView*, kFormatCount> lists_;
-    std::array<QHeaderView*, kFormatCount> headers_;
+    // Null until their list is made.
+    std::array<QTableView*, kFormatCount> lists_{};
+    std::array<QHeaderView*, kFormatCount> headers_{};
+    std::array<int, kSectionCount> sectionWidths_{};
     QToolButton& sortButton_;
     QProgressBar& progressBar_;
     SortPicture picture_ = SortPicture::Sort;

@@ -42,6 +42,8 @@
 #include <QWindow>
 #include <QtMath>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace ombrel {
@@ -51,8 +53,6 @@ namespace {
 constexpr int kClientHeight = 375;
 // Client width of the window for the default column widths.
 constexpr int kClientWidth = 331;
-
-constexpr int kToggleSectionWidth = 19;
 
 QAction* addMenuItem(QMenu* menu, const char* objectName, const QString& caption, const QKeySequence& shortcut = {})
 {
@@ -105,6 +105,7 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
     setCentralWidget(central);
     buildStatusBar();
     wireCommands();
+    list(activeFormat());
 
     // Large fonts need wider columns and a taller window.
     const ColumnAllowances allowances = AllowancesFor(screen()->logicalDotsPerInch() >= 100);
@@ -246,51 +247,74 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1->tabBar()->setFont(tabFont);
     layout->addWidget(PageControl1);
 
-    // The headers keep the window's font whatever font the lists are given:
-    // every property set on it, none is taken over from the list.
-    QFont windowFont = font();
-    windowFont.setFamilies(windowFont.families());
-    windowFont.setPointSizeF(windowFont.pointSizeF());
-    windowFont.setWeight(windowFont.weight());
-    windowFont.setItalic(windowFont.italic());
+    // The lists themselves are made when first needed: the tab bar shows
+    // all six tabs, the first paint only one list.
     for (int f = 0; f < kFormatCount; ++f) {
         auto* page = new QWidget;
         page->setObjectName(QString("TabSheet%1").arg(f + 1));
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
-
-        auto* grid = new CalcGrid(models_.model(FormatAt(f)), dragState_, page);
-        QFont listFont = displayFont("MS Sans Serif", 11);
-        listFont.setBold(true);
-        grid->setFont(listFont);
-        QPalette listPalette = grid->palette();
-        listPalette.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
-        grid->setPalette(listPalette);
-        grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(listFont).height() + 4);
-
-        // The list's own header is the header bar above it: one section per
-        // column, and the last one toggles the descriptions.
-        QHeaderView* header = grid->horizontalHeader();
-        header->setObjectName(QString("HeaderControl%1").arg(f + 1));
-        header->setFont(windowFont);
-        header->setToolTip("Drag bars");
-        header->setHighlightSections(false);
-        header->setStretchLastSection(false);
-        for (int c = 0; c < kColumnCount; ++c)
-            grid->setColumnWidth(c, kDefaultColumnBaseWidths[c]);
-        grid->setColumnWidth(kColumnCount, kToggleSectionWidth);
-        setHoverText(header, "Slide bars to resize columns");
-        followWindowHints(header);
-        setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
-
-        pageLayout->addWidget(grid, 0, Qt::AlignHCenter);
         TabSheet[f] = page;
-        HeaderControl[f] = header;
-        StringGrid[f] = grid;
         PageControl1->addTab(page, toQt(kWindowFormats[f].tabCaption));
     }
+    QFont listFont = displayFont("MS Sans Serif", 11);
+    listFont.setBold(true);
+    listLooks_.fill({{listFont, QColor(0x00, 0x00, 0x80)}, std::nullopt});
     models_.setHeaderLabels("Out", "In", "Duration");
     return Panel3;
+}
+
+CalcGrid* TCalcMainForm::list(TimecodeFormat format)
+{
+    const int f = FormatIndex(format);
+    if (!lists_[f])
+        makeList(f);
+    return lists_[f];
+}
+
+std::vector<CalcGrid*> TCalcMainForm::madeLists() const
+{
+    std::vector<CalcGrid*> made;
+    std::copy_if(lists_.begin(), lists_.end(), std::back_inserter(made), [](CalcGrid* grid) { return grid; });
+    return made;
+}
+
+void TCalcMainForm::makeList(int format)
+{
+    QWidget* page = TabSheet[format];
+    auto* grid = new CalcGrid(models_.model(FormatAt(format)), dragState_, page);
+    lists_[format] = grid;
+    showListLook(format);
+
+    // The list's own header is the header bar above it: one section per
+    // column, and the last one toggles the descriptions. It keeps the
+    // window's font whatever font the list is given: every property set on
+    // it, none is taken over from the list.
+    QFont windowFont = font();
+    windowFont.setFamilies(windowFont.families());
+    windowFont.setPointSizeF(windowFont.pointSizeF());
+    windowFont.setWeight(windowFont.weight());
+    windowFont.setItalic(windowFont.italic());
+    QHeaderView* header = grid->horizontalHeader();
+    header->setObjectName(QString("HeaderControl%1").arg(format + 1));
+    header->setFont(windowFont);
+    header->setToolTip("Drag bars");
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    headers_->addList(format, grid);
+    setHoverText(header, "Slide bars to resize columns");
+    followWindowHints(header);
+    setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
+    connect(grid, &CalcGrid::cellCopied, this, &TCalcMainForm::copyToClipboard);
+    if (descriptionEditMode_) {
+        grid->setCurrentIndex(grid->model()->index(int(models_.calcCount()) - 1, DescriptionColumn));
+        grid->setEditMode(true);
+    }
+
+    // Shown with its page, at once when that is in sight.
+    grid->show();
+    page->layout()->addWidget(grid);
+    page->layout()->setAlignment(grid, Qt::AlignHCenter);
 }
 
 QWidget* TCalcMainForm::buildEntryBand()

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -75,7 +76,9 @@ public:
     // file forgets it.
     std::optional<int64_t> DragRow() const { return dragState_.DragRow; }
     TimecodeFormat activeFormat() const;
-    CalcGrid* list(TimecodeFormat format) const { return StringGrid[FormatIndex(format)]; }
+    // A format's list (StringGrid1..6), made when its tab is first shown or
+    // something first needs it.
+    CalcGrid* list(TimecodeFormat format);
     QString statusText(int panel) const;
     // The names of the two fields and the result in messages and captions.
     const FieldLabels& fieldLabels() const { return fieldLabels_; }
@@ -172,8 +175,6 @@ public:
     QWidget* Panel3 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     std::array<QWidget*, kFormatCount> TabSheet{};
-    std::array<QHeaderView*, kFormatCount> HeaderControl{};
-    std::array<CalcGrid*, kFormatCount> StringGrid{};
 
     QWidget* Panel1 = nullptr;
     QLabel *Label1, *Label2, *Label3, *Label4;
@@ -234,6 +235,11 @@ private:
     QWidget* buildEntryBand();
     QWidget* buildCalculateBand();
     void buildStatusBar();
+    void makeList(int format);
+    // Font, colours and width of a made list, from its look.
+    void showListLook(int format);
+    // The lists made so far.
+    std::vector<CalcGrid*> madeLists() const;
     // The Mini Calc's focused field; none while it does not exist yet.
     EntryField miniFocusedField() const;
     void followOtherPrograms();
@@ -302,6 +308,15 @@ private:
     bool openFromCommandLine_ = false;
     QString saveName_;
     std::array<bool, kFormatCount> listBehindLastRows_{};
+    // What the settings give each list, kept for the lists not made yet.
+    struct ListLook {
+        FontChoice font;
+        std::optional<QColor> background;
+    };
+    std::array<CalcGrid*, kFormatCount> lists_{};
+    std::array<ListLook, kFormatCount> listLooks_;
+    std::optional<int> listWidth_;
+    bool descriptionEditMode_ = false;
     StatusPanel* statusPanel_[2] = {nullptr, nullptr};
     QWidget* trash_ = nullptr;
     QHash<QObject*, QString> hoverTexts_;

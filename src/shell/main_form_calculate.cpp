@@ -82,7 +82,7 @@ void TCalcMainForm::ZeroDisable()
 {
     setListCommandsEnabled(false);
     models_.setWorkModified(false);
-    for (QTableView* grid : StringGrid)
+    for (CalcGrid* grid : madeLists())
         grid->clearSelection();
 }
 
@@ -97,7 +97,7 @@ void TCalcMainForm::scrollShownListToLastRows()
     const int shown = FormatIndex(activeFormat());
     if (!std::exchange(listBehindLastRows_[shown], false))
         return;
-    QTableView* grid = StringGrid[shown];
+    QTableView* grid = list(activeFormat());
     if (grid->model()->rowCount() > 5)
         grid->scrollToBottom();
 }

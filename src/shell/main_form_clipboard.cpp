@@ -60,8 +60,6 @@ void TCalcMainForm::wireClipboard()
     connect(Paste1, &QAction::triggered, this, &TCalcMainForm::Paste1Click);
     connect(PasteBtn, &QToolButton::clicked, this, &TCalcMainForm::Paste1Click);
     connect(CopyDuration1, &QAction::triggered, this, &TCalcMainForm::CopyDuration1Click);
-    for (CalcGrid* grid : StringGrid)
-        connect(grid, &CalcGrid::cellCopied, this, &TCalcMainForm::copyToClipboard);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");

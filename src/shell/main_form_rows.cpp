@@ -46,7 +46,7 @@ void TCalcMainForm::TrashCloseDragDrop()
 void TCalcMainForm::EditBtnClick()
 {
     const int lastRow = static_cast<int>(models_.calcCount()) - 1;
-    for (CalcGrid* grid : StringGrid)
+    for (CalcGrid* grid : madeLists())
         grid->setCurrentIndex(grid->model()->index(lastRow, DescriptionColumn));
     if (EditBtn->isChecked())
         ActivateEditMode();
@@ -57,7 +57,8 @@ void TCalcMainForm::EditBtnClick()
 
 void TCalcMainForm::ActivateEditMode()
 {
-    for (CalcGrid* grid : StringGrid)
+    descriptionEditMode_ = true;
+    for (CalcGrid* grid : madeLists())
         grid->setEditMode(true);
     if (!Descriptions1->isChecked())
         Descriptions1->trigger();
@@ -65,10 +66,12 @@ void TCalcMainForm::ActivateEditMode()
 
 void TCalcMainForm::ActivateDragMode()
 {
-    for (CalcGrid* grid : StringGrid)
+    descriptionEditMode_ = false;
+    const std::vector<CalcGrid*> lists = madeLists();
+    for (CalcGrid* grid : lists)
         grid->setEditMode(false);
     // The keyboard goes back to the entry fields with the end of editing.
-    if (std::any_of(StringGrid.begin(), StringGrid.end(), [](const CalcGrid* grid) { return grid->hasFocus(); }))
+    if (std::any_of(lists.begin(), lists.end(), [](const CalcGrid* grid) { return grid->hasFocus(); }))
         entryPanel_->focus(EntryField::In);
 }
 

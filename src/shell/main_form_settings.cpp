@@ -1,5 +1,6 @@
 // The main window as the preferences see it, and the commands that read or
 // write the settings.
+#include "list/list_headers.h"
 #include "minicalc/mini_calc_form.h"
 #include "settings/preferences.h"
 #include "settings/settings_sections.h"
@@ -47,7 +48,7 @@ void TCalcMainForm::WritePosGrid()
     const ColumnAllowances allowances = AllowancesFor(largeFonts());
     AppSettings written = settings_;
     for (int i = 0; i < kGridColumnCount; ++i)
-        written.columnBaseWidths[i] = BaseWidthFromColumn(i, StringGrid[0]->columnWidth(i), allowances);
+        written.columnBaseWidths[i] = BaseWidthFromColumn(i, headers_->columnWidths()[i], allowances);
     written.mainWindow = {x(), y()};
     if (miniCalc_)
         written.miniCalc = miniCalc_->position();
@@ -110,25 +111,36 @@ void TCalcMainForm::setEntryFieldColour(const QColor& colour)
 
 void TCalcMainForm::setListFont(int format, const FontChoice& font)
 {
-    QTableView* grid = StringGrid[format];
-    grid->setFont(displayFont(font.font));
-    QPalette palette = grid->palette();
-    palette.setColor(QPalette::Text, font.color);
-    grid->setPalette(palette);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+    listLooks_[format].font = {displayFont(font.font), font.color};
+    if (lists_[format])
+        showListLook(format);
 }
 
 void TCalcMainForm::setListColour(int format, const QColor& colour)
 {
-    QPalette palette = StringGrid[format]->palette();
-    palette.setColor(QPalette::Base, colour);
-    StringGrid[format]->setPalette(palette);
+    listLooks_[format].background = colour;
+    if (lists_[format])
+        showListLook(format);
+}
+
+void TCalcMainForm::showListLook(int format)
+{
+    CalcGrid* grid = lists_[format];
+    const ListLook& look = listLooks_[format];
+    grid->setFont(look.font.font);
+    QPalette palette = grid->palette();
+    palette.setColor(QPalette::Text, look.font.color);
+    if (look.background)
+        palette.setColor(QPalette::Base, *look.background);
+    grid->setPalette(palette);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+    if (listWidth_)
+        grid->setFixedWidth(*listWidth_);
 }
 
 void TCalcMainForm::setColumnWidth(int column, int width)
 {
-    for (QTableView* grid : StringGrid)
-        grid->setColumnWidth(column, width);
+    headers_->setColumnWidth(column, width);
 }
 
 // The designed client area is the outer width less the 4-pixel borders of
@@ -138,7 +150,8 @@ void TCalcMainForm::setWindowWidths(const WindowWidths& widths)
     setFixedWidth(widths.mainWindow - 8);
     // Each list is W wide, so that it ends where its last visible column
     // does: with descriptions hidden, nothing of them shows at the edge.
-    for (QTableView* grid : StringGrid)
+    listWidth_ = widths.list;
+    for (CalcGrid* grid : madeLists())
         grid->setFixedWidth(widths.list);
 }
 

@@ -17,9 +17,7 @@ namespace ombrel {
 
 void TCalcMainForm::wireSortAndFind()
 {
-    std::array<QTableView*, kFormatCount> lists{};
-    std::copy(StringGrid.begin(), StringGrid.end(), lists.begin());
-    headers_ = new ListHeaders(models_, lists, *SortBtn, *ProgressBar1, this);
+    headers_ = new ListHeaders(models_, kDefaultColumnBaseWidths, *SortBtn, *ProgressBar1, this);
     connect(Sort1, &QAction::triggered, this, &TCalcMainForm::Sort1Click);
     connect(SortBtn, &QToolButton::clicked, this, &TCalcMainForm::Sort1Click);
     connect(Find1, &QAction::triggered, this, &TCalcMainForm::FindBtnClick);
@@ -65,7 +63,7 @@ void TCalcMainForm::showFoundDescription()
 void TCalcMainForm::widenForColumns()
 {
     const std::optional<int> lists = NeededListWidth(headers_->columnWidths(), Descriptions1->isChecked());
-    if (lists && *lists > StringGrid[0]->width())
+    if (lists && *lists > list(activeFormat())->width())
         setWindowWidths({*lists, *lists + 32, *lists + 24, *lists + 26, *lists + 9, *lists - 1});
 }
 

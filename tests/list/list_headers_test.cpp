@@ -21,7 +21,9 @@ namespace {
 // Six lists over one sheet side by side, the Sort button and the progress
 // bar, as the main window holds them.
 struct Lists {
-    explicit Lists(const std::vector<std::string>& inKeys = {})
+    // The headers take the first `added` lists at once, the others when
+    // the test adds them.
+    explicit Lists(const std::vector<std::string>& inKeys = {}, int added = kFormatCount)
     {
         for (size_t r = 0; r < inKeys.size(); ++r) {
             std::array<RowCells, kFormatCount> rows;
@@ -35,8 +37,6 @@ struct Lists {
         for (int f = 0; f < kFormatCount; ++f) {
             lists[f] = new QTableView;
             lists[f]->setModel(models.model(FormatAt(f)));
-            for (int c = 0; c < kColumnCount; ++c)
-                lists[f]->setColumnWidth(c, 40);
             layout->addWidget(lists[f]);
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 models.model(FormatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
@@ -44,7 +44,11 @@ struct Lists {
         layout->addWidget(&sortButton);
         progressBar.setParent(&window);
         progressBar.hide();
-        headers = std::make_unique<ListHeaders>(models, lists, sortButton, progressBar);
+        ColumnWidths columns;
+        columns.fill(40);
+        headers = std::make_unique<ListHeaders>(models, columns, sortButton, progressBar);
+        for (int f = 0; f < added; ++f)
+            headers->addList(f, lists[f]);
         window.resize(2400, 300);
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
@@ -302,10 +306,34 @@ private slots:
     {
         Lists lists({"a"});
         QSignalSpy resized(lists.headers.get(), &ListHeaders::columnsResized);
+        lists.headers->setColumnWidth(InColumn, 250);
         for (QTableView* list : lists.lists)
-            list->setColumnWidth(InColumn, 250);
-        QCOMPARE(lists.lists[0]->columnWidth(InColumn), 250);
+            QCOMPARE(list->columnWidth(InColumn), 250);
+        QCOMPARE(lists.headers->columnWidths()[InColumn], 250);
         QCOMPARE(resized.count(), 0);
+    }
+
+    // A list added after widths were dragged and set and the sort mode
+    // turned on looks and answers like the others.
+    void aListAddedLaterFollowsTheOthers()
+    {
+        Lists lists({"b", "a"}, 1);
+        lists.dragDivider(0, InColumn, -10);
+        lists.headers->setColumnWidth(ResultColumn, 120);
+        lists.headers->Sort1Click();
+        for (int f = 1; f < kFormatCount; ++f)
+            lists.headers->addList(f, lists.lists[f]);
+        for (QTableView* list : lists.lists) {
+            QCOMPARE(list->columnWidth(InColumn), 30);
+            QCOMPARE(list->columnWidth(ResultColumn), 120);
+            QCOMPARE(list->columnWidth(kToggleSection), kToggleSectionWidth);
+            QCOMPARE(list->horizontalHeader()->viewport()->cursor().shape(), Qt::PointingHandCursor);
+        }
+        QVERIFY(!lists.header(2)->sectionsClickable());
+        lists.dragDivider(2, OutColumn, 20);
+        QCOMPARE(lists.lists[0]->columnWidth(OutColumn), 60);
+        lists.click(0, InColumn);
+        QCOMPARE(lists.column(TimecodeFormat::NonDrop, InColumn), (Keys{"a", "b"}));
     }
 };
 

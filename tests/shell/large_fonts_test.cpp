@@ -17,7 +17,7 @@ private slots:
     void columnsLabelsAndWindowGrow()
     {
         test::MainWindow w;
-        const TCalcMainForm& form = w.form;
+        TCalcMainForm& form = w.form;
         QVERIFY(form.screen()->logicalDotsPerInch() >= 100);
         QCOMPARE(form.TimecodeColumnAllowance, 20);
         QCOMPARE(form.NarrowColumnAllowance, 6);
@@ -40,7 +40,7 @@ private slots:
     void theEntryBandFitsItsFont()
     {
         test::MainWindow w({.shown = true});
-        const TCalcMainForm& form = w.form;
+        TCalcMainForm& form = w.form;
         const std::pair<QLabel*, QLineEdit*> pairs[] = {
             {form.Label1, form.MaskEdit1}, {form.Label2, form.MaskEdit2}, {form.Label4, form.MaskEdit3}};
         for (const auto& [label, field] : pairs) {

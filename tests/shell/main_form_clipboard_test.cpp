@@ -40,7 +40,7 @@ void choosePercent(MainWindow& w)
 }
 
 // What a drag from a cell of a list carries.
-TimecodeDrag dragFrom(const MainWindow& w, TimecodeFormat list, int row, int column)
+TimecodeDrag dragFrom(MainWindow& w, TimecodeFormat list, int row, int column)
 {
     DragState state;
     return GenericStartDrag(state, w.form.sheet(), list, row, column);

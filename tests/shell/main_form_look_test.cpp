@@ -1,6 +1,8 @@
 // What the main window really draws: pixels grabbed from its widgets, not
 // properties read back.
+#include "list/calc_grid.h"
 #include "main_window_fixture.h"
+#include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
 #include "widgets/status_panel.h"
@@ -11,6 +13,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -102,6 +105,47 @@ private slots:
         w.form.Descriptions1->trigger();
         for (int f = 0; f < kFormatCount; ++f)
             QTRY_COMPARE(descriptionsShown(FormatAt(f)), 2);
+    }
+
+    // A list made when its tab is first shown, after rows were added and the
+    // stored colours, font and column widths applied, draws exactly as one
+    // made at start-up that lived through them.
+    void aListFirstShownLateDrawsAsOneMadeAtStart()
+    {
+        const QMap<QString, QString> stored = {{"StartWith/Ver110", "1"},
+                                               {"StartWith/Descriptions", "1"},
+                                               {"Font/PALGridColor", "Lime"},
+                                               {"Font/PALFontColor", "255"},
+                                               {"Font/PALFontName", "DejaVu Serif"},
+                                               {"Font/PALFontSize", "14"},
+                                               {"Grid/1A", "130"},
+                                               {"Grid/3C", "95"}};
+        QImage pages[2];
+        for (const bool madeAtStart : {true, false}) {
+            test::StoredSettings settingsStored(stored);
+            test::ScriptedDialogs dialogs;
+            SettingsStore store;
+            AppSettings settings;
+            TCalcMainForm form(dialogs, settings, store);
+            if (madeAtStart)
+                form.list(TimecodeFormat::PAL);
+            form.show();
+            form.FormActivate();
+            for (const char* in : {"01:00:00:00", "00:10:00:00", "00:00:12:05"}) {
+                form.MaskEdit1->setText(in);
+                form.MaskEdit2->setText("00:00:01:00");
+                form.CalculateBtnClick();
+            }
+            QCOMPARE(form.TabSheet[2]->findChild<CalcGrid*>() != nullptr, madeAtStart);
+            form.PageControl1->setCurrentIndex(FormatIndex(TimecodeFormat::PAL));
+            QApplication::processEvents();
+            QCOMPARE(form.list(TimecodeFormat::PAL)->model()->rowCount(), 3);
+            pages[madeAtStart] = grabbed(form.TabSheet[2]);
+        }
+        QCOMPARE(pages[false], pages[true]);
+        // The settings did reach it: lime cells, red text.
+        QVERIFY(pixelsOf(pages[false], QColor(0, 255, 0)) > pages[false].width() * pages[false].height() / 3);
+        QVERIFY(pixelsOf(pages[false], QColor(255, 0, 0)) > 20);
     }
 
     // Switching frame mode on, off and on again passes the focus through

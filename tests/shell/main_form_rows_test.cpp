@@ -26,7 +26,7 @@ void calculations(MainWindow& w, int count)
         w.calculate(QString("00:00:00:%1").arg(n, 2, 10, QChar('0')), "+", "00:00:01:00");
 }
 
-QStringList inColumn(const MainWindow& w, TimecodeFormat format)
+QStringList inColumn(MainWindow& w, TimecodeFormat format)
 {
     QStringList cells;
     for (int r = 0; r < w.form.list(format)->model()->rowCount(); ++r)

@@ -27,7 +27,7 @@ using test::MainWindow;
 
 namespace {
 
-QString header(const MainWindow& w, int section)
+QString header(MainWindow& w, int section)
 {
     return w.form.list(TimecodeFormat::PAL)->model()->headerData(section, Qt::Horizontal).toString();
 }
@@ -122,12 +122,12 @@ private slots:
     void theLastHeaderSectionTogglesTheDescriptions()
     {
         MainWindow w;
-        emit w.form.HeaderControl[0]->sectionClicked(ListModel::kToggleColumn);
+        emit w.header(TimecodeFormat::NonDrop)->sectionClicked(ListModel::kToggleColumn);
         QVERIFY(w.form.Descriptions1->isChecked());
         QCOMPARE(test::StoredSettings::value("StartWith/Descriptions"), QString("1"));
-        emit w.form.HeaderControl[0]->sectionClicked(InColumn);
+        emit w.header(TimecodeFormat::NonDrop)->sectionClicked(InColumn);
         QVERIFY(w.form.Descriptions1->isChecked());
-        emit w.form.HeaderControl[0]->sectionClicked(ListModel::kToggleColumn);
+        emit w.header(TimecodeFormat::NonDrop)->sectionClicked(ListModel::kToggleColumn);
         QVERIFY(!w.form.Descriptions1->isChecked());
         QCOMPARE(w.form.width(), 339 - 8);
     }

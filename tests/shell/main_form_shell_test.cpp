@@ -1,3 +1,4 @@
+#include "list/calc_grid.h"
 #include "main_window_fixture.h"
 #include "shell/about_box.h"
 #include "shell/calc_button.h"
@@ -191,6 +192,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, text);
         MainWindow w;
+        // A list made after start-up has its hover texts too.
+        w.lists();
         auto* widget = w.form.findChild<QWidget*>(control);
         QVERIFY(widget);
         hover(widget);
@@ -205,7 +208,7 @@ private slots:
         QCOMPARE(test::StoredSettings::value("StartWith/Balloon"), QString("0"));
         QVERIFY(!showsPopUpHint(w.form.NewBtn));
         QVERIFY(!showsPopUpHint(w.form.EditBtn));
-        QVERIFY(!showsPopUpHint(w.form.HeaderControl[0]));
+        QVERIFY(!showsPopUpHint(w.header(TimecodeFormat::NonDrop)));
         QVERIFY(showsPopUpHint(w.form.TrashClose));
         QVERIFY(!showsPopUpHint(w.form.ToolBar2->ProgF));
         QVERIFY(showsPopUpHint(w.form.MaskEdit3));
@@ -228,6 +231,9 @@ private slots:
              {"ombrel::TPreferences", "ombrel::TAboutBox", "ombrel::TCalcMini", "ombrel::TGridPrintForm",
               "ombrel::TPreviewForm", "ombrel::TExportForm", "ombrel::THelpForm", "ombrel::TFindForm"})
             QVERIFY2(!made.contains(window), window);
+        // Of the six lists, only the shown tab's.
+        QCOMPARE(made.count("ombrel::CalcGrid"), 1);
+        QVERIFY(w.form.TabSheet[0]->findChild<CalcGrid*>());
     }
 
     void helpOpensOnTheRequestedTab()

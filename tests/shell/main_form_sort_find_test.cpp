@@ -38,7 +38,7 @@ QByteArray calculationFile(const QList<QStringList>& rows)
     return file;
 }
 
-QStringList column(const MainWindow& w, TimecodeFormat format, int column)
+QStringList column(MainWindow& w, TimecodeFormat format, int column)
 {
     QStringList cells;
     for (int row = 0; row < w.form.sheet().rowCount(); ++row)
@@ -79,7 +79,7 @@ private slots:
         QTest::keyClick(&w.form, Qt::Key_T, Qt::ControlModifier);
         QVERIFY(w.form.SortBtn->isChecked());
         QCOMPARE(w.form.SortBtn->toolTip(), QString("Sort Ascending - Click on a header"));
-        clickSection(w.form.HeaderControl[0], InColumn);
+        clickSection(w.header(TimecodeFormat::NonDrop), InColumn);
         QCOMPARE(column(w, TimecodeFormat::NonDrop, InColumn),
                  (QStringList{"00:00:01:00", "00:00:02:00", "00:00:03:00"}));
         QCOMPARE(column(w, TimecodeFormat::DropFrm, ResultColumn),
@@ -91,7 +91,7 @@ private slots:
         // Twice more: descending.
         w.form.SortBtn->click();
         w.form.Sort1->trigger();
-        clickSection(w.form.HeaderControl[0], ResultColumn);
+        clickSection(w.header(TimecodeFormat::NonDrop), ResultColumn);
         QCOMPARE(column(w, TimecodeFormat::PAL, InColumn), (QStringList{"00:00:03:00", "00:00:02:00", "00:00:01:00"}));
     }
 
@@ -107,7 +107,7 @@ private slots:
         w.form.Open1Click();
         QVERIFY(!w.form.models().workModified());
         w.form.Sort1Click();
-        clickSection(w.form.HeaderControl[0], OutColumn);
+        clickSection(w.header(TimecodeFormat::NonDrop), OutColumn);
         QVERIFY(w.form.models().workModified());
     }
 
@@ -122,7 +122,7 @@ private slots:
         w.calculate("00:00:02:00", "+", "00:00:00:01");
         w.calculate("00:00:01:00", "+", "00:00:00:01");
         QVERIFY(w.form.SortBtn->isChecked());
-        clickSection(w.form.HeaderControl[0], InColumn);
+        clickSection(w.header(TimecodeFormat::NonDrop), InColumn);
         QCOMPARE(column(w, TimecodeFormat::NonDrop, InColumn), (QStringList{"00:00:02:00", "00:00:01:00"}));
     }
 
@@ -142,23 +142,23 @@ private slots:
         MainWindow w({.shown = true});
         w.showTab(TimecodeFormat::PAL);
         const int before = w.form.width();
-        dragDivider(w.form.HeaderControl[2], InColumn, 300);
-        for (QTableView* list : w.form.StringGrid)
+        dragDivider(w.header(TimecodeFormat::PAL), InColumn, 300);
+        for (QTableView* list : w.lists())
             QCOMPARE(list->columnWidth(InColumn), 196);
         QCOMPARE(test::StoredSettings::value("Grid/1A"), QString("196"));
         ColumnWidths columns{};
         for (int c = 0; c < kColumnCount; ++c)
-            columns[static_cast<size_t>(c)] = w.form.StringGrid[0]->columnWidth(c);
+            columns[static_cast<size_t>(c)] = w.form.list(TimecodeFormat::NonDrop)->columnWidth(c);
         const int lists = NeededListWidth(columns, w.form.Descriptions1->isChecked()).value_or(0);
         QVERIFY(lists > 0);
         QCOMPARE(w.form.width(), lists + 24);
         QVERIFY(w.form.width() > before);
-        for (QTableView* list : w.form.StringGrid)
+        for (QTableView* list : w.lists())
             QCOMPARE(list->width(), lists);
 
         const int wide = w.form.width();
-        dragDivider(w.form.HeaderControl[0], InColumn, -150);
-        QCOMPARE(w.form.StringGrid[5]->columnWidth(InColumn), 46);
+        dragDivider(w.header(TimecodeFormat::NonDrop), InColumn, -150);
+        QCOMPARE(w.form.list(TimecodeFormat::Frames)->columnWidth(InColumn), 46);
         QCOMPARE(w.form.width(), wide);
         QCOMPARE(test::StoredSettings::value("Grid/1A"), QString("46"));
     }
@@ -173,14 +173,17 @@ private slots:
         QVERIFY(find->isVisible());
         QTest::keyClicks(find->FindEdit, "00:00:02");
         QTest::keyClick(find->FindEdit, Qt::Key_Return);
-        QCOMPARE(w.form.StringGrid[0]->currentIndex(), w.form.StringGrid[0]->model()->index(0, ResultColumn));
+        QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->currentIndex(),
+                 w.form.list(TimecodeFormat::NonDrop)->model()->index(0, ResultColumn));
         QTest::mouseClick(find->Next, Qt::LeftButton);
-        QCOMPARE(w.form.StringGrid[0]->currentIndex(), w.form.StringGrid[0]->model()->index(1, ResultColumn));
+        QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->currentIndex(),
+                 w.form.list(TimecodeFormat::NonDrop)->model()->index(1, ResultColumn));
 
         // Another tab: the search starts again at its first cell.
         w.showTab(TimecodeFormat::PAL);
         QTest::mouseClick(find->Next, Qt::LeftButton);
-        QCOMPARE(w.form.StringGrid[2]->currentIndex(), w.form.StringGrid[2]->model()->index(0, ResultColumn));
+        QCOMPARE(w.form.list(TimecodeFormat::PAL)->currentIndex(),
+                 w.form.list(TimecodeFormat::PAL)->model()->index(0, ResultColumn));
         QTest::mouseClick(find->Next, Qt::LeftButton);
         QTest::mouseClick(find->Next, Qt::LeftButton);
         QCOMPARE(w.dialogs.messages.size(), 1);
@@ -212,10 +215,11 @@ private slots:
         w.form.FindBtnClick();
         QTest::keyClicks(w.form.findForm().FindEdit, "REEL");
         QTest::keyClick(w.form.findForm().FindEdit, Qt::Key_Return);
-        QCOMPARE(w.form.StringGrid[0]->currentIndex(), w.form.StringGrid[0]->model()->index(0, DescriptionColumn));
+        QCOMPARE(w.form.list(TimecodeFormat::NonDrop)->currentIndex(),
+                 w.form.list(TimecodeFormat::NonDrop)->model()->index(0, DescriptionColumn));
         QVERIFY(w.form.Descriptions1->isChecked());
         QVERIFY(!w.form.EditBtn->isChecked());
-        for (const CalcGrid* list : w.form.StringGrid)
+        for (const CalcGrid* list : w.lists())
             QVERIFY(!list->editMode());
     }
 

@@ -8,12 +8,15 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMap>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+
+#include <array>
 
 namespace ombrel::test {
 
@@ -62,11 +65,20 @@ struct MainWindow {
         form.MaskEdit2->setText(out);
         form.CalculateBtnClick();
     }
-    QString cell(TimecodeFormat format, int row, int column) const
+    // The six lists, each made if it was not yet.
+    std::array<CalcGrid*, kFormatCount> lists()
+    {
+        std::array<CalcGrid*, kFormatCount> all{};
+        for (int f = 0; f < kFormatCount; ++f)
+            all[f] = form.list(FormatAt(f));
+        return all;
+    }
+    QHeaderView* header(TimecodeFormat format) { return form.list(format)->horizontalHeader(); }
+    QString cell(TimecodeFormat format, int row, int column)
     {
         return form.list(format)->model()->index(row, column).data().toString();
     }
-    QStringList row(TimecodeFormat format, int r) const
+    QStringList row(TimecodeFormat format, int r)
     {
         QStringList cells;
         for (int c = 0; c < kColumnCount; ++c)
