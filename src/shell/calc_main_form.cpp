@@ -54,6 +54,8 @@ constexpr int kClientHeight = 375;
 // Client width of the window for the default column widths.
 constexpr int kClientWidth = 331;
 
+constexpr QSize kTrashPictureSize(32, 32);
+
 QAction* addMenuItem(QMenu* menu, const char* objectName, const QString& caption, const QKeySequence& shortcut = {})
 {
     QAction* action = menu->addAction(caption);
@@ -423,14 +425,14 @@ QWidget* TCalcMainForm::buildCalculateBand()
     trash_->resize(34, 34);
     TrashClose = new QLabel(trash_);
     TrashClose->setObjectName("TrashClose");
-    TrashClose->setPixmap(picture("trash_closed", QSize(32, 32)));
+    TrashClose->setPixmap(picture("trash_closed", kTrashPictureSize));
     TrashOpen = new QLabel(trash_);
     TrashOpen->setObjectName("TrashOpen");
-    TrashOpen->setPixmap(picture("trash_open", QSize(32, 32)));
     for (QLabel* trash : {TrashClose, TrashOpen}) {
         trash->setToolTip("Drag items to delete row");
         trash->resize(34, 34);
     }
+    // Its picture is drawn when a drag first opens it.
     TrashOpen->hide();
     setHoverText(TrashClose, "Drag item from grid to delete item's row");
 
@@ -458,6 +460,14 @@ void TCalcMainForm::buildStatusBar()
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->hide();
     fileTask_ = new BackgroundTask(*ProgressBar1, this);
+}
+
+void TCalcMainForm::showTrashOpen(bool open)
+{
+    if (open && TrashOpen->pixmap().isNull())
+        TrashOpen->setPixmap(picture("trash_open", kTrashPictureSize));
+    TrashOpen->setVisible(open);
+    TrashClose->setVisible(!open);
 }
 
 QString TCalcMainForm::statusText(int panel) const

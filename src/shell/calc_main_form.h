@@ -268,6 +268,8 @@ private:
     void copyToClipboard(const QString& text);
     // A row dragged onto the trash goes from every list.
     void TrashCloseDragDrop();
+    // The open trash while a drag that it can take is over it.
+    void showTrashOpen(bool open);
     void SetMaskColor();
     void updateStatusBar();
     // Scrolling a list lays out all of its rows: the shown list follows new

@@ -107,12 +107,9 @@ void TCalcMainForm::wireClipboard()
     makeDropTarget(MaskEdit4, DropTarget::NumberField, {calcCount, numberDrop(EntryField::Percent)});
     makeDropTarget(CopyBtn, DropTarget::CopyButton,
                    {calcCount, [this](const TimecodeDrag& drag) { copyToClipboard(toQt(drag.DragText)); }});
-    makeDropTarget(trash_, DropTarget::Trash,
-                   {calcCount, [this](const TimecodeDrag&) { TrashCloseDragDrop(); },
-                    [this](bool over) {
-                        TrashOpen->setVisible(over);
-                        TrashClose->setVisible(!over);
-                    }});
+    makeDropTarget(
+        trash_, DropTarget::Trash,
+        {calcCount, [this](const TimecodeDrag&) { TrashCloseDragDrop(); }, [this](bool over) { showTrashOpen(over); }});
 }
 
 } // namespace ombrel

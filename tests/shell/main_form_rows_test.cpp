@@ -128,6 +128,7 @@ private slots:
         DragState state;
         QVERIFY(dragOnto(trash(w), GenericStartDrag(state, w.form.sheet(), TimecodeFormat::NonDrop, 0, 1), false));
         QVERIFY(w.form.TrashOpen->isVisible());
+        QVERIFY(!w.form.TrashOpen->pixmap().isNull());
         QVERIFY(!w.form.TrashClose->isVisible());
         QDragLeaveEvent leave;
         QApplication::sendEvent(trash(w), &leave);
