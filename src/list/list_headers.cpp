@@ -47,12 +47,15 @@ void ListHeaders::addList(int format, QTableView* list)
     headers_[format] = header;
     const bool nonDrop = format == 0;
     header->setSectionsClickable(nonDrop);
+    // Sized before the smallest section size is lowered, the toggle section
+    // keeps the style's smallest size when that is wider, as it always has.
+    list->setColumnWidth(kToggleSection, sectionWidths_[kToggleSection]);
     header->setMinimumSectionSize(1);
-    for (int section = 0; section < kSectionCount; ++section) {
+    for (int section = 0; section < kSectionCount; ++section)
         header->setSectionResizeMode(section, SectionResizable(nonDrop, section) ? QHeaderView::Interactive
                                                                                  : QHeaderView::Fixed);
-        list->setColumnWidth(section, sectionWidths_[section]);
-    }
+    for (int column = 0; column < kColumnCount; ++column)
+        list->setColumnWidth(column, sectionWidths_[column]);
     showSortCursor(header);
     header->viewport()->installEventFilter(this);
     connect(header, &QHeaderView::sectionResized, this,

@@ -257,6 +257,7 @@ QWidget* TCalcMainForm::buildLists()
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         TabSheet[f] = page;
+        page->installEventFilter(this);
         PageControl1->addTab(page, toQt(kWindowFormats[f].tabCaption));
     }
     QFont listFont = displayFont("MS Sans Serif", 11);
@@ -313,10 +314,11 @@ void TCalcMainForm::makeList(int format)
         grid->setEditMode(true);
     }
 
-    // Shown with its page, at once when that is in sight.
+    // Shown with its page, and placed at once when that is in sight.
     grid->show();
     page->layout()->addWidget(grid);
     page->layout()->setAlignment(grid, Qt::AlignHCenter);
+    page->layout()->activate();
 }
 
 QWidget* TCalcMainForm::buildEntryBand()
@@ -492,6 +494,13 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !Balloon1->isChecked() && windowHintWidgets_.contains(watched))
         return true;
+    // A tab shown for the first time gets its list before anything looks
+    // under the pointer or paints.
+    if (event->type() == QEvent::Show) {
+        const auto page = std::find(TabSheet.begin(), TabSheet.end(), watched);
+        if (page != TabSheet.end())
+            list(FormatAt(int(page - TabSheet.begin())));
+    }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const auto hover = hoverTexts_.constFind(watched);
         if (hover != hoverTexts_.constEnd()) {

@@ -117,9 +117,6 @@ void TCalcMainForm::updateStatusBar()
 
 void TCalcMainForm::PageControl1Change()
 {
-    // The list of a tab shown for the first time is made now, before the
-    // tab is painted.
-    list(activeFormat());
     scrollShownListToLastRows();
     FindDialog1Show();
     LoadActiveTab(entry_, sheet(), activeFormat());
