@@ -112,7 +112,7 @@ void BM_FrameCountToText(benchmark::State& benchState)
     RowCells row;
     int64_t frame = 0;
     for (auto _ : benchState) {
-        SetTimecodeText(row[ResultColumn], GenericTC(frame, rate), ':');
+        SetFrameCountText(row[ResultColumn], frame, rate, ':');
         benchmark::DoNotOptimize(row[ResultColumn].data());
         benchmark::ClobberMemory();
         frame += 7919;
@@ -164,7 +164,7 @@ void BM_FrameCountToText_PairedRatio(benchmark::State& benchState)
     for (auto _ : benchState) {
         auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kBatch; ++i) {
-            SetTimecodeText(row[ResultColumn], GenericTC(frame, rate), ':');
+            SetFrameCountText(row[ResultColumn], frame, rate, ':');
             benchmark::DoNotOptimize(row[ResultColumn].data());
             benchmark::ClobberMemory();
             step();

@@ -232,16 +232,15 @@ Calculation computeInto(const CalculationRequest& request, CalcState& state)
             t.inCount = PartsToFrames(inParts, rate);
             t.outCount = PartsToFrames(outParts, rate);
             t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
-            const TimecodeParts resultParts = GenericTC(t.resultCount, rate);
-            state.resultParts[f] = resultParts;
+            state.resultParts[f] = GenericTC(t.resultCount, rate);
             if (request.frameMode) {
-                SetTimecodeText(in, GenericTC(frameIn, rate), format.separator);
-                SetTimecodeText(out, GenericTC(frameOut, rate), format.separator);
+                SetFrameCountText(in, frameIn, rate, format.separator);
+                SetFrameCountText(out, frameOut, rate, format.separator);
             } else {
                 in = WithSeparator(request.inText, format.separator);
                 out = WithSeparator(request.outText, format.separator);
             }
-            SetTimecodeText(result, resultParts, format.separator);
+            SetFrameCountText(result, t.resultCount, rate, format.separator);
         }
         if (percentOperator)
             in = request.percentText;

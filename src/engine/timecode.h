@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -72,9 +73,9 @@ std::string FormatTimecodeText(const TimecodeParts& parts, char separator = ':')
 // The same text written into a list cell's own storage: eleven characters
 // fit a string without allocating, so building a row makes no temporary.
 inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char separator);
-// Writes the 11 characters of parts already on a 24-hour clock (each part
-// 0-99) without allocating; the fast path behind the list cells.
-inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* out11);
+// The text of GenericTC(count, rate) written into a list cell, the parts
+// never leaving registers: the path every whole-rate cell is built with.
+inline void SetFrameCountText(std::string& cell, int64_t count, int64_t rate, char separator);
 
 // The characters at the digit places of the text with `separator` between
 // them, a blank where the text is too short.
@@ -135,6 +136,52 @@ inline void writePair(char* out, int32_t value)
 // Parts beyond two digits: the rare slow path of SetTimecodeText.
 void setWideTimecodeText(std::string& cell, const TimecodeParts& parts, char separator);
 
+// A cell's text is built in two words and written with two stores: the head
+// "hh:mm:ss" and the tail ":ff" with the string's terminating NUL (a string
+// of eleven characters always has room for it). The character at the lowest
+// address is the lowest byte of a word.
+static_assert(std::endian::native == std::endian::little);
+static_assert(kTimecodeDigitPositions == std::array<int, kTimecodeDigitCount>{0, 1, 3, 4, 6, 7, 9, 10});
+
+// The two digits of a part (0-99) as the low 16 bits of a word.
+inline uint64_t pairBits(uint32_t value)
+{
+    uint16_t pair;
+    std::memcpy(&pair, &kDigitPairs[2 * value], 2);
+    return pair;
+}
+
+inline constexpr int kMinutesPlace = 8 * kTimecodeDigitPositions[2];
+inline constexpr int kSecondsPlace = 8 * kTimecodeDigitPositions[4];
+
+// The head's two separator bytes, times the separator's character.
+inline constexpr uint64_t kHeadSeparatorBytes = uint64_t{1} << 8 * 2 | uint64_t{1} << 8 * 5;
+
+// "mm?ss" for each second of an hour at its place in the head, the
+// separator's byte left zero: one lookup instead of two divisions and two
+// pair copies. 3600 x 8 bytes.
+inline constexpr auto kMinuteSecondBits = [] {
+    std::array<uint64_t, 3600> bits{};
+    const auto pair = [](uint32_t value) {
+        return uint64_t(uint8_t(kDigitPairs[2 * value])) | uint64_t(uint8_t(kDigitPairs[2 * value + 1])) << 8;
+    };
+    for (uint32_t second = 0; second < 3600; ++second)
+        bits[second] = pair(second / 60) << kMinutesPlace | pair(second % 60) << kSecondsPlace;
+    return bits;
+}();
+
+inline void setTimecodeWords(std::string& cell, uint64_t head, char separator, uint32_t frames)
+{
+    const auto separatorBits = uint64_t{static_cast<unsigned char>(separator)};
+    head |= separatorBits * kHeadSeparatorBytes;
+    const auto tail = static_cast<uint32_t>(separatorBits | pairBits(frames) << 8);
+    if (cell.size() != kTimecodeTextLength) [[unlikely]]
+        cell.resize(kTimecodeTextLength);
+    char* out = cell.data();
+    std::memcpy(out, &head, sizeof head);
+    std::memcpy(out + sizeof head, &tail, sizeof tail);
+}
+
 } // namespace detail
 
 inline TimecodeParts GenericTC(int64_t count, int64_t rate)
@@ -153,16 +200,6 @@ inline TimecodeParts GenericTC(int64_t count, int64_t rate)
     }
 }
 
-inline void WriteTimecodeText(const TimecodeParts& parts, char separator, char* out)
-{
-    constexpr const auto& at = kTimecodeDigitPositions;
-    detail::writePair(out + at[0], parts.hours);
-    detail::writePair(out + at[2], parts.minutes);
-    detail::writePair(out + at[4], parts.seconds);
-    detail::writePair(out + at[6], parts.frames);
-    out[at[1] + 1] = out[at[3] + 1] = out[at[5] + 1] = separator;
-}
-
 inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char separator)
 {
     const auto twoDigits = [](int32_t part) { return static_cast<uint32_t>(part) < 100; };
@@ -171,9 +208,29 @@ inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char 
         detail::setWideTimecodeText(cell, parts, separator);
         return;
     }
-    if (cell.size() != kTimecodeTextLength)
-        cell.resize(kTimecodeTextLength);
-    WriteTimecodeText(parts, separator, cell.data());
+    using detail::pairBits;
+    const uint64_t head = pairBits(parts.hours) | pairBits(parts.minutes) << detail::kMinutesPlace |
+                          pairBits(parts.seconds) << detail::kSecondsPlace;
+    detail::setTimecodeWords(cell, head, separator, parts.frames);
+}
+
+inline void SetFrameCountText(std::string& cell, int64_t count, int64_t rate, char separator)
+{
+    // A whole rate of two-digit frames and a count within the day take the
+    // fast path; the rest is wrapped and written by the general one.
+    const bool windowRate = static_cast<uint64_t>(rate) - 1 < 99;
+    if (!windowRate || static_cast<uint64_t>(count) >= static_cast<uint64_t>(kSecondsPerDay * rate)) [[unlikely]] {
+        SetTimecodeText(cell, GenericTC(count, rate), separator);
+        return;
+    }
+    // One division gives the second and the frame; on this path it costs
+    // less than a multiply by a reciprocal or a switch over common rates.
+    const auto c = static_cast<uint32_t>(count);
+    const auto r = static_cast<uint32_t>(rate);
+    const uint32_t second = c / r;
+    const uint32_t hours = second / 3600;
+    const uint64_t head = detail::pairBits(hours) | detail::kMinuteSecondBits[second - hours * 3600];
+    detail::setTimecodeWords(cell, head, separator, c - second * r);
 }
 
 } // namespace ombrel

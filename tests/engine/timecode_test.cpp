@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <cstring>
+#include <limits>
+
 using namespace ombrel;
 
 Q_DECLARE_METATYPE(ombrel::TimecodeParts)
@@ -132,9 +135,63 @@ private slots:
         QCOMPARE(WithSeparator("01:02:03:04", ';'), std::string("01;02;03;04"));
         QCOMPARE(WithSeparator("01;02;03;04", ':'), std::string("01:02:03:04"));
         QCOMPARE(WithSeparator("01;02;03;04 and more", ':'), std::string("01:02:03:04"));
-        char text[11];
-        WriteTimecodeText(tc(23, 59, 59, 29), ';', text);
-        QCOMPARE(std::string(text, 11), std::string("23;59;59;29"));
+        std::string cell = "12:00:07:100";
+        SetTimecodeText(cell, tc(23, 59, 59, 29), ';');
+        QCOMPARE(cell, std::string("23;59;59;29"));
+    }
+
+    // The cells' fast path against the general conversion and text it
+    // stands for, with both separators, into a new cell and into one that
+    // held a longer text.
+    void frameCountTextMatchesGenericTc_data()
+    {
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<qint64>("rate");
+        constexpr qint64 kDay30 = 2592000;
+        QTest::newRow("zero") << qint64(0) << qint64(30);
+        QTest::newRow("last frame of a day") << kDay30 - 1 << qint64(30);
+        QTest::newRow("one day") << kDay30 << qint64(30);
+        QTest::newRow("minus one") << qint64(-1) << qint64(30);
+        QTest::newRow("minus a day and one") << -kDay30 - 1 << qint64(25);
+        QTest::newRow("days beyond") << 5 * kDay30 + 12345 << qint64(30);
+        QTest::newRow("beyond 32 bits") << (qint64(1) << 40) + 7 << qint64(24);
+        QTest::newRow("largest count") << std::numeric_limits<qint64>::max() << qint64(30);
+        QTest::newRow("smallest count") << std::numeric_limits<qint64>::min() << qint64(99);
+        QTest::newRow("three-digit frames") << qint64(86400 * 120 - 1) << qint64(120);
+        for (qint64 rate = 1; rate <= 99; ++rate) {
+            const qint64 day = 86400 * rate;
+            QTest::addRow("rate %lld, last frame", rate) << day - 1 << rate;
+            QTest::addRow("rate %lld, first beyond the day", rate) << day << rate;
+            QTest::addRow("rate %lld, inside the day", rate) << (day / 7 * 5 + rate / 2) << rate;
+        }
+    }
+    void frameCountTextMatchesGenericTc()
+    {
+        QFETCH(qint64, count);
+        QFETCH(qint64, rate);
+        for (const char separator : {':', ';'}) {
+            const std::string expected = FormatTimecodeText(GenericTC(count, rate), separator);
+            std::string cell;
+            SetFrameCountText(cell, count, rate, separator);
+            QCOMPARE(cell, expected);
+            std::string reused = "12:00:07:100 and more";
+            SetFrameCountText(reused, count, rate, separator);
+            QCOMPARE(reused, expected);
+            QCOMPARE(std::strlen(reused.c_str()), reused.size());
+        }
+    }
+
+    // Every second of the day, each with its own frame, at the extreme rates.
+    void frameCountTextEverySecond()
+    {
+        std::string cell;
+        for (const int64_t rate : {1, 30, 99})
+            for (int64_t second = 0; second < kSecondsPerDay; ++second) {
+                const int64_t count = second * rate + second % rate;
+                SetFrameCountText(cell, count, rate, ':');
+                if (cell != FormatTimecodeText(GenericTC(count, rate)))
+                    QFAIL(qPrintable(QString("count %1 at %2: %3").arg(count).arg(rate).arg(cell.c_str())));
+            }
     }
 
     void parseReadsDigitsOfEitherForm_data()
