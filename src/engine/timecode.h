@@ -98,8 +98,7 @@ bool IsDropMinute(int32_t minutes);
 // A frame count as parts at a whole rate (1-99), wrapped into one day.
 inline TimecodeParts GenericTC(int64_t count, int64_t rate);
 
-// Conversions run for every cell of every row, so the two hot ones are
-// inline: with the rate known the divisions become multiplications.
+// Conversions run for every cell of every row, so the hot ones are inline.
 namespace detail {
 
 // Brings a count into [0, period).
@@ -118,19 +117,22 @@ template <typename Rate> TimecodeParts splitDay(uint32_t c, Rate rate)
             static_cast<int32_t>(seconds - minutes * 60), static_cast<int32_t>(c - seconds * rate)};
 }
 
-// "00" to "99" side by side: a part becomes its two digits in one copy.
+// The text is laid out in words whose lowest byte is the character at the
+// lowest address.
+static_assert(std::endian::native == std::endian::little);
+
+// "00" to "99", tens first in memory: a part becomes its two digits in one
+// copy, and a word takes them in one load.
 inline constexpr auto kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int value = 0; value < 100; ++value) {
-        pairs[2 * value] = static_cast<char>('0' + value / 10);
-        pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
-    }
+    std::array<uint16_t, 100> pairs{};
+    for (int value = 0; value < 100; ++value)
+        pairs[value] = static_cast<uint16_t>(('0' + value / 10) | ('0' + value % 10) << 8);
     return pairs;
 }();
 
 inline void writePair(char* out, int32_t value)
 {
-    std::memcpy(out, &kDigitPairs[2 * static_cast<uint32_t>(value)], 2);
+    std::memcpy(out, &kDigitPairs[static_cast<uint32_t>(value)], 2);
 }
 
 // Parts beyond two digits: the rare slow path of SetTimecodeText.
@@ -138,18 +140,8 @@ void setWideTimecodeText(std::string& cell, const TimecodeParts& parts, char sep
 
 // A cell's text is built in two words and written with two stores: the head
 // "hh:mm:ss" and the tail ":ff" with the string's terminating NUL (a string
-// of eleven characters always has room for it). The character at the lowest
-// address is the lowest byte of a word.
-static_assert(std::endian::native == std::endian::little);
+// of eleven characters always has room for it).
 static_assert(kTimecodeDigitPositions == std::array<int, kTimecodeDigitCount>{0, 1, 3, 4, 6, 7, 9, 10});
-
-// The two digits of a part (0-99) as the low 16 bits of a word.
-inline uint64_t pairBits(uint32_t value)
-{
-    uint16_t pair;
-    std::memcpy(&pair, &kDigitPairs[2 * value], 2);
-    return pair;
-}
 
 inline constexpr int kMinutesPlace = 8 * kTimecodeDigitPositions[2];
 inline constexpr int kSecondsPlace = 8 * kTimecodeDigitPositions[4];
@@ -162,11 +154,11 @@ inline constexpr uint64_t kHeadSeparatorBytes = uint64_t{1} << 8 * 2 | uint64_t{
 // pair copies. 3600 x 8 bytes.
 inline constexpr auto kMinuteSecondBits = [] {
     std::array<uint64_t, 3600> bits{};
-    const auto pair = [](uint32_t value) {
-        return uint64_t(uint8_t(kDigitPairs[2 * value])) | uint64_t(uint8_t(kDigitPairs[2 * value + 1])) << 8;
-    };
-    for (uint32_t second = 0; second < 3600; ++second)
-        bits[second] = pair(second / 60) << kMinutesPlace | pair(second % 60) << kSecondsPlace;
+    for (uint32_t second = 0; second < 3600; ++second) {
+        const uint64_t minutes = kDigitPairs[second / 60];
+        const uint64_t seconds = kDigitPairs[second % 60];
+        bits[second] = minutes << kMinutesPlace | seconds << kSecondsPlace;
+    }
     return bits;
 }();
 
@@ -174,7 +166,7 @@ inline void setTimecodeWords(std::string& cell, uint64_t head, char separator, u
 {
     const auto separatorBits = uint64_t{static_cast<unsigned char>(separator)};
     head |= separatorBits * kHeadSeparatorBytes;
-    const auto tail = static_cast<uint32_t>(separatorBits | pairBits(frames) << 8);
+    const auto tail = static_cast<uint32_t>(separatorBits | uint64_t{kDigitPairs[frames]} << 8);
     if (cell.size() != kTimecodeTextLength) [[unlikely]]
         cell.resize(kTimecodeTextLength);
     char* out = cell.data();
@@ -208,9 +200,10 @@ inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char 
         detail::setWideTimecodeText(cell, parts, separator);
         return;
     }
-    using detail::pairBits;
-    const uint64_t head = pairBits(parts.hours) | pairBits(parts.minutes) << detail::kMinutesPlace |
-                          pairBits(parts.seconds) << detail::kSecondsPlace;
+    using detail::kDigitPairs;
+    const uint64_t head = uint64_t{kDigitPairs[parts.hours]} |
+                          uint64_t{kDigitPairs[parts.minutes]} << detail::kMinutesPlace |
+                          uint64_t{kDigitPairs[parts.seconds]} << detail::kSecondsPlace;
     detail::setTimecodeWords(cell, head, separator, parts.frames);
 }
 
@@ -229,7 +222,7 @@ inline void SetFrameCountText(std::string& cell, int64_t count, int64_t rate, ch
     const auto r = static_cast<uint32_t>(rate);
     const uint32_t second = c / r;
     const uint32_t hours = second / 3600;
-    const uint64_t head = detail::pairBits(hours) | detail::kMinuteSecondBits[second - hours * 3600];
+    const uint64_t head = detail::kDigitPairs[hours] | detail::kMinuteSecondBits[second - hours * 3600];
     detail::setTimecodeWords(cell, head, separator, c - second * r);
 }
 
