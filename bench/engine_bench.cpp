@@ -104,8 +104,8 @@ BENCHMARK(BM_AppendToMillionRowSheet)->Unit(benchmark::kMicrosecond)->Iterations
 // Target: at least 50 times faster than av_timecode_make_string, on the
 // path a list cell is built with (ComputeCalculations writes the text into
 // the row's own string with SetFrameCountText), the rate known only at run
-// time. Both sides run
-// interleaved (--benchmark_enable_random_interleaving=true) at the same rates.
+// time. Both sides run interleaved (--benchmark_enable_random_interleaving=true)
+// at the same rates.
 void BM_FrameCountToText(benchmark::State& benchState)
 {
     const int64_t rate = benchState.range(0);
