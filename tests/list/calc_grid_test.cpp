@@ -5,8 +5,10 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -37,12 +39,8 @@ protected:
 struct GridFixture {
     GridFixture()
     {
-        for (const char* in : {"00:00:00:01", "00:00:00:02", "00:00:00:03", "00:00:00:04"}) {
-            std::array<RowCells, kFormatCount> rows;
-            for (auto& row : rows)
-                row = {in, "+", "00:00:01:00", "=", "", "", "note"};
-            models.appendCalculation(rows);
-        }
+        for (const char* in : {"00:00:00:01", "00:00:00:02", "00:00:00:03", "00:00:00:04"})
+            append(in);
         grid.resize(400, 200);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -54,6 +52,29 @@ struct GridFixture {
         return {cell.center().x(), cell.bottom() - 1};
     }
     QWidget* viewport() const { return grid.viewport(); }
+    void append(const char* in)
+    {
+        std::array<RowCells, kFormatCount> rows;
+        for (auto& row : rows)
+            row = {in, "+", "00:00:01:00", "=", "", "", "note"};
+        models.appendCalculation(rows);
+    }
+    // What the screen shows of the list, from the window's own pixels (a
+    // grab() would paint the whole list afresh and hide a stale row).
+    QImage shown() const
+    {
+        // The layout waits for a timer, its painting for the next pass.
+        for (int pass = 0; pass < 3; ++pass)
+            QApplication::processEvents();
+        return grid.screen()->grabWindow(grid.winId()).toImage();
+    }
+    // The same after the whole list was laid out and painted again.
+    QImage repainted()
+    {
+        grid.reset();
+        grid.viewport()->repaint();
+        return shown();
+    }
 
     SheetModels models;
     const CalcSheet& sheet = models.sheet();
@@ -173,6 +194,41 @@ private slots:
         QCOMPARE(f.sheet.cell(TimecodeFormat::NonDrop, 1, InColumn), std::string_view("010203"));
         QCOMPARE(f.sheet.cell(TimecodeFormat::NonDrop, 1, OutColumn), std::string_view("00:00:01:00"));
         QVERIFY(!model->setData(model->index(1, DescriptionColumn), "after"));
+    }
+
+    // Appending repaints only the new rows and scrolls the others by a blit:
+    // what the screen shows must be what a full repaint draws.
+    void appendedRowsShowAsAFullRepaintDrawsThem_data()
+    {
+        QTest::addColumn<int>("appends");
+        QTest::addColumn<int>("perStep");
+        QTest::addColumn<bool>("scroll");
+        QTest::addColumn<bool>("removeFirst");
+        QTest::newRow("into the free space") << 2 << 1 << false << false;
+        QTest::newRow("past the bottom, scrolled") << 30 << 1 << true << false;
+        QTest::newRow("several at once, scrolled") << 30 << 7 << true << false;
+        QTest::newRow("past the bottom, not scrolled") << 30 << 1 << false << false;
+        QTest::newRow("after a removal") << 30 << 1 << true << true;
+    }
+    void appendedRowsShowAsAFullRepaintDrawsThem()
+    {
+        QFETCH(int, appends);
+        QFETCH(int, perStep);
+        QFETCH(bool, scroll);
+        QFETCH(bool, removeFirst);
+        GridFixture f;
+        f.shown();
+        int added = 0;
+        while (added < appends) {
+            if (removeFirst)
+                f.models.removeCalculation(0);
+            for (int i = 0; i < perStep; ++i, ++added)
+                f.append(qPrintable(QString("00:00:%1:00").arg(added, 2, 10, QChar('0'))));
+            if (scroll)
+                f.grid.scrollToBottom();
+            const QImage shown = f.shown();
+            QCOMPARE(shown, f.repainted());
+        }
     }
 
     void theEmptyRowOfAnEmptyListIsNoCell()
