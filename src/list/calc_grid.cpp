@@ -2,6 +2,7 @@
 
 #include "list/list_model.h"
 #include "list/timecode_mime.h"
+#include "widgets/steady_scroll_bar.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -52,6 +53,8 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollBar_ = new SteadyScrollBar(Qt::Vertical, this);
+    setVerticalScrollBar(scrollBar_);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -63,6 +66,11 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     setItemDelegate(new CellEditorDelegate(this));
+}
+
+void CalcGrid::scrollToLastRow()
+{
+    scrollBar_->changeAtOnce([this] { scrollToBottom(); });
 }
 
 void CalcGrid::setEditMode(bool on)

@@ -11,6 +11,7 @@ class QMimeData;
 namespace ombrel {
 
 class ListModel;
+class SteadyScrollBar;
 
 // One format's list as the user meets it (StringGrid1..6). A left press on a
 // cell and a move drag that cell out; a right click copies a cell; in
@@ -29,6 +30,10 @@ public:
     // what was typed and removes the selection.
     void setEditMode(bool on);
     bool editMode() const { return editMode_; }
+
+    // scrollToBottom, with the scroll bar repainted only if it looks
+    // different at the end.
+    void scrollToLastRow();
 
 signals:
     // A right click on a cell: its whole text, empty for an empty cell.
@@ -50,6 +55,7 @@ private:
 
     ListModel* model_;
     DragState& dragState_;
+    SteadyScrollBar* scrollBar_;
     bool editMode_ = false;
     // Where the left button went down; the drag takes that cell whatever
     // the pointer crosses before the drag starts.

@@ -97,9 +97,9 @@ void TCalcMainForm::scrollShownListToLastRows()
     const int shown = FormatIndex(activeFormat());
     if (!std::exchange(listBehindLastRows_[shown], false))
         return;
-    QTableView* grid = list(activeFormat());
+    CalcGrid* grid = list(activeFormat());
     if (grid->model()->rowCount() > 5)
-        grid->scrollToBottom();
+        grid->scrollToLastRow();
 }
 
 void TCalcMainForm::updateStatusBar()

@@ -15,5 +15,7 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_panel.h
   ${CMAKE_CURRENT_LIST_DIR}/status_panel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/steady_scroll_bar.h
+  ${CMAKE_CURRENT_LIST_DIR}/steady_scroll_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/work_progress.h
   ${CMAKE_CURRENT_LIST_DIR}/work_progress.cpp)

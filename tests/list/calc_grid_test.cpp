@@ -72,7 +72,7 @@ struct GridFixture {
     QImage repainted()
     {
         grid.reset();
-        grid.viewport()->repaint();
+        grid.repaint();
         return shown();
     }
 
@@ -196,27 +196,35 @@ private slots:
         QVERIFY(!model->setData(model->index(1, DescriptionColumn), "after"));
     }
 
-    // Appending repaints only the new rows and scrolls the others by a blit:
-    // what the screen shows must be what a full repaint draws.
+    // Appending repaints only the new rows, scrolls the others by a blit
+    // and leaves the scroll bar alone while its slider stays put: what the
+    // screen shows must be what a full repaint draws.
     void appendedRowsShowAsAFullRepaintDrawsThem_data()
     {
+        QTest::addColumn<int>("rowsBefore");
         QTest::addColumn<int>("appends");
         QTest::addColumn<int>("perStep");
         QTest::addColumn<bool>("scroll");
         QTest::addColumn<bool>("removeFirst");
-        QTest::newRow("into the free space") << 2 << 1 << false << false;
-        QTest::newRow("past the bottom, scrolled") << 30 << 1 << true << false;
-        QTest::newRow("several at once, scrolled") << 30 << 7 << true << false;
-        QTest::newRow("past the bottom, not scrolled") << 30 << 1 << false << false;
-        QTest::newRow("after a removal") << 30 << 1 << true << true;
+        QTest::newRow("into the free space") << 0 << 2 << 1 << false << false;
+        QTest::newRow("past the bottom, scrolled") << 0 << 30 << 1 << true << false;
+        QTest::newRow("several at once, scrolled") << 0 << 30 << 7 << true << false;
+        QTest::newRow("past the bottom, not scrolled") << 0 << 30 << 1 << false << false;
+        QTest::newRow("after a removal") << 0 << 30 << 1 << true << true;
+        QTest::newRow("long list, the slider stays") << 5000 << 5 << 1 << true << false;
     }
     void appendedRowsShowAsAFullRepaintDrawsThem()
     {
+        QFETCH(int, rowsBefore);
         QFETCH(int, appends);
         QFETCH(int, perStep);
         QFETCH(bool, scroll);
         QFETCH(bool, removeFirst);
         GridFixture f;
+        for (int i = 0; i < rowsBefore; ++i)
+            f.append("00:00:00:05");
+        if (scroll)
+            f.grid.scrollToLastRow();
         f.shown();
         int added = 0;
         while (added < appends) {
@@ -225,7 +233,7 @@ private slots:
             for (int i = 0; i < perStep; ++i, ++added)
                 f.append(qPrintable(QString("00:00:%1:00").arg(added, 2, 10, QChar('0'))));
             if (scroll)
-                f.grid.scrollToBottom();
+                f.grid.scrollToLastRow();
             const QImage shown = f.shown();
             QCOMPARE(shown, f.repainted());
         }
