@@ -1,5 +1,6 @@
 #include "widgets/status_panel.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -23,20 +24,24 @@ void StatusPanel::setText(const QString& text)
 {
     if (text == text_)
         return;
+    const QSize hint = sizeHint();
     text_ = text;
+    textWidth_ = measureText();
     updateToolTip();
-    updateGeometry();
+    // A new size would lay out the whole window: ask only when it changes.
+    if (sizeHint() != hint)
+        updateGeometry();
     update();
 }
 
-int StatusPanel::textWidth() const
+int StatusPanel::measureText() const
 {
     return static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text_))) + 2 * kMargin;
 }
 
 QSize StatusPanel::sizeHint() const
 {
-    return {std::max(leastWidth_, textWidth()), fontMetrics().height() + 2 * kMargin};
+    return {std::max(leastWidth_, textWidth_), fontMetrics().height() + 2 * kMargin};
 }
 
 QSize StatusPanel::minimumSizeHint() const
@@ -48,9 +53,19 @@ void StatusPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect room = rect().adjusted(kMargin, 0, -kMargin, 0);
-    const bool fits = textWidth() <= width();
+    const bool fits = textWidth_ <= width();
     painter.drawText(room, alignment_ | Qt::AlignVCenter,
                      fits ? text_ : fontMetrics().elidedText(text_, Qt::ElideRight, room.width()));
+}
+
+void StatusPanel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        textWidth_ = measureText();
+        updateToolTip();
+        updateGeometry();
+    }
 }
 
 void StatusPanel::resizeEvent(QResizeEvent* event)
@@ -61,7 +76,7 @@ void StatusPanel::resizeEvent(QResizeEvent* event)
 
 void StatusPanel::updateToolTip()
 {
-    setToolTip(textWidth() > width() ? text_ : QString());
+    setToolTip(textWidth_ > width() ? text_ : QString());
 }
 
 } // namespace ombrel

@@ -21,13 +21,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    int textWidth() const;
+    int measureText() const;
     void updateToolTip();
 
     QString text_;
+    int textWidth_ = measureText(); // with the margins
     int leastWidth_;
     Qt::Alignment alignment_;
 };
