@@ -127,7 +127,11 @@ void TCalcMainForm::PageControl1Change()
 
 void TCalcMainForm::SetMaskColor()
 {
-    setEntryFieldColour(QColorFromStored(ListColour(settings_, activeTabIndex())));
+    // Every Calculate comes here, mostly with the colour the fields wear:
+    // setting it again would repaint them all.
+    const QColor colour = QColorFromStored(ListColour(settings_, activeTabIndex()));
+    if (MaskEdit1->palette().color(QPalette::Base) != colour)
+        setEntryFieldColour(colour);
 }
 
 void TCalcMainForm::InitLoads()
