@@ -7,8 +7,10 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -31,6 +33,26 @@ QStringList listCommandStates(const TCalcMainForm& form)
         if (button->isEnabled())
             enabled << button->objectName();
     return enabled;
+}
+
+// What the screen shows of a widget, from its window's pixels: a grab()
+// would paint it afresh and hide a stale row.
+QImage onScreen(QWidget* widget)
+{
+    // Layouts wait for a timer, their painting for the next pass.
+    for (int pass = 0; pass < 3; ++pass)
+        QApplication::processEvents();
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage();
+}
+
+// The same after the widget was painted whole again.
+QImage repainted(QWidget* widget)
+{
+    widget->repaint();
+    return onScreen(widget);
 }
 
 } // namespace
@@ -235,11 +257,14 @@ private slots:
         QTableView* shown = w.form.list(TimecodeFormat::NonDrop);
         QVERIFY(shown->verticalScrollBar()->maximum() > 0);
         QCOMPARE(shown->rowAt(shown->viewport()->height() - 2), 29);
+        QCOMPARE(onScreen(shown), repainted(shown));
         // The other lists follow when their tab is shown.
         for (int f = 0; f < kFormatCount; ++f) {
             w.showTab(FormatAt(f));
-            const QScrollBar* bar = w.form.list(FormatAt(f))->verticalScrollBar();
+            QTableView* list = w.form.list(FormatAt(f));
+            const QScrollBar* bar = list->verticalScrollBar();
             QCOMPARE(bar->value(), bar->maximum());
+            QCOMPARE(onScreen(list), repainted(list));
         }
     }
 
