@@ -1,12 +1,13 @@
 #include "shell/icons.h"
 
+#include "shell/svg_picture.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QSvgRenderer>
 
 #include <cmath>
 
@@ -24,26 +25,17 @@ namespace {
 const QColor hotTileFill(0xd2, 0xf1, 0xf1);
 const QColor hotTileBorder(0x14, 0x99, 0x9b);
 
+// The pictures the window shows at start are also built in as PNG files at
+// the sizes drawn there, so starting parses no SVG; other sizes render from
+// the SVG. Both give the same pixels.
 QImage renderImage(const QString& name, QSize pixelSize)
 {
-    const QString path = picturePath(name);
-    if (pixelSize.isEmpty() || !QFile::exists(path))
-        return {};
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
-        return {};
-    QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSizeF target = renderer.viewBoxF().size();
-    if (target.isEmpty())
-        target = renderer.defaultSize();
-    target.scale(QSizeF(pixelSize), Qt::KeepAspectRatio);
-    const QRectF bounds((pixelSize.width() - target.width()) / 2, (pixelSize.height() - target.height()) / 2,
-                        target.width(), target.height());
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, bounds);
-    return image;
+    initResources();
+    const QString prerendered =
+        QStringLiteral(":/icons/prerendered/%1-%2x%3.png").arg(name).arg(pixelSize.width()).arg(pixelSize.height());
+    if (QFile::exists(prerendered))
+        return QImage(prerendered).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return RenderSvgPicture(picturePath(name), pixelSize);
 }
 
 // Grey, lighter and half transparent, so a disabled button reads as "not now"

@@ -1,8 +1,10 @@
 #include "shell/icons.h"
+#include "shell/svg_picture.h"
 #include "test_registry.h"
 
 #include <QDir>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -94,6 +96,28 @@ private slots:
         QVERIFY(!files.isEmpty());
         for (const QString& file : files)
             QVERIFY2(QSvgRenderer(QStringLiteral(":/icons/") + file).isValid(), qPrintable(file));
+    }
+
+    // The pictures built in as PNG for the start must draw exactly what their
+    // SVG draws at that size.
+    void prerenderedPicturesMatchTheirSvg()
+    {
+        ombrel::initResources();
+        const QStringList files = QDir(QStringLiteral(":/icons/prerendered")).entryList({QStringLiteral("*.png")});
+        QVERIFY(files.contains(QStringLiteral("calc_normal-90x33.png")));
+        QVERIFY(files.contains(QStringLiteral("new-20x20.png")));
+        const QRegularExpression pattern(QStringLiteral("^(\\w+)-(\\d+)x(\\d+)\\.png$"));
+        for (const QString& file : files) {
+            const QRegularExpressionMatch match = pattern.match(file);
+            QVERIFY2(match.hasMatch(), qPrintable(file));
+            const QString name = match.captured(1);
+            const QSize size(match.captured(2).toInt(), match.captured(3).toInt());
+            const QImage shown = ombrel::picture(name, size, 1.0).toImage();
+            const QImage drawn = ombrel::RenderSvgPicture(ombrel::picturePath(name), size);
+            QVERIFY2(!drawn.isNull(), qPrintable(file));
+            QVERIFY2(shown.convertToFormat(QImage::Format_ARGB32) == drawn.convertToFormat(QImage::Format_ARGB32),
+                     qPrintable(file));
+        }
     }
 
     void unknownPictureIsNull()
