@@ -1,13 +1,14 @@
-// Renders pictures at build time into PNG files, with the program's own SVG
-// rendering, so that the pictures the window shows at start need no SVG
-// parsing then:
+// Renders pictures at build time, with the program's own SVG rendering, into
+// raw premultiplied ARGB32 pixels in this machine's byte order, so that the
+// pictures the window shows at start need no parsing or decoding then:
 //   prerender_pictures OUTPUT_DIR SVG_DIR NAME:WIDTHxHEIGHT...
-// writes OUTPUT_DIR/NAME-WIDTHxHEIGHT.png from SVG_DIR/NAME.svg.
+// writes OUTPUT_DIR/NAME-WIDTHxHEIGHT.argb from SVG_DIR/NAME.svg.
 #include "shell/svg_picture.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -33,8 +34,11 @@ int main(int argc, char** argv)
         const QSize size(match.captured(2).toInt(), match.captured(3).toInt());
         const QImage image = ombrel::RenderSvgPicture(sources.filePath(name + ".svg"), size);
         const QString file =
-            output.filePath(QStringLiteral("%1-%2x%3.png").arg(name).arg(size.width()).arg(size.height()));
-        if (image.isNull() || !image.save(file, "PNG")) {
+            output.filePath(QStringLiteral("%1-%2x%3.argb").arg(name).arg(size.width()).arg(size.height()));
+        QSaveFile out(file);
+        if (image.isNull() || !out.open(QIODevice::WriteOnly) ||
+            out.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()) != image.sizeInBytes() ||
+            !out.commit()) {
             std::fprintf(stderr, "prerender_pictures: cannot make %s\n", qPrintable(file));
             return 1;
         }

@@ -25,16 +25,20 @@ namespace {
 const QColor hotTileFill(0xd2, 0xf1, 0xf1);
 const QColor hotTileBorder(0x14, 0x99, 0x9b);
 
-// The pictures the window shows at start are also built in as PNG files at
-// the sizes drawn there, so starting parses no SVG; other sizes render from
+// The pictures the window shows at start are also built in as raw pixels at
+// the sizes drawn there, so starting parses no SVG and decodes no file (an
+// image reader would load every image-format plugin); other sizes render from
 // the SVG. Both give the same pixels.
 QImage renderImage(const QString& name, QSize pixelSize)
 {
     initResources();
-    const QString prerendered =
-        QStringLiteral(":/icons/prerendered/%1-%2x%3.png").arg(name).arg(pixelSize.width()).arg(pixelSize.height());
-    if (QFile::exists(prerendered))
-        return QImage(prerendered).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QFile prerendered(
+        QStringLiteral(":/icons/prerendered/%1-%2x%3.argb").arg(name).arg(pixelSize.width()).arg(pixelSize.height()));
+    if (prerendered.open(QIODevice::ReadOnly)) {
+        QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
+        if (prerendered.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) == image.sizeInBytes())
+            return image;
+    }
     return RenderSvgPicture(picturePath(name), pixelSize);
 }
 
