@@ -14,6 +14,7 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
+#include "shell/program_style.h"
 #include "widgets/user_dialogs.h"
 
 #include <QApplication>
@@ -327,6 +328,7 @@ int runChildMode(const QString& mode, const QStringList& arguments)
         return startAndPaint(window);
     }
     // As main() starts the program.
+    UseProgramStyle();
     QApplication::setApplicationName("Ombrel");
     QApplication::setOrganizationName("Brontel");
     SettingsStore store;
