@@ -46,9 +46,10 @@ void TCalcMainForm::WritePosGrid()
     // Stored without the large-font allowance, so the widths survive a
     // change of screen resolution.
     const ColumnAllowances allowances = AllowancesFor(largeFonts());
+    const ColumnWidths columns = headers_->columnWidths();
     AppSettings written = settings_;
     for (int i = 0; i < kGridColumnCount; ++i)
-        written.columnBaseWidths[i] = BaseWidthFromColumn(i, headers_->columnWidths()[i], allowances);
+        written.columnBaseWidths[i] = BaseWidthFromColumn(i, columns[i], allowances);
     written.mainWindow = {x(), y()};
     if (miniCalc_)
         written.miniCalc = miniCalc_->position();
