@@ -1,5 +1,6 @@
 #include "list/calc_grid.h"
 
+#include "list/cell_delegate.h"
 #include "list/list_model.h"
 #include "list/timecode_mime.h"
 #include "widgets/steady_scroll_bar.h"
@@ -7,43 +8,11 @@
 #include <QApplication>
 #include <QDrag>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
-#include <QValidator>
 
 #include <utility>
 
 namespace ombrel {
-
-namespace {
-
-// The editor refuses what the cell may not hold, key by key.
-class CellTextValidator : public QValidator {
-public:
-    CellTextValidator(int column, QObject* parent) : QValidator(parent), column_(column) {}
-    State validate(QString& text, int&) const override
-    {
-        return EditableCellText(column_, text.toStdString()) ? Acceptable : Invalid;
-    }
-
-private:
-    int column_;
-};
-
-class CellEditorDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setValidator(new CellTextValidator(index.column(), line));
-        return editor;
-    }
-};
-
-} // namespace
 
 CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     : QTableView(parent), model_(model), dragState_(dragState)
@@ -65,12 +34,36 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     // fields; only the description editing takes it.
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
-    setItemDelegate(new CellEditorDelegate(this));
+    cellDelegate_ = new CellDelegate(this);
+    setItemDelegate(cellDelegate_);
 }
 
 void CalcGrid::scrollToLastRow()
 {
     scrollBar_->changeAtOnce([this] { scrollToBottom(); });
+}
+
+void CalcGrid::changeEvent(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange || type == QEvent::PaletteChange || type == QEvent::StyleChange)
+        cellDelegate_->forgetPictures();
+    QTableView::changeEvent(event);
+}
+
+void CalcGrid::hideEvent(QHideEvent* event)
+{
+    // A hidden list keeps no pictures.
+    cellDelegate_->forgetPictures();
+    QTableView::hideEvent(event);
+}
+
+void CalcGrid::resizeEvent(QResizeEvent* event)
+{
+    // Pictures for the cells of two screens of the list.
+    const qreal ratio = devicePixelRatio();
+    cellDelegate_->setPictureBudget(qsizetype(2 * 4 * ratio * ratio * width() * height()));
+    QTableView::resizeEvent(event);
 }
 
 void CalcGrid::setEditMode(bool on)

@@ -10,6 +10,7 @@ class QMimeData;
 
 namespace ombrel {
 
+class CellDelegate;
 class ListModel;
 class SteadyScrollBar;
 
@@ -40,6 +41,9 @@ signals:
     void cellCopied(const QString& text);
 
 protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -56,6 +60,7 @@ private:
     ListModel* model_;
     DragState& dragState_;
     SteadyScrollBar* scrollBar_;
+    CellDelegate* cellDelegate_;
     bool editMode_ = false;
     // Where the left button went down; the drag takes that cell whatever
     // the pointer crosses before the drag starts.

@@ -1,0 +1,149 @@
+#include "list/cell_delegate.h"
+
+#include "list/list_model.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QValidator>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+
+namespace ombrel {
+
+namespace {
+
+class CellTextValidator : public QValidator {
+public:
+    CellTextValidator(int column, QObject* parent) : QValidator(parent), column_(column) {}
+    State validate(QString& text, int&) const override
+    {
+        return EditableCellText(column_, text.toStdString()) ? Acceptable : Invalid;
+    }
+
+private:
+    int column_;
+};
+
+// What lies under a cell before it is drawn: the view's background, when
+// that is one opaque colour (nothing else can be kept in a picture).
+std::optional<QColor> solidBackground(const QStyleOptionViewItem& cell)
+{
+    const auto* view = qobject_cast<const QAbstractItemView*>(cell.widget);
+    if (!view || !view->viewport()->autoFillBackground())
+        return std::nullopt;
+    const QBrush brush = view->viewport()->palette().brush(view->viewport()->backgroundRole());
+    if (brush.style() != Qt::SolidPattern || !brush.isOpaque())
+        return std::nullopt;
+    return brush.color();
+}
+
+// The image the painter really draws on (a widget paints into its window's
+// backing store), if it is one.
+const QImage* targetImage(QPainter* painter)
+{
+    const QPaintEngine* engine = painter->paintEngine();
+    const QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    return static_cast<const QImage*>(device);
+}
+
+// Pictures for about two screens of cells before any are dropped.
+constexpr qsizetype kStartingBudget = 8 * 1024 * 1024;
+
+} // namespace
+
+CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent), pictures_(kStartingBudget)
+{
+}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setValidator(new CellTextValidator(index.column(), line));
+    return editor;
+}
+
+void CellDelegate::forgetPictures()
+{
+    pictures_.clear();
+}
+
+void CellDelegate::setPictureBudget(qsizetype bytes)
+{
+    pictures_.setMaxCost(bytes);
+}
+
+void CellDelegate::draw(QPainter* painter, const QStyleOptionViewItem& cell) const
+{
+    QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QImage* target = targetImage(painter);
+    const std::optional<QColor> background = solidBackground(cell);
+    // A selected or alternate row lies on another background, and a look
+    // the model gave this one cell would not be in the key.
+    const bool plain = target && background && painter->worldTransform().type() == QTransform::TxNone &&
+                       !(cell.state & QStyle::State_Selected) &&
+                       !(cell.features & (QStyleOptionViewItem::Alternate | QStyleOptionViewItem::HasCheckIndicator |
+                                          QStyleOptionViewItem::HasDecoration)) &&
+                       cell.backgroundBrush.style() == Qt::NoBrush && cell.font == option.font &&
+                       cell.palette.cacheKey() == option.palette.cacheKey();
+    // A cell on a fractional pixel grid would be drawn differently.
+    const qreal ratio = target ? target->devicePixelRatio() : 1;
+    if (!plain || ratio != std::floor(ratio)) {
+        draw(painter, cell);
+        return;
+    }
+    const PictureKey key{cell.text,
+                         cell.rect.size(),
+                         int(cell.state),
+                         int(cell.features),
+                         int(cell.displayAlignment) | int(cell.textElideMode) << 16,
+                         int(cell.direction),
+                         background->rgba(),
+                         target->format(),
+                         ratio};
+    if (const QImage* kept = pictures_.object(key)) {
+        painter->drawImage(cell.rect.topLeft(), *kept);
+        return;
+    }
+    auto picture = std::make_unique<QImage>(cell.rect.size() * ratio, target->format());
+    const qsizetype bytes = picture->sizeInBytes();
+    if (picture->isNull() || bytes > pictures_.maxCost()) {
+        draw(painter, cell);
+        return;
+    }
+    picture->setDevicePixelRatio(ratio);
+    picture->fill(*background);
+    QPainter cellPainter(picture.get());
+    cellPainter.setRenderHints(painter->renderHints());
+    cellPainter.setFont(painter->font());
+    cellPainter.setPen(painter->pen());
+    cellPainter.setBrush(painter->brush());
+    cellPainter.setLayoutDirection(painter->layoutDirection());
+    cellPainter.translate(-cell.rect.topLeft());
+    draw(&cellPainter, cell);
+    cellPainter.end();
+    painter->drawImage(cell.rect.topLeft(), *picture);
+    pictures_.insert(key, picture.release(), bytes);
+}
+
+size_t qHash(const CellDelegate::PictureKey& key, size_t seed)
+{
+    return qHashMulti(seed, key.text, key.size.width(), key.size.height(), key.state, key.features, key.alignment,
+                      key.direction, key.background, int(key.format), key.pixelRatio);
+}
+
+} // namespace ombrel

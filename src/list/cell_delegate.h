@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QCache>
+#include <QImage>
+#include <QStyledItemDelegate>
+
+namespace ombrel {
+
+// Draws and edits the cells of a list. A Calculate moves every row of the
+// list up by one, and laying out the text of every cell again is most of
+// the cost of the repaint; so a plain cell (not selected, the list's own
+// look) is drawn once by the style into a picture kept by its text, size
+// and state, and drawn again from the picture. The list drops the pictures
+// when its font, colours or style change.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The editor refuses, key by key, what the cell may not hold.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    void forgetPictures();
+    // The most bytes of pictures kept; the least recently drawn go first.
+    void setPictureBudget(qsizetype bytes);
+
+    struct PictureKey {
+        QString text;
+        QSize size;
+        int state;
+        int features;
+        int alignment;
+        int direction;
+        QRgb background;
+        QImage::Format format;
+        qreal pixelRatio;
+        bool operator==(const PictureKey&) const = default;
+    };
+
+private:
+    void draw(QPainter* painter, const QStyleOptionViewItem& cell) const;
+
+    mutable QCache<PictureKey, QImage> pictures_;
+};
+
+size_t qHash(const CellDelegate::PictureKey& key, size_t seed = 0);
+
+} // namespace ombrel
