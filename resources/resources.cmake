@@ -37,7 +37,9 @@ add_custom_command(OUTPUT ${prerendered_files}
   DEPENDS prerender_pictures ${prerendered_svgs}
   COMMENT "Rendering the start pictures"
   VERBATIM)
+# Kept uncompressed: the window reads them in place instead of unpacking each.
 qt_add_resources(ombrel_ui prerendered_pictures PREFIX /icons/prerendered BASE ${prerendered_dir}
+  OPTIONS --no-compress
   FILES ${prerendered_files})
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/ombrel.desktop

@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QResource>
 
 #include <cmath>
+#include <cstring>
 
 // Q_INIT_RESOURCE declares a global function, so it is used outside the namespace.
 static void registerOmbrelResources()
@@ -32,12 +34,14 @@ const QColor hotTileBorder(0x14, 0x99, 0x9b);
 QImage renderImage(const QString& name, QSize pixelSize)
 {
     initResources();
-    QFile prerendered(
+    const QResource prerendered(
         QStringLiteral(":/icons/prerendered/%1-%2x%3.argb").arg(name).arg(pixelSize.width()).arg(pixelSize.height()));
-    if (prerendered.open(QIODevice::ReadOnly)) {
-        QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
-        if (prerendered.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) == image.sizeInBytes())
-            return image;
+    // Stored uncompressed, so this reads the program's own memory in place.
+    const QByteArray pixels = prerendered.uncompressedData();
+    QImage image(pixelSize, QImage::Format_ARGB32_Premultiplied);
+    if (!image.isNull() && pixels.size() == image.sizeInBytes()) {
+        std::memcpy(image.bits(), pixels.constData(), pixels.size());
+        return image;
     }
     return RenderSvgPicture(picturePath(name), pixelSize);
 }
