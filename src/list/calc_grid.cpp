@@ -58,14 +58,6 @@ void CalcGrid::hideEvent(QHideEvent* event)
     QTableView::hideEvent(event);
 }
 
-void CalcGrid::resizeEvent(QResizeEvent* event)
-{
-    // Pictures for the cells of two screens of the list.
-    const qreal ratio = devicePixelRatio();
-    cellDelegate_->setPictureBudget(qsizetype(2 * 4 * ratio * ratio * width() * height()));
-    QTableView::resizeEvent(event);
-}
-
 void CalcGrid::setEditMode(bool on)
 {
     editMode_ = on;

@@ -53,12 +53,9 @@ const QImage* targetImage(QPainter* painter)
     return static_cast<const QImage*>(device);
 }
 
-// Pictures for about two screens of cells before any are dropped.
-constexpr qsizetype kStartingBudget = 8 * 1024 * 1024;
-
 } // namespace
 
-CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent), pictures_(kStartingBudget)
+CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent)
 {
 }
 
@@ -73,11 +70,6 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 void CellDelegate::forgetPictures()
 {
     pictures_.clear();
-}
-
-void CellDelegate::setPictureBudget(qsizetype bytes)
-{
-    pictures_.setMaxCost(bytes);
 }
 
 void CellDelegate::draw(QPainter* painter, const QStyleOptionViewItem& cell) const
@@ -115,6 +107,11 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
                          background->rgba(),
                          target->format(),
                          ratio};
+    // Pictures for four screens of the list: the cells a repaint draws again
+    // (whole cells, also where the edges cut them) and room for a change of
+    // state, so that the least recently drawn, which go first, are old ones.
+    const QSize viewport = qobject_cast<const QAbstractItemView*>(cell.widget)->viewport()->size() * ratio;
+    pictures_.setMaxCost(4 * qsizetype(viewport.width()) * viewport.height() * target->depth() / 8);
     if (const QImage* kept = pictures_.object(key)) {
         painter->drawImage(cell.rect.topLeft(), *kept);
         return;

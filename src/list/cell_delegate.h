@@ -21,8 +21,6 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     void forgetPictures();
-    // The most bytes of pictures kept; the least recently drawn go first.
-    void setPictureBudget(qsizetype bytes);
 
     struct PictureKey {
         QString text;
