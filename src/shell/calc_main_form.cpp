@@ -292,12 +292,10 @@ void TCalcMainForm::makeList(int format)
     // The list's own header is the header bar above it: one section per
     // column, and the last one toggles the descriptions. It keeps the
     // window's font whatever font the list is given: every property set on
-    // it, none is taken over from the list.
+    // it, none is taken over from the list. Being the window's font in every
+    // property, the style hint too, it also shares the font already loaded.
     QFont windowFont = font();
-    windowFont.setFamilies(windowFont.families());
-    windowFont.setPointSizeF(windowFont.pointSizeF());
-    windowFont.setWeight(windowFont.weight());
-    windowFont.setItalic(windowFont.italic());
+    windowFont.setResolveMask(QFont::AllPropertiesResolved);
     QHeaderView* header = grid->horizontalHeader();
     header->setObjectName(QString("HeaderControl%1").arg(format + 1));
     header->setFont(windowFont);

@@ -89,6 +89,21 @@ private slots:
         QCOMPARE(status->toolTip(), fits ? QString() : status->text());
     }
 
+    // The header bar above a list keeps the window's font, whatever font
+    // the list is given.
+    void headersKeepTheWindowsFont()
+    {
+        MainWindow w({.shown = true,
+                      .stored = {{"StartWith/Ver110", "1"},
+                                 {"Font/PALFontName", "DejaVu Serif"},
+                                 {"Font/PALFontSize", "14"}}});
+        for (const TimecodeFormat format : {TimecodeFormat::NonDrop, TimecodeFormat::PAL}) {
+            const QTableView* list = w.form.list(format);
+            QVERIFY(list->font() != w.form.font());
+            QCOMPARE(list->horizontalHeader()->font(), w.form.font());
+        }
+    }
+
     // A list ends where its last visible column does: with descriptions
     // hidden no part of their column shows, with them shown all of it.
     void listsEndWithTheirVisibleColumns()
