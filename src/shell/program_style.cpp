@@ -84,6 +84,28 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
     return QProxyStyle::standardIcon(standardIcon, option, widget);
 }
 
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const
+{
+    if (element != CE_ToolBar) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    // The raster engine shares out runs of 96 pixels and more.
+    constexpr int kStrip = 64;
+    const QRect bar = option->rect;
+    const bool across = option->state & State_Horizontal;
+    const int length = across ? bar.width() : bar.height();
+    for (int start = 0; start < length; start += kStrip) {
+        painter->save();
+        painter->setClipRect(across ? QRect(bar.left() + start, bar.top(), kStrip, bar.height())
+                                    : QRect(bar.left(), bar.top() + start, bar.width(), kStrip),
+                             Qt::IntersectClip);
+        QProxyStyle::drawControl(element, option, painter, widget);
+        painter->restore();
+    }
+}
+
 void UseProgramStyle()
 {
     QApplication::setStyle(new ProgramStyle);

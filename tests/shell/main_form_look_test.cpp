@@ -93,10 +93,9 @@ private slots:
     // the list is given.
     void headersKeepTheWindowsFont()
     {
-        MainWindow w({.shown = true,
-                      .stored = {{"StartWith/Ver110", "1"},
-                                 {"Font/PALFontName", "DejaVu Serif"},
-                                 {"Font/PALFontSize", "14"}}});
+        MainWindow w(
+            {.shown = true,
+             .stored = {{"StartWith/Ver110", "1"}, {"Font/PALFontName", "DejaVu Serif"}, {"Font/PALFontSize", "14"}}});
         for (const TimecodeFormat format : {TimecodeFormat::NonDrop, TimecodeFormat::PAL}) {
             const QTableView* list = w.form.list(format);
             QVERIFY(list->font() != w.form.font());

@@ -2,10 +2,13 @@
 #include "test_registry.h"
 
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -29,6 +32,31 @@ QImage painted(const QIcon& icon, QSize size)
     image.fill(Qt::transparent);
     QPainter painter(&image);
     icon.paint(&painter, image.rect());
+    return image;
+}
+
+// A main window with one toolbar along `area`, drawn in `style`, as the
+// screen would show it at `ratio` device pixels per pixel.
+QImage windowWithToolBar(QStyle* style, Qt::ToolBarArea area, QSize size, qreal ratio)
+{
+    QMainWindow window;
+    window.setStyle(style);
+    auto* toolBar = new QToolBar(&window);
+    toolBar->setStyle(style);
+    toolBar->setMovable(false);
+    for (int b = 0; b < 4; ++b) {
+        auto* button = new QToolButton(toolBar);
+        button->setStyle(style);
+        button->setText("B");
+        toolBar->addWidget(button);
+    }
+    window.addToolBar(area, toolBar);
+    window.resize(size);
+    window.show();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    window.render(&image);
     return image;
 }
 
@@ -68,6 +96,32 @@ private slots:
         QCOMPARE(painted(icon, QSize(24, 24)), painted(expected, QSize(24, 24)));
         QCOMPARE(icon.actualSize(QSize(64, 64)), expected.actualSize(QSize(64, 64)));
         QCOMPARE(base->asked, 1);
+    }
+
+    // Toolbars are drawn in strips; what shows must be what the style draws
+    // in one go, seams included, along either side and at any pixel ratio.
+    void toolBarsLookAsTheStyleDrawsThem_data()
+    {
+        QTest::addColumn<int>("area");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("top, wide") << int(Qt::TopToolBarArea) << QSize(331, 120) << 1.0;
+        QTest::newRow("top, 2x") << int(Qt::TopToolBarArea) << QSize(331, 120) << 2.0;
+        QTest::newRow("top, 1.5x") << int(Qt::TopToolBarArea) << QSize(333, 120) << 1.5;
+        QTest::newRow("bottom") << int(Qt::BottomToolBarArea) << QSize(200, 100) << 1.0;
+        QTest::newRow("left, tall") << int(Qt::LeftToolBarArea) << QSize(200, 400) << 1.0;
+        QTest::newRow("right, 2x") << int(Qt::RightToolBarArea) << QSize(150, 260) << 2.0;
+    }
+    void toolBarsLookAsTheStyleDrawsThem()
+    {
+        QFETCH(int, area);
+        QFETCH(QSize, size);
+        QFETCH(qreal, ratio);
+        const auto toolBarArea = Qt::ToolBarArea(area);
+        const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
+        ombrel::ProgramStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QImage expected = windowWithToolBar(base.get(), toolBarArea, size, ratio);
+        QCOMPARE(windowWithToolBar(&style, toolBarArea, size, ratio), expected);
     }
 };
 
