@@ -14,6 +14,7 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
+#include "shell/font_preload.h"
 #include "shell/program_style.h"
 #include "widgets/user_dialogs.h"
 
@@ -33,7 +34,9 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace ombrel;
@@ -327,7 +330,7 @@ int runChildMode(const QString& mode, const QStringList& arguments)
         window.setWindowTitle("Ombrel");
         return startAndPaint(window);
     }
-    // As main() starts the program.
+    // As main() goes on once its QApplication is made.
     UseProgramStyle();
     QApplication::setApplicationName("Ombrel");
     QApplication::setOrganizationName("Brontel");
@@ -349,8 +352,13 @@ int main(int argc, char** argv)
         qputenv("XDG_CONFIG_HOME", qPrintable(tempDir().filePath("config")));
         qputenv("XDG_RUNTIME_DIR", qPrintable(tempDir().path()));
     }
+    const bool child = argc > 2 && std::string_view(argv[1]) == "--child";
+    // The program's start begins before its QApplication, as main() does.
+    std::optional<FontPreload> fontPreload;
+    if (child && std::string_view(argv[2]) == "start-ombrel")
+        fontPreload.emplace();
     QApplication app(argc, argv);
-    if (argc > 2 && QString(argv[1]) == "--child")
+    if (child)
         return runChildMode(argv[2], QApplication::arguments().mid(3));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

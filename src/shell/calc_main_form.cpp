@@ -10,6 +10,7 @@
 #include "settings/grid_layout.h"
 #include "settings/settings_sections.h"
 #include "shell/calc_button.h"
+#include "shell/font_preload.h"
 #include "shell/function_key_bar.h"
 #include "shell/icons.h"
 #include "widgets/am_edit.h"
@@ -248,6 +249,9 @@ QWidget* TCalcMainForm::buildLists()
     tabFont.setPointSizeF(7.5);
     PageControl1->tabBar()->setFont(tabFont);
     layout->addWidget(PageControl1);
+
+    // The tab captions are the first text the window measures.
+    WaitForFontPreload();
 
     // The lists themselves are made when first needed: the tab bar shows
     // all six tabs, the first paint only one list.
