@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 // Q_INIT_RESOURCE declares a global function, so it is used outside the namespace.
 static void registerOmbrelResources()
@@ -85,7 +86,14 @@ public:
     QIconEngine* clone() const override { return new ToolbarIconEngine(name_); }
     QString key() const override { return QStringLiteral("OmbrelToolbarIcon"); }
     QString iconName() override { return name_; }
-    bool isNull() override { return !QFile::exists(picturePath(name_)); }
+    // Asked again and again as a button is laid out and drawn; the built-in
+    // pictures do not come and go, so the first answer stands.
+    bool isNull() override
+    {
+        if (!exists_)
+            exists_ = QFile::exists(picturePath(name_));
+        return !*exists_;
+    }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
     {
@@ -115,6 +123,7 @@ public:
 
 private:
     QString name_;
+    std::optional<bool> exists_;
 };
 
 } // namespace
