@@ -51,8 +51,6 @@ CompactTabStyle::CompactTabStyle() : classicTabs_(std::make_unique<ClassicTabs>(
 {
 }
 
-CompactTabStyle::~CompactTabStyle() = default;
-
 int CompactTabStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
 {
     switch (metric) {

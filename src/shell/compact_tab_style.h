@@ -16,7 +16,6 @@ namespace ombrel {
 class CompactTabStyle : public QProxyStyle {
 public:
     CompactTabStyle();
-    ~CompactTabStyle() override;
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;

@@ -44,9 +44,8 @@ struct DrawnTabs {
     QList<QRect> tabRects;
 };
 
-// The main window's tab widget as it builds it, in one look, at the usual
-// width, shown and active.
-std::unique_ptr<QTabWidget> tabsIn(Look look, const QFont& font, int width)
+// The main window's tab widget as it builds it, in one look.
+std::unique_ptr<QTabWidget> tabsIn(Look look, int width = kUsualWidth)
 {
     auto tabs = std::make_unique<QTabWidget>();
     tabs->setUsesScrollButtons(false);
@@ -55,18 +54,13 @@ std::unique_ptr<QTabWidget> tabsIn(Look look, const QFont& font, int width)
         tabs->tabBar()->setStyleSheet(kTabSheet);
     else
         UseCompactTabs(tabs->tabBar());
+    QFont font = tabs->font();
+    font.setPointSizeF(7.5);
     tabs->tabBar()->setFont(font);
     for (const FormatInfo& format : kWindowFormats)
         tabs->addTab(new QWidget, toQt(format.tabCaption));
     tabs->resize(width, 120);
     return tabs;
-}
-
-QFont tabFont()
-{
-    QFont font = QTabWidget().font();
-    font.setPointSizeF(7.5);
-    return font;
 }
 
 bool showActive(QWidget& window)
@@ -86,15 +80,18 @@ DrawnTabs drawn(QTabWidget& tabs)
 
 DrawnTabs drawnIn(Look look, const TabState& state)
 {
-    const auto tabs = tabsIn(look, tabFont(), kUsualWidth);
+    const auto tabs = tabsIn(look);
     tabs->setLayoutDirection(state.direction);
     tabs->setTabPosition(state.position);
     tabs->setCurrentIndex(state.current);
     if (!showActive(*tabs))
         return {};
     QTabBar* bar = tabs->tabBar();
-    if (state.keyboardFocus)
+    if (state.keyboardFocus) {
         QTest::keyClick(tabs.get(), Qt::Key_Tab);
+        if (!bar->hasFocus())
+            return {};
+    }
     if (state.hovered >= 0) {
         const QPointF at = bar->tabRect(state.hovered).center();
         QHoverEvent hover(QEvent::HoverEnter, at, bar->mapToGlobal(at), QPointF(-1, -1));
@@ -172,7 +169,8 @@ private slots:
     {
         test::MainWindow w({.shown = true});
         QTabBar* bar = w.form.PageControl1->tabBar();
-        const auto reference = tabsIn(Look::Sheet, bar->font(), w.form.PageControl1->width());
+        const auto reference = tabsIn(Look::Sheet, w.form.PageControl1->width());
+        reference->tabBar()->setFont(bar->font());
         for (int i = 0; i < kFormatCount; ++i)
             reference->setTabText(i, w.form.PageControl1->tabText(i));
         reference->setCurrentIndex(w.form.PageControl1->currentIndex());
