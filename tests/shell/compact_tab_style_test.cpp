@@ -19,7 +19,7 @@ using namespace ombrel;
 
 namespace {
 
-// The reference look.
+// What gave the tabs their look before, and so what they must still look like.
 constexpr const char* kTabSheet =
     "QTabBar::tab { padding: 3px 4px; }"
     "QTabBar::tab:selected { background: palette(base); border-bottom: 2px solid #2f6f73; }";
