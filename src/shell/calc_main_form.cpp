@@ -10,6 +10,7 @@
 #include "settings/grid_layout.h"
 #include "settings/settings_sections.h"
 #include "shell/calc_button.h"
+#include "shell/compact_tab_style.h"
 #include "shell/font_preload.h"
 #include "shell/function_key_bar.h"
 #include "shell/icons.h"
@@ -239,12 +240,8 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1->setObjectName("PageControl1");
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setDocumentMode(true);
-    // Six tabs share the narrow window: keep them compact. The style sheet
-    // stays on the tab bar: on the page control it would reach the lists,
-    // which then ignore the colours the preferences give them.
-    PageControl1->tabBar()->setStyleSheet(
-        "QTabBar::tab { padding: 3px 4px; }"
-        "QTabBar::tab:selected { background: palette(base); border-bottom: 2px solid #2f6f73; }");
+    // Six tabs share the narrow window: keep them compact.
+    UseCompactTabs(PageControl1->tabBar());
     QFont tabFont = PageControl1->font();
     tabFont.setPointSizeF(7.5);
     PageControl1->tabBar()->setFont(tabFont);

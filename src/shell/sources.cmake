@@ -6,6 +6,8 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/font_preload.h
   ${CMAKE_CURRENT_LIST_DIR}/font_preload.cpp
   ${CMAKE_CURRENT_LIST_DIR}/function_key_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/compact_tab_style.h
+  ${CMAKE_CURRENT_LIST_DIR}/compact_tab_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_style.h
   ${CMAKE_CURRENT_LIST_DIR}/program_style.cpp)
 target_sources(ombrel_ui PRIVATE
