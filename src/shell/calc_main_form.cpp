@@ -130,36 +130,36 @@ void TCalcMainForm::buildMenus()
     MainMenu1->setObjectName("MainMenu1");
 
     QMenu* file = MainMenu1->addMenu("&File");
-    New1 = addMenuItem(file, "New1", "&New", QKeySequence("Ctrl+N"));
-    Open1 = addMenuItem(file, "Open1", "&Open...", QKeySequence("Ctrl+O"));
-    Save1 = addMenuItem(file, "Save1", "&Save..", QKeySequence("Ctrl+S"));
-    Export1 = addMenuItem(file, "Export1", "&Export...", QKeySequence("Ctrl+E"));
+    New1 = addMenuItem(file, "New1", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
+    Open1 = addMenuItem(file, "Open1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save1 = addMenuItem(file, "Save1", "&Save..", QKeySequence(Qt::CTRL | Qt::Key_S));
+    Export1 = addMenuItem(file, "Export1", "&Export...", QKeySequence(Qt::CTRL | Qt::Key_E));
     file->addSeparator();
-    Print1 = addMenuItem(file, "Print1", "&Print...", QKeySequence("Ctrl+P"));
+    Print1 = addMenuItem(file, "Print1", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P));
     PrintPreview1 = addMenuItem(file, "PrintPreview1", "Print Pre&view");
     PrintSetup1 = addMenuItem(file, "PrintSetup1", "P&rinter Setup...");
     file->addSeparator();
     Preferences1 = addMenuItem(file, "Preferences1", "Pre&ferences...");
-    MiniCalc1 = addCheckable(file, "MiniCalc1", "&Mini Calc", false, QKeySequence("Ctrl+M"));
+    MiniCalc1 = addCheckable(file, "MiniCalc1", "&Mini Calc", false, QKeySequence(Qt::CTRL | Qt::Key_M));
     file->addSeparator();
-    Exit1 = addMenuItem(file, "Exit1", "E&xit", QKeySequence("Ctrl+Q"));
+    Exit1 = addMenuItem(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = MainMenu1->addMenu("&Edit");
-    Copy1 = addMenuItem(edit, "Copy1", "&Copy", QKeySequence("Ctrl+C"));
-    Paste1 = addMenuItem(edit, "Paste1", "&Paste", QKeySequence("Ctrl+V"));
-    Clear1 = addMenuItem(edit, "Clear1", "C&lear", QKeySequence("Ctrl+X"));
-    CopyDuration1 = addMenuItem(edit, "CopyDuration1", "Copy &Duration", QKeySequence("Ctrl+B"));
+    Copy1 = addMenuItem(edit, "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    Paste1 = addMenuItem(edit, "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    Clear1 = addMenuItem(edit, "Clear1", "C&lear", QKeySequence(Qt::CTRL | Qt::Key_X));
+    CopyDuration1 = addMenuItem(edit, "CopyDuration1", "Copy &Duration", QKeySequence(Qt::CTRL | Qt::Key_B));
     edit->addSeparator();
-    Sort1 = addMenuItem(edit, "Sort1", "Sor&t...", QKeySequence("Ctrl+T"));
-    Find1 = addMenuItem(edit, "Find1", "&Find...", QKeySequence("Ctrl+F"));
+    Sort1 = addMenuItem(edit, "Sort1", "Sor&t...", QKeySequence(Qt::CTRL | Qt::Key_T));
+    Find1 = addMenuItem(edit, "Find1", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F));
     edit->addSeparator();
-    ValidityCheck = addCheckable(edit, "ValidityCheck", "&Range Checking", true, QKeySequence("Ctrl+R"));
+    ValidityCheck = addCheckable(edit, "ValidityCheck", "&Range Checking", true, QKeySequence(Qt::CTRL | Qt::Key_R));
 
     QMenu* view = MainMenu1->addMenu("&View");
-    Descriptions1 = addCheckable(view, "Descriptions1", "&Descriptions", false, QKeySequence("Ctrl+D"));
+    Descriptions1 = addCheckable(view, "Descriptions1", "&Descriptions", false, QKeySequence(Qt::CTRL | Qt::Key_D));
     Percentages1 = addCheckable(view, "Percentages1", "&Percentages", true);
     view->addSeparator();
-    FrameMode1 = addCheckable(view, "FrameMode1", "Fr&ame Mode", false, QKeySequence("Ctrl+Z"));
+    FrameMode1 = addCheckable(view, "FrameMode1", "Fr&ame Mode", false, QKeySequence(Qt::CTRL | Qt::Key_Z));
 
     QMenu* help = MainMenu1->addMenu("&Help");
     Contents1 = addMenuItem(help, "Contents1", "&Contents");
