@@ -14,7 +14,6 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
-#include "shell/font_preload.h"
 #include "shell/program_style.h"
 #include "widgets/user_dialogs.h"
 
@@ -34,9 +33,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 using namespace ombrel;
@@ -330,7 +327,7 @@ int runChildMode(const QString& mode, const QStringList& arguments)
         window.setWindowTitle("Ombrel");
         return startAndPaint(window);
     }
-    // As main() goes on once its QApplication is made.
+    // As main() starts the program.
     UseProgramStyle();
     QApplication::setApplicationName("Ombrel");
     QApplication::setOrganizationName("Brontel");
@@ -352,13 +349,8 @@ int main(int argc, char** argv)
         qputenv("XDG_CONFIG_HOME", qPrintable(tempDir().filePath("config")));
         qputenv("XDG_RUNTIME_DIR", qPrintable(tempDir().path()));
     }
-    const bool child = argc > 2 && std::string_view(argv[1]) == "--child";
-    // The program's start begins before its QApplication, as main() does.
-    std::optional<FontPreload> fontPreload;
-    if (child && std::string_view(argv[2]) == "start-ombrel")
-        fontPreload.emplace();
     QApplication app(argc, argv);
-    if (child)
+    if (argc > 2 && QString(argv[1]) == "--child")
         return runChildMode(argv[2], QApplication::arguments().mid(3));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

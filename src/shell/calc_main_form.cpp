@@ -11,7 +11,6 @@
 #include "settings/settings_sections.h"
 #include "shell/calc_button.h"
 #include "shell/compact_tab_style.h"
-#include "shell/font_preload.h"
 #include "shell/function_key_bar.h"
 #include "shell/icons.h"
 #include "widgets/am_edit.h"
@@ -246,9 +245,6 @@ QWidget* TCalcMainForm::buildLists()
     tabFont.setPointSizeF(7.5);
     PageControl1->tabBar()->setFont(tabFont);
     layout->addWidget(PageControl1);
-
-    // The tab captions are the first text the window measures.
-    WaitForFontPreload();
 
     // The lists themselves are made when first needed: the tab bar shows
     // all six tabs, the first paint only one list.

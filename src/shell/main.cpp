@@ -1,7 +1,6 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
-#include "shell/font_preload.h"
 #include "shell/program_style.h"
 #include "widgets/user_dialogs.h"
 
@@ -9,7 +8,6 @@
 
 int main(int argc, char** argv)
 {
-    ombrel::FontPreload fontPreload;
     QApplication app(argc, argv);
     ombrel::UseProgramStyle();
     // No display name: Qt would append it to every window caption.
