@@ -86,23 +86,28 @@ private slots:
         QTest::addColumn<QImage::Format>("format");
         QTest::addColumn<QStyle::State>("extraState");
         QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::addColumn<bool>("forTheList");
         const QStyle::State none = QStyle::State_None;
-        QTest::newRow("timecode") << "01:02:03:04" << 1.0 << QImage::Format_RGB32 << none << Qt::LeftToRight;
+        QTest::newRow("timecode") << "01:02:03:04" << 1.0 << QImage::Format_RGB32 << none << Qt::LeftToRight << true;
         QTest::newRow("premultiplied target")
-            << "01:02:03:04" << 1.0 << QImage::Format_ARGB32_Premultiplied << none << Qt::LeftToRight;
-        QTest::newRow("twice the pixels") << "01:02:03:04" << 2.0 << QImage::Format_RGB32 << none << Qt::LeftToRight;
+            << "01:02:03:04" << 1.0 << QImage::Format_ARGB32_Premultiplied << none << Qt::LeftToRight << true;
+        QTest::newRow("twice the pixels")
+            << "01:02:03:04" << 2.0 << QImage::Format_RGB32 << none << Qt::LeftToRight << true;
         QTest::newRow("one and a half pixels")
-            << "01:02:03:04" << 1.5 << QImage::Format_RGB32 << none << Qt::LeftToRight;
-        QTest::newRow("text wider than the cell")
-            << "a description far longer than its cell" << 1.0 << QImage::Format_RGB32 << none << Qt::LeftToRight;
-        QTest::newRow("empty") << "" << 1.0 << QImage::Format_RGB32 << none << Qt::LeftToRight;
-        QTest::newRow("under the pointer")
-            << "take 4" << 1.0 << QImage::Format_RGB32 << QStyle::State(QStyle::State_MouseOver) << Qt::LeftToRight;
-        QTest::newRow("current, with the focus")
-            << "take 4" << 1.0 << QImage::Format_RGB32 << QStyle::State(QStyle::State_HasFocus) << Qt::LeftToRight;
+            << "01:02:03:04" << 1.5 << QImage::Format_RGB32 << none << Qt::LeftToRight << true;
+        QTest::newRow("text wider than the cell") << "a description far longer than its cell" << 1.0
+                                                  << QImage::Format_RGB32 << none << Qt::LeftToRight << true;
+        QTest::newRow("empty") << "" << 1.0 << QImage::Format_RGB32 << none << Qt::LeftToRight << true;
+        QTest::newRow("under the pointer") << "take 4" << 1.0 << QImage::Format_RGB32
+                                           << QStyle::State(QStyle::State_MouseOver) << Qt::LeftToRight << true;
+        QTest::newRow("current, with the focus") << "take 4" << 1.0 << QImage::Format_RGB32
+                                                 << QStyle::State(QStyle::State_HasFocus) << Qt::LeftToRight << true;
         QTest::newRow("selected") << "take 4" << 1.0 << QImage::Format_RGB32 << QStyle::State(QStyle::State_Selected)
-                                  << Qt::LeftToRight;
-        QTest::newRow("right to left") << "01:02:03:04" << 1.0 << QImage::Format_RGB32 << none << Qt::RightToLeft;
+                                  << Qt::LeftToRight << true;
+        QTest::newRow("right to left") << "01:02:03:04" << 1.0 << QImage::Format_RGB32 << none << Qt::RightToLeft
+                                       << true;
+        QTest::newRow("drawn for no list")
+            << "01:02:03:04" << 1.0 << QImage::Format_RGB32 << none << Qt::LeftToRight << false;
     }
     void aKeptPictureIsWhatTheStyleDraws()
     {
@@ -111,6 +116,7 @@ private slots:
         QFETCH(QImage::Format, format);
         QFETCH(QStyle::State, extraState);
         QFETCH(Qt::LayoutDirection, direction);
+        QFETCH(bool, forTheList);
         SheetModels models;
         appendRow(models, text);
         DragState dragState;
@@ -119,6 +125,8 @@ private slots:
         QStyleOptionViewItem option;
         grid.initViewItemOption(&option);
         option.state |= extraState;
+        if (!forTheList)
+            option.widget = nullptr;
         const auto drawn = [&](const QAbstractItemDelegate& delegate, QPoint at) {
             QImage image(QSize(160, 60) * ratio, format);
             image.setDevicePixelRatio(ratio);
