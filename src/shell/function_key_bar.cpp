@@ -1,9 +1,9 @@
 #include "shell/function_key_bar.h"
 
+#include "entry/function_keys.h"
 #include "list/drop_target.h"
 #include "settings/settings_sections.h"
-#include "shell/function_keys.h"
-#include "shell/icons.h"
+#include "widgets/icons.h"
 #include "widgets/qt_text.h"
 
 #include <QAction>

@@ -1,5 +1,3 @@
-target_sources(ombrel_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/function_keys.cpp)
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_main_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp

@@ -18,4 +18,3 @@ ombrel_add_test(shell_large_fonts SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/compact_tab_style_test.cpp
   ENV QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_LIST_DIR}/large_fonts_screen.json
       QT_ENABLE_HIGHDPI_SCALING=0)
-ombrel_add_test(shell_core CORE SOURCES ${CMAKE_CURRENT_LIST_DIR}/function_keys_test.cpp)

@@ -1,4 +1,4 @@
-#include "shell/function_keys.h"
+#include "entry/function_keys.h"
 #include "test_registry.h"
 
 #include <QTest>

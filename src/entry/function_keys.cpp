@@ -1,4 +1,4 @@
-#include "shell/function_keys.h"
+#include "entry/function_keys.h"
 
 #include "engine/timecode.h"
 #include "settings/settings_data.h"
