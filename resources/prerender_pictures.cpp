@@ -3,7 +3,7 @@
 // pictures the window shows at start need no parsing or decoding then:
 //   prerender_pictures OUTPUT_DIR SVG_DIR NAME:WIDTHxHEIGHT...
 // writes OUTPUT_DIR/NAME-WIDTHxHEIGHT.argb from SVG_DIR/NAME.svg.
-#include "shell/svg_picture.h"
+#include "widgets/svg_picture.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -18,7 +18,7 @@ set(ombrel_start_pictures
   f12:20x20)
 add_executable(prerender_pictures
   ${CMAKE_CURRENT_LIST_DIR}/prerender_pictures.cpp
-  ${PROJECT_SOURCE_DIR}/src/shell/svg_picture.cpp)
+  ${PROJECT_SOURCE_DIR}/src/widgets/svg_picture.cpp)
 target_include_directories(prerender_pictures PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(prerender_pictures PRIVATE Qt6::Gui Qt6::Svg)
 set(prerendered_dir ${CMAKE_CURRENT_BINARY_DIR}/prerendered)

@@ -1,6 +1,6 @@
 #include "list/find_form.h"
 
-#include "shell/icons.h"
+#include "widgets/icons.h"
 #include "widgets/user_dialogs.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "list/list_headers.h"
 
 #include "list/list_model.h"
-#include "shell/icons.h"
+#include "widgets/icons.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

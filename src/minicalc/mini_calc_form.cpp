@@ -7,10 +7,10 @@
 #include "settings/app_settings.h"
 #include "settings/settings_sections.h"
 #include "settings/window_placement.h"
-#include "shell/calc_button.h"
-#include "shell/icons.h"
 #include "widgets/am_edit.h"
+#include "widgets/calc_button.h"
 #include "widgets/display_font.h"
+#include "widgets/icons.h"
 #include "widgets/qt_text.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "printing/report_page_view.h"
 #include "printing/report_painter.h"
-#include "shell/icons.h"
+#include "widgets/icons.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

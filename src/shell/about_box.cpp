@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "shell/icons.h"
+#include "widgets/icons.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>

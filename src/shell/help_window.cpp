@@ -1,6 +1,6 @@
 #include "shell/help_window.h"
 
-#include "shell/icons.h"
+#include "widgets/icons.h"
 
 #include <QCollator>
 #include <QFile>

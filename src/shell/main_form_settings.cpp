@@ -6,9 +6,9 @@
 #include "settings/settings_sections.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
-#include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
 #include "widgets/am_edit.h"
+#include "widgets/calc_button.h"
 #include "widgets/display_font.h"
 #include "widgets/qt_text.h"
 

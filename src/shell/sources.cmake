@@ -1,6 +1,5 @@
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_main_form.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/function_key_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compact_tab_style.h
   ${CMAKE_CURRENT_LIST_DIR}/compact_tab_style.cpp

@@ -3,12 +3,16 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/am_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/background_task.h
   ${CMAKE_CURRENT_LIST_DIR}/background_task.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/calc_button.h
+  ${CMAKE_CURRENT_LIST_DIR}/calc_button.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_combo.h
   ${CMAKE_CURRENT_LIST_DIR}/colour_combo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_font.h
   ${CMAKE_CURRENT_LIST_DIR}/display_font.cpp
   ${CMAKE_CURRENT_LIST_DIR}/heading_fields.h
   ${CMAKE_CURRENT_LIST_DIR}/heading_fields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/icons.h
+  ${CMAKE_CURRENT_LIST_DIR}/icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radio_group.h
   ${CMAKE_CURRENT_LIST_DIR}/radio_group.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.h
@@ -17,5 +21,7 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/status_panel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/steady_scroll_bar.h
   ${CMAKE_CURRENT_LIST_DIR}/steady_scroll_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/svg_picture.h
+  ${CMAKE_CURRENT_LIST_DIR}/svg_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/work_progress.h
   ${CMAKE_CURRENT_LIST_DIR}/work_progress.cpp)

@@ -2,11 +2,11 @@
 #include "main_window_fixture.h"
 #include "minicalc/mini_calc_form.h"
 #include "settings/grid_layout.h"
-#include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
 #include "shell/function_key_bar.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
+#include "widgets/calc_button.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "main_window_fixture.h"
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
-#include "shell/icons.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
+#include "widgets/icons.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "list/calc_grid.h"
 #include "main_window_fixture.h"
 #include "shell/about_box.h"
-#include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
 #include "shell/function_key_bar.h"
 #include "shell/help_window.h"
 #include "test_registry.h"
+#include "widgets/calc_button.h"
 
 #include <QAction>
 #include <QApplication>

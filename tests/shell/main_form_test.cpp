@@ -1,8 +1,8 @@
 #include "main_window_fixture.h"
-#include "shell/calc_button.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
+#include "widgets/calc_button.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "shell/help_window.h"
-#include "shell/icons.h"
 #include "test_registry.h"
+#include "widgets/icons.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,6 @@
 include(${PROJECT_SOURCE_DIR}/src/shell/assets.cmake)
 
 ombrel_add_test(shell_assets SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/icons_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_style_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_window_test.cpp)

@@ -1,6 +1,6 @@
-#include "shell/calc_button.h"
+#include "widgets/calc_button.h"
 
-#include "shell/icons.h"
+#include "widgets/icons.h"
 
 #include <QMouseEvent>
 

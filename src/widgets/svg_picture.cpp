@@ -1,4 +1,4 @@
-#include "shell/svg_picture.h"
+#include "widgets/svg_picture.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "shell/icons.h"
+#include "widgets/icons.h"
 
-#include "shell/svg_picture.h"
+#include "widgets/svg_picture.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "shell/icons.h"
-#include "shell/svg_picture.h"
 #include "test_registry.h"
+#include "widgets/icons.h"
+#include "widgets/svg_picture.h"
 
 #include <QDir>
 #include <QImage>
