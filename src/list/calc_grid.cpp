@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDrag>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <utility>
@@ -31,8 +32,8 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     // A press on a cell or the header leaves the keyboard in the entry
-    // fields; only the description editing takes it.
-    setFocusPolicy(Qt::NoFocus);
+    // fields; only Tab and the description editing bring it here.
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     cellDelegate_ = new CellDelegate(this);
     setItemDelegate(cellDelegate_);
@@ -41,6 +42,51 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
 void CalcGrid::scrollToLastRow()
 {
     scrollBar_->changeAtOnce([this] { scrollToBottom(); });
+}
+
+namespace {
+
+// The keys the list answers itself while it has the keyboard, before the
+// window's menu shortcuts (Ctrl+C is also Copy of the entry fields).
+bool isListKey(const QKeyEvent* key)
+{
+    return key->matches(QKeySequence::Copy) || key->key() == Qt::Key_Delete || key->key() == Qt::Key_Escape;
+}
+
+} // namespace
+
+bool CalcGrid::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && !editMode_ && isListKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void CalcGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (editMode_ || !isListKey(event)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_Escape)
+        emit leaveRequested();
+    else if (!current.isValid())
+        return;
+    else if (event->key() == Qt::Key_Delete)
+        emit rowDeleteRequested(current.row());
+    else
+        emit cellCopied(current.data().toString());
+}
+
+void CalcGrid::focusInEvent(QFocusEvent* event)
+{
+    // Reached by Tab: the reader starts on the last calculation.
+    if (!currentIndex().isValid() && model_->rowCount() > 0)
+        setCurrentIndex(model_->index(model_->rowCount() - 1, 0));
+    QTableView::focusInEvent(event);
 }
 
 void CalcGrid::changeEvent(QEvent* event)
@@ -63,7 +109,7 @@ void CalcGrid::setEditMode(bool on)
     editMode_ = on;
     pressedAt_.reset();
     if (on) {
-        setFocusPolicy(Qt::ClickFocus);
+        setFocusPolicy(Qt::StrongFocus);
         model_->setEditable(true);
         setEditTriggers(QAbstractItemView::AllEditTriggers);
         // Only the list in sight opens its editor: one opened in a hidden
@@ -76,7 +122,7 @@ void CalcGrid::setEditMode(bool on)
     setCurrentIndex({});
     clearSelection();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     model_->setEditable(false);
 }
 

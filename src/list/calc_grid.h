@@ -16,7 +16,9 @@ class SteadyScrollBar;
 
 // One format's list as the user meets it (StringGrid1..6). A left press on a
 // cell and a move drag that cell out; a right click copies a cell; in
-// description edit mode the cells are edited instead.
+// description edit mode the cells are edited instead. Tab reaches it (a
+// click does not): the arrows move through the cells, Ctrl+C copies the
+// current one, Delete removes its row, Escape leaves.
 class CalcGrid : public QTableView {
     Q_OBJECT
 public:
@@ -37,10 +39,18 @@ public:
     void scrollToLastRow();
 
 signals:
-    // A right click on a cell: its whole text, empty for an empty cell.
+    // A right click on a cell, or Ctrl+C on the current one: its whole
+    // text, empty for an empty cell.
     void cellCopied(const QString& text);
+    // Delete on the current row: the row goes as a drop on the trash.
+    void rowDeleteRequested(int row);
+    // Escape: the keyboard goes back to the entry fields.
+    void leaveRequested();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

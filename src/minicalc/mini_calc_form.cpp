@@ -7,6 +7,7 @@
 #include "settings/app_settings.h"
 #include "settings/settings_sections.h"
 #include "settings/window_placement.h"
+#include "widgets/accessible_role.h"
 #include "widgets/am_edit.h"
 #include "widgets/calc_button.h"
 #include "widgets/display_font.h"
@@ -37,6 +38,9 @@ TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host
 {
     setObjectName("CalcMini");
     setWindowTitle("Mini Calc");
+    // A window of its own to screen readers, not a part of the main window.
+    SetAccessibleRole(this, QAccessible::Window);
+    setAccessibleName("Mini Calc");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientSize);
@@ -48,6 +52,7 @@ TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host
     Panel1->setGeometry(0, 4, 33, 24);
     Panel1->setFocusPolicy(Qt::NoFocus);
     Panel1->setToolTip("Click to Change");
+    Panel1->setAccessibleDescription("Click to Change");
     connect(Panel1, &QToolButton::clicked, this, &TCalcMini::Panel1Click);
 
     QFont displayFace = displayFont("MS Sans Serif", 11);
@@ -65,6 +70,7 @@ TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host
         display->setGeometry(36, 4, 89, 24);
         display->setFont(displayFace);
         display->setPalette(navy);
+        display->setAccessibleName("Display");
         display->setMouseTracking(true);
         display->installEventFilter(this);
         display->setContextMenuPolicy(Qt::NoContextMenu);
@@ -110,9 +116,9 @@ QToolButton* TCalcMini::keypadButton(const char* objectName, const QString& capt
     button->setText(caption);
     button->setGeometry(geometry);
     button->setAutoRaise(true);
-    // Shown pressed until the next timer tick; every click counts, whatever
-    // the button shows.
-    button->setCheckable(true);
+    // Shown pressed until the next timer tick (setDown, so that screen
+    // readers meet a push button); every click counts, whatever the button
+    // shows.
     button->setFocusPolicy(Qt::NoFocus);
     button->setMouseTracking(true);
     button->installEventFilter(this);
@@ -149,6 +155,7 @@ void TCalcMini::buildKeypad()
     ClearBtn->setAutoRaise(true);
     ClearBtn->setFocusPolicy(Qt::NoFocus);
     ClearBtn->setToolTip("Clear");
+    ClearBtn->setAccessibleName("Clear");
     ClearBtn->installEventFilter(this);
     connect(ClearBtn, &QToolButton::clicked, this, &TCalcMini::ClearBtnClick);
 
@@ -267,12 +274,12 @@ QToolButton* TCalcMini::buttonOfKey(char key) const
 void TCalcMini::PressButtonDown(char key)
 {
     if (QToolButton* button = buttonOfKey(key)) {
-        button->setChecked(true);
+        button->setDown(true);
         // "+" and "~" share a group: one pressed releases the other.
         if (button == PlusBtn)
-            TildBtn->setChecked(false);
+            TildBtn->setDown(false);
         else if (button == TildBtn)
-            PlusBtn->setChecked(false);
+            PlusBtn->setDown(false);
     }
     if (IsCalculateKey(key))
         CalculateBtn->showPicture(CalculateButton::ButDown);
@@ -284,9 +291,9 @@ void TCalcMini::PressButtonDown(char key)
 void TCalcMini::Timer1Timer()
 {
     for (QToolButton* button : SpeedButton)
-        button->setChecked(false);
+        button->setDown(false);
     for (QToolButton* button : {DoubleZeroBtn, DivideBtn, MultiplyBtn, MinusBtn, PlusBtn, TildBtn})
-        button->setChecked(false);
+        button->setDown(false);
     if (std::exchange(KeyFlashPending, false))
         CalculateBtn->showPicture(CalculateButton::ButNorm);
 }

@@ -38,6 +38,7 @@ TPreviewForm::TPreviewForm(QWidget* parent) : QMainWindow(parent, Qt::Window)
     setWindowIcon(programIcon());
     QRPreview = new ReportPageView(this);
     QRPreview->setObjectName("QRPreview");
+    QRPreview->setAccessibleName("Preview");
     setCentralWidget(QRPreview);
     buildToolBar();
     buildStatusBar();
@@ -59,6 +60,7 @@ QToolButton* TPreviewForm::toolButton(const char* name, const QString& hint, con
     auto* button = new QToolButton(this);
     button->setObjectName(name);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setIcon(toolbarIcon(picture));
     button->setAutoRaise(true);
     button->setFixedSize(25, 25);

@@ -2,6 +2,7 @@
 
 #include "settings/settings_sections.h"
 #include "settings/settings_store.h"
+#include "widgets/accessible_role.h"
 #include "widgets/am_edit.h"
 #include "widgets/colour_combo.h"
 #include "widgets/qt_text.h"
@@ -43,6 +44,7 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
+    SetAccessibleRole(combo, QAccessible::ComboBox);
     combo->addItems(items);
     return combo;
 }
@@ -141,7 +143,9 @@ void TPreferences::buildControls()
     UserFramesMask = makeRateField(TabSheet[6], "UserFramesMask", 2);
     for (auto [page, field] : {std::pair{TabSheet[4], FramesMask}, std::pair{TabSheet[6], UserFramesMask}}) {
         auto* grid = static_cast<QGridLayout*>(page->layout());
-        grid->addWidget(new QLabel("Frames per second", page), 2, 0);
+        auto* rateLabel = new QLabel("Frames per second", page);
+        rateLabel->setBuddy(field);
+        grid->addWidget(rateLabel, 2, 0);
         grid->addWidget(field, 2, 1, Qt::AlignLeft);
         field->setKeyFilter(this);
     }
@@ -189,7 +193,10 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
     colourCombo->setCurrentIndex(-1);
     colourCombos_[format] = colourCombo;
     grid->addWidget(fontButton, 0, 0);
-    grid->addWidget(new QLabel("Grid Color:", page), 1, 0);
+    auto* colourLabel = new QLabel("Grid Color:", page);
+    colourLabel->setBuddy(colourCombo);
+    SetAccessibleRole(colourCombo, QAccessible::ComboBox);
+    grid->addWidget(colourLabel, 1, 0);
     grid->addWidget(colourCombo, 1, 1);
     grid->setRowStretch(3, 1);
     connect(fontButton, &QPushButton::clicked, this, [this, format] { FontBtnClick(format); });

@@ -118,6 +118,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon->setGeometry(20, 18, 72, 72);
     ProgramIcon->setPixmap(ombrel::picture(QStringLiteral("ombrel"), QSize(72, 72)));
     ProgramIcon->setToolTip(QStringLiteral("Click to Return"));
+    ProgramIcon->setAccessibleName(QStringLiteral("Ombrel"));
 
     ProductName = new ombrel::GradientLabel(QStringLiteral("Ombrel"), this);
     ProductName->setObjectName(QStringLiteral("ProductName"));

@@ -11,6 +11,7 @@
 #include "settings/settings_sections.h"
 #include "shell/compact_tab_style.h"
 #include "shell/function_key_bar.h"
+#include "widgets/accessible_role.h"
 #include "widgets/am_edit.h"
 #include "widgets/background_task.h"
 #include "widgets/calc_button.h"
@@ -182,6 +183,7 @@ void TCalcMainForm::buildToolBar()
         b->setObjectName(objectName);
         b->setIcon(toolbarIcon(picture));
         b->setToolTip(hint);
+        b->setAccessibleName(hint);
         b->setAutoRaise(true);
         b->setFixedSize(25, 25);
         ToolBar1->addWidget(b);
@@ -304,6 +306,12 @@ void TCalcMainForm::makeList(int format)
     followWindowHints(header);
     setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
     connect(grid, &CalcGrid::cellCopied, this, &TCalcMainForm::copyToClipboard);
+    connect(grid, &CalcGrid::rowDeleteRequested, this, [this](int row) {
+        dragState_.DragRow = row;
+        TrashCloseDragDrop();
+    });
+    connect(grid, &CalcGrid::leaveRequested, this, [this] { entryPanel_->focus(EntryField::In); });
+    grid->setAccessibleName(PageControl1->tabText(format));
     if (descriptionEditMode_) {
         grid->setCurrentIndex(grid->model()->index(int(models_.calcCount()) - 1, DescriptionColumn));
         grid->setEditMode(true);
@@ -351,6 +359,10 @@ QWidget* TCalcMainForm::buildEntryBand()
     OperandCombo = new QComboBox(Panel1);
     OperandCombo->setObjectName("OperandCombo");
     OperandCombo->setGeometry(at(95), top, at(40), height);
+    // The role first: a name set first makes Qt's own interface, which names
+    // the list by its item.
+    SetAccessibleRole(OperandCombo, QAccessible::ComboBox);
+    OperandCombo->setAccessibleName("Operator");
     for (int op = 0; op < kOperatorCount; ++op)
         OperandCombo->addItem(QString::fromLatin1(OperatorText(static_cast<Operator>(op)).data(), 1));
     MaskEdit2 = makeField(Panel1, "MaskEdit2", {at(138), top, width, height});
@@ -390,6 +402,16 @@ QWidget* TCalcMainForm::buildEntryBand()
     setHoverText(FrameIn, "Enter frame value");
     setHoverText(FrameOut, "Enter frame value");
     MaskEdit3->setToolTip("Duration");
+    // Screen readers name each field by the caption above it, whatever
+    // caption the mode gives; the frame and percent fields stand in the
+    // same places.
+    Label1->setBuddy(MaskEdit1);
+    Label2->setBuddy(MaskEdit2);
+    Label4->setBuddy(MaskEdit3);
+    FrameIn->setAccessibleName("Out Frames");
+    FrameOut->setAccessibleName("In Frames");
+    FrameDur->setAccessibleName("Duration Frames");
+    MaskEdit4->setAccessibleName("Percent");
     return Panel1;
 }
 
@@ -403,6 +425,7 @@ QWidget* TCalcMainForm::buildCalculateBand()
     EditBtn->setObjectName("EditBtn");
     EditBtn->setCheckable(true);
     EditBtn->setToolTip("Edit Descriptions");
+    EditBtn->setAccessibleName("Edit Descriptions");
     EditBtn->setIcon(toolbarIcon("edit"));
     EditBtn->setIconSize(QSize(20, 20));
     EditBtn->setAutoRaise(true);
@@ -420,12 +443,15 @@ QWidget* TCalcMainForm::buildCalculateBand()
     // so showing the open one under the pointer keeps the drag where it is.
     trash_ = new QWidget(Panel2);
     trash_->resize(34, 34);
+    trash_->setAccessibleName("Trash");
+    trash_->setAccessibleDescription("Drag items to delete row");
     TrashClose = new QLabel(trash_);
     TrashClose->setObjectName("TrashClose");
     TrashClose->setPixmap(picture("trash_closed", kTrashPictureSize));
     TrashOpen = new QLabel(trash_);
     TrashOpen->setObjectName("TrashOpen");
     for (QLabel* trash : {TrashClose, TrashOpen}) {
+        trash->setAccessibleName("Trash");
         trash->setToolTip("Drag items to delete row");
         trash->resize(34, 34);
     }

@@ -48,6 +48,7 @@ FunctionKeyBar::FunctionKeyBar(FunctionKeyHost host, QWidget* parent) : QToolBar
 
     ProgF = addButton(this, "ProgF", "prog_f");
     ProgF->setToolTip("Program Function Key");
+    ProgF->setAccessibleName("Program Function Key");
     ProgF->setCheckable(true);
     connect(ProgF, &QToolButton::toggled, this,
             [this](bool armed) { ProgF->setIcon(toolbarIcon(armed ? "prog_f_armed" : "prog_f")); });
@@ -56,6 +57,9 @@ FunctionKeyBar::FunctionKeyBar(FunctionKeyHost host, QWidget* parent) : QToolBar
         const int key = i + 1;
         FBtn[i] = addButton(this, QString("F%1Btn").arg(key), QString("f%1").arg(key));
         FBtn[i]->setToolTip(toQt(kDefaultFunctionText));
+        // Named by its key; screen readers tell its stored timecode as its description.
+        FBtn[i]->setAccessibleName(QString("F%1").arg(key));
+        FBtn[i]->setAccessibleDescription(toQt(LoadedSlotText(host_.settings.functionKeys[i], ':')));
         FBtn[i]->setMouseTracking(true);
         FBtn[i]->installEventFilter(this);
         connect(FBtn[i], &QToolButton::clicked, this, [this, key] { F1Click(key); });
@@ -96,6 +100,7 @@ void FunctionKeyBar::program(int key, std::string_view source)
     FunctionKeySlots& keys = host_.settings.functionKeys;
     keys[key - 1] = ProgrammedSlotText(source);
     FBtn[key - 1]->setToolTip(toQt(loadText(key)));
+    FBtn[key - 1]->setAccessibleDescription(toQt(LoadedSlotText(keys[key - 1], ':')));
     host_.showStatus(toQt(FunctionKeyStatus(key, keys[key - 1], host_.separator())));
     ReportStoreErrors(host_.dialogs, window(), [&] { WriteFunctionKeys(host_.store, keys); });
 }

@@ -1,5 +1,6 @@
 #include "shell/help_window.h"
 
+#include "widgets/accessible_role.h"
 #include "widgets/icons.h"
 
 #include <QCollator>
@@ -118,6 +119,8 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     ombrel::initResources();
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(QStringLiteral("Ombrel Help"));
+    // A window of its own to screen readers, not a part of the main window.
+    ombrel::SetAccessibleRole(this, QAccessible::Window);
     resize(800, 560);
 
     HelpTabs = new QTabWidget;
@@ -127,6 +130,7 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     ContentsTree->setObjectName(QStringLiteral("ContentsTree"));
     ContentsTree->setHeaderHidden(true);
     ContentsTree->setRootIsDecorated(true);
+    ContentsTree->setAccessibleName(QStringLiteral("Contents"));
     HelpTabs->addTab(ContentsTree, QStringLiteral("Contents"));
 
     auto* indexPage = new QWidget;
@@ -139,6 +143,7 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     indexPrompt->setBuddy(IndexEdit);
     IndexList = new QListWidget;
     IndexList->setObjectName(QStringLiteral("IndexList"));
+    IndexList->setAccessibleName(QStringLiteral("Index"));
     indexLayout->addWidget(indexPrompt);
     indexLayout->addWidget(IndexEdit);
     indexLayout->addWidget(IndexList);
@@ -151,12 +156,14 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     BackBtn->setObjectName(QStringLiteral("BackBtn"));
     BackBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     BackBtn->setToolTip(QStringLiteral("Back"));
+    BackBtn->setAccessibleName(QStringLiteral("Back"));
     BackBtn->setAutoRaise(true);
     BackBtn->setEnabled(false);
     ForwardBtn = new QToolButton;
     ForwardBtn->setObjectName(QStringLiteral("ForwardBtn"));
     ForwardBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     ForwardBtn->setToolTip(QStringLiteral("Forward"));
+    ForwardBtn->setAccessibleName(QStringLiteral("Forward"));
     ForwardBtn->setAutoRaise(true);
     ForwardBtn->setEnabled(false);
 

@@ -1,7 +1,9 @@
 #include "widgets/calc_button.h"
 
+#include "widgets/accessible_role.h"
 #include "widgets/icons.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <utility>
@@ -14,6 +16,21 @@ CalculateButton::CalculateButton(QWidget* parent) : QLabel(parent)
     setFixedSize(90, 33);
     setPixmap(pictureOf(ButNorm));
     setMouseTracking(true);
+    // A button to screen readers and the keyboard; the mouse sees the pictures.
+    SetAccessibleRole(this, QAccessible::Button);
+    setAccessibleName("Calculate");
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void CalculateButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        showPicture(ButDown);
+        emit clicked();
+        showPicture(ButNorm);
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 // Drawn when first shown: start-up needs only the normal picture.

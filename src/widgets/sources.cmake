@@ -1,5 +1,7 @@
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/am_edit.h
+  ${CMAKE_CURRENT_LIST_DIR}/accessible_role.h
+  ${CMAKE_CURRENT_LIST_DIR}/accessible_role.cpp
   ${CMAKE_CURRENT_LIST_DIR}/am_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/background_task.h
   ${CMAKE_CURRENT_LIST_DIR}/background_task.cpp

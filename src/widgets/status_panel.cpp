@@ -1,5 +1,7 @@
 #include "widgets/status_panel.h"
 
+#include "widgets/accessible_role.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -18,6 +20,7 @@ StatusPanel::StatusPanel(const QString& objectName, int leastWidth, Qt::Alignmen
     : QWidget(parent), leastWidth_(leastWidth), alignment_(alignment)
 {
     setObjectName(objectName);
+    SetAccessibleRole(this, QAccessible::StaticText);
 }
 
 void StatusPanel::setText(const QString& text)
@@ -28,6 +31,8 @@ void StatusPanel::setText(const QString& text)
     text_ = text;
     textWidth_ = measureText();
     updateToolTip();
+    // Screen readers read the whole text, however much of it fits.
+    setAccessibleName(text);
     // A new size would lay out the whole window: ask only when it changes.
     if (sizeHint() != hint)
         updateGeometry();

@@ -191,16 +191,16 @@ private slots:
                                     w.mini.SpeedButton[0], w.mini.SpeedButton[0]})
             QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(w.display(), QString("00:12:00:11"));
-        QVERIFY(w.mini.SpeedButton[0]->isChecked());
+        QVERIFY(w.mini.SpeedButton[0]->isDown());
         w.mini.Timer1Timer();
-        QVERIFY(!w.mini.SpeedButton[0]->isChecked());
+        QVERIFY(!w.mini.SpeedButton[0]->isDown());
 
         w.typeMini(".");
-        QVERIFY(w.mini.DoubleZeroBtn->isChecked());
-        QVERIFY(!w.mini.SpeedButton[9]->isChecked());
+        QVERIFY(w.mini.DoubleZeroBtn->isDown());
+        QVERIFY(!w.mini.SpeedButton[9]->isDown());
         w.typeMini("+~");
-        QVERIFY(w.mini.TildBtn->isChecked());
-        QVERIFY(!w.mini.PlusBtn->isChecked());
+        QVERIFY(w.mini.TildBtn->isDown());
+        QVERIFY(!w.mini.PlusBtn->isDown());
         w.typeMini("\r");
         QCOMPARE(w.mini.CalculateBtn->picture(), CalculateButton::ButDown);
         w.mini.Timer1Timer();
