@@ -175,6 +175,11 @@ void CalculationList::reorder(std::span<const int64_t> order)
     rows_ = std::move(reordered);
 }
 
+void CalculationList::insertRow(int64_t row, const RowView& cells)
+{
+    rows_.insert(rows_.begin() + row, pack(cells));
+}
+
 void CalculationList::reserve(int64_t rows)
 {
     rows_.reserve(static_cast<size_t>(rows));
@@ -212,6 +217,24 @@ void CalcSheet::appendCalculation(const std::array<RowCells, kFormatCount>& rows
         for (int c = 0; c < kColumnCount; ++c)
             views[f][c] = rows[f][c];
     appendCalculation(views);
+}
+
+void CalcSheet::insertCalculation(int64_t row, const std::array<RowCells, kFormatCount>& rows)
+{
+    for (int f = 0; f < kFormatCount; ++f) {
+        RowView view;
+        for (int c = 0; c < kColumnCount; ++c)
+            view[c] = rows[f][c];
+        lists_[f].insertRow(row, view);
+    }
+}
+
+std::array<RowCells, kFormatCount> CalcSheet::calculation(int64_t row) const
+{
+    std::array<RowCells, kFormatCount> rows;
+    for (int f = 0; f < kFormatCount; ++f)
+        rows[f] = lists_[f].row(row);
+    return rows;
 }
 
 void CalcSheet::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)

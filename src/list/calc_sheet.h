@@ -34,6 +34,8 @@ public:
     std::string_view packedRow(int64_t row) const;
 
     void appendRow(const RowView& cells);
+    // The rows from `row` on move down by one.
+    void insertRow(int64_t row, const RowView& cells);
     void reserve(int64_t rows);
     void setCell(int64_t row, int column, std::string_view text);
     // The old cells stay behind in their chunk, as for setCell.
@@ -75,6 +77,9 @@ public:
 
     void appendCalculation(const std::array<RowView, kFormatCount>& rows);
     void appendCalculation(const std::array<RowCells, kFormatCount>& rows);
+    void insertCalculation(int64_t row, const std::array<RowCells, kFormatCount>& rows);
+    // Row `row` of every list, as insertCalculation takes it back.
+    std::array<RowCells, kFormatCount> calculation(int64_t row) const;
     void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
     void swapRows(int64_t a, int64_t b);
     void reorder(std::span<const int64_t> order);
