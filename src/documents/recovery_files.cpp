@@ -44,8 +44,10 @@ RecoveryFiles::RecoveryFiles()
 
 RecoveryFiles::~RecoveryFiles()
 {
-    // The worker writes what is left before the lock goes: a journal
-    // still there after this was not discarded, and is offered next time.
+    // Only an orderly end of the program gets here (a crash, kill -9 or a
+    // lost session does not): the journal goes, and the worker has
+    // finished with it before the lock is let go.
+    journal_->discard();
     journal_.reset();
 }
 

@@ -1,7 +1,10 @@
 #include "documents/recovery_journal.h"
 
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace ombrel {
@@ -110,13 +113,18 @@ bool apply(Kind kind, Payload in, RecoveredWork& work)
         if (!in.ok || row > static_cast<uint64_t>(sheet.rowCount()))
             return false;
         std::array<RowView, kFormatCount> rows;
-        for (auto& cells : rows)
-            for (auto& cell : cells)
+        std::array<std::string_view, kFormatCount> packed;
+        for (int f = 0; f < kFormatCount; ++f) {
+            const char* start = in.rest.data();
+            for (auto& cell : rows[f])
                 cell = in.text();
+            packed[f] = std::string_view(start, static_cast<size_t>(in.rest.data() - start));
+        }
         if (!in.ok || !in.rest.empty())
             return false;
         if (row == static_cast<uint64_t>(sheet.rowCount())) {
-            sheet.appendCalculation(rows);
+            // Kept as the lists keep rows: copied whole.
+            sheet.appendPackedCalculation(packed);
         } else {
             std::array<RowCells, kFormatCount> owned;
             for (int f = 0; f < kFormatCount; ++f)
@@ -283,17 +291,25 @@ RecoveredWork ReadRecoveryJournalBytes(std::string_view bytes)
 
 RecoveredWork ReadRecoveryJournal(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return {};
-    const std::streamoff size = in.tellg();
-    if (size < 0)
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_size <= 0) {
+        ::close(fd);
         return {};
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size))
+    }
+    // Mapped, not copied: the journal of a large sheet is as large as its
+    // calculation file.
+    const auto size = static_cast<size_t>(info.st_size);
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED)
         return {};
-    return ReadRecoveryJournalBytes(bytes);
+    ::madvise(mapped, size, MADV_SEQUENTIAL);
+    RecoveredWork work = ReadRecoveryJournalBytes(std::string_view(static_cast<const char*>(mapped), size));
+    ::munmap(mapped, size);
+    return work;
 }
 
 } // namespace ombrel

@@ -142,6 +142,9 @@ public:
     // The arguments the program was started with; the first activation opens
     // them, joined by single spaces, as a file name.
     void setCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
+    // Whether unsaved work is kept in the recovery journal (it is, unless
+    // turned off here).
+    void setRecoveryJournalEnabled(bool enabled);
     // A dropped file's name, kept for the next Open when its save question
     // was cancelled.
     const QString& PendingOpenName() const { return pendingOpenName_; }

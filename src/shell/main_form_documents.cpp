@@ -122,6 +122,13 @@ bool TCalcMainForm::FormCloseQuery()
     return true;
 }
 
+void TCalcMainForm::setRecoveryJournalEnabled(bool enabled)
+{
+    if (!enabled)
+        recovery_->journal().discard();
+    models_.setJournal(enabled ? &recovery_->journal() : nullptr);
+}
+
 void TCalcMainForm::offerRecovery()
 {
     for (RecoveryFiles::Left& left : recovery_->leftJournals()) {
