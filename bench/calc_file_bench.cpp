@@ -1,12 +1,15 @@
 // Save and Open of 10,000 to 1,000,000 calculations through the functions
 // the window calls, against writing (with a sync, as a save has) and reading
 // the same bytes raw, all measured in one run. The ratios at 1,000,000 are
-// the figures that count (target: each within 3x of raw). Run with
+// the figures that count (target: each within 3x of raw). Recovering the
+// same sheet from a recovery journal is paired with Open (target: no
+// slower). Run with
 // --benchmark_enable_random_interleaving=true to pair the sides fairly on a
 // busy machine.
 #include "bench_support.h"
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
+#include "documents/recovery_journal.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -138,6 +141,35 @@ void BM_Open(benchmark::State& state)
     record(state);
 }
 
+// The journal a run leaves with the same sheet unsaved: the whole sheet,
+// as a journal starts.
+std::string journalPath(int64_t rows)
+{
+    const std::string path = tempDir().filePath(QString("big_%1.journal").arg(rows)).toStdString();
+    if (!QFile::exists(QString::fromStdString(path))) {
+        JournalRecords records;
+        records.bytes().assign(kJournalMagic);
+        records.wholeSheet(sheetOf(rows));
+        if (SaveFileBytes(QString::fromStdString(path), records.bytes()))
+            std::abort();
+    }
+    return path;
+}
+
+// What the start-up recovery runs (on its worker thread), against BM_Open
+// of the same sheet.
+void BM_RecoverJournal(benchmark::State& state)
+{
+    const std::string path = journalPath(state.range(0));
+    for (auto _ : state) {
+        const RecoveredWork work = ReadRecoveryJournal(path);
+        if (work.damaged || work.sheet.rowCount() != state.range(0))
+            state.SkipWithError("recovery failed");
+        benchmark::DoNotOptimize(work.sheet.rowCount());
+    }
+    record(state);
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(10'000)->Arg(100'000)->Arg(kCalculations)->Apply(settings);
@@ -150,6 +182,7 @@ BENCHMARK(BM_Save)->Apply(sizes);
 BENCHMARK(BM_RawReadAll)->Apply(sizes);
 BENCHMARK(BM_RawReadBlocks)->Apply(sizes);
 BENCHMARK(BM_Open)->Apply(sizes);
+BENCHMARK(BM_RecoverJournal)->Apply(sizes);
 
 int main(int argc, char** argv)
 {
@@ -166,6 +199,7 @@ int main(int argc, char** argv)
         reporter.printRatio("  Open vs raw read in blocks", ("BM_Open" + at).c_str(),
                             ("BM_RawReadBlocks" + at).c_str());
         reporter.printRatio("  Open vs raw read of all", ("BM_Open" + at).c_str(), ("BM_RawReadAll" + at).c_str());
+        reporter.printRatio("  Journal recovery vs Open", ("BM_RecoverJournal" + at).c_str(), ("BM_Open" + at).c_str());
     }
     benchmark::Shutdown();
     return 0;

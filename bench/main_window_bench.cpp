@@ -131,6 +131,7 @@ struct OpenedWindow {
 void BM_CalculateToPaint(benchmark::State& state)
 {
     OpenedWindow window(sheetFile(state.range(0)));
+    window.form.setRecoveryJournalEnabled(state.range(1) != 0);
     for (auto _ : state)
         window.calculateToPaint();
     state.counters["rows"] = double(window.form.sheet().rowCount());
@@ -245,11 +246,14 @@ void minAndMedian(benchmark::internal::Benchmark* b)
     b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }
 
+// The second argument turns the recovery journal on (1) or off (0).
 BENCHMARK(BM_CalculateToPaint)
-    ->Arg(100)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Arg(1'000'000)
+    ->ArgNames({"rows", "journal"})
+    ->Args({100, 1})
+    ->Args({10'000, 1})
+    ->Args({100'000, 1})
+    ->Args({1'000'000, 1})
+    ->Args({1'000'000, 0})
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(200)
     ->Apply(minAndMedian);
@@ -348,6 +352,7 @@ int main(int argc, char** argv)
         qputenv("OMBREL_BENCH_CONFIG", qPrintable(tempDir().path()));
         qputenv("XDG_CONFIG_HOME", qPrintable(tempDir().filePath("config")));
         qputenv("XDG_RUNTIME_DIR", qPrintable(tempDir().path()));
+        qputenv("XDG_DATA_HOME", qPrintable(tempDir().filePath("data")));
     }
     QApplication app(argc, argv);
     if (argc > 2 && QString(argv[1]) == "--child")

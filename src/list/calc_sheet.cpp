@@ -56,12 +56,8 @@ bool EditableCellText(int column, std::string_view text)
     return text.find_first_of(column == DescriptionColumn ? "\r\n" : " \t\r\n") == std::string_view::npos;
 }
 
-CalculationList::RowRef CalculationList::pack(const RowView& cells)
+CalculationList::RowRef CalculationList::reserveRow(size_t size)
 {
-    size_t size = 0;
-    for (auto cell : cells)
-        size += varintSize(cell.size()) + cell.size();
-
     if (chunks_.empty() || chunkUsed_ + size > chunkSize_) {
         // A row larger than a chunk gets a chunk of its own, so a row
         // always starts within the first kChunkSize bytes of its chunk.
@@ -71,15 +67,31 @@ CalculationList::RowRef CalculationList::pack(const RowView& cells)
         chunkUsed_ = 0;
     }
     RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), static_cast<uint32_t>(chunkUsed_)};
-    char* out = chunks_.back().get() + chunkUsed_;
+    chunkUsed_ += size;
+    return ref;
+}
+
+CalculationList::RowRef CalculationList::pack(const RowView& cells)
+{
+    size_t size = 0;
+    for (auto cell : cells)
+        size += varintSize(cell.size()) + cell.size();
+    const RowRef ref = reserveRow(size);
+    char* out = chunks_[ref.chunk].get() + ref.offset;
     for (auto cell : cells) {
         out = writeVarint(out, cell.size());
         if (!cell.empty())
             std::memcpy(out, cell.data(), cell.size());
         out += cell.size();
     }
-    chunkUsed_ += size;
     return ref;
+}
+
+void CalculationList::appendPackedRow(std::string_view packed)
+{
+    const RowRef ref = reserveRow(packed.size());
+    std::memcpy(chunks_[ref.chunk].get() + ref.offset, packed.data(), packed.size());
+    rows_.push_back(ref);
 }
 
 const char* CalculationList::rowStart(int64_t row) const
@@ -175,6 +187,11 @@ void CalculationList::reorder(std::span<const int64_t> order)
     rows_ = std::move(reordered);
 }
 
+void CalculationList::insertRow(int64_t row, const RowView& cells)
+{
+    rows_.insert(rows_.begin() + row, pack(cells));
+}
+
 void CalculationList::reserve(int64_t rows)
 {
     rows_.reserve(static_cast<size_t>(rows));
@@ -212,6 +229,30 @@ void CalcSheet::appendCalculation(const std::array<RowCells, kFormatCount>& rows
         for (int c = 0; c < kColumnCount; ++c)
             views[f][c] = rows[f][c];
     appendCalculation(views);
+}
+
+void CalcSheet::appendPackedCalculation(const std::array<std::string_view, kFormatCount>& packed)
+{
+    for (int f = 0; f < kFormatCount; ++f)
+        lists_[f].appendPackedRow(packed[f]);
+}
+
+void CalcSheet::insertCalculation(int64_t row, const std::array<RowCells, kFormatCount>& rows)
+{
+    for (int f = 0; f < kFormatCount; ++f) {
+        RowView view;
+        for (int c = 0; c < kColumnCount; ++c)
+            view[c] = rows[f][c];
+        lists_[f].insertRow(row, view);
+    }
+}
+
+std::array<RowCells, kFormatCount> CalcSheet::calculation(int64_t row) const
+{
+    std::array<RowCells, kFormatCount> rows;
+    for (int f = 0; f < kFormatCount; ++f)
+        rows[f] = lists_[f].row(row);
+    return rows;
 }
 
 void CalcSheet::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)

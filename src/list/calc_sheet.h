@@ -34,6 +34,11 @@ public:
     std::string_view packedRow(int64_t row) const;
 
     void appendRow(const RowView& cells);
+    // A row given as packedRow() gives it: seven cells, each after its
+    // length. The caller has checked that it is exactly that.
+    void appendPackedRow(std::string_view packed);
+    // The rows from `row` on move down by one.
+    void insertRow(int64_t row, const RowView& cells);
     void reserve(int64_t rows);
     void setCell(int64_t row, int column, std::string_view text);
     // The old cells stay behind in their chunk, as for setCell.
@@ -49,6 +54,8 @@ private:
         uint32_t chunk;
         uint32_t offset;
     };
+    // Room for a row of `size` bytes at the end of the chunks.
+    RowRef reserveRow(size_t size);
     RowRef pack(const RowView& cells);
     const char* rowStart(int64_t row) const;
 
@@ -74,7 +81,12 @@ public:
     }
 
     void appendCalculation(const std::array<RowView, kFormatCount>& rows);
+    // Each list's row as packedRow() gives it (see appendPackedRow).
+    void appendPackedCalculation(const std::array<std::string_view, kFormatCount>& packed);
     void appendCalculation(const std::array<RowCells, kFormatCount>& rows);
+    void insertCalculation(int64_t row, const std::array<RowCells, kFormatCount>& rows);
+    // Row `row` of every list, as insertCalculation takes it back.
+    std::array<RowCells, kFormatCount> calculation(int64_t row) const;
     void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
     void swapRows(int64_t a, int64_t b);
     void reorder(std::span<const int64_t> order);

@@ -1,6 +1,9 @@
 #include "list/list_model.h"
 
+#include "documents/sheet_journal.h"
 #include "widgets/qt_text.h"
+
+#include <algorithm>
 
 namespace ombrel {
 
@@ -88,6 +91,7 @@ void ListModel::setHeaderText(int section, const QString& text)
 
 SheetModels::SheetModels(QObject* parent) : QObject(parent)
 {
+    history_.setUndoLimit(kHistorySteps);
     for (int f = 0; f < kFormatCount; ++f) {
         models_[f] = std::make_unique<ListModel>(sheet_, FormatAt(f));
         models_[f]->owner_ = this;
@@ -107,46 +111,208 @@ void SheetModels::setHeaderLabels(const QString& first, const QString& second, c
     }
 }
 
-void SheetModels::appendCalculation(const std::array<RowCells, kFormatCount>& rows)
+namespace {
+
+// One step of the history: what it does and what takes it back, and
+// whether it changes the rows (a new order alone does not).
+class SheetStep : public QUndoCommand {
+public:
+    SheetStep(const QString& text, bool modifies, bool keepsSheet, std::function<void()> redo,
+              std::function<void()> undo)
+        : QUndoCommand(text), redo_(std::move(redo)), undo_(std::move(undo)), modifies_(modifies),
+          keepsSheet_(keepsSheet)
+    {
+    }
+    void redo() override { redo_(); }
+    void undo() override { undo_(); }
+    bool modifies() const { return modifies_; }
+    bool keepsSheet() const { return keepsSheet_; }
+
+private:
+    std::function<void()> redo_;
+    std::function<void()> undo_;
+    bool modifies_;
+    bool keepsSheet_;
+};
+
+const SheetStep* stepAt(const QUndoStack& history, int index)
 {
-    workModified_ = true;
-    const int newRow = static_cast<int>(sheet_.rowCount());
-    if (newRow == 0) {
-        // The empty row every list shows becomes the first calculation.
-        sheet_.appendCalculation(rows);
-        for (auto& model : models_)
-            emit model->dataChanged(model->index(0, 0), model->index(0, kColumnCount - 1));
+    return static_cast<const SheetStep*>(history.command(index));
+}
+
+} // namespace
+
+void SheetModels::setWorkModified(bool modified)
+{
+    workModified_ = modified;
+    if (!modified)
+        history_.setClean();
+    followJournal();
+}
+
+void SheetModels::followJournal()
+{
+    if (!journal_)
+        return;
+    if (!workModified_)
+        journal_->discard();
+    else
+        journal_->start(sheet_);
+}
+
+void SheetModels::push(const QString& text, bool modifies, bool keepsSheet, std::function<void()> redo,
+                       std::function<void()> undo)
+{
+    if (keepsSheet) {
+        int kept = 0;
+        for (int i = 0; i < history_.count(); ++i)
+            kept += stepAt(history_, i)->keepsSheet();
+        // Whole sheets are what makes the history large: past the bound,
+        // the older steps are forgotten.
+        if (kept >= kHistorySheets)
+            history_.clear();
+    }
+    history_.push(new SheetStep(text, modifies, keepsSheet, std::move(redo), std::move(undo)));
+    workModified_ = workModified_ || modifies;
+    // New and Open end on a saved point of their own (they clear
+    // WorkModified next), so they start no journal.
+    if (!keepsSheet)
+        followJournal();
+    emit sheetChanged();
+}
+
+void SheetModels::undo()
+{
+    if (!history_.canUndo())
+        return;
+    history_.undo();
+    followHistory();
+    followJournal();
+    emit sheetChanged();
+}
+
+void SheetModels::redo()
+{
+    if (!history_.canRedo())
+        return;
+    history_.redo();
+    followHistory();
+    followJournal();
+    emit sheetChanged();
+}
+
+void SheetModels::followHistory()
+{
+    const int saved = history_.cleanIndex();
+    const int here = history_.index();
+    if (saved < 0) {
+        workModified_ = true;
         return;
     }
-    for (auto& model : models_)
-        model->beginInsertRows({}, newRow, newRow);
-    sheet_.appendCalculation(rows);
-    for (auto& model : models_)
-        model->endInsertRows();
+    bool modified = false;
+    for (int i = std::min(saved, here); i < std::max(saved, here); ++i)
+        modified = modified || stepAt(history_, i)->modifies();
+    workModified_ = modified;
+}
+
+void SheetModels::appendCalculation(const std::array<RowCells, kFormatCount>& rows)
+{
+    const int64_t row = sheet_.rowCount();
+    push(
+        "Calculate", true, false, [this, row, rows] { insertRow(row, rows); }, [this, row] { removeRow(row); });
 }
 
 void SheetModels::removeCalculation(int64_t row)
 {
-    workModified_ = true;
-    const int r = static_cast<int>(row);
-    if (sheet_.rowCount() == 1) {
-        // The last calculation leaves the empty row every list shows.
-        sheet_.removeRow(row);
-        for (auto& model : models_)
-            emit model->dataChanged(model->index(0, 0), model->index(0, kColumnCount - 1));
-        return;
-    }
-    for (auto& model : models_)
-        model->beginRemoveRows({}, r, r);
-    sheet_.removeRow(row);
-    for (auto& model : models_)
-        model->endRemoveRows();
+    push(
+        "Delete", true, false, [this, row] { removeRow(row); },
+        [this, row, rows = sheet_.calculation(row)] { insertRow(row, rows); });
 }
 
 void SheetModels::reorder(const std::vector<int64_t>& order)
 {
     if (order.empty())
         return;
+    std::vector<int64_t> back(order.size());
+    for (size_t to = 0; to < order.size(); ++to)
+        back[static_cast<size_t>(order[to])] = static_cast<int64_t>(to);
+    push(
+        "Sort", false, false, [this, order] { applyOrder(order); },
+        [this, back = std::move(back)] { applyOrder(back); });
+}
+
+void SheetModels::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)
+{
+    push(
+        "Edit", true, false,
+        [this, format, row, column, now = std::string(text)] { writeCell(format, row, column, now); },
+        [this, format, row, column, was = std::string(sheet_.cell(format, row, column))] {
+            writeCell(format, row, column, was);
+        });
+}
+
+void SheetModels::replaceSheet(CalcSheet&& sheet)
+{
+    // The sheet put aside is kept whole by the step: undoing swaps it back
+    // without a copy.
+    auto other = std::make_shared<CalcSheet>(std::move(sheet));
+    push(
+        "Open", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
+    setWorkModified(false);
+}
+
+void SheetModels::clear()
+{
+    if (sheet_.rowCount() == 0) {
+        setWorkModified(false);
+        return;
+    }
+    auto other = std::make_shared<CalcSheet>();
+    push(
+        "New", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
+    setWorkModified(false);
+}
+
+void SheetModels::insertRow(int64_t row, const std::array<RowCells, kFormatCount>& rows)
+{
+    const int r = static_cast<int>(row);
+    if (sheet_.rowCount() == 0) {
+        // The empty row every list shows becomes the first calculation.
+        sheet_.insertCalculation(row, rows);
+        for (auto& model : models_)
+            emit model->dataChanged(model->index(0, 0), model->index(0, kColumnCount - 1));
+    } else {
+        for (auto& model : models_)
+            model->beginInsertRows({}, r, r);
+        sheet_.insertCalculation(row, rows);
+        for (auto& model : models_)
+            model->endInsertRows();
+    }
+    if (journal_)
+        journal_->inserted(sheet_, row);
+}
+
+void SheetModels::removeRow(int64_t row)
+{
+    const int r = static_cast<int>(row);
+    if (sheet_.rowCount() == 1) {
+        // The last calculation leaves the empty row every list shows.
+        sheet_.removeRow(row);
+        for (auto& model : models_)
+            emit model->dataChanged(model->index(0, 0), model->index(0, kColumnCount - 1));
+    } else {
+        for (auto& model : models_)
+            model->beginRemoveRows({}, r, r);
+        sheet_.removeRow(row);
+        for (auto& model : models_)
+            model->endRemoveRows();
+    }
+    if (journal_)
+        journal_->removed(row);
+}
+
+void SheetModels::applyOrder(const std::vector<int64_t>& order)
+{
     for (auto& model : models_)
         emit model->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     sheet_.reorder(order);
@@ -162,30 +328,29 @@ void SheetModels::reorder(const std::vector<int64_t>& order)
         model->changePersistentIndexList(kept, moved);
         emit model->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
+    if (journal_)
+        journal_->reordered(order);
 }
 
-void SheetModels::setCell(TimecodeFormat format, int64_t row, int column, std::string_view text)
+void SheetModels::writeCell(TimecodeFormat format, int64_t row, int column, std::string_view text)
 {
-    workModified_ = true;
     sheet_.setCell(format, row, column, text);
     ListModel* changed = model(format);
     const QModelIndex index = changed->index(static_cast<int>(row), column);
     emit changed->dataChanged(index, index);
+    if (journal_)
+        journal_->cellSet(format, row, column, text);
 }
 
-void SheetModels::replaceSheet(CalcSheet&& sheet)
+void SheetModels::swapSheet(CalcSheet& other)
 {
     for (auto& model : models_)
         model->beginResetModel();
-    sheet_ = std::move(sheet);
-    workModified_ = false;
+    std::swap(sheet_, other);
     for (auto& model : models_)
         model->endResetModel();
-}
-
-void SheetModels::clear()
-{
-    replaceSheet(CalcSheet());
+    if (journal_)
+        journal_->replaced(sheet_);
 }
 
 } // namespace ombrel

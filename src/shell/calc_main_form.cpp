@@ -1,6 +1,7 @@
 #include "shell/calc_main_form.h"
 
 #include "documents/export_form.h"
+#include "documents/recovery_files.h"
 #include "engine/format_info.h"
 #include "entry/entry_panel.h"
 #include "list/calc_grid.h"
@@ -110,6 +111,8 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
     buildStatusBar();
     wireCommands();
     list(activeFormat());
+    recovery_ = std::make_unique<RecoveryFiles>();
+    models_.setJournal(&recovery_->journal());
 
     // Large fonts need wider columns and a taller window.
     const ColumnAllowances allowances = AllowancesFor(screen()->logicalDotsPerInch() >= 100);
@@ -122,7 +125,10 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
     followOtherPrograms();
 }
 
-TCalcMainForm::~TCalcMainForm() = default;
+TCalcMainForm::~TCalcMainForm()
+{
+    models_.setJournal(nullptr);
+}
 
 void TCalcMainForm::buildMenus()
 {
@@ -145,6 +151,10 @@ void TCalcMainForm::buildMenus()
     Exit1 = addMenuItem(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = MainMenu1->addMenu("&Edit");
+    // Ctrl+Z and Ctrl+X already mean Frame Mode and Clear.
+    Undo1 = addMenuItem(edit, "Undo1", "&Undo", QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    Redo1 = addMenuItem(edit, "Redo1", "&Redo", QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
+    edit->addSeparator();
     Copy1 = addMenuItem(edit, "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
     Paste1 = addMenuItem(edit, "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     Clear1 = addMenuItem(edit, "Clear1", "C&lear", QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -650,6 +660,7 @@ void TCalcMainForm::FormActivate()
             PageControl1->setCurrentIndex(start);
         InitLoads();
         updateStatusBar();
+        offerRecovery();
         if (!commandLine_.isEmpty()) {
             openFromCommandLine_ = true;
             Open1Click();

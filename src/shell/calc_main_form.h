@@ -15,6 +15,7 @@
 #include <QSet>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,7 @@ class QToolButton;
 namespace ombrel {
 
 class BackgroundTask;
+class RecoveryFiles;
 class CalculateButton;
 class EntryPanel;
 class FunctionKeyBar;
@@ -119,6 +121,9 @@ public:
 
     // Row operations and description editing.
     void NewBtnClick();
+    // One step back or forward in the sheet's history.
+    void Undo1Click();
+    void Redo1Click();
     void Clear1Click();
     void EditBtnClick();
     void ActivateEditMode();
@@ -137,6 +142,9 @@ public:
     // The arguments the program was started with; the first activation opens
     // them, joined by single spaces, as a file name.
     void setCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
+    // Whether unsaved work is kept in the recovery journal (it is, unless
+    // turned off here).
+    void setRecoveryJournalEnabled(bool enabled);
     // A dropped file's name, kept for the next Open when its save question
     // was cancelled.
     const QString& PendingOpenName() const { return pendingOpenName_; }
@@ -163,6 +171,7 @@ public:
     // Controls, named as the program's users name them.
     QMenuBar* MainMenu1 = nullptr;
     QAction *New1, *Open1, *Save1, *Export1, *Print1, *PrintPreview1, *PrintSetup1, *Preferences1, *MiniCalc1, *Exit1;
+    QAction *Undo1, *Redo1;
     QAction *Copy1, *Paste1, *Clear1, *CopyDuration1, *Sort1, *Find1, *ValidityCheck;
     QAction *Descriptions1, *Percentages1, *FrameMode1;
     QAction *Contents1, *Index1, *Balloon1, *About1;
@@ -251,6 +260,10 @@ private:
     // "Save Current Work?": whether the interrupted action may go on.
     bool saveCurrentWorkPrompt();
     bool readCalculationFile(const QString& name);
+    // Offers back the work of a run that did not end cleanly.
+    void offerRecovery();
+    // The window after the rows changed wholesale.
+    void showSheet();
     bool FormCloseQuery();
     void wireCommands();
     void wireSortAndFind();
@@ -294,6 +307,7 @@ private:
     SettingsStore& store_;
     CalcState state_;
     SheetModels models_;
+    std::unique_ptr<RecoveryFiles> recovery_;
     DragState dragState_;
     EntryFields entry_;
     EntryPanel* entryPanel_ = nullptr;

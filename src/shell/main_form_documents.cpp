@@ -2,12 +2,15 @@
 // that guards it, dropped files and the command line.
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
+#include "documents/recovery_files.h"
 #include "shell/calc_main_form.h"
 #include "widgets/background_task.h"
 #include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTableView>
 #include <QToolButton>
@@ -29,6 +32,7 @@ bool TCalcMainForm::Save1Click()
     if (chosen.isEmpty())
         return false;
     saveName_ = chosen;
+    recovery_->journal().setFileName(QFile::encodeName(saveName_).toStdString());
     SaveOutcome outcome;
     try {
         fileTask_->run([&](const BackgroundTask::Progress& progress) {
@@ -111,7 +115,60 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
 
 bool TCalcMainForm::FormCloseQuery()
 {
-    return saveCurrentWorkPrompt();
+    if (!saveCurrentWorkPrompt())
+        return false;
+    // Saved, or given up: nothing is left to recover.
+    recovery_->journal().discard();
+    return true;
+}
+
+void TCalcMainForm::setRecoveryJournalEnabled(bool enabled)
+{
+    if (!enabled)
+        recovery_->journal().discard();
+    models_.setJournal(enabled ? &recovery_->journal() : nullptr);
+}
+
+void TCalcMainForm::offerRecovery()
+{
+    for (RecoveryFiles::Left& left : recovery_->leftJournals()) {
+        std::optional<RecoveredWork> work;
+        try {
+            fileTask_->run([&](const BackgroundTask::Progress&) {
+                work = ReadRecoveryJournal(QFile::encodeName(left.path).toStdString());
+            });
+        } catch (const std::bad_alloc&) {
+            dialogs_.showError(this, "There is not enough memory to recover the unsaved work.");
+            continue;
+        }
+        if (!work || !work->readable || work->sheet.rowCount() == 0) {
+            RecoveryFiles::remove(left);
+            continue;
+        }
+        const QString when = QFileInfo(left.path).lastModified().toString("d MMM yyyy h:mm:ss AP");
+        QString text = QString("Ombrel did not end cleanly. Its unsaved work can be recovered: %1 calculations, last "
+                               "changed %2.")
+                           .arg(work->sheet.rowCount())
+                           .arg(when);
+        if (work->damaged)
+            text += " The end of the record is damaged: every whole change before it is recovered.";
+        text += "\n\nRecover this work?";
+        if (dialogs_.message(this, MessageKind::Confirm, text, MessageButtons::YesNo) == Answer::Yes) {
+            saveName_ = QFile::decodeName(QByteArray::fromStdString(work->fileName));
+            recovery_->journal().setFileName(work->fileName);
+            models_.replaceSheet(std::move(work->sheet));
+            models_.setWorkModified(true);
+            // Ours holds the work before the old record goes.
+            recovery_->journal().flush();
+            RecoveryFiles::remove(left);
+            showSheet();
+            scrollListsToLastRows();
+            return;
+        }
+        if (dialogs_.message(this, MessageKind::Confirm, "Discard the unsaved work for good?", MessageButtons::YesNo) ==
+            Answer::Yes)
+            RecoveryFiles::remove(left);
+    }
 }
 
 void TCalcMainForm::dragEnterEvent(QDragEnterEvent* event)

@@ -21,6 +21,28 @@ void TCalcMainForm::NewBtnClick()
     updateStatusBar();
 }
 
+void TCalcMainForm::Undo1Click()
+{
+    models_.undo();
+    showSheet();
+}
+
+void TCalcMainForm::Redo1Click()
+{
+    models_.redo();
+    showSheet();
+}
+
+void TCalcMainForm::showSheet()
+{
+    dragState_.DragRow.reset();
+    setListCommandsEnabled(models_.calcCount() > 0);
+    if (models_.calcCount() == 0)
+        for (CalcGrid* grid : madeLists())
+            grid->clearSelection();
+    updateStatusBar();
+}
+
 void TCalcMainForm::Clear1Click()
 {
     // Asked first: the main window's steps take the focus.
@@ -82,6 +104,13 @@ void TCalcMainForm::wireRowOperations()
     connect(Clear1, &QAction::triggered, this, &TCalcMainForm::Clear1Click);
     connect(ClearBtn, &QToolButton::clicked, this, &TCalcMainForm::Clear1Click);
     connect(EditBtn, &QToolButton::clicked, this, &TCalcMainForm::EditBtnClick);
+    connect(Undo1, &QAction::triggered, this, &TCalcMainForm::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &TCalcMainForm::Redo1Click);
+    const QUndoStack& history = models_.history();
+    Undo1->setEnabled(false);
+    Redo1->setEnabled(false);
+    connect(&history, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
 }
 
 } // namespace ombrel

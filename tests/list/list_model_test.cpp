@@ -17,11 +17,33 @@ std::array<RowCells, kFormatCount> rowsFor(const std::string& tag)
     return rows;
 }
 
+// Every cell of the six lists, in order.
+std::vector<RowCells> allCells(const CalcSheet& sheet)
+{
+    std::vector<RowCells> cells;
+    for (int f = 0; f < kFormatCount; ++f)
+        for (int64_t r = 0; r < sheet.rowCount(); ++r)
+            cells.push_back(sheet.list(FormatAt(f)).row(r));
+    return cells;
+}
+
+CalcSheet sheetOf(std::initializer_list<const char*> tags)
+{
+    CalcSheet sheet;
+    for (const char* tag : tags)
+        sheet.appendCalculation(rowsFor(tag));
+    return sheet;
+}
+
 } // namespace
 
 class ListModelTest : public QObject {
     Q_OBJECT
 private slots:
+    void everyChangeIsUndoneAndRedone_data();
+    void everyChangeIsUndoneAndRedone();
+    void undoingToTheSavedPointClearsWorkModified();
+    void theHistoryKeepsFewWholeSheets();
     void anEmptyListShowsOneEmptyRow()
     {
         SheetModels models;
@@ -153,6 +175,117 @@ private slots:
                  QString());
     }
 };
+
+// Each change, undone, gives back exactly the sheet before it; redone, the
+// sheet after it. WorkModified follows the saved point.
+void ListModelTest::everyChangeIsUndoneAndRedone_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::newRow("append") << 0;
+    QTest::newRow("delete") << 1;
+    QTest::newRow("delete the first") << 2;
+    QTest::newRow("new") << 3;
+    QTest::newRow("sort") << 4;
+    QTest::newRow("edit a description") << 5;
+    QTest::newRow("open") << 6;
+}
+
+void ListModelTest::everyChangeIsUndoneAndRedone()
+{
+    QFETCH(int, change);
+    SheetModels models;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    for (int f = 0; f < kFormatCount; ++f)
+        testers.push_back(std::make_unique<QAbstractItemModelTester>(
+            models.model(FormatAt(f)), QAbstractItemModelTester::FailureReportingMode::QtTest));
+    for (const char* tag : {"c", "a", "b"})
+        models.appendCalculation(rowsFor(tag));
+    models.setWorkModified(false); // saved here
+    const auto before = allCells(models.sheet());
+    const int64_t countBefore = models.calcCount();
+
+    switch (change) {
+    case 0:
+        models.appendCalculation(rowsFor("d"));
+        break;
+    case 1:
+        models.removeCalculation(1);
+        break;
+    case 2:
+        models.removeCalculation(0);
+        break;
+    case 3:
+        models.clear();
+        break;
+    case 4:
+        models.reorder({1, 2, 0});
+        break;
+    case 5:
+        models.setCell(TimecodeFormat::PAL, 2, DescriptionColumn, "edited");
+        break;
+    case 6:
+        models.replaceSheet(sheetOf({"x", "y"}));
+        break;
+    }
+    const auto after = allCells(models.sheet());
+    const int64_t countAfter = models.calcCount();
+    const bool modifiedAfter = models.workModified();
+    QVERIFY(after != before);
+
+    models.undo();
+    QCOMPARE(allCells(models.sheet()), before);
+    QCOMPARE(models.calcCount(), countBefore);
+    // New and Open are saved points of their own: undoing them leaves
+    // work that differs from them.
+    QCOMPARE(models.workModified(), change == 3 || change == 6);
+    models.redo();
+    QCOMPARE(allCells(models.sheet()), after);
+    QCOMPARE(models.calcCount(), countAfter);
+    QCOMPARE(models.workModified(), modifiedAfter);
+    models.undo();
+    models.undo();
+    models.undo();
+    models.undo();
+    QCOMPARE(models.calcCount(), 0);
+    QVERIFY(models.workModified());
+}
+
+// Undoing back to a Save clears WorkModified; a sort alone never sets it.
+void ListModelTest::undoingToTheSavedPointClearsWorkModified()
+{
+    SheetModels models;
+    models.appendCalculation(rowsFor("a"));
+    models.appendCalculation(rowsFor("b"));
+    models.setWorkModified(false);
+    models.appendCalculation(rowsFor("c"));
+    QVERIFY(models.workModified());
+    models.undo();
+    QVERIFY(!models.workModified());
+    models.undo();
+    QVERIFY(models.workModified());
+    models.redo();
+    QVERIFY(!models.workModified());
+    models.reorder({1, 0});
+    QVERIFY(!models.workModified());
+    models.undo();
+    QVERIFY(!models.workModified());
+}
+
+// The history keeps a bounded number of whole sheets: past it, the steps
+// before are forgotten.
+void ListModelTest::theHistoryKeepsFewWholeSheets()
+{
+    SheetModels models;
+    for (int i = 0; i < SheetModels::kHistorySheets + 2; ++i) {
+        models.appendCalculation(rowsFor(std::to_string(i)));
+        models.clear();
+    }
+    int sheets = 0;
+    for (int i = 0; i < models.history().count(); ++i)
+        sheets += models.history().command(i)->text() == "New";
+    QVERIFY(sheets <= SheetModels::kHistorySheets);
+    QVERIFY(models.history().count() <= SheetModels::kHistorySteps);
+}
 
 OMBREL_TEST_CLASS(ListModelTest)
 #include "list_model_test.moc"
