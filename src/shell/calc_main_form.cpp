@@ -132,7 +132,7 @@ void TCalcMainForm::buildMenus()
     QMenu* file = MainMenu1->addMenu("&File");
     New1 = addMenuItem(file, "New1", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
     Open1 = addMenuItem(file, "Open1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    OpenRecent1 = file->addMenu("Open &Recent");
+    OpenRecent1 = file->addMenu("Open Recen&t");
     OpenRecent1->setObjectName("OpenRecent1");
     recentFiles_ =
         new RecentFilesMenu(OpenRecent1, store_, dialogs_, this, [this](const QString& name) { openRecentFile(name); });
