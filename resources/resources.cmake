@@ -42,8 +42,6 @@ qt_add_resources(ombrel_ui prerendered_pictures PREFIX /icons/prerendered BASE $
   OPTIONS --no-compress
   FILES ${prerendered_files})
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/ombrel.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/ombrel.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/help/
@@ -52,3 +50,5 @@ install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/help/
 install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/icons/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/ombrel/help/icons
   FILES_MATCHING PATTERN "*.svg")
+
+include(${CMAKE_CURRENT_LIST_DIR}/desktop/desktop.cmake)

@@ -194,7 +194,7 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return rejected(file.errorString());
+        return rejected(QString("Cannot open %1: %2.").arg(nativeName(path), file.errorString()));
     const qint64 size = file.size();
     if (size > kCalcFileSizeLimit)
         return rejected(QString("Cannot open %1: it is larger than %2 GiB, more than any Ombrel file holds.")

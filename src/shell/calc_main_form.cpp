@@ -13,6 +13,7 @@
 #include "shell/compact_tab_style.h"
 #include "shell/function_key_bar.h"
 #include "widgets/accessible_role.h"
+#include "shell/recent_files_menu.h"
 #include "widgets/am_edit.h"
 #include "widgets/background_task.h"
 #include "widgets/calc_button.h"
@@ -138,6 +139,10 @@ void TCalcMainForm::buildMenus()
     QMenu* file = MainMenu1->addMenu("&File");
     New1 = addMenuItem(file, "New1", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
     Open1 = addMenuItem(file, "Open1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    OpenRecent1 = file->addMenu("Open Recen&t");
+    OpenRecent1->setObjectName("OpenRecent1");
+    recentFiles_ =
+        new RecentFilesMenu(OpenRecent1, store_, dialogs_, this, [this](const QString& name) { openRecentFile(name); });
     Save1 = addMenuItem(file, "Save1", "&Save..", QKeySequence(Qt::CTRL | Qt::Key_S));
     Export1 = addMenuItem(file, "Export1", "&Export...", QKeySequence(Qt::CTRL | Qt::Key_E));
     file->addSeparator();
@@ -660,11 +665,13 @@ void TCalcMainForm::FormActivate()
             PageControl1->setCurrentIndex(start);
         InitLoads();
         updateStatusBar();
+        recentFiles_->load();
         offerRecovery();
         if (!commandLine_.isEmpty()) {
             openFromCommandLine_ = true;
             Open1Click();
             openFromCommandLine_ = false;
+            reportFilesNotOpened();
         }
     }
     entryPanel_->focus(FrameMode1->isChecked() ? EntryField::FrameIn : EntryField::In);

@@ -41,6 +41,7 @@ class CalculateButton;
 class EntryPanel;
 class FunctionKeyBar;
 class ListHeaders;
+class RecentFilesMenu;
 class SettingsStore;
 class StatusPanel;
 class TAMEdit;
@@ -139,9 +140,9 @@ public:
     // Returns whether the work was saved.
     bool Save1Click();
     void Open1Click();
-    // The arguments the program was started with; the first activation opens
-    // them, joined by single spaces, as a file name.
-    void setCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
+    // The files named when the program was started; the first activation
+    // opens the first and says the others were not opened.
+    void setCommandLine(const QStringList& files) { commandLine_ = files; }
     // Whether unsaved work is kept in the recovery journal (it is, unless
     // turned off here).
     void setRecoveryJournalEnabled(bool enabled);
@@ -170,6 +171,8 @@ public:
 
     // Controls, named as the program's users name them.
     QMenuBar* MainMenu1 = nullptr;
+    // File > Open Recent.
+    QMenu* OpenRecent1 = nullptr;
     QAction *New1, *Open1, *Save1, *Export1, *Print1, *PrintPreview1, *PrintSetup1, *Preferences1, *MiniCalc1, *Exit1;
     QAction *Undo1, *Redo1;
     QAction *Copy1, *Paste1, *Clear1, *CopyDuration1, *Sort1, *Find1, *ValidityCheck;
@@ -264,6 +267,9 @@ private:
     void offerRecovery();
     // The window after the rows changed wholesale.
     void showSheet();
+    void openRecentFile(const QString& name);
+    // After the first of several files named at start was opened.
+    void reportFilesNotOpened();
     bool FormCloseQuery();
     void wireCommands();
     void wireSortAndFind();
@@ -320,6 +326,7 @@ private:
     // Set while no window of the program is active, until one is again.
     bool inOtherProgram_ = false;
     QStringList commandLine_;
+    RecentFilesMenu* recentFiles_ = nullptr;
     QString pendingOpenName_;
     bool openFromCommandLine_ = false;
     QString saveName_;

@@ -4,12 +4,15 @@
 #include "documents/calc_file_io.h"
 #include "documents/recovery_files.h"
 #include "shell/calc_main_form.h"
+#include "shell/command_line.h"
+#include "shell/recent_files_menu.h"
 #include "widgets/background_task.h"
 #include "widgets/qt_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTableView>
@@ -28,7 +31,7 @@ const QString kOpenFilter = "Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|
 
 bool TCalcMainForm::Save1Click()
 {
-    const QString chosen = AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_);
+    const QString chosen = AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_, recentFiles_->folder());
     if (chosen.isEmpty())
         return false;
     saveName_ = chosen;
@@ -46,6 +49,7 @@ bool TCalcMainForm::Save1Click()
     if (!outcome.saved)
         return false;
     models_.setWorkModified(false);
+    recentFiles_->remember(saveName_);
     return true;
 }
 
@@ -71,12 +75,13 @@ void TCalcMainForm::Open1Click()
         return;
     QString name = pendingOpenName_;
     if (name.isEmpty() && openFromCommandLine_) {
-        name = commandLine_.join(' ');
+        name = commandLine_.first();
     } else if (name.isEmpty()) {
         FileDialogRequest request;
         request.title = "Open Ombrel File";
         request.filter = kOpenFilter;
         request.defaultSuffix = "obr";
+        request.folder = recentFiles_->folder();
         name = dialogs_.openFileName(this, request);
     }
     if (!name.isEmpty() && !readCalculationFile(name))
@@ -106,11 +111,31 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
     }
     models_.replaceSheet(std::move(contents->sheet));
     contents.reset();
+    recentFiles_->remember(name);
     dragState_.DragRow.reset();
     setListCommandsEnabled(true);
     scrollListsToLastRows();
     updateStatusBar();
     return true;
+}
+
+// A recent file goes through Open as a dropped one does: the save question
+// first, and nothing kept for later when it is cancelled.
+void TCalcMainForm::openRecentFile(const QString& name)
+{
+    pendingOpenName_ = name;
+    Open1Click();
+    pendingOpenName_.clear();
+}
+
+void TCalcMainForm::reportFilesNotOpened()
+{
+    if (commandLine_.size() < 2)
+        return;
+    std::vector<std::string> files;
+    for (const QString& file : commandLine_)
+        files.push_back(QDir::toNativeSeparators(file).toStdString());
+    dialogs_.message(this, MessageKind::Information, toQt(FilesNotOpenedText(files)), MessageButtons::Ok);
 }
 
 bool TCalcMainForm::FormCloseQuery()

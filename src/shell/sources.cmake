@@ -1,3 +1,8 @@
+target_sources(ombrel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recent_files.cpp)
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/command_line.cpp PROPERTIES
+  COMPILE_DEFINITIONS OMBREL_VERSION="${PROJECT_VERSION}")
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_main_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/function_key_bar.cpp
@@ -15,3 +20,6 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_form_documents.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_sort_find.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)
+target_sources(ombrel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/recent_files_menu.h
+  ${CMAKE_CURRENT_LIST_DIR}/recent_files_menu.cpp)

@@ -79,9 +79,10 @@ Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& 
 }
 
 QString AskSaveFileName(UserDialogs& dialogs, QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                        const QString& previousName)
+                        const QString& previousName, const QString& folder)
 {
     FileDialogRequest request;
+    request.folder = folder;
     request.filter = filter;
     request.defaultSuffix = defaultSuffix;
     request.fileName = previousName;
@@ -100,6 +101,8 @@ void prepare(QFileDialog& dialog, const FileDialogRequest& request)
         dialog.setWindowTitle(request.title);
     setPipeFilter(dialog, request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
 }

@@ -23,6 +23,8 @@ struct FileDialogRequest {
     QString filter;
     QString defaultSuffix;
     QString fileName;
+    // Where the dialog starts when no file name says; empty for its own choice.
+    QString folder;
     bool confirmOverwrite = false;
 };
 
@@ -52,11 +54,11 @@ public:
     }
 };
 
-// Asks where to save, starting from `previousName` and confirming an
-// overwrite; a name typed without an extension gets `defaultSuffix`. Empty
-// when the user cancels.
+// Asks where to save, starting from `previousName` (else in `folder`) and
+// confirming an overwrite; a name typed without an extension gets
+// `defaultSuffix`. Empty when the user cancels.
 QString AskSaveFileName(UserDialogs& dialogs, QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                        const QString& previousName);
+                        const QString& previousName, const QString& folder = {});
 
 // The real dialogs.
 class QtUserDialogs : public UserDialogs {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that the program, its
-# desktop entry, its icon and its help pages land where desktops look for them,
-# and that the command-line calculator beside it runs without Qt.
+# desktop entry, the file type of calculation files, its icons, metainfo,
+# manual pages, shell completion and help pages land where desktops look for
+# them and are taken by the desktop's own tools, and that the command-line
+# calculator beside it runs without Qt.
 #   install_test.sh <ombrel binary> [build dir] [cmake]
 # The build dir defaults to $OMBREL_BUILD_DIR, else the binary's folder.
 set -euo pipefail
@@ -36,15 +38,21 @@ help=$prefix/share/ombrel/help
 
 if [[ -f $desktop ]]; then
     [[ $(head -n 1 "$desktop") == "[Desktop Entry]" ]] || fail "desktop entry does not start with [Desktop Entry]"
-    for line in "Type=Application" "Name=Ombrel" "Exec=ombrel %f" "Icon=ombrel"; do
+    for line in "Type=Application" "Name=Ombrel" "Exec=ombrel %f" "Icon=ombrel" "MimeType=application/x-ombrel;"; do
         grep -qxF "$line" "$desktop" || fail "desktop entry lacks '$line'"
     done
     grep -qx 'Comment=..*' "$desktop" || fail "desktop entry has no Comment"
     categories=$(sed -n 's/^Categories=//p' "$desktop")
     [[ $categories == *";" ]] || fail "Categories must end with ';' (got '$categories')"
-    for category in AudioVideo Video Utility; do
-        [[ ";$categories" == *";$category;"* ]] || fail "Categories lacks $category"
+    # One main category, or menus list the program once under each.
+    main_categories=0
+    for category in AudioVideo Audio Video Development Education Game Graphics Network Office Science Settings \
+        System Utility; do
+        [[ ";$categories" == *";$category;"* ]] && main_categories=$((main_categories + 1))
     done
+    ((main_categories == 1)) || fail "Categories names $main_categories main categories (got '$categories')"
+    [[ ";$categories" == *";AudioVideo;"* ]] || fail "Categories lacks AudioVideo"
+
     # Every line is a group header, a comment, blank or key=value.
     if grep -vnE '^(\[.+\]|#.*|[A-Za-z0-9-]+(\[[^]]+\])?=.*|)$' "$desktop"; then
         fail "desktop entry has malformed lines (above)"
@@ -76,6 +84,100 @@ if [[ -f $help/index.txt ]]; then
     done
 else
     fail "share/ombrel/help/index.txt is missing"
+fi
+
+for size in 16 22 24 32 48 64 128 256; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/ombrel.png
+    if [[ -f $png ]]; then
+        [[ $(identify -format '%m %wx%h' "$png") == "PNG ${size}x${size}" ]] ||
+            fail "$png is not a $size by $size PNG picture"
+    else
+        fail "share/icons/hicolor/${size}x${size}/apps/ombrel.png is missing"
+    fi
+done
+
+# The program answers --help and --version without a display.
+if help_text=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/ombrel" --help); then
+    [[ $help_text == "Usage: ombrel "* ]] || fail "ombrel --help printed '$help_text'"
+else
+    fail "ombrel --help failed"
+fi
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/ombrel" --version) || fail "ombrel --version failed"
+[[ $version =~ ^ombrel\ [0-9]+\.[0-9]+$ ]] || fail "ombrel --version printed '$version'"
+
+# A calculation file, named .obr and also without a name that says so.
+sample=$prefix/sample
+mkdir -p "$sample"
+printf 'OmbrelSheet\r\n0\r\n' >"$sample/work.obr"
+cp "$sample/work.obr" "$sample/work-without-extension"
+# The desktop's tools, run as a package's triggers would, on the prefix only.
+if XDG_DATA_DIRS=$prefix/share:/usr/share update-mime-database "$prefix/share/mime" &&
+    update-desktop-database "$prefix/share/applications"; then
+    (
+        export HOME=$prefix/home XDG_DATA_HOME=$prefix/home/.local/share XDG_CONFIG_HOME=$prefix/home/.config
+        export XDG_DATA_DIRS=$prefix/share:/usr/share XDG_CURRENT_DESKTOP=X-Generic
+        unset DE XDG_CONFIG_DIRS KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+        for file in "$sample/work.obr" "$sample/work-without-extension"; do
+            type=$(xdg-mime query filetype "$file") || fail "xdg-mime query filetype failed on $file"
+            [[ $type == application/x-ombrel ]] || fail "xdg-mime names $(basename "$file") '$type'"
+        done
+        default=$(xdg-mime query default application/x-ombrel) || fail "xdg-mime query default failed"
+        [[ $default == ombrel.desktop ]] || fail "the default program of a calculation file is '$default'"
+        exit "$failures"
+    ) || failures=$((failures + $?))
+else
+    fail "update-mime-database or update-desktop-database rejects the installed files"
+fi
+
+metainfo=$prefix/share/metainfo/com.brontel.ombrel.metainfo.xml
+if [[ -f $metainfo ]]; then
+    appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli rejects the metainfo"
+    grep -qF '<launchable type="desktop-id">ombrel.desktop</launchable>' "$metainfo" ||
+        fail "the metainfo does not name the desktop entry"
+    screenshot=$prefix/share/ombrel/screenshots/main-window.png
+    [[ -f $screenshot && $(identify -format '%m' "$screenshot") == PNG ]] || fail "the screenshot is missing"
+else
+    fail "share/metainfo/com.brontel.ombrel.metainfo.xml is missing"
+fi
+
+for program in ombrel ombrel-calc; do
+    page=$prefix/share/man/man1/$program.1
+    if [[ -f $page ]]; then
+        text=$(MANWIDTH=80 man -l "$page" 2>"$prefix/man-errors.txt") || fail "man -l $program.1 failed"
+        [[ ! -s $prefix/man-errors.txt ]] || fail "man -l $program.1 complains: $(cat "$prefix/man-errors.txt")"
+        [[ $text == *--version* && $text == *--help* ]] || fail "the $program page lacks its options"
+    else
+        fail "share/man/man1/$program.1 is missing"
+    fi
+done
+
+# complete_calc WORD...: what bash completion offers for the last word.
+complete_calc() {
+    PATH=$prefix/bin:$PATH bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source "$0"
+        COMP_WORDS=(ombrel-calc "$@")
+        COMP_CWORD=$#
+        COMP_LINE="ombrel-calc $*"
+        COMP_POINT=${#COMP_LINE}
+        _ombrel_calc ombrel-calc "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+        printf "%s\n" "${COMPREPLY[@]}"' "$prefix/share/bash-completion/completions/ombrel-calc" "$@"
+}
+if [[ -f $prefix/share/bash-completion/completions/ombrel-calc ]]; then
+    rates=$(complete_calc --rate '')
+    for rate in 23.976 25 29.97 29.97df 59.94df 60; do
+        grep -qxF "$rate" <<<"$rates" || fail "completion of --rate lacks $rate (offers: $(echo $rates))"
+    done
+    [[ $(complete_calc --to 29.97d) == 29.97df ]] || fail "completion of --to 29.97d is not 29.97df"
+    [[ $(complete_calc --format d) == dropframe ]] || fail "completion of --format d is not dropframe"
+    options=$(complete_calc --s)
+    for option in --sheet --sum; do
+        grep -qxF -- "$option" <<<"$options" || fail "completion of --s lacks $option"
+    done
+    sheets=$(cd "$sample" && complete_calc --sheet w)
+    [[ $sheets == work.obr ]] || fail "completion of --sheet offers '$sheets', not the calculation file"
+else
+    fail "share/bash-completion/completions/ombrel-calc is missing"
 fi
 
 calc=$prefix/bin/ombrel-calc

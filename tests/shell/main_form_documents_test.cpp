@@ -352,17 +352,6 @@ private slots:
         QCOMPARE(w.form.PendingOpenName(), QString());
     }
 
-    void aCommandLineNameWithASpaceIsPutBackTogether()
-    {
-        writeFile(dir_->filePath("my work.obr"), oneCalculationFile());
-        const QStringList arguments = dir_->filePath("my work.obr").split(' ');
-        QCOMPARE(arguments.size(), 2);
-        MainWindow w({.commandLine = arguments});
-        QCOMPARE(w.form.sheet().rowCount(), 1);
-        QVERIFY(w.dialogs.openRequests.isEmpty());
-        QVERIFY(w.dialogs.messages.isEmpty());
-    }
-
     // The list of filters reads as written; the patterns are the ones
     // after each display text, "(.txt)" notwithstanding.
     void fileDialogFiltersReadAsWritten()

@@ -10,3 +10,8 @@ ombrel_add_test(shell_assets SOURCES
 add_test(NAME install
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../e2e/install_test.sh $<TARGET_FILE:ombrel> ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND})
 set_tests_properties(install PROPERTIES LABELS install)
+
+# Builds the Debian package and unpacks it into a scratch root.
+add_test(NAME debian_package
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../e2e/debian_package_test.sh ${CMAKE_BINARY_DIR} ${CMAKE_CPACK_COMMAND})
+set_tests_properties(debian_package PROPERTIES LABELS install TIMEOUT 300)
