@@ -23,7 +23,7 @@ install(FILES ${desktop_out}/com.brontel.ombrel.metainfo.xml DESTINATION ${CMAKE
 
 # Icons: the SVG the program already has, rendered with its own renderer.
 set(ombrel_icon_sizes 16 22 24 32 48 64 128 256)
-add_executable(render_icons ${desktop_dir}/render_icons.cpp ${PROJECT_SOURCE_DIR}/src/shell/svg_picture.cpp)
+add_executable(render_icons ${desktop_dir}/render_icons.cpp ${PROJECT_SOURCE_DIR}/src/widgets/svg_picture.cpp)
 target_include_directories(render_icons PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(render_icons PRIVATE Qt6::Gui Qt6::Svg)
 set(icon_files)

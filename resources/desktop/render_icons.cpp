@@ -2,7 +2,7 @@
 // rendering, into the PNG sizes desktops look for in the hicolor theme:
 //   render_icons SVG OUTPUT_DIR SIZE...
 // writes OUTPUT_DIR/SIZExSIZE/apps/NAME.png, NAME being the SVG's.
-#include "shell/svg_picture.h"
+#include "widgets/svg_picture.h"
 
 #include <QDir>
 #include <QFileInfo>
