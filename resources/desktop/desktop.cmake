@@ -59,14 +59,16 @@ if(HELP2MAN)
     else()
       set(what "compute with video and film timecodes on the command line")
     endif()
-    add_custom_command(OUTPUT ${desktop_out}/man/${program}.1
+    add_custom_command(OUTPUT ${desktop_out}/man/${program}.1.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${desktop_out}/man
       COMMAND ${HELP2MAN} --no-info --section 1 --name ${what} --output ${desktop_out}/man/${program}.1
               $<TARGET_FILE:${program}>
+      # Compressed, as Debian installs manual pages; -n keeps the build repeatable.
+      COMMAND gzip -9nf ${desktop_out}/man/${program}.1
       DEPENDS ${program}
       COMMENT "Writing the manual page of ${program}"
       VERBATIM)
-    list(APPEND man_pages ${desktop_out}/man/${program}.1)
+    list(APPEND man_pages ${desktop_out}/man/${program}.1.gz)
   endforeach()
   install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 else()

@@ -219,8 +219,8 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
 std::string_view CalcUsageText()
 {
     return R"(Usage: ombrel-calc [OPTION]... TIMECODE [OPERATOR VALUE]...
-       ombrel-calc [OPTION]...                  (expressions from standard input)
-       ombrel-calc --sheet FILE.obr [--format LIST] [--json] [--sum]
+  or:  ombrel-calc [OPTION]...              (expressions from standard input)
+  or:  ombrel-calc --sheet FILE.obr [--format LIST] [--json] [--sum]
 
 Computes with timecodes as Ombrel does, left to right:
   ombrel-calc 01:00:00:00 + 00:00:10:12         prints 01:00:10:12

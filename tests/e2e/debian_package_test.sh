@@ -43,7 +43,7 @@ for file in ./usr/bin/ombrel ./usr/bin/ombrel-calc \
     ./usr/share/icons/hicolor/48x48/apps/ombrel.png \
     ./usr/share/icons/hicolor/256x256/apps/ombrel.png \
     ./usr/share/ombrel/screenshots/main-window.png \
-    ./usr/share/man/man1/ombrel.1 ./usr/share/man/man1/ombrel-calc.1 \
+    ./usr/share/man/man1/ombrel.1.gz ./usr/share/man/man1/ombrel-calc.1.gz \
     ./usr/share/bash-completion/completions/ombrel-calc \
     ./usr/share/ombrel/help/index.txt; do
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"

@@ -114,6 +114,7 @@ cp "$sample/work.obr" "$sample/work-without-extension"
 if XDG_DATA_DIRS=$prefix/share:/usr/share update-mime-database "$prefix/share/mime" &&
     update-desktop-database "$prefix/share/applications"; then
     (
+        failures=0
         export HOME=$prefix/home XDG_DATA_HOME=$prefix/home/.local/share XDG_CONFIG_HOME=$prefix/home/.config
         export XDG_DATA_DIRS=$prefix/share:/usr/share XDG_CURRENT_DESKTOP=X-Generic
         unset DE XDG_CONFIG_DIRS KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
@@ -141,13 +142,13 @@ else
 fi
 
 for program in ombrel ombrel-calc; do
-    page=$prefix/share/man/man1/$program.1
+    page=$prefix/share/man/man1/$program.1.gz
     if [[ -f $page ]]; then
         text=$(MANWIDTH=80 man -l "$page" 2>"$prefix/man-errors.txt") || fail "man -l $program.1 failed"
         [[ ! -s $prefix/man-errors.txt ]] || fail "man -l $program.1 complains: $(cat "$prefix/man-errors.txt")"
         [[ $text == *--version* && $text == *--help* ]] || fail "the $program page lacks its options"
     else
-        fail "share/man/man1/$program.1 is missing"
+        fail "share/man/man1/$program.1.gz is missing"
     fi
 done
 
