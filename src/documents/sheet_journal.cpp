@@ -1,5 +1,6 @@
 #include "documents/sheet_journal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -22,6 +23,21 @@ bool writeAll(int fd, std::string_view bytes)
         if (wrote <= 0)
             return false;
         bytes.remove_prefix(static_cast<size_t>(wrote));
+    }
+    return true;
+}
+
+// One Insert per row, written a block at a time.
+bool writeSheet(int fd, const CalcSheet& sheet)
+{
+    constexpr int64_t kBlockRows = 4096;
+    JournalRecords records;
+    for (int64_t from = 0; from < sheet.rowCount(); from += kBlockRows) {
+        records.bytes().clear();
+        for (int64_t row = from; row < std::min(sheet.rowCount(), from + kBlockRows); ++row)
+            records.inserted(sheet, row);
+        if (!writeAll(fd, records.bytes()))
+            return false;
     }
     return true;
 }
@@ -51,19 +67,24 @@ void SheetJournal::start(const CalcSheet& sheet)
     start.bytes().assign(kJournalMagic);
     if (!fileName_.empty())
         start.fileName(fileName_);
-    start.wholeSheet(sheet);
+    queueSheet(JobKind::Start, std::move(start.bytes()), sheet);
+}
+
+void SheetJournal::queueSheet(JobKind kind, std::string bytes, const CalcSheet& sheet)
+{
+    auto frozen = std::make_shared<const CalcSheet>(sheet.frozenCopy());
     std::lock_guard lock(mutex_);
-    jobs_.push_back({JobKind::Start, std::move(start.bytes())});
+    jobs_.push_back({kind, std::move(bytes), std::move(frozen)});
     ++sent_;
 }
 
 void SheetJournal::send(JournalRecords& records)
 {
     std::lock_guard lock(mutex_);
-    if (!jobs_.empty() && jobs_.back().kind != JobKind::Remove)
+    if (!jobs_.empty() && jobs_.back().kind != JobKind::Remove && !jobs_.back().sheet)
         jobs_.back().bytes += records.bytes();
     else
-        jobs_.push_back({JobKind::Append, records.bytes()});
+        jobs_.push_back({JobKind::Append, records.bytes(), nullptr});
     ++sent_;
     records.bytes().clear();
 }
@@ -104,8 +125,9 @@ void SheetJournal::replaced(const CalcSheet& sheet)
 {
     if (!started_)
         return;
-    records_.wholeSheet(sheet);
-    send(records_);
+    records_.cleared();
+    queueSheet(JobKind::Append, std::move(records_.bytes()), sheet);
+    records_.bytes().clear();
 }
 
 void SheetJournal::discard()
@@ -114,7 +136,7 @@ void SheetJournal::discard()
         return;
     started_ = false;
     std::lock_guard lock(mutex_);
-    jobs_.push_back({JobKind::Remove, {}});
+    jobs_.push_back({JobKind::Remove, {}, nullptr});
     ++sent_;
 }
 
@@ -159,6 +181,8 @@ void SheetJournal::run()
                 [[fallthrough]];
             case JobKind::Append:
                 if (fd >= 0 && !writeAll(fd, job.bytes))
+                    failure = std::strerror(errno);
+                if (job.sheet && fd >= 0 && !writeSheet(fd, *job.sheet))
                     failure = std::strerror(errno);
                 wrote = true;
                 break;

@@ -3,6 +3,7 @@
 #include "documents/recovery_journal.h"
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -12,7 +13,8 @@ namespace ombrel {
 
 // The live recovery journal of one running program. The sheet's owner
 // tells it of every change; the records are made at once (a copy of the
-// changed cells) and a worker writes them and syncs them to the disk at
+// changed cells; a whole sheet is handed over as a frozen copy and encoded
+// by the worker) and a worker writes them and syncs them to the disk at
 // most a second later, so the window never waits for the disk. The file
 // exists only while there is unsaved work: the first change after a clean
 // point starts it with the whole sheet, discard() removes it.
@@ -52,7 +54,10 @@ private:
     struct Job {
         JobKind kind;
         std::string bytes;
+        // A whole sheet to record after the bytes, encoded by the worker.
+        std::shared_ptr<const CalcSheet> sheet;
     };
+    void queueSheet(JobKind kind, std::string bytes, const CalcSheet& sheet);
 
     const std::string path_;
     std::string fileName_;

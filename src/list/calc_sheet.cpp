@@ -63,7 +63,7 @@ CalculationList::RowRef CalculationList::reserveRow(size_t size)
         // always starts within the first kChunkSize bytes of its chunk.
         const size_t grown = std::clamp(2 * chunkSize_, kFirstChunkSize, kChunkSize);
         chunkSize_ = std::max(grown, size);
-        chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
+        chunks_.push_back(std::make_shared_for_overwrite<char[]>(chunkSize_));
         chunkUsed_ = 0;
     }
     RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), static_cast<uint32_t>(chunkUsed_)};
@@ -85,6 +85,17 @@ CalculationList::RowRef CalculationList::pack(const RowView& cells)
         out += cell.size();
     }
     return ref;
+}
+
+CalculationList CalculationList::frozenCopy() const
+{
+    CalculationList copy;
+    copy.chunks_ = chunks_;
+    copy.rows_ = rows_;
+    // Rows added to the copy go to a chunk of its own, never after this
+    // list's bytes in a shared chunk.
+    copy.chunkUsed_ = copy.chunkSize_ = 0;
+    return copy;
 }
 
 void CalculationList::appendPackedRow(std::string_view packed)
@@ -229,6 +240,14 @@ void CalcSheet::appendCalculation(const std::array<RowCells, kFormatCount>& rows
         for (int c = 0; c < kColumnCount; ++c)
             views[f][c] = rows[f][c];
     appendCalculation(views);
+}
+
+CalcSheet CalcSheet::frozenCopy() const
+{
+    CalcSheet copy;
+    for (int f = 0; f < kFormatCount; ++f)
+        copy.lists_[f] = lists_[f].frozenCopy();
+    return copy;
 }
 
 void CalcSheet::appendPackedCalculation(const std::array<std::string_view, kFormatCount>& packed)

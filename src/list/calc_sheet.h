@@ -24,6 +24,13 @@ bool EditableCellText(int column, std::string_view text);
 // cell packs the whole row anew, so any cell can hold any text.
 class CalculationList {
 public:
+    CalculationList() = default;
+    CalculationList(CalculationList&&) = default;
+    CalculationList& operator=(CalculationList&&) = default;
+    // The rows as they are now, sharing the cells' bytes (no copy of the
+    // text): stays valid, and unchanged, whatever this list does next.
+    CalculationList frozenCopy() const;
+
     int64_t rowCount() const { return static_cast<int64_t>(rows_.size()); }
     std::string_view cell(int64_t row, int column) const;
     RowCells row(int64_t row) const;
@@ -59,7 +66,8 @@ private:
     RowRef pack(const RowView& cells);
     const char* rowStart(int64_t row) const;
 
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    // Shared with frozen copies, which only read the bytes written so far.
+    std::vector<std::shared_ptr<char[]>> chunks_;
     std::vector<RowRef> rows_;
     size_t chunkUsed_ = 0;
     size_t chunkSize_ = 0;
@@ -74,6 +82,9 @@ public:
     explicit CalcSheet(std::array<CalculationList, kFormatCount>&& lists);
 
     int64_t rowCount() const { return lists_[0].rowCount(); }
+    // See CalculationList::frozenCopy: cheap, and safe to read on another
+    // thread while this sheet goes on changing.
+    CalcSheet frozenCopy() const;
     const CalculationList& list(TimecodeFormat format) const { return lists_[FormatIndex(format)]; }
     std::string_view cell(TimecodeFormat format, int64_t row, int column) const
     {

@@ -7,6 +7,7 @@ ombrel_add_test(shell SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_form_look_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_clipboard_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_rows_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form_recovery_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/function_key_bar_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compact_tab_style_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form_sort_find_test.cpp
