@@ -97,7 +97,7 @@ void FunctionKeyBar::program(int key, std::string_view source)
     keys[key - 1] = ProgrammedSlotText(source);
     FBtn[key - 1]->setToolTip(toQt(loadText(key)));
     host_.showStatus(toQt(FunctionKeyStatus(key, keys[key - 1], host_.separator())));
-    ReportStoreErrors(host_.dialogs, window(), [&] { WriteFunctionKeys(host_.store, keys); });
+    ReportStoreErrors(host_.dialogs, window(), [&] { WriteFunctionKeys(host_.store, keys, key); });
 }
 
 void FunctionKeyBar::F1Click(int key)
