@@ -601,6 +601,7 @@ void TCalcMainForm::FormCreate()
     OperandCombo->setCurrentIndex(0);
     pendingOpenName_.clear();
     headers_->clearSortMode();
+    workFile_.release();
 }
 
 void TCalcMainForm::FormActivate()

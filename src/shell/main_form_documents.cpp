@@ -25,10 +25,18 @@ const QString kOpenFilter = "Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|
 
 bool TCalcMainForm::Save1Click()
 {
-    const QString chosen = AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_);
+    // The question before replacing a file is ours: it says when the file
+    // changed on disk since this window had it.
+    const QString chosen = AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_, false);
     if (chosen.isEmpty())
         return false;
     saveName_ = chosen;
+    if (!workFile_.confirmSaving(saveName_, [&] {
+            std::optional<uint64_t> hash;
+            fileTask_->run([&](const BackgroundTask::Progress&) { hash = HashFileContent(saveName_); });
+            return hash;
+        }))
+        return false;
     SaveOutcome outcome;
     try {
         fileTask_->run([&](const BackgroundTask::Progress& progress) {
@@ -41,6 +49,7 @@ bool TCalcMainForm::Save1Click()
         dialogs_.showError(this, outcome.error);
     if (!outcome.saved)
         return false;
+    workFile_.saved(saveName_, outcome.written);
     models_.setWorkModified(false);
     return true;
 }
@@ -75,8 +84,13 @@ void TCalcMainForm::Open1Click()
         request.defaultSuffix = "obr";
         name = dialogs_.openFileName(this, request);
     }
-    if (!name.isEmpty() && !readCalculationFile(name))
+    // Declined because another Ombrel has it: as if no file was chosen.
+    if (!name.isEmpty() && !workFile_.claimForOpening(name))
+        name.clear();
+    if (!name.isEmpty() && !readCalculationFile(name)) {
+        workFile_.dropClaim();
         return;
+    }
     pendingOpenName_.clear();
     EditBtn->setChecked(false);
     ActivateDragMode();
@@ -89,8 +103,10 @@ void TCalcMainForm::Open1Click()
 bool TCalcMainForm::readCalculationFile(const QString& name)
 {
     std::optional<CalcFileContents> contents;
+    FileFingerprint read;
     try {
-        fileTask_->run([&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress); });
+        fileTask_->run(
+            [&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress, &read); });
     } catch (const std::bad_alloc&) {
         contents.emplace().error = "There is not enough memory to open this file.";
     }
@@ -101,6 +117,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         return false;
     }
     models_.replaceSheet(std::move(contents->sheet));
+    workFile_.opened(name, read);
     contents.reset();
     dragState_.DragRow.reset();
     setListCommandsEnabled(true);
