@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <stop_token>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -183,13 +184,15 @@ CalcFileContents rejected(const QString& message)
     return contents;
 }
 
-// Hashes the open file, the same one that was read, whatever took its
-// name since.
-std::optional<uint64_t> hashOpenFile(int handle, int64_t size)
+// Hashes the open file, the same one that is read, whatever took its name
+// since; nothing when stopped or unreadable.
+std::optional<uint64_t> hashOpenFile(int handle, int64_t size, const std::stop_token& stop)
 {
     ContentHash hash;
     std::vector<char> block(1 << 20);
     for (int64_t offset = 0; offset < size;) {
+        if (stop.stop_requested())
+            return std::nullopt;
         const ssize_t n = ::pread(handle, block.data(), block.size(), offset);
         if (n <= 0)
             return n == 0 ? std::optional(hash.value()) : std::nullopt;
@@ -236,11 +239,19 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
             readError = errno;
         return n;
     };
+    // The hash the window notes is taken alongside, from the same file.
+    std::optional<uint64_t> hash;
+    std::jthread hashing;
+    if (read)
+        hashing = std::jthread([&](std::stop_token stop) { hash = hashOpenFile(handle, size, stop); });
     std::optional<CalcFileContents> contents = ReadCalcFile(size, readAt, progress);
+    if (!contents || !contents->ok())
+        hashing.request_stop();
+    if (hashing.joinable())
+        hashing.join();
     if (contents && readError)
         contents->error = std::system_category().message(readError);
     if (contents && contents->ok() && read) {
-        const std::optional<uint64_t> hash = hashOpenFile(handle, size);
         if (!hash)
             return rejected(file.errorString());
         *read = {size, file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(), *hash};
