@@ -128,12 +128,14 @@ void BM_RawReadBlocks(benchmark::State& state)
     record(state);
 }
 
-// What Open1Click runs (on its worker thread).
-void BM_Open(benchmark::State& state)
+// What Open1Click runs (on its worker thread); noted, it also hashes the
+// file read, as the window does to tell later whether it changed on disk.
+void open(benchmark::State& state, bool noted)
 {
     const QString path = savedPath(state.range(0));
+    FileFingerprint read;
     for (auto _ : state) {
-        const std::optional<CalcFileContents> contents = OpenCalcFile(path);
+        const std::optional<CalcFileContents> contents = OpenCalcFile(path, {}, noted ? &read : nullptr);
         if (!contents || !contents->ok() || contents->sheet.rowCount() != state.range(0))
             state.SkipWithError("open failed");
         benchmark::DoNotOptimize(contents->sheet.rowCount());
@@ -170,6 +172,16 @@ void BM_RecoverJournal(benchmark::State& state)
     record(state);
 }
 
+void BM_Open(benchmark::State& state)
+{
+    open(state, false);
+}
+
+void BM_OpenNoted(benchmark::State& state)
+{
+    open(state, true);
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(10'000)->Arg(100'000)->Arg(kCalculations)->Apply(settings);
@@ -183,6 +195,7 @@ BENCHMARK(BM_RawReadAll)->Apply(sizes);
 BENCHMARK(BM_RawReadBlocks)->Apply(sizes);
 BENCHMARK(BM_Open)->Apply(sizes);
 BENCHMARK(BM_RecoverJournal)->Apply(sizes);
+BENCHMARK(BM_OpenNoted)->Apply(sizes);
 
 int main(int argc, char** argv)
 {

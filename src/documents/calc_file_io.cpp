@@ -14,10 +14,12 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <stop_token>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace ombrel {
 
@@ -182,7 +184,25 @@ CalcFileContents rejected(const QString& message)
     return contents;
 }
 
-std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProgress& progress)
+// Hashes the open file, the same one that is read, whatever took its name
+// since; nothing when stopped or unreadable.
+std::optional<uint64_t> hashOpenFile(int handle, int64_t size, const std::stop_token& stop)
+{
+    ContentHash hash;
+    std::vector<char> block(1 << 20);
+    for (int64_t offset = 0; offset < size;) {
+        if (stop.stop_requested())
+            return std::nullopt;
+        const ssize_t n = ::pread(handle, block.data(), block.size(), offset);
+        if (n <= 0)
+            return n == 0 ? std::optional(hash.value()) : std::nullopt;
+        hash.add({block.data(), static_cast<size_t>(n)});
+        offset += n;
+    }
+    return hash.value();
+}
+
+std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProgress& progress, FileFingerprint* read)
 {
     // Checked before opening: opening a named pipe waits for a writer.
     const QFileInfo info(path);
@@ -219,9 +239,23 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
             readError = errno;
         return n;
     };
+    // The hash the window notes is taken alongside, from the same file.
+    std::optional<uint64_t> hash;
+    std::jthread hashing;
+    if (read)
+        hashing = std::jthread([&](std::stop_token stop) { hash = hashOpenFile(handle, size, stop); });
     std::optional<CalcFileContents> contents = ReadCalcFile(size, readAt, progress);
+    if (!contents || !contents->ok())
+        hashing.request_stop();
+    if (hashing.joinable())
+        hashing.join();
     if (contents && readError)
         contents->error = std::system_category().message(readError);
+    if (contents && contents->ok() && read) {
+        if (!hash)
+            return rejected(file.errorString());
+        *read = {size, file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(), *hash};
+    }
     return contents;
 }
 
@@ -245,6 +279,7 @@ SaveOutcome SaveCalcFile(const QString& path, const CalcSheet& sheet, const Rate
     // What cannot be opened again is not saved as if it could; the bytes
     // are counted as they are written.
     int64_t size = 0;
+    ContentHash hash;
     bool tooLarge = false;
     bool stopped = false;
     CalcFileWriter writer(sheet, rates.userRate, rates.framesRate);
@@ -258,6 +293,7 @@ SaveOutcome SaveCalcFile(const QString& path, const CalcSheet& sheet, const Rate
         stopped = progress && !progress(static_cast<int>(1000 * rowsWritten / rowsToWrite));
         if (tooLarge || stopped)
             return std::nullopt;
+        hash.add(piece);
         return piece;
     });
     SaveOutcome outcome;
@@ -268,12 +304,18 @@ SaveOutcome SaveCalcFile(const QString& path, const CalcSheet& sheet, const Rate
         outcome.error = *error;
     else
         outcome.saved = !stopped;
+    if (outcome.saved) {
+        // The time of the file now there; should another save have
+        // replaced it already, its content will not match this hash.
+        const QFileInfo written(path);
+        outcome.written = {written.size(), written.lastModified().toMSecsSinceEpoch(), hash.value()};
+    }
     return outcome;
 }
 
-std::optional<CalcFileContents> OpenCalcFile(const QString& path, const FileProgress& progress)
+std::optional<CalcFileContents> OpenCalcFile(const QString& path, const FileProgress& progress, FileFingerprint* read)
 {
-    return openCalcFile(path, progress);
+    return openCalcFile(path, progress, read);
 }
 
 } // namespace ombrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/calc_file.h"
+#include "documents/file_fingerprint.h"
 #include "engine/format_info.h"
 
 #include <QString>
@@ -30,10 +31,12 @@ std::optional<QString> SaveFileStream(const QString& path,
 // answering false stops it.
 using FileProgress = std::function<bool(int permille)>;
 
-// What became of a save: done, stopped, or failed with the message to show.
+// What became of a save: done (and the file as written), stopped, or
+// failed with the message to show.
 struct SaveOutcome {
     bool saved = false;
     QString error;
+    FileFingerprint written;
 };
 
 // Saves the sheet as a calculation file through SaveFileStream, formatted a
@@ -49,6 +52,8 @@ SaveOutcome SaveCalcFile(const QString& path, const CalcSheet& sheet, const Rate
 // regular file (a named pipe would wait forever, a device never end), a
 // file over kCalcFileSizeLimit, a file whose first bytes are not a
 // calculation file's, and a line longer than any a calculation file holds.
-std::optional<CalcFileContents> OpenCalcFile(const QString& path, const FileProgress& progress = {});
+// `read`, when given, receives what the file read was like.
+std::optional<CalcFileContents> OpenCalcFile(const QString& path, const FileProgress& progress = {},
+                                             FileFingerprint* read = nullptr);
 
 } // namespace ombrel

@@ -208,9 +208,12 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
 void TPreferences::GetRegInfo()
 {
     ClosedByButton = false;
-    // Values the load cannot read keep those in force.
+    // A stored colour name the load does not know keeps the one in force.
     edited_ = settings_;
-    DefaultWidthPending = LoadStoredSettings(store_, edited_, dialogs_, this);
+    const StoredSettingsLoad load = LoadStoredSettings(store_, edited_);
+    if (!load.error.isEmpty())
+        dialogs_.showError(this, load.error);
+    DefaultWidthPending = load.defaultWidthPending;
     if (DefaultWidthPending)
         PreferencesChanged = true;
     showSettings();

@@ -116,11 +116,14 @@ FunctionKeySlots ReadFunctionKeys(SettingsStore& store)
     return keys;
 }
 
-void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys)
+void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys, int programmed)
 {
     store.WriteTogether([&] {
-        for (int i = 0; i < kFunctionKeyCount; ++i)
-            store.WriteString("Function", functionKeyName(i), toQt(keys[i]));
+        for (int i = 0; i < kFunctionKeyCount; ++i) {
+            const QString name = functionKeyName(i);
+            if (i + 1 == programmed || !store.IsUnreadable("Function", name))
+                store.WriteString("Function", name, toQt(keys[i]));
+        }
     });
 }
 
@@ -282,20 +285,22 @@ void MarkDefaultsApplied(SettingsStore& store)
     store.WriteBool(kStartWith, "Ver110", true);
 }
 
-bool LoadStoredSettings(SettingsStore& store, AppSettings& settings, UserDialogs& dialogs, QWidget* parent)
+StoredSettingsLoad LoadStoredSettings(SettingsStore& store, AppSettings& settings)
 {
-    bool defaultsRestored = false;
-    ReportStoreErrors(dialogs, parent, [&] {
-        ReadSettings(store, settings);
-        // Settings from before this marker never had the defaults applied;
-        // the stored values stay until the preferences' OK writes over them.
-        if (!DefaultsApplied(store)) {
-            RestoreDefaults(settings);
-            defaultsRestored = true;
+    StoredSettingsLoad load;
+    ReadSettings(store, settings);
+    // Settings from before this marker never had the defaults applied;
+    // the stored values stay until the preferences' OK writes over them.
+    if (!DefaultsApplied(store)) {
+        RestoreDefaults(settings);
+        load.defaultWidthPending = true;
+        try {
             MarkDefaultsApplied(store);
+        } catch (const SettingsError& error) {
+            load.error = toQt(error.what());
         }
-    });
-    return defaultsRestored;
+    }
+    return load;
 }
 
 void WritePreferences(SettingsStore& store, const AppSettings& settings)

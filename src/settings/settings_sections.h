@@ -28,10 +28,12 @@ StoredFont StoredFromQFont(const QFont& font, const QColor& colour);
 StoredFont ReadFont(SettingsStore& store, const QString& prefix, const StoredFont& defaults);
 void WriteFont(SettingsStore& store, const QString& prefix, const StoredFont& font);
 
-// Section "Function": "GF1", "F2" ... "F12". The writer stores all twelve
-// together.
+// Section "Function": "GF1", "F2" ... "F12". The writer stores the twelve
+// together after key `programmed` (1 to 12) was programmed, except keys
+// whose stored value could not be read: they loaded as the default, and
+// the text the user stored stays until that very key is programmed.
 FunctionKeySlots ReadFunctionKeys(SettingsStore& store);
-void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys);
+void WriteFunctionKeys(SettingsStore& store, const FunctionKeySlots& keys, int programmed);
 
 // Sections "Print" and "Export", written by their dialogs: printing writes
 // all seven "Print" values, a completed export all five "Export" values.
@@ -43,17 +45,22 @@ void WriteExportSettings(SettingsStore& store, const ExportSettings& settings);
 // Every section, in the order the load reads them. Numbers are brought
 // into the ranges the program's controls allow (rates the program cannot
 // use read as the default rate); column widths and window positions are
-// limited where they are used, as that depends on the screen. After an
-// error the values not yet read keep what they had.
+// limited where they are used, as that depends on the screen. A value
+// that cannot be read takes its default alone.
 void ReadSettings(SettingsStore& store, AppSettings& settings);
 // "Ver110": whether the defaults were applied once already, and its write.
 bool DefaultsApplied(SettingsStore& store);
 void MarkDefaultsApplied(SettingsStore& store);
-// Reads every section over `settings` (an error is shown in an "Error" box
-// and the values not yet read keep theirs). The first load of a store
-// restores the defaults once and returns true: their window width is then
-// pending.
-bool LoadStoredSettings(SettingsStore& store, AppSettings& settings, UserDialogs& dialogs, QWidget* parent);
+// Reads every section over `settings`. The first load of a store restores
+// the defaults once and notes that in the store; their window width is
+// then pending. Reading shows nothing: the only error, a store that cannot
+// take that note, is handed back for the caller to show once its window
+// is complete.
+struct StoredSettingsLoad {
+    bool defaultWidthPending = false;
+    QString error;
+};
+StoredSettingsLoad LoadStoredSettings(SettingsStore& store, AppSettings& settings);
 
 // What the preferences' OK stores: the section "Font", then the options
 // of the dialog, in that order.

@@ -57,8 +57,11 @@ std::optional<QString> SettingsStore::readText(const QString& section, const QSt
     const QVariant value = settings_->value(path);
     // The program writes only text; a list ("a, b" unquoted) or a typed
     // "@Variant" value came from elsewhere.
-    if (value.typeId() != QMetaType::QString)
-        throw errorFor("Invalid data type for '%1'", name);
+    if (value.typeId() != QMetaType::QString) {
+        unreadable_.insert(path);
+        return std::nullopt;
+    }
+    unreadable_.remove(path);
     return value.toString();
 }
 
@@ -72,6 +75,7 @@ void SettingsStore::writeText(const QString& section, const QString& name, const
         firstUnsaved_ = name;
     }
     settings_->setValue(key(section, name), text);
+    unreadable_.remove(key(section, name));
     if (groupDepth_ == 0)
         save();
 }
@@ -126,6 +130,11 @@ void SettingsStore::WriteBool(const QString& section, const QString& name, bool 
 void SettingsStore::WriteString(const QString& section, const QString& name, const QString& value)
 {
     writeText(section, name, value);
+}
+
+bool SettingsStore::IsUnreadable(const QString& section, const QString& name) const
+{
+    return unreadable_.contains(key(section, name));
 }
 
 void SettingsStore::Close()

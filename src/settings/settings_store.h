@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -19,10 +20,12 @@ public:
 
 // The program's settings: named values in sections, every one kept as text
 // ("15", "1", "MS Sans Serif") so the file stays readable and matches what
-// older versions stored. A missing value, or a number that does not parse,
-// reads as the default. Writes reach the disk at once (a group of them
-// together, see WriteTogether); one that cannot be saved throws
-// SettingsError.
+// older versions stored. A missing value, a number that does not parse, or
+// a value that is not text at all (an unquoted comma makes a list, an
+// "@Variant" a typed value) reads as the default: reading never fails, and
+// one bad value costs that value only. Writes reach the disk at once (a
+// group of them together, see WriteTogether); one that cannot be saved
+// throws SettingsError.
 class SettingsStore {
 public:
     // The user's settings of Brontel's Ombrel.
@@ -46,12 +49,18 @@ public:
     // group's first value, and none of the group is saved.
     void WriteTogether(const std::function<void()>& writes);
 
+    // Whether the value is stored but was not text when last read, so it
+    // read as its default; writing it clears the mark. Writers that store
+    // a whole section use it not to replace what the user never saw.
+    bool IsUnreadable(const QString& section, const QString& name) const;
+
     // Flushes what is pending; the program calls it as it ends.
     void Close();
     QString fileName() const;
 
 protected:
-    // The stored text, or nothing when the value does not exist.
+    // The stored text, or nothing when the value does not exist or is not
+    // text (then marked unreadable).
     virtual std::optional<QString> readText(const QString& section, const QString& name);
     virtual void writeText(const QString& section, const QString& name, const QString& text);
 
@@ -63,6 +72,7 @@ private:
     std::unique_ptr<QSettings> settings_;
     int groupDepth_ = 0;
     QString firstUnsaved_;
+    QSet<QString> unreadable_; // section/name
 };
 
 } // namespace ombrel

@@ -642,6 +642,7 @@ void TCalcMainForm::FormCreate()
     OperandCombo->setCurrentIndex(0);
     pendingOpenName_.clear();
     headers_->clearSortMode();
+    workFile_.release();
 }
 
 void TCalcMainForm::FormActivate()
@@ -650,8 +651,8 @@ void TCalcMainForm::FormActivate()
     // window again when it closes.
     if (std::exchange(firstActivation_, false)) {
         // The preferences dialog is made when the user opens it.
-        const bool defaultWidthPending = LoadStoredSettings(store_, settings_, dialogs_, this);
-        ApplyLoadedSettings(settings_, *this, defaultWidthPending);
+        const StoredSettingsLoad load = LoadStoredSettings(store_, settings_);
+        ApplyLoadedSettings(settings_, *this, load.defaultWidthPending);
         // Windows made before this take the settings just read; the others
         // read them when they are made.
         if (gridPrintForm_)
@@ -665,6 +666,9 @@ void TCalcMainForm::FormActivate()
             PageControl1->setCurrentIndex(start);
         InitLoads();
         updateStatusBar();
+        // Told once the window is complete: a box now would interrupt it.
+        if (!load.error.isEmpty())
+            dialogs_.showError(this, load.error);
         recentFiles_->load();
         offerRecovery();
         if (!commandLine_.isEmpty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/work_file.h"
 #include "engine/calculation.h"
 #include "entry/entry_fields.h"
 #include "list/calc_grid.h"
@@ -149,6 +150,7 @@ public:
     // A dropped file's name, kept for the next Open when its save question
     // was cancelled.
     const QString& PendingOpenName() const { return pendingOpenName_; }
+    const WorkFile& workFile() const { return workFile_; }
 
     // What the preferences do to this window.
     bool largeFonts() const override;
@@ -309,6 +311,8 @@ private:
     void followWindowHints(QWidget* widget);
 
     UserDialogs& dialogs_;
+    // The file the work came from or went to, locked while it is open here.
+    WorkFile workFile_{dialogs_, this};
     AppSettings& settings_;
     SettingsStore& store_;
     CalcState state_;

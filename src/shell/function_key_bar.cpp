@@ -102,7 +102,7 @@ void FunctionKeyBar::program(int key, std::string_view source)
     FBtn[key - 1]->setToolTip(toQt(loadText(key)));
     FBtn[key - 1]->setAccessibleDescription(toQt(LoadedSlotText(keys[key - 1], ':')));
     host_.showStatus(toQt(FunctionKeyStatus(key, keys[key - 1], host_.separator())));
-    ReportStoreErrors(host_.dialogs, window(), [&] { WriteFunctionKeys(host_.store, keys); });
+    ReportStoreErrors(host_.dialogs, window(), [&] { WriteFunctionKeys(host_.store, keys, key); });
 }
 
 void FunctionKeyBar::F1Click(int key)

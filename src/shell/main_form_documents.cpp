@@ -31,10 +31,19 @@ const QString kOpenFilter = "Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|
 
 bool TCalcMainForm::Save1Click()
 {
-    const QString chosen = AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_, recentFiles_->folder());
+    // The question before replacing a file is ours: it says when the file
+    // changed on disk since this window had it.
+    const QString chosen =
+        AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_, recentFiles_->folder(), false);
     if (chosen.isEmpty())
         return false;
     saveName_ = chosen;
+    if (!workFile_.confirmSaving(saveName_, [&] {
+            std::optional<uint64_t> hash;
+            fileTask_->run([&](const BackgroundTask::Progress&) { hash = HashFileContent(saveName_); });
+            return hash;
+        }))
+        return false;
     recovery_->journal().setFileName(QFile::encodeName(saveName_).toStdString());
     SaveOutcome outcome;
     try {
@@ -48,6 +57,7 @@ bool TCalcMainForm::Save1Click()
         dialogs_.showError(this, outcome.error);
     if (!outcome.saved)
         return false;
+    workFile_.saved(saveName_, outcome.written);
     models_.setWorkModified(false);
     recentFiles_->remember(saveName_);
     return true;
@@ -84,8 +94,13 @@ void TCalcMainForm::Open1Click()
         request.folder = recentFiles_->folder();
         name = dialogs_.openFileName(this, request);
     }
-    if (!name.isEmpty() && !readCalculationFile(name))
+    // Declined because another Ombrel has it: as if no file was chosen.
+    if (!name.isEmpty() && !workFile_.claimForOpening(name))
+        name.clear();
+    if (!name.isEmpty() && !readCalculationFile(name)) {
+        workFile_.dropClaim();
         return;
+    }
     pendingOpenName_.clear();
     EditBtn->setChecked(false);
     ActivateDragMode();
@@ -98,8 +113,10 @@ void TCalcMainForm::Open1Click()
 bool TCalcMainForm::readCalculationFile(const QString& name)
 {
     std::optional<CalcFileContents> contents;
+    FileFingerprint read;
     try {
-        fileTask_->run([&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress); });
+        fileTask_->run(
+            [&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress, &read); });
     } catch (const std::bad_alloc&) {
         contents.emplace().error = "There is not enough memory to open this file.";
     }
@@ -110,6 +127,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         return false;
     }
     models_.replaceSheet(std::move(contents->sheet));
+    workFile_.opened(name, read);
     contents.reset();
     recentFiles_->remember(name);
     dragState_.DragRow.reset();

@@ -85,6 +85,7 @@ void TCalcMainForm::closeEvent(QCloseEvent* event)
     }
     WritePosGrid();
     store_.Close();
+    workFile_.release();
     QMainWindow::closeEvent(event);
 }
 

@@ -79,14 +79,14 @@ Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& 
 }
 
 QString AskSaveFileName(UserDialogs& dialogs, QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                        const QString& previousName, const QString& folder)
+                        const QString& previousName, const QString& folder, bool confirmOverwrite)
 {
     FileDialogRequest request;
     request.folder = folder;
     request.filter = filter;
     request.defaultSuffix = defaultSuffix;
     request.fileName = previousName;
-    request.confirmOverwrite = true;
+    request.confirmOverwrite = confirmOverwrite;
     const QString chosen = dialogs.saveFileName(parent, request);
     if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
         return chosen;

@@ -54,11 +54,11 @@ public:
     }
 };
 
-// Asks where to save, starting from `previousName` (else in `folder`) and
-// confirming an overwrite; a name typed without an extension gets
-// `defaultSuffix`. Empty when the user cancels.
+// Asks where to save, starting from `previousName` (else in `folder`) and,
+// unless the caller asks its own question, confirming an overwrite; a name
+// typed without an extension gets `defaultSuffix`. Empty when the user cancels.
 QString AskSaveFileName(UserDialogs& dialogs, QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                        const QString& previousName, const QString& folder = {});
+                        const QString& previousName, const QString& folder = {}, bool confirmOverwrite = true);
 
 // The real dialogs.
 class QtUserDialogs : public UserDialogs {

@@ -123,19 +123,89 @@ private slots:
         QCOMPARE(again.ReadString("StartWith", "UserFrames", "15"), QString(""));
     }
 
-    void valueThatIsNotTextIsReported()
+    // A value QSettings does not read as text (an unquoted comma makes a
+    // list, "@" a typed value) reads as its default, alone.
+    void valuesThatAreNotTextReadAsTheirDefault_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("unquoted comma") << QByteArray("Heading=Timecode, Data");
+        QTest::newRow("typed variant") << QByteArray("Heading=@Variant(\\0\\0\\0\\x7f)");
+        QTest::newRow("broken variant") << QByteArray("Heading=@Variant(garbage)");
+        QTest::newRow("invalid") << QByteArray("Heading=@Invalid()");
+        QTest::newRow("rectangle") << QByteArray("Heading=@Rect(1 2 3 4)");
+        QTest::newRow("bytes") << QByteArray("Heading=@ByteArray(Report)");
+    }
+    void valuesThatAreNotTextReadAsTheirDefault()
+    {
+        QFETCH(QByteArray, line);
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Print]\nRadio=3\n" + line + "\nRadio2=a, b\nSubheading=Reel 2\n");
+        file.close();
+        SettingsStore store(path_);
+        QCOMPARE(store.ReadString("Print", "Heading", "x"), QString("x"));
+        QCOMPARE(store.ReadInteger("Print", "Heading", 7), 7);
+        QCOMPARE(store.ReadBool("Print", "Radio2", true), true);
+        QVERIFY(store.IsUnreadable("Print", "Heading"));
+        QCOMPARE(store.ReadInteger("Print", "Radio", 0), 3);
+        QCOMPARE(store.ReadString("Print", "Subheading", "x"), QString("Reel 2"));
+        QVERIFY(!store.IsUnreadable("Print", "Subheading"));
+        // Written as text, it reads again.
+        store.WriteString("Print", "Heading", "Reel 3");
+        QVERIFY(!store.IsUnreadable("Print", "Heading"));
+        QCOMPARE(SettingsStore(path_).ReadString("Print", "Heading", "x"), QString("Reel 3"));
+    }
+
+    // One malformed value in every section of a real settings file: every
+    // other value loads, and programming one key leaves the keys that did
+    // not load as the user stored them.
+    void oneBadValuePerSectionCostsThatValueOnly()
     {
         QFile file(path_);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Print]\nHeading=a, b\n");
+        file.write("[StartWith]\nStartCombo=2\nTabCombo=1, 0\nUserFrames=24\nValidity=0\nVer110=1\n"
+                   "[Grid]\n1A=120\n1B=@Variant(garbage)\n1C=90\n"
+                   "[Postion]\nMainLeft=@Rect(1 2 3 4)\nMainTop=300\n"
+                   "[Font]\nNDFontName=DejaVu Serif\nNDFontSize=a, b\nPrintFontSize=14\n"
+                   "[Function]\nGF1=01:00:00:00\nF2=02:00:00:00, 03:00\nF3=03:00:00:00\nF12=12:00:00:00\n"
+                   "[Print]\nHeading=Reel, 4\nSubheading=Cut 4\n"
+                   "[Export]\nRadio=@Invalid()\nHeading=Export 5\n");
         file.close();
         SettingsStore store(path_);
-        try {
-            store.ReadString("Print", "Heading", "x");
-            QFAIL("no error");
-        } catch (const SettingsError& error) {
-            QCOMPARE(QString(error.what()), QString("Invalid data type for 'Heading'"));
-        }
+        AppSettings settings;
+        ReadSettings(store, settings);
+        QCOMPARE(settings.options.startFormat, 2);
+        QCOMPARE(settings.options.tabPosition, 0);
+        QCOMPARE(settings.options.userFrames, std::string("24"));
+        QVERIFY(!settings.options.validity);
+        QCOMPARE(settings.columnBaseWidths[0], 120);
+        QCOMPARE(settings.columnBaseWidths[1], kDefaultColumnBaseWidths[1]);
+        QCOMPARE(settings.columnBaseWidths[2], 90);
+        QCOMPARE(settings.mainWindow, (WindowPosition{200, 300}));
+        QCOMPARE(settings.listFonts[0].name, std::string("DejaVu Serif"));
+        QCOMPARE(settings.listFonts[0].size, kDefaultListFont.size);
+        QCOMPARE(settings.printFont.size, 14);
+        QCOMPARE(settings.functionKeys[0], std::string("01:00:00:00"));
+        QCOMPARE(settings.functionKeys[1], std::string(kDefaultFunctionText));
+        QCOMPARE(settings.functionKeys[2], std::string("03:00:00:00"));
+        QCOMPARE(settings.functionKeys[11], std::string("12:00:00:00"));
+        QCOMPARE(settings.print.heading, PrintSettings{}.heading);
+        QCOMPARE(settings.print.subheading, std::string("Cut 4"));
+        QCOMPARE(settings.exporting.radio, 0);
+        QCOMPARE(settings.exporting.heading, std::string("Export 5"));
+
+        settings.functionKeys[4] = "05:00:00:00";
+        WriteFunctionKeys(store, settings.functionKeys, 5);
+        QVERIFY2(fileText().contains("F2=02:00:00:00, 03:00\n"), qPrintable(fileText()));
+        QSettings raw(path_, QSettings::IniFormat);
+        QCOMPARE(raw.value("Function/F5").toString(), QString("05:00:00:00"));
+        QCOMPARE(raw.value("Function/F3").toString(), QString("03:00:00:00"));
+        QCOMPARE(raw.value("Function/F4").toString(), QString(kDefaultFunctionText.data()));
+
+        // Programming that very key replaces it.
+        settings.functionKeys[1] = "02:30:00:00";
+        WriteFunctionKeys(store, settings.functionKeys, 2);
+        QCOMPARE(SettingsStore(path_).ReadString("Function", "F2", ""), QString("02:30:00:00"));
     }
 
     void failedWriteIsReportedAndLaterWritesRecover()
@@ -190,7 +260,7 @@ private slots:
         keys[0] = "01:00:00:00";
         keys[11] = "12:00:00:00";
         SettingsStore store(path_);
-        WriteFunctionKeys(store, keys);
+        WriteFunctionKeys(store, keys, 1);
         QSettings raw(path_, QSettings::IniFormat);
         raw.beginGroup("Function");
         QStringList expected{"GF1"};

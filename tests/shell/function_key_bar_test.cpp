@@ -212,6 +212,41 @@ private slots:
         QCOMPARE(f3->toolTip(), QString("01;00;00;00"));
     }
 
+    // A settings file with one malformed value in every section starts
+    // without a box, loads every other value, and programming one key
+    // keeps the key that did not load as the user stored it.
+    void oneBadValuePerSectionCostsThatValueOnly()
+    {
+        MainWindow w({.shown = true,
+                      .storedFile = "[StartWith]\nStartCombo=2\nTabCombo=1, 0\nVer110=1\n"
+                                    "[Grid]\n1B=@Variant(garbage)\n"
+                                    "[Postion]\nMainLeft=@Rect(1 2 3 4)\n"
+                                    "[Font]\nNDFontSize=a, b\nNDFontName=DejaVu Serif\n"
+                                    "[Function]\nGF1=01:00:00:00\nF2=02:00:00:00, 03:00\nF3=03:00:00:00\n"
+                                    "[Print]\nHeading=Reel, 4\n"
+                                    "[Export]\nRadio=@Invalid()\n"});
+        QVERIFY2(w.dialogs.messages.isEmpty(), qPrintable(w.dialogs.messageTexts().join('|')));
+        QCOMPARE(w.form.activeFormat(), TimecodeFormat::PAL);
+        QCOMPARE(w.settings.listFonts[0].name, std::string("DejaVu Serif"));
+        w.form.MaskEdit1->setFocus();
+        pressKey(3);
+        QCOMPARE(w.form.MaskEdit1->text(), QString("03:00:00:00"));
+        pressKey(2);
+        QCOMPARE(w.form.MaskEdit1->text(), QString("00:00:00:00"));
+
+        w.form.MaskEdit1->setText("05:00:00:00");
+        pressKey(5, Qt::ShiftModifier);
+        QVERIFY(w.dialogs.messages.isEmpty());
+        QCOMPARE(StoredSettings::value("Function/F5"), QString("05:00:00:00"));
+        QCOMPARE(StoredSettings::value("Function/GF1"), QString("01:00:00:00"));
+        QCOMPARE(StoredSettings::value("Function/F3"), QString("03:00:00:00"));
+        QVERIFY2(StoredSettings::fileText().contains("F2=02:00:00:00, 03:00\n"), StoredSettings::fileText());
+        // Once programmed, that key is the user's new text.
+        w.form.MaskEdit1->setText("02:30:00:00");
+        pressKey(2, Qt::ShiftModifier);
+        QCOMPARE(StoredSettings::value("Function/F2"), QString("02:30:00:00"));
+    }
+
     void aKeyThatCannotBeStoredIsReported()
     {
         MainWindow w({.shown = true});

@@ -11,9 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressBar>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +46,12 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // The file of one calculation 00:00:01:00 + 00:00:01:00 at a user rate of 15.
+void open(test::MainWindow& w, const QString& path)
+{
+    w.dialogs.openNames.push_back(path);
+    w.form.Open1Click();
+}
+
 QByteArray oneCalculationFile()
 {
     QByteArray file = "OmbrelSheet\r\n1\r\n";
@@ -89,7 +99,8 @@ private slots:
         const FileDialogRequest& asked = w.dialogs.saveRequests.first();
         QCOMPARE(asked.filter, QString("Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*"));
         QCOMPARE(asked.defaultSuffix, QString("obr"));
-        QVERIFY(asked.confirmOverwrite);
+        // The window asks itself before replacing a file (see below).
+        QVERIFY(!asked.confirmOverwrite);
         // The dialog offers the last name next time; a cancelled one saves nothing.
         w.calculate("00:00:01:00", "+", "00:00:01:00");
         QVERIFY(!w.form.Save1Click());
@@ -172,11 +183,12 @@ private slots:
         const QString saved = dir_->filePath("saved.obr");
         writeFile(saved, "old");
         w.dialogs.saveNames.push_back(saved);
+        w.dialogs.answers.push_back(Answer::Yes); // replace it
         pressEscapeSoon();
         QVERIFY(!w.form.Save1Click());
         QCOMPARE(readAll(saved), QByteArray("old"));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 2);
-        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages.size(), 3);
     }
 
     void aRejectedFileChangesNothing_data()
@@ -287,16 +299,18 @@ private slots:
         const QByteArray saved = readAll(dir_->filePath("work.obr"));
         w.calculate("00:00:01:00", "+", "00:00:02:00");
         w.dialogs.saveNames.push_back(dir_->filePath("work.obr"));
+        w.dialogs.answers.push_back(Answer::Yes); // replace it
         {
             test::FileSizeLimit limit(64); // smaller than the file: as a disk with 64 bytes left
             QVERIFY(!w.form.Save1Click());
         }
-        QCOMPARE(w.dialogs.messages.size(), 1);
-        QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Error);
-        QCOMPARE(w.dialogs.messages[0].text, QString("File too large"));
+        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages[1].kind, MessageKind::Error);
+        QCOMPARE(w.dialogs.messages[1].text, QString("File too large"));
         QCOMPARE(readAll(dir_->filePath("work.obr")), saved);
         QVERIFY(w.form.models().workModified());
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"work.obr"});
+        // No temporary file is left; the lock is the window's.
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), (QStringList{".work.obr.lock", "work.obr"}));
     }
 
     void theSaveQuestionGuardsOpen_data()
@@ -380,6 +394,165 @@ private slots:
         w.dialogs.answers.push_back(Answer::No);
         QVERIFY(w.form.close());
         QCOMPARE(w.dialogs.messageTexts(), QStringList({"Save Current Work?", "Save Current Work?"}));
+    }
+
+    // The window locks the file its work belongs to, and lets go of it on
+    // New, on opening another file and on closing.
+    void theWorkFileIsLockedWhileItIsOpenHere()
+    {
+        writeFile(dir_->filePath("one.obr"), oneCalculationFile());
+        writeFile(dir_->filePath("two.obr"), oneCalculationFile());
+        const QString lockOne = dir_->filePath(".one.obr.lock");
+        const QString lockTwo = dir_->filePath(".two.obr.lock");
+        {
+            MainWindow w;
+            open(w, dir_->filePath("one.obr"));
+            QVERIFY(QFile::exists(lockOne));
+            open(w, dir_->filePath("one.obr")); // again: still this window's, no warning
+            QVERIFY(QFile::exists(lockOne));
+            QVERIFY(w.dialogs.messages.isEmpty());
+            open(w, dir_->filePath("two.obr"));
+            QVERIFY(!QFile::exists(lockOne));
+            QVERIFY(QFile::exists(lockTwo));
+            // A file that is turned down leaves the lock where it was.
+            writeFile(dir_->filePath("bad.obr"), "not ours\r\n");
+            open(w, dir_->filePath("bad.obr"));
+            QVERIFY(QFile::exists(lockTwo));
+            QVERIFY(!QFile::exists(dir_->filePath(".bad.obr.lock")));
+            w.dialogs.answers.push_back(Answer::Yes);
+            w.form.NewBtnClick();
+            QVERIFY(!QFile::exists(lockTwo));
+            // A save locks the file saved to; closing lets it go.
+            w.calculate("00:00:01:00", "+", "00:00:01:00");
+            w.dialogs.saveNames.push_back(dir_->filePath("three.obr"));
+            QVERIFY(w.form.Save1Click());
+            QVERIFY(QFile::exists(dir_->filePath(".three.obr.lock")));
+            w.form.show();
+            QVERIFY(w.form.close());
+            QVERIFY(!QFile::exists(dir_->filePath(".three.obr.lock")));
+        }
+    }
+
+    // Another running Ombrel's lock warns before opening; a lock whose
+    // holder is gone is taken over; where no lock can be made the file
+    // opens all the same.
+    void aFileOpenElsewhereWarnsFirst_data()
+    {
+        QTest::addColumn<QString>("holder"); // "running", "gone", "no lock possible"
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("running, No") << "running" << int(Answer::No) << true << false;
+        QTest::newRow("running, Yes") << "running" << int(Answer::Yes) << true << true;
+        QTest::newRow("gone") << "gone" << int(Answer::No) << false << true;
+        QTest::newRow("no lock possible") << "no lock possible" << int(Answer::No) << false << true;
+    }
+    void aFileOpenElsewhereWarnsFirst()
+    {
+        QFETCH(QString, holder);
+        QFETCH(int, answer);
+        QFETCH(bool, warned);
+        QFETCH(bool, opened);
+        const QString folder = dir_->filePath("shared");
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + "/shared.obr";
+        writeFile(file, oneCalculationFile());
+        QProcess other;
+        qint64 pid = 0;
+        if (holder == "no lock possible") {
+            // A folder where the lock belongs: as a read-only folder, even for root.
+            QVERIFY(QDir().mkpath(folder + "/.shared.obr.lock"));
+        } else {
+            // A lock as another program leaves it: its process number, name and host.
+            other.start("sleep", {holder == "running" ? "30" : "0"});
+            QVERIFY(other.waitForStarted());
+            pid = other.processId();
+            if (holder == "gone")
+                QVERIFY(other.waitForFinished());
+            const QString program = QStandardPaths::findExecutable("sleep");
+            writeFile(folder + "/.shared.obr.lock",
+                      QString("%1\n%2\n%3\n").arg(pid).arg(program, QSysInfo::machineHostName()).toUtf8());
+        }
+        MainWindow w;
+        w.dialogs.answers.push_back(Answer(answer));
+        open(w, file);
+        if (holder == "running")
+            other.kill();
+        QCOMPARE(w.dialogs.messages.size(), warned ? 1 : 0);
+        if (warned) {
+            QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Warning);
+            QCOMPARE(w.dialogs.messages[0].buttons, MessageButtons::YesNo);
+            QVERIFY2(w.dialogs.messages[0].text.startsWith(
+                         QString("shared.obr is open in another Ombrel window (process %1)").arg(pid)),
+                     qPrintable(w.dialogs.messages[0].text));
+        }
+        QCOMPARE(w.form.sheet().rowCount(), opened ? 1 : 0);
+        QCOMPARE(w.form.workFile().locked(), holder == "gone");
+    }
+
+    // Saving over the window's own file asks first, and says when someone
+    // changed it on disk since; No changes nothing.
+    void savingOverAFileChangedOnDiskAsksFirst_data()
+    {
+        QTest::addColumn<QString>("change"); // "none", "rows", "same size and time"
+        QTest::addColumn<QString>("question");
+        QTest::newRow("unchanged") << "none"
+                                   << "work.obr already exists.\nDo you want to replace it?";
+        QTest::newRow("other rows") << "rows"
+                                    << "work.obr has changed on disk since you opened it";
+        QTest::newRow("same size and time") << "same size and time"
+                                            << "work.obr has changed on disk since you opened it";
+    }
+    void savingOverAFileChangedOnDiskAsksFirst()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, question);
+        const QString file = dir_->filePath("work.obr");
+        writeFile(file, oneCalculationFile());
+        MainWindow w;
+        open(w, file);
+        w.calculate("00:00:02:00", "+", "00:00:01:00");
+        QByteArray other = oneCalculationFile();
+        if (change == "rows") {
+            other = other.replace("00:00:02:00", "00:00:03:00").replace("00:00:01:00 +", "00:00:04:00 +");
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.write(other);
+            f.close();
+        } else if (change == "same size and time") {
+            const QDateTime time = QFileInfo(file).lastModified();
+            other.replace("00:00:02:00", "00:00:03:00");
+            QCOMPARE(other.size(), oneCalculationFile().size());
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.write(other);
+            QVERIFY(f.flush());
+            QVERIFY(f.setFileTime(time, QFileDevice::FileModificationTime));
+            f.close();
+            QCOMPARE(QFileInfo(file).lastModified(), time);
+        }
+        const QByteArray before = readAll(file);
+        w.dialogs.saveNames.push_back(file);
+        w.dialogs.answers.push_back(Answer::No);
+        QVERIFY(!w.form.Save1Click());
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages[0].kind, MessageKind::Confirm);
+        QCOMPARE(w.dialogs.messages[0].buttons, MessageButtons::YesNo);
+        QVERIFY2(w.dialogs.messages[0].text.startsWith(question), qPrintable(w.dialogs.messages[0].text));
+        QVERIFY(!w.dialogs.saveRequests[0].confirmOverwrite);
+        QCOMPARE(readAll(file), before);
+        QVERIFY(w.form.models().workModified());
+        // Yes replaces it; from then on the window knows the file as saved.
+        w.dialogs.saveNames.push_back(file);
+        w.dialogs.answers.push_back(Answer::Yes);
+        QVERIFY(w.form.Save1Click());
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QVERIFY(readAll(file).startsWith("OmbrelSheet\r\n2\r\n"));
+        writeFile(file, before);
+        w.dialogs.saveNames.push_back(file);
+        QVERIFY(!w.form.Save1Click());
+        QVERIFY2(w.dialogs.messages.last().text.startsWith("work.obr has changed on disk since you saved it"),
+                 qPrintable(w.dialogs.messages.last().text));
     }
 
 private:

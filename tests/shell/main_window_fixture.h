@@ -8,6 +8,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMap>
@@ -24,19 +25,31 @@ namespace ombrel::test {
 struct Start {
     bool shown = false;            // shown and active, as the user sees it
     QMap<QString, QString> stored; // settings stored before the start
+    QByteArray storedFile;         // or the settings file's text, as is
     QStringList commandLine;       // the program's arguments
 };
 
 // Empties the user's settings (a test folder, see tests/CMakeLists.txt) and
 // stores the given values, before the window reads them.
 struct StoredSettings {
-    explicit StoredSettings(const QMap<QString, QString>& values)
+    explicit StoredSettings(const QMap<QString, QString>& values, const QByteArray& fileText = {})
     {
         QSettings settings("Brontel", "Ombrel");
         settings.clear();
         for (auto it = values.begin(); it != values.end(); ++it)
             settings.setValue(it.key(), it.value());
         settings.sync();
+        if (!fileText.isEmpty()) {
+            QFile file(settings.fileName());
+            if (!file.open(QIODevice::WriteOnly) || file.write(fileText) != fileText.size())
+                qFatal("cannot write the settings file");
+        }
+    }
+
+    static QByteArray fileText()
+    {
+        QFile file(QSettings("Brontel", "Ombrel").fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // What the program stored under a key, as text.
@@ -46,7 +59,7 @@ struct StoredSettings {
 // The main window after its first activation, its questions answered by
 // script, with the few steps the tests take on it.
 struct MainWindow {
-    explicit MainWindow(const Start& start = {}) : stored(start.stored)
+    explicit MainWindow(const Start& start = {}) : stored(start.stored, start.storedFile)
     {
         form.setCommandLine(start.commandLine);
         if (start.shown) {
