@@ -223,18 +223,12 @@ void TGridPrintForm::print(Report& report)
 {
     QWidget* owner = isVisible() ? this : parentWidget();
     WorkProgress progress(owner, "Print", "Printing...", progressDelay);
-    bool stopped = false;
-    const bool printed = PrintReport(printer_, report, [&](int64_t page) {
+    const PrintOutcome outcome = PrintReport(printer_, report, [&](int64_t page) {
         progress.setLabel(QString("Printing page %1...").arg(page));
-        stopped = !progress.advance(report.pagination().rowsLaidOut(), report.rowCount());
-        return !stopped;
+        return progress.advance(report.pagination().rowsLaidOut(), report.rowCount());
     });
-    if (!printed && !stopped) {
-        const QString destination = printer_.outputFormat() == QPrinter::PdfFormat
-                                        ? QDir::toNativeSeparators(printer_.outputFileName())
-                                        : printer_.printerName();
-        dialogs_.showError(owner, QString("The report could not be printed to %1.").arg(destination));
-    }
+    if (!outcome.error.isEmpty())
+        dialogs_.showError(owner, outcome.error);
 }
 
 void TGridPrintForm::PrintBtnClick()
