@@ -599,6 +599,7 @@ void TCalcMainForm::FormCreate()
     dragState_.DragRow.reset();
     ZeroDisable();
     OperandCombo->setCurrentIndex(0);
+    OperandComboChange(); // the fields shown follow the operator
     pendingOpenName_.clear();
     headers_->clearSortMode();
 }
