@@ -631,7 +631,8 @@ void TCalcMainForm::FormActivate()
             openFromCommandLine_ = false;
         }
     }
-    entryPanel_->focus(FrameMode1->isChecked() ? EntryField::FrameIn : EntryField::In);
+    const EntryField first = FrameMode1->isChecked() ? EntryField::FrameIn : EntryField::In;
+    entryPanel_->focus(std::exchange(refusedField_, std::nullopt).value_or(first));
 }
 
 } // namespace ombrel

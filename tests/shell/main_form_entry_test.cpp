@@ -255,6 +255,22 @@ private slots:
         QCOMPARE(w.form.sheet().rowCount(), 1);
     }
 
+    // After the message of a refused chained calculation, the window
+    // manager activates the window again: the refused field keeps the focus.
+    void aRefusedFieldKeepsTheFocusWhenTheWindowIsActivatedAgain()
+    {
+        MainWindow w({.shown = true});
+        w.type("1+99+");
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&w.form, &activate);
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        // A later activation, after a window of the program's own, starts again in the first field.
+        QApplication::sendEvent(&w.form, &activate);
+        QCOMPARE(w.focused(), QString("MaskEdit1"));
+    }
+
     void hoveringTheTimecodeFieldsExplainsRecall()
     {
         MainWindow w({.shown = true});
