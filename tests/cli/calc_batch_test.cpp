@@ -43,7 +43,7 @@ private slots:
         // NUL byte does not end the message.
         QTest::newRow("control characters")
             << QStringList{} << QByteArray("\x1b]0;owned\x07\x1b[2J\n", 15) << QByteArray("\n")
-            << QByteArray("ombrel-calc: line 1: '\\x1b]0;owned\\x07\\x1b[2J' is not a timecode or a frame count\n");
+            << QByteArray("ombrel-calc: line 1: '\\x1b]0;owned\\x07\\x1b[2J' is not a timecode (hh:mm:ss:ff)\n");
         QTest::newRow("NUL and C1 controls")
             << QStringList{}
             << QByteArray("a\0b\xc2\x9b"
