@@ -205,6 +205,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         auto tipAt = [&](int row) {
             QToolTip::hideText();
+            QTest::qWaitFor([] { return !QToolTip::isVisible(); });
             const QRect cell = grid.visualRect(grid.model()->index(row, InColumn));
             QHelpEvent help(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
             QApplication::sendEvent(grid.viewport(), &help);
