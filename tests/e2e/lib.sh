@@ -31,7 +31,7 @@ fail() {
 start_x() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   xvfb_pid=$!
-  for _ in $(seq 50); do [[ -s $WORK/display ]] && break; sleep 0.1; done
+  for _ in $(seq 100); do [[ -s $WORK/display ]] && break; sleep 0.1; done
   export DISPLAY=:$(cat "$WORK/display")
   start_window_manager
 }
@@ -48,9 +48,10 @@ start_window_manager() {
   <MoveMode>opaque</MoveMode>
 </JWM>
 JWM
+  for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
   jwm -f "$WORK/jwmrc" >"$OUTPUT/jwm.log" 2>&1 &
   wm_pid=$!
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
