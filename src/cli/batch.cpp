@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "cli/output_buffer.h"
+#include "cli/terminal_text.h"
 #include "engine/timecode.h"
 
 #include <cerrno>
@@ -51,7 +52,7 @@ public:
 
     void refuse(std::string_view message)
     {
-        WriteAll(errFd_, "ombrel-calc: line " + std::to_string(lineNumber_) + ": " + std::string(message) + "\n");
+        WriteAll(errFd_, "ombrel-calc: line " + std::to_string(lineNumber_) + ": " + TerminalText(message) + "\n");
         status_ = 1;
     }
 

@@ -4,13 +4,19 @@
 #include "cli/calc_arguments.h"
 #include "cli/output_buffer.h"
 #include "cli/sheet_report.h"
+#include "cli/terminal_text.h"
 #include "documents/calc_file.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ombrel {
 
@@ -18,52 +24,80 @@ namespace {
 
 int refuse(int errFd, std::string_view message)
 {
-    WriteAll(errFd, "ombrel-calc: " + std::string(message) + "\n");
+    WriteAll(errFd, "ombrel-calc: " + TerminalText(message) + "\n");
     return 1;
 }
 
-// The whole file, or the system's reason why not.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
+// The calculation file at `path`, read as the window reads it: the head
+// first, so a file that is not one is turned down unread, then a block at a
+// time. Either the contents or the reason why not.
+CalcFileContents readSheetFile(const std::string& path)
 {
+    const auto rejected = [&](const std::string& why) {
+        CalcFileContents contents;
+        contents.error = "cannot read " + path + ": " + why;
+        return contents;
+    };
     // Looked at before opening: opening a named pipe would wait for a writer,
-    // and a device or a huge file would be read without end.
+    // and a device would be read without end.
     std::error_code code;
     const std::filesystem::file_status status = std::filesystem::status(path, code);
-    if (!code && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        error = "not a regular file";
-        return false;
+    if (!code && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return rejected("not a regular file");
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0)
+        return rejected(std::strerror(errno));
+    struct Closer {
+        int handle;
+        ~Closer() { ::close(handle); }
+    } closer{handle};
+    struct stat info {};
+    if (::fstat(handle, &info) != 0)
+        return rejected(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return rejected("not a regular file");
+    if (info.st_size > kCalcFileSizeLimit)
+        return rejected("larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)");
+    std::atomic<int> readError{0}; // the reader reads from several threads
+    const auto readAt = [&](int64_t offset, char* into, size_t want) -> int64_t {
+        int64_t have = 0;
+        while (have < static_cast<int64_t>(want)) {
+            const ssize_t n = ::pread(handle, into + have, want - static_cast<size_t>(have), offset + have);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                readError = errno;
+                return -1;
+            }
+            if (n == 0)
+                break;
+            have += n;
+        }
+        return have;
+    };
+    char head[kCalcFileHeadSize];
+    const int64_t have = readAt(0, head, static_cast<size_t>(std::min<int64_t>(info.st_size, kCalcFileHeadSize)));
+    if (have < 0)
+        return rejected(std::strerror(readError));
+    if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have)))) {
+        CalcFileContents contents;
+        contents.error = path + ": " + *error;
+        return contents;
     }
-    if (!code && std::filesystem::is_regular_file(status) &&
-        std::filesystem::file_size(path, code) > static_cast<uintmax_t>(kCalcFileSizeLimit) && !code) {
-        error = "larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    char chunk[1 << 16];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
-    const bool failed = std::ferror(file);
-    if (failed)
-        error = std::strerror(errno);
-    std::fclose(file);
-    return !failed;
+    std::optional<CalcFileContents> contents = ReadCalcFile(info.st_size, readAt);
+    if (readError != 0)
+        return rejected(std::strerror(readError));
+    if (!contents->ok())
+        contents->error = path + ": " + contents->error;
+    return std::move(*contents);
 }
 
 int printSheet(const CalcArguments& arguments, int outFd, int errFd)
 {
     const std::string& path = *arguments.sheetPath;
-    std::string bytes;
-    std::string error;
-    if (!readWholeFile(path, bytes, error))
-        return refuse(errFd, "cannot read " + path + ": " + error);
-    const CalcFileContents contents = ReadCalcFile(bytes);
+    const CalcFileContents contents = readSheetFile(path);
     if (!contents.ok())
-        return refuse(errFd, path + ": " + contents.error);
+        return refuse(errFd, contents.error);
 
     OutputBuffer out(outFd);
     if (arguments.sum) {

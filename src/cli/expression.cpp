@@ -1,5 +1,6 @@
 #include "cli/expression.h"
 
+#include "cli/terminal_text.h"
 #include "engine/calculation.h"
 
 #include <charconv>
@@ -38,7 +39,7 @@ private:
 
 std::string quoted(std::string_view word)
 {
-    return "'" + std::string(word) + "'";
+    return "'" + TerminalText(word) + "'";
 }
 
 int64_t frameCount(std::string_view word)

@@ -60,6 +60,12 @@ QString openFailure(const QString& path, const QSaveFile& file)
 // Writes the pieces `next` gives until an empty one; none stops the save.
 std::optional<QString> saveStream(const QString& path, const std::function<std::optional<std::string_view>()>& next)
 {
+    // The new file would take the place of a pipe or a device rather than
+    // write into it.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return QString("Cannot save %1: it is not a file on a disk but a pipe or a device.")
+            .arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
     // Unbuffered, every write reaches the system at once and a full disk
     // fails the write that hit it; a buffered small file would only be

@@ -137,14 +137,18 @@ bool TExportForm::writeFile(const QString& path)
     options.subheading = SubheadingEdit->text().toStdString();
     TextExportWriter writer(sheet_, options);
 
-    WorkProgress progress(this, "Export", QString("Exporting to %1...").arg(QDir::toNativeSeparators(path)),
-                          progressDelay);
     bool cancelled = false;
-    const auto error = SaveFileStream(path, [&]() -> std::optional<std::string_view> {
-        const std::string_view piece = writer.next();
-        cancelled = !progress.advance(writer.rowsWritten(), writer.rowCount());
-        return cancelled ? std::nullopt : std::optional<std::string_view>(piece);
-    });
+    std::optional<QString> error;
+    {
+        // Gone before any error shows: its own delay would bring it up over the message.
+        WorkProgress progress(this, "Export", QString("Exporting to %1...").arg(QDir::toNativeSeparators(path)),
+                              progressDelay);
+        error = SaveFileStream(path, [&]() -> std::optional<std::string_view> {
+            const std::string_view piece = writer.next();
+            cancelled = !progress.advance(writer.rowsWritten(), writer.rowCount());
+            return cancelled ? std::nullopt : std::optional<std::string_view>(piece);
+        });
+    }
     if (error) {
         dialogs_.showError(this, *error);
         return false;

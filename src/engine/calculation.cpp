@@ -189,11 +189,11 @@ Calculation computeInto(const CalculationRequest& request, CalcState& state)
         if (format.frameCounts) {
             // Typed timecodes count at the Frames rate; typed frame counts
             // are shown as they are.
-            t.inCount = PartsToFramesAtFramesRate(inParts, state.rates.framesRate);
-            t.outCount = PartsToFramesAtFramesRate(outParts, state.rates.framesRate);
+            t.inCount = request.frameMode ? frameIn : PartsToFramesAtFramesRate(inParts, state.rates.framesRate);
+            t.outCount = request.frameMode ? frameOut : PartsToFramesAtFramesRate(outParts, state.rates.framesRate);
             t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
             if (request.frameMode) {
-                calculation.frameDuration = std::to_string(FindTotalTC(op, frameIn, frameOut, percent));
+                calculation.frameDuration = std::to_string(t.resultCount);
                 in = request.frameInText;
                 out = request.frameOutText;
                 result = calculation.frameDuration;
@@ -228,9 +228,11 @@ Calculation computeInto(const CalculationRequest& request, CalcState& state)
             SetTimecodeText(result, resultParts, format.separator);
         } else {
             // The whole-number formats count the parts as typed.
+            // Frame mode's operands are the typed counts at every rate, not
+            // their 30 fps labels read again at this one.
             const int64_t rate = WholeRate(format, state.rates);
-            t.inCount = PartsToFrames(inParts, rate);
-            t.outCount = PartsToFrames(outParts, rate);
+            t.inCount = request.frameMode ? frameIn : PartsToFrames(inParts, rate);
+            t.outCount = request.frameMode ? frameOut : PartsToFrames(outParts, rate);
             t.resultCount = FindTotalTC(op, t.inCount, t.outCount, percent);
             state.resultParts[f] = GenericTC(t.resultCount, rate);
             if (request.frameMode) {

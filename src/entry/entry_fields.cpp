@@ -281,6 +281,7 @@ void ClearEntryFields(EntryFields& fields, char separator, bool frameMode)
     // A chosen "%" stays: the percentage field keeps its place.
     if (fields.op != Operator::Percent)
         fields.op = Operator::Plus;
+    fields.percentVisible = fields.op == Operator::Percent;
     RequestFocus(fields, frameMode ? EntryField::FrameIn : EntryField::In);
 }
 

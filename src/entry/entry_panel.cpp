@@ -1,5 +1,6 @@
 #include "entry/entry_panel.h"
 
+#include "widgets/fitted_text.h"
 #include "widgets/qt_text.h"
 
 #include <QApplication>
@@ -22,8 +23,10 @@ FieldState ShownState(const QLineEdit* widget)
 
 void ShowFieldState(QLineEdit* widget, FieldState wanted)
 {
-    if (widget->text() != toQt(wanted.text))
+    if (widget->text() != toQt(wanted.text)) {
         widget->setText(toQt(wanted.text));
+        FitTextToField(widget);
+    }
     if (ShownState(widget) == wanted)
         return;
     if (wanted.selectionLength > 0)

@@ -20,6 +20,11 @@ public:
     // The editor refuses, key by key, what the cell may not hold.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // A value the column cuts (drawn with an ellipsis) shows whole as the
+    // cell's tooltip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+
     void forgetPictures();
 
     struct PictureKey {

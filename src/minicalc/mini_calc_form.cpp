@@ -386,7 +386,13 @@ bool TCalcMini::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::KeyPress: {
-        const char key = TypedCharacter(static_cast<QKeyEvent*>(event));
+        // Escape closes the tool window, as it does any other.
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (keyEvent->key() == Qt::Key_Escape && keyEvent->modifiers() == Qt::NoModifier) {
+            close();
+            return true;
+        }
+        const char key = TypedCharacter(keyEvent);
         if (key == 0 || (watched != MaskEdit1 && watched != FrameMini))
             return false;
         if (watched == FrameMini)

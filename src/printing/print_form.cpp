@@ -13,7 +13,6 @@
 #include "widgets/work_progress.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -222,33 +221,32 @@ bool TGridPrintForm::printerReady()
 void TGridPrintForm::print(Report& report)
 {
     QWidget* owner = isVisible() ? this : parentWidget();
-    WorkProgress progress(owner, "Print", "Printing...", progressDelay);
-    bool stopped = false;
-    const bool printed = PrintReport(printer_, report, [&](int64_t page) {
-        progress.setLabel(QString("Printing page %1...").arg(page));
-        stopped = !progress.advance(report.pagination().rowsLaidOut(), report.rowCount());
-        return !stopped;
-    });
-    if (!printed && !stopped) {
-        const QString destination = printer_.outputFormat() == QPrinter::PdfFormat
-                                        ? QDir::toNativeSeparators(printer_.outputFileName())
-                                        : printer_.printerName();
-        dialogs_.showError(owner, QString("The report could not be printed to %1.").arg(destination));
+    PrintOutcome outcome;
+    {
+        // Gone before any error shows: its own delay would bring it up over the message.
+        WorkProgress progress(owner, "Print", "Printing...", progressDelay);
+        outcome = PrintReport(printer_, report, [&](int64_t page) {
+            progress.setLabel(QString("Printing page %1...").arg(page));
+            return progress.advance(report.pagination().rowsLaidOut(), report.rowCount());
+        });
     }
+    if (!outcome.error.isEmpty())
+        dialogs_.showError(owner, outcome.error);
 }
 
 void TGridPrintForm::PrintBtnClick()
 {
+    // Cancel in the printer dialog returns to this one unchanged.
+    if (!printerReady())
+        return;
     settings_.print = settings();
     ReportStoreErrors(dialogs_, this, [this] { WritePrintSettings(store_, settings_.print); });
     // A preview on screen would go on showing pages of the report this one
     // replaces, whoever started the print.
     preview_.hide();
     preview_.DetachReport();
-    if (printerReady()) {
-        const std::unique_ptr<Report> report = buildReport();
-        print(*report);
-    }
+    const std::unique_ptr<Report> report = buildReport();
+    print(*report);
     if (isVisible())
         accept();
 }

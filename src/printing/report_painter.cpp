@@ -1,18 +1,16 @@
 #include "printing/report_painter.h"
 
+#include "printing/pdf_replacement.h"
 #include "settings/settings_sections.h"
 #include "widgets/qt_text.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 #include <QLocale>
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace ombrel {
 
@@ -159,47 +157,8 @@ QSizeF PaperPoints(const QPrinter& printer)
 
 namespace {
 
-// A PDF file is printed beside its name and takes its place only when
-// complete, so a cancelled or failed print leaves an existing file as it was.
-class PdfReplacement {
-public:
-    explicit PdfReplacement(QPrinter& printer) : printer_(printer), target_(printer.outputFileName())
-    {
-        if (printer.outputFormat() != QPrinter::PdfFormat || target_.isEmpty())
-            return;
-        QTemporaryFile part(QFileInfo(target_).absolutePath() + "/.ombrel-print-XXXXXX.pdf");
-        part.setAutoRemove(false);
-        if (!part.open())
-            return; // the folder is not writable: printing there will say so
-        part_ = part.fileName();
-        printer.setOutputFileName(part_);
-    }
-    ~PdfReplacement()
-    {
-        if (part_.isEmpty())
-            return;
-        printer_.setOutputFileName(target_);
-        QFile::remove(part_);
-    }
-    bool commit()
-    {
-        if (part_.isEmpty())
-            return true;
-        const bool replaced =
-            std::rename(QFile::encodeName(part_).constData(), QFile::encodeName(target_).constData()) == 0;
-        if (replaced)
-            QFile::setPermissions(target_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                               QFileDevice::ReadOther);
-        return replaced;
-    }
-
-private:
-    QPrinter& printer_;
-    QString target_;
-    QString part_;
-};
-
-bool printPages(QPrinter& printer, Report& report, const std::function<bool(int64_t page)>& printed)
+// False when stopped or when the printer failed; `stopped` tells which.
+bool printPages(QPrinter& printer, Report& report, const std::function<bool(int64_t page)>& printed, bool& stopped)
 {
     const QPageRanges ranges = printer.pageRanges();
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
@@ -222,6 +181,7 @@ bool printPages(QPrinter& printer, Report& report, const std::function<bool(int6
             first = false;
             report.paintPage(painter, page);
             if (!printed(page)) {
+                stopped = true;
                 printer.abort();
                 return false;
             }
@@ -232,11 +192,25 @@ bool printPages(QPrinter& printer, Report& report, const std::function<bool(int6
 
 } // namespace
 
-bool PrintReport(QPrinter& printer, Report& report, const std::function<bool(int64_t page)>& printed)
+PrintOutcome PrintReport(QPrinter& printer, Report& report, const std::function<bool(int64_t page)>& printed)
 {
     printer.setFullPage(true); // the report keeps its own margins
     PdfReplacement output(printer);
-    return printPages(printer, report, printed) && output.commit();
+    if (!output.refusal().isEmpty())
+        return {false, output.refusal()};
+    bool stopped = false;
+    if (!printPages(printer, report, printed, stopped)) {
+        if (stopped)
+            return {};
+        if (output.replacing())
+            return {false, output.writeFailure()};
+        return {false,
+                QString("The report could not be printed to %1: the printer did not take it.")
+                    .arg(printer.outputFormat() == QPrinter::PdfFormat ? QDir::toNativeSeparators(output.target())
+                                                                       : printer.printerName())};
+    }
+    const QString error = output.commit();
+    return {error.isEmpty(), error};
 }
 
 } // namespace ombrel

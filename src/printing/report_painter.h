@@ -94,7 +94,11 @@ QSizeF PaperPoints(const QPrinter& printer);
 // Prints the report's pages in the printer's page range (laying them out as
 // it goes) and its copies when the printer cannot make them itself. After
 // each page `printed` hears of it and may stop the printing by returning
-// false. Returns false when stopped or when the printer failed.
-bool PrintReport(QPrinter& printer, Report& report, const std::function<bool(int64_t page)>& printed);
+// false. A PDF file is replaced only by a complete print (PdfReplacement).
+struct PrintOutcome {
+    bool printed = false;
+    QString error; // why it failed; empty when done or stopped
+};
+PrintOutcome PrintReport(QPrinter& printer, Report& report, const std::function<bool(int64_t page)>& printed);
 
 } // namespace ombrel

@@ -640,6 +640,7 @@ void TCalcMainForm::FormCreate()
     dragState_.DragRow.reset();
     ZeroDisable();
     OperandCombo->setCurrentIndex(0);
+    OperandComboChange(); // the fields shown follow the operator
     pendingOpenName_.clear();
     headers_->clearSortMode();
     workFile_.release();
@@ -678,7 +679,8 @@ void TCalcMainForm::FormActivate()
             reportFilesNotOpened();
         }
     }
-    entryPanel_->focus(FrameMode1->isChecked() ? EntryField::FrameIn : EntryField::In);
+    const EntryField first = FrameMode1->isChecked() ? EntryField::FrameIn : EntryField::In;
+    entryPanel_->focus(std::exchange(refusedField_, std::nullopt).value_or(first));
 }
 
 } // namespace ombrel

@@ -327,6 +327,9 @@ private:
     FieldLabels fieldLabels_;
     LabelStyle labelStyle_ = LabelStyle::OutInDuration;
     bool firstActivation_ = true;
+    // The field a refused calculation selected: the activation that follows
+    // its message box leaves the focus there rather than in the first field.
+    std::optional<EntryField> refusedField_;
     // Set while no window of the program is active, until one is again.
     bool inOtherProgram_ = false;
     QStringList commandLine_;

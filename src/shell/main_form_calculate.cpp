@@ -40,9 +40,11 @@ bool TCalcMainForm::ComputeCalculations()
             const QString caption = (in ? Label1 : Label2)->text();
             const QString text = toQt(in ? entry_.in.text : entry_.out.text);
             dialogs_.showError(this, caption + " - " + text + " is not valid timecode!");
-            entryPanel_->focus(in ? EntryField::In : EntryField::Out);
+            refusedField_ = in ? EntryField::In : EntryField::Out;
+            entryPanel_->focus(*refusedField_);
         } else {
             accepted = true;
+            refusedField_.reset();
             models_.appendCalculation(calculation.rows);
             dragState_.DragRow.reset();
             if (models_.calcCount() == 1)

@@ -1,6 +1,7 @@
 #include "widgets/display_font.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace ombrel {
@@ -27,8 +28,15 @@ QFont displayFont(const QString& face, int points)
 
 QFont displayFont(const QFont& stored)
 {
-    if (stored.family() != "MS Sans Serif")
-        return stored;
+    if (stored.family() != "MS Sans Serif") {
+        if (QFontDatabase::families().contains(stored.family()))
+            return stored;
+        // A face that is not installed is offered as the one drawn in its
+        // place, in the same size and style.
+        QFont font = stored;
+        font.setFamily(QFontInfo(stored).family());
+        return font;
+    }
     QFont font = displayFont(stored.family(), stored.pointSize() > 0 ? stored.pointSize() : 11);
     font.setBold(stored.bold());
     font.setItalic(stored.italic());
@@ -44,6 +52,8 @@ QFont storedFont(const QFont& chosen, const QFont& stored)
         return chosen;
     QFont font = chosen;
     font.setFamily(stored.family());
+    if (stored.family() != "MS Sans Serif")
+        return font; // the face drawn in its place, at the same size
     // The dialog lists whole sizes: the offered one comes back rounded.
     if (qRound(chosen.pointSizeF()) == qRound(offered.pointSizeF()))
         font.setPointSize(stored.pointSize());

@@ -10,7 +10,9 @@ namespace ombrel {
 // not have; its stand-in is drawn about a third smaller, which gives digits
 // of the original's width, so that timecodes fit the default columns. Any other face is used as stored.
 QFont displayFont(const QString& face, int points);
-// The same for a whole font, keeping its style.
+// The same for a whole font, keeping its style; a face that is not
+// installed becomes the one drawn in its place, so a font dialog opens on
+// what it edits.
 QFont displayFont(const QFont& stored);
 // The font to store for one chosen in a font dialog that was offered
 // displayFont(stored): the stand-in face means the stored face, and a size

@@ -11,6 +11,8 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/colour_combo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_font.h
   ${CMAKE_CURRENT_LIST_DIR}/display_font.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fitted_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/fitted_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/heading_fields.h
   ${CMAKE_CURRENT_LIST_DIR}/heading_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/icons.h

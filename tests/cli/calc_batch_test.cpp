@@ -39,6 +39,18 @@ private slots:
             << QStringList{} << QByteArray("1\nbad\n3\n00:00:00:30\n") << QByteArray("00:00:00:01\n\n00:00:00:03\n\n")
             << QByteArray("ombrel-calc: line 2: 'bad' is not a timecode or a frame count\n"
                           "ombrel-calc: line 4: frame 30 is out of range at 30 (00:00:00:30)\n");
+        // Shown escaped, whole: no escape sequence reaches the terminal and a
+        // NUL byte does not end the message.
+        QTest::newRow("control characters")
+            << QStringList{} << QByteArray("\x1b]0;owned\x07\x1b[2J\n", 15) << QByteArray("\n")
+            << QByteArray("ombrel-calc: line 1: '\\x1b]0;owned\\x07\\x1b[2J' is not a timecode (hh:mm:ss:ff)\n");
+        QTest::newRow("NUL and C1 controls")
+            << QStringList{}
+            << QByteArray("a\0b\xc2\x9b"
+                          "31m\n",
+                          9)
+            << QByteArray("\n")
+            << QByteArray("ombrel-calc: line 1: 'a\\x00b\\xc2\\x9b31m' is not a timecode or a frame count\n");
     }
     void lines()
     {

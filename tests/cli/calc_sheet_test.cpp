@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
 using namespace ombrel;
 using ombrel::test::runCalc;
 
@@ -174,6 +176,28 @@ private slots:
         QCOMPARE(QString::fromUtf8(run.err), "ombrel-calc: " + place(message) + "\n");
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.status, 1);
+    }
+
+    // A large file that is not a calculation file is turned down from its
+    // first line, without being read into memory.
+    void junkIsRefusedUnread()
+    {
+        const QString file = dir_.filePath("junk.obr");
+        QFile junk(file);
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("junk, not a sheet\r\n");
+        QVERIFY(junk.resize(qint64{1} << 30)); // sparse: takes no room on the disk
+        junk.close();
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        const auto run = runCalc({"--sheet", file});
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        QFile::remove(file);
+        QCOMPARE(QString::fromUtf8(run.err), "ombrel-calc: " + file + ": Not a Ombrel file!\n");
+        QCOMPARE(run.status, 1);
+        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 64 * 1024, // kilobytes
+                 qPrintable(QString("grew by %1 KiB").arg(after.ru_maxrss - before.ru_maxrss)));
     }
 
 private:

@@ -257,6 +257,20 @@ private slots:
         QCOMPARE(contentOf(path), oldContent);
     }
 
+    // A save onto a named pipe leaves the pipe a pipe.
+    void pipeTargetIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("export.txt");
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        const std::optional<QString> error = SaveFileBytes(path, std::string("text"));
+        QVERIFY(error);
+        QVERIFY2(error->contains("not a file on a disk but a pipe or a device"), qPrintable(*error));
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList{"export.txt"});
+    }
+
     void readFailures_data()
     {
         QTest::addColumn<QString>("kind");

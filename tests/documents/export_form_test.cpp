@@ -10,10 +10,12 @@
 #include "test_registry.h"
 #include "widgets/radio_group.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -127,6 +129,24 @@ private slots:
         QVERIFY(!dialog.dialogs.messages.first().text.isEmpty());
         QCOMPARE(dialog.stored("Radio"), QString("<absent>"));
         QVERIFY(!QFile::exists(dir.filePath("no such folder/cut.txt")));
+    }
+
+    // The progress of a failed export does not come up over its error.
+    void failedExportShowsNoProgress()
+    {
+        QTemporaryDir dir;
+        ExportDialog dialog;
+        dialog.form.progressDelay = std::chrono::milliseconds(20);
+        QStringList shown;
+        dialog.dialogs.whileAsking = [&] {
+            QTest::qWait(300);
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible() && qobject_cast<QProgressDialog*>(window))
+                    shown << window->windowTitle();
+        };
+        dialog.exportTo(dir.filePath("nodir/x.txt"));
+        QCOMPARE(dialog.dialogs.messages.size(), 1);
+        QCOMPARE(shown, QStringList());
     }
 
     // A disk that fills up half way: the message is the system's, the file

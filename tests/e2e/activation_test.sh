@@ -12,12 +12,12 @@ start_app
 type_keys "12+1"
 "$OTHER_CLIENT" >/dev/null 2>&1 &
 other_pid=$!
-other=$(timeout 20 xdotool search --sync --name '^Other client$' | head -1) || fail "the other client did not map"
-xdotool windowfocus --sync "$other"
+other=$(timeout 20 xdotool search --sync --onlyvisible --name '^Other client$' | head -1) || fail "the other client did not map"
+activate "$other"
 type_keys "typed elsewhere"
 sleep 0.3
 screenshot activation-away
-xdotool windowfocus --sync "$WINDOW"
+activate "$WINDOW"
 sleep 0.3
 # The Out operand goes on: 00:00:00:10.
 type_keys "0"

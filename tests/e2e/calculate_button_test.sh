@@ -17,7 +17,7 @@ screenshot six-clicks
 save_as "$WORK/clicks.obr"
 [[ $(calculations_in "$WORK/clicks.obr") == 6 ]] || fail "six clicks made $(calculations_in "$WORK/clicks.obr") calculations"
 
-xdotool windowfocus --sync "$WINDOW"
+activate "$WINDOW"
 xdotool mousemove --window "$WINDOW" $((WIDTH / 2)) $((HEIGHT - 41))
 sleep 0.3
 xdotool click --repeat 2 --delay 80 1

@@ -18,7 +18,7 @@ tc() {
 first=999999998000000001
 {
   printf 'NonDropFrame Timecode\r\n'
-  printf '%s x %s = %s   \r\n' "$(tc 999999999)" "$(tc 999999999)" "$(tc $(((999999999 % 2592000) ** 2)))"
+  printf '%s x %s = %s   \r\n' "$(tc 999999999)" "$(tc 999999999)" "$(tc $first)"
   printf '%s + %s = %s   \r\n' "$(tc $first)" "$(tc 1)" "$(tc $((first % 2592000 + 1)))"
   printf 'Frames (30fps)\r\n'
   printf '999999999 x 999999999 = %s   \r\n' $first

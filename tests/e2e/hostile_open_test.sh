@@ -9,7 +9,7 @@ expect_error() {
   box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Error$' | head -1) || fail "no Error box for $1"
   sleep 0.5
   screenshot "error-$1"
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  activate "$box" 2>/dev/null || true
   xdotool key Return
   for _ in $(seq 50); do xdotool search --onlyvisible --name '^Error$' >/dev/null || return 0; sleep 0.1; done
   fail "the Error box for $1 did not close"
@@ -20,7 +20,7 @@ mkfifo "$WORK/pipe.obr"
 start_app "$WORK/pipe.obr"
 expect_error pipe
 kill -0 "$app_pid" || fail "Ombrel ended after the pipe"
-xdotool windowfocus --sync "$WINDOW"
+activate "$WINDOW"
 xdotool key ctrl+q
 wait_for_exit
 
@@ -31,7 +31,7 @@ wait_for_exit
 } >"$WORK/long.obr"
 start_app "$WORK/long.obr"
 expect_error long-description
-xdotool windowfocus --sync "$WINDOW"
+activate "$WINDOW"
 type_keys "100+100"
 xdotool key Return
 sleep 0.3

@@ -14,8 +14,10 @@ unset QT_QPA_PLATFORM
 
 app_pid=""
 xvfb_pid=""
+wm_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$WORK"
 }
@@ -29,17 +31,46 @@ fail() {
 start_x() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   xvfb_pid=$!
-  for _ in $(seq 50); do [[ -s $WORK/display ]] && break; sleep 0.1; done
+  for _ in $(seq 100); do [[ -s $WORK/display ]] && break; sleep 0.1; done
   export DISPLAY=:$(cat "$WORK/display")
+  start_window_manager
+}
+
+# A desktop always has a window manager, which places windows, decorates
+# them and moves the focus (here on a click, as most do); the tests meet
+# the program under a small real one.
+start_window_manager() {
+  cat >"$WORK/jwmrc" <<'JWM'
+<?xml version="1.0"?>
+<JWM>
+  <FocusModel>click</FocusModel>
+  <SnapMode>none</SnapMode>
+  <MoveMode>opaque</MoveMode>
+</JWM>
+JWM
+  for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
+  jwm -f "$WORK/jwmrc" >"$OUTPUT/jwm.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "the window manager did not start"
 }
 
 # start_app [args...]: starts Ombrel and waits for its main window.
 start_app() {
   "$OMBREL" "$@" >"$OUTPUT/ombrel.log" 2>&1 &
   app_pid=$!
-  WINDOW=$(timeout 20 xdotool search --sync --name '^Ombrel$' | head -1) || fail "the main window did not map"
-  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ombrel$' | head -1) || fail "the main window did not map"
+  activate "$WINDOW" 2>/dev/null || true
   sleep 0.5
+}
+
+# activate WINDOW: asks the window manager to raise and focus the window,
+# as a click on it would, and waits until it has the focus.
+activate() {
+  xdotool windowactivate --sync "$1"
 }
 
 # caption WINDOW: the caption the window gives the desktop.
@@ -62,11 +93,11 @@ wait_for_exit() {
 
 # save_as FILE: saves the work through the real save dialog.
 save_as() {
-  xdotool windowfocus --sync "$WINDOW"
+  activate "$WINDOW"
   xdotool key ctrl+s
   local dialog
   dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save' | head -1) || fail "no save dialog"
-  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  activate "$dialog" 2>/dev/null || true
   sleep 0.5
   screenshot "save-dialog-$(basename "$1" .obr)"
   xdotool key ctrl+a
@@ -81,10 +112,13 @@ calculations_in() {
   sed -n '2{s/\r$//;p}' "$1"
 }
 
-# main_window_origin: the main window's top-left corner into win_x and win_y.
+# main_window_origin: the main window's top-left corner into win_x and win_y,
+# its size into WIDTH and HEIGHT.
 main_window_origin() {
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-  win_x=$X win_y=$Y
+  # xdotool adds the window manager's frame to the place once too often.
+  win_x=$(xwininfo -id "$WINDOW" | sed -n 's/.*Absolute upper-left X: *//p')
+  win_y=$(xwininfo -id "$WINDOW" | sed -n 's/.*Absolute upper-left Y: *//p')
 }
 
 # point NAME [ROW]: a point of the main window on the screen, in the layout

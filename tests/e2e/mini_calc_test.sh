@@ -7,7 +7,7 @@ start_x
 start_app
 xdotool key ctrl+m
 MINI=$(timeout 10 xdotool search --sync --onlyvisible --name '^Mini Calc$' | head -1) || fail "Ctrl+M showed no Mini Calc"
-xdotool windowfocus --sync "$MINI" 2>/dev/null || true
+activate "$MINI" 2>/dev/null || true
 sleep 0.5
 
 # click_at X Y [COUNT]: clicks the Mini Calc's client point COUNT times

@@ -9,7 +9,7 @@ narrow=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: \([0-9]*\)x
 xdotool key alt+f
 sleep 0.3
 xdotool key f
-dialog=$(timeout 10 xdotool search --sync --name '^Preferences$' | head -1) || fail "no Preferences dialog"
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Preferences$' | head -1) || fail "no Preferences dialog"
 sleep 0.5
 screenshot preferences
 for _ in 1 2 3 4 5; do xdotool key Tab; done
@@ -19,7 +19,7 @@ xdotool key Return
 sleep 0.5
 grep -q '^Descriptions=1' "$XDG_CONFIG_HOME/Brontel/Ombrel.conf" || fail "the choice was not stored"
 
-xdotool windowfocus --sync "$WINDOW"
+activate "$WINDOW"
 xdotool key ctrl+q
 wait_for_exit
 start_app

@@ -30,7 +30,7 @@ rows=120
 wait_for_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1; }
 # press_in_main_window KEYS...: the keys typed into the main window.
 press_in_main_window() {
-  xdotool windowfocus --sync "$WINDOW"
+  activate "$WINDOW"
   sleep 0.5
   xdotool key "$@"
 }
@@ -39,7 +39,7 @@ press_in_main_window() {
 focus_dialog() {
   local dialog
   dialog=$(wait_for_window "$1") || { screenshot "no-$2"; fail "no $2"; }
-  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  activate "$dialog" 2>/dev/null || true
   sleep 0.5
   screenshot "$2"
 }

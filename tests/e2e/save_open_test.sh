@@ -23,7 +23,7 @@ row() { printf '%s + %s = %s   \r\n' "$@"; }
 } >"$WORK/expected.obr"
 cmp "$WORK/expected.obr" "$WORK/first.obr" || fail "the saved file differs from the expected one"
 
-xdotool windowfocus --sync "$WINDOW"
+activate "$WINDOW"
 xdotool key ctrl+q
 wait_for_exit
 

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <limits>
+#include <string>
 
 using namespace ombrel;
 
@@ -224,6 +225,53 @@ private slots:
         // Drop frame labels the same frame numbers: 1800 is a minute and two frames.
         QCOMPARE(rowTexts(c, TimecodeFormat::DropFrm),
                  QStringList({"00;01;00;02", "-", "00;01;30;02", "=", "23;59;30;00", "", ""}));
+    }
+
+    // In frame mode every row calculates the typed counts at its own rate:
+    // its result is its operands' result, not that of their 30 fps labels.
+    void frameModeRowsAddUp_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("NonDrop") << FormatIndex(TimecodeFormat::NonDrop)
+                                 << QStringList{"00:00:03:10", "x", "00:00:00:03", "=", "00:00:10:00", "", ""};
+        QTest::newRow("PAL") << FormatIndex(TimecodeFormat::PAL)
+                             << QStringList{"00:00:04:00", "x", "00:00:00:03", "=", "00:00:12:00", "", ""};
+        QTest::newRow("Film") << FormatIndex(TimecodeFormat::Film)
+                              << QStringList{"00:00:04:04", "x", "00:00:00:03", "=", "00:00:12:12", "", ""};
+        QTest::newRow("Frames") << FormatIndex(TimecodeFormat::Frames)
+                                << QStringList{"100", "x", "3", "=", "300", "", ""};
+    }
+    void frameModeRowsAddUp()
+    {
+        QFETCH(int, format);
+        QFETCH(QStringList, row);
+        CalcState state;
+        CalculationRequest r = request("", Operator::Times, "", FormatAt(format));
+        r.frameMode = true;
+        r.frameInText = "100";
+        r.frameOutText = "3";
+        const Calculation c = ComputeCalculations(r, state);
+        QCOMPARE(rowTexts(c, FormatAt(format)), row);
+        QCOMPARE(state.totals[format].resultCount, int64_t{300});
+    }
+
+    // The largest counts convert to every rate without overflow: adding
+    // nothing gives the operand back in every list.
+    void hugestCountsConvertAtEveryRate()
+    {
+        for (const char* count : {"9223372036854775807", "-9223372036854775807", "999999998000000002"}) {
+            CalcState state;
+            CalculationRequest r = request("", Operator::Plus, "");
+            r.frameMode = true;
+            r.frameInText = count;
+            r.frameOutText = "0";
+            const Calculation c = ComputeCalculations(r, state);
+            for (int f = 0; f < kFormatCount; ++f) {
+                QCOMPARE(cell(c, FormatAt(f), ResultColumn), cell(c, FormatAt(f), InColumn));
+                QCOMPARE(state.totals[f].resultCount, std::stoll(count));
+            }
+        }
     }
 
     void conversionErrorsChangeNothing_data()

@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -187,6 +188,31 @@ private slots:
             lists.stock.scrollToLastRow();
             QCOMPARE(TwoLists::shown(lists.ours), TwoLists::shown(lists.stock));
         }
+    }
+
+    // A value cut by its column, shown with an ellipsis, has the whole value
+    // as its tooltip; one that fits has none.
+    void aCutValueShowsWholeAsItsTooltip()
+    {
+        SheetModels models;
+        DragState dragState;
+        appendRow(models, "999999998000000002");
+        appendRow(models, "1");
+        CalcGrid grid(models.model(TimecodeFormat::NonDrop), dragState);
+        grid.resize(420, 160);
+        grid.setColumnWidth(InColumn, 40);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        auto tipAt = [&](int row) {
+            QToolTip::hideText();
+            QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+            const QRect cell = grid.visualRect(grid.model()->index(row, InColumn));
+            QHelpEvent help(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(grid.viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipAt(0), QString("999999998000000002"));
+        QCOMPARE(tipAt(1), QString());
     }
 };
 

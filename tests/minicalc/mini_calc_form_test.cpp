@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTest>
@@ -401,6 +402,51 @@ private slots:
         QCOMPARE(w.mini.FrameMini->text(), QString("999999998000000001"));
         w.typeMini("-");
         QCOMPARE(w.form.FrameIn->text(), QString("999999998000000001"));
+    }
+
+    // Escape closes the Mini Calc, from either display.
+    void escapeClosesTheWindow_data()
+    {
+        QTest::addColumn<bool>("frameMode");
+        QTest::newRow("timecode display") << false;
+        QTest::newRow("frame display") << true;
+    }
+    void escapeClosesTheWindow()
+    {
+        QFETCH(bool, frameMode);
+        MiniWindow w;
+        if (frameMode) {
+            w.form.FrameMode1->trigger();
+            w.activateMini();
+        }
+        QCOMPARE(QApplication::focusWidget(), frameMode ? static_cast<QWidget*>(w.mini.FrameMini) : w.mini.MaskEdit1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!w.mini.isVisible());
+        QVERIFY(!w.form.MiniCalc1->isChecked());
+    }
+
+    // An 18-digit result is drawn whole, in a smaller face where the field
+    // cannot grow, with the whole value as the tooltip; a short one is drawn
+    // in the field's own face again.
+    void longResultsAreDrawnWhole()
+    {
+        MiniWindow w;
+        const QFont own = w.mini.FrameMini->font();
+        w.form.FrameMode1->trigger();
+        w.activateMini();
+        w.typeMini("999999999*999999999+1\r");
+        for (QLineEdit* field : {static_cast<QLineEdit*>(w.mini.FrameMini), static_cast<QLineEdit*>(w.form.FrameDur)}) {
+            QCOMPARE(field->text(), QString("999999998000000002"));
+            QVERIFY2(QFontMetricsF(field->font()).horizontalAdvance(field->text()) <= field->contentsRect().width() - 4,
+                     qPrintable(field->objectName()));
+            QCOMPARE(field->toolTip(), field->text());
+        }
+        w.form.FrameIn->setText("2");
+        w.form.FrameOut->setText("3");
+        w.form.CalculateBtnClick();
+        QCOMPARE(w.mini.FrameMini->text(), QString("5"));
+        QCOMPARE(w.mini.FrameMini->font(), own);
+        QCOMPARE(w.mini.FrameMini->toolTip(), QString());
     }
 
     // A "%" calculation in frame mode puts the percentage field over

@@ -279,15 +279,21 @@ private slots:
         QVERIFY(!windows.form.isVisible());
     }
 
-    // With nowhere to print to, Print asks for the printer first.
+    // With nowhere to print to, Print asks for the printer first; Cancel
+    // there returns to the Print dialog unchanged, with nothing stored.
     void printWithoutAPrinterAsksForOne()
     {
         PrintWindows windows;
         windows.form.printer().setOutputFileName(QString());
+        windows.form.show();
+        QTest::mouseClick(windows.form.PageChk, Qt::LeftButton);
         windows.dialogs.printerSetups.push_back(false);
-        windows.form.PrintBtnClick();
+        QTest::mouseClick(windows.form.PrintBtn, Qt::LeftButton);
         QVERIFY(windows.dialogs.printerSetups.empty());
         QVERIFY(windows.dialogs.messages.isEmpty());
+        QVERIFY(windows.form.isVisible());
+        QVERIFY(!windows.form.PageChk->isChecked());
+        QCOMPARE(windows.stored("Print/Page"), QString("<absent>"));
     }
 
     // The setup offers the pages of the report on preview, else any.

@@ -1,4 +1,5 @@
 #include "file_bytes.h"
+#include "file_size_limit.h"
 #include "printing/report_painter.h"
 #include "test_registry.h"
 #include "text_recorder.h"
@@ -8,6 +9,12 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace ombrel;
 using ombrel::test::TextRecorder;
@@ -51,6 +58,72 @@ std::unique_ptr<TextRecorder> drawn(Report& report, int64_t page = 1)
     MapReportOnto(painter, QRectF(QPointF(0, 0), report.paperSize()), report.paperSize());
     report.paintPage(painter, page);
     return recorder;
+}
+
+// A real PDF of a few pages at `path`, as a print finds one it would replace.
+QByteArray printedPdf(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const CalcSheet sheet = sheetOf(QStringList(3, "old"));
+    Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
+    if (!PrintReport(printer, report, [](int64_t) { return true; }).printed)
+        return {};
+    return test::FileBytes(path);
+}
+
+// Prints a long report to `path`.
+PrintOutcome printLong(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const CalcSheet sheet = sheetOf(QStringList(600, "a new description"));
+    Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
+    return PrintReport(printer, report, [](int64_t) { return true; });
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// The file system sees this thread as the user "nobody" (a root test would
+// otherwise write anywhere): changing the file system's user from root drops
+// root's file powers with it.
+class AsNobody {
+public:
+    AsNobody() : wasRoot_(geteuid() == 0)
+    {
+        if (wasRoot_) {
+            setfsgid(65534);
+            setfsuid(65534);
+        }
+    }
+    ~AsNobody()
+    {
+        if (wasRoot_) {
+            setfsuid(0);
+            setfsgid(0);
+        }
+    }
+    AsNobody(const AsNobody&) = delete;
+    AsNobody& operator=(const AsNobody&) = delete;
+
+private:
+    bool wasRoot_;
+};
+
+// The id of a process that has ended.
+pid_t endedProcess()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
 }
 
 } // namespace
@@ -237,9 +310,9 @@ private slots:
         Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
         QList<int64_t> printed;
         QVERIFY(PrintReport(printer, report, [&](int64_t page) {
-            printed << page;
-            return true;
-        }));
+                    printed << page;
+                    return true;
+                }).printed);
         QCOMPARE(printed.size(), pages);
         QCOMPARE(test::PdfPages(dir.filePath("report.pdf")), pages);
         QCOMPARE(test::FilesIn(dir.path()), QStringList{"report.pdf"});
@@ -257,10 +330,112 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         Report report(sheet, content(), kDefaultPrintFont, PaperPoints(printer), kStamp);
-        QVERIFY(!PrintReport(printer, report, [](int64_t) { return false; }));
+        const PrintOutcome outcome = PrintReport(printer, report, [](int64_t) { return false; });
+        QVERIFY(!outcome.printed);
+        QCOMPARE(outcome.error, QString());
         QCOMPARE(test::FileBytes(path), QByteArray("the old file"));
         QCOMPARE(test::FilesIn(dir.path()), QStringList{"report.pdf"});
         QCOMPARE(printer.outputFileName(), path);
+    }
+
+    // A printed PDF keeps the mode of the file it replaces; a new one
+    // follows the umask, as any new file does.
+    void printedPdfMode_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("private file kept private") << true << 0600 << 022 << 0600;
+        QTest::newRow("group file kept") << true << 0640 << 077 << 0640;
+        QTest::newRow("new under umask 077") << false << 0 << 077 << 0600;
+        QTest::newRow("new under umask 022") << false << 0 << 022 << 0644;
+    }
+    void printedPdfMode()
+    {
+        QFETCH(bool, existing);
+        QFETCH(int, mode);
+        QFETCH(int, mask);
+        QFETCH(int, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        if (existing) {
+            QVERIFY(!printedPdf(path).isEmpty());
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
+        }
+        const mode_t saved = ::umask(mask);
+        const PrintOutcome outcome = printLong(path);
+        ::umask(saved);
+        QVERIFY2(outcome.printed, qPrintable(outcome.error));
+        QCOMPARE(int(modeOf(path)), expected);
+        QVERIFY(test::PdfPages(path) > 3);
+    }
+
+    // A disk that fills while printing leaves the old PDF whole and says so.
+    void fullDiskKeepsTheOldPdf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        const QByteArray old = printedPdf(path);
+        QVERIFY(!old.isEmpty());
+        PrintOutcome outcome;
+        {
+            test::FileSizeLimit limit(old.size() + 2000);
+            outcome = printLong(path);
+        }
+        QVERIFY(!outcome.printed);
+        QVERIFY2(outcome.error.contains("could not be written completely"), qPrintable(outcome.error));
+        QVERIFY(outcome.error.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(test::FileBytes(path), old);
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"report.pdf"});
+    }
+
+    // Where the folder takes no new files but the PDF may be written, the
+    // print is refused rather than written over the only copy.
+    void folderWithoutNewFilesRefusesThePrint()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        const QByteArray old = printedPdf(path);
+        QVERIFY(!old.isEmpty());
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
+        PrintOutcome outcome;
+        {
+            AsNobody nobody;
+            QVERIFY(::faccessat(AT_FDCWD, QFile::encodeName(dir.path()).constData(), W_OK, AT_EACCESS) != 0);
+            outcome = printLong(path);
+        }
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        QVERIFY(!outcome.printed);
+        QVERIFY2(outcome.error.contains("its folder does not allow new files"), qPrintable(outcome.error));
+        QCOMPARE(test::FileBytes(path), old);
+        QCOMPARE(test::FilesIn(dir.path()), QStringList{"report.pdf"});
+    }
+
+    // What is not a regular file is not replaced by the print.
+    void pipeTargetIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.pdf");
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        const PrintOutcome outcome = printLong(path);
+        QVERIFY(!outcome.printed);
+        QVERIFY2(outcome.error.contains("not a file on a disk"), qPrintable(outcome.error));
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
+    }
+
+    // The hidden file of a print killed half way is removed by the next
+    // print into its folder; that of a running print is left alone.
+    void printRemovesPartsOfEndedPrints()
+    {
+        QTemporaryDir dir;
+        const QString ended = QString(".ombrel-print-%1-0badf00d.pdf").arg(endedProcess());
+        const QString running = QString(".ombrel-print-%1-0badf00d.pdf").arg(getppid());
+        QVERIFY(test::WriteFileBytes(dir.filePath(ended), "%PDF-1.4 half"));
+        QVERIFY(test::WriteFileBytes(dir.filePath(running), "%PDF-1.4 half"));
+        QVERIFY(printLong(dir.filePath("report.pdf")).printed);
+        QCOMPARE(test::FilesIn(dir.path()), (QStringList{running, "report.pdf"}));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "engine/timecode.h"
 #include "main_window_fixture.h"
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
@@ -142,6 +143,26 @@ private slots:
         QCOMPARE(w.cell(TimecodeFormat::Frames, 1, InColumn), QString("999999998000000001"));
     }
 
+    // Back from frame mode, the next row of every list is the calculation
+    // of its own operands: no count of the frame-mode chain stays behind.
+    void timecodeRowAfterAFrameChainAddsUp()
+    {
+        MainWindow w({.shown = true});
+        w.form.FrameMode1->trigger();
+        w.type("999999999*999999999+1\r");
+        w.form.FrameMode1->trigger();
+        w.form.CalculateBtnClick();
+        QCOMPARE(w.dialogs.messageTexts(), QStringList());
+        for (const TimecodeFormat format : {TimecodeFormat::NonDrop, TimecodeFormat::PAL, TimecodeFormat::Film}) {
+            const int64_t rate = FormatInfoOf(format).nominalRate;
+            auto count = [&](int column) {
+                return PartsToFrames(ParseTimecodeText(w.cell(format, 2, column).toStdString()), rate);
+            };
+            QCOMPARE(w.cell(format, 2, OperatorColumn), QString("+"));
+            QCOMPARE(count(ResultColumn), count(InColumn) + count(OutColumn));
+        }
+    }
+
     void thePercentageRoundTrip()
     {
         MainWindow w({.shown = true});
@@ -159,6 +180,31 @@ private slots:
         w.type("+");
         QVERIFY(!w.form.MaskEdit4->isVisible());
         QCOMPARE(w.focused(), QString("MaskEdit1"));
+    }
+
+    // New after a "%" calculation: the fields shown match the operator, and
+    // what is typed next is calculated.
+    void newAfterAPercentage_data()
+    {
+        QTest::addColumn<bool>("frameMode");
+        QTest::newRow("timecode") << false;
+        QTest::newRow("frame mode") << true;
+    }
+    void newAfterAPercentage()
+    {
+        QFETCH(bool, frameMode);
+        MainWindow w({.shown = true});
+        if (frameMode)
+            w.form.FrameMode1->trigger();
+        w.type("%");
+        w.type("50x 400\r");
+        QCOMPARE(w.form.sheet().rowCount(), 1);
+        w.dialogs.answers.push_back(Answer::Yes);
+        w.form.New1->trigger();
+        QCOMPARE(w.form.OperandCombo->currentText(), QString("+"));
+        QVERIFY(!w.form.MaskEdit4->isVisible());
+        QCOMPARE(w.form.FrameIn->isVisible(), frameMode);
+        QCOMPARE(w.focused(), QString(frameMode ? "FrameIn" : "MaskEdit1"));
     }
 
     void theOperatorListTakesKeys()
@@ -207,6 +253,22 @@ private slots:
         w.form.FrameMode1->trigger();
         w.type("99+1\r");
         QCOMPARE(w.form.sheet().rowCount(), 1);
+    }
+
+    // After the message of a refused chained calculation, the window
+    // manager activates the window again: the refused field keeps the focus.
+    void aRefusedFieldKeepsTheFocusWhenTheWindowIsActivatedAgain()
+    {
+        MainWindow w({.shown = true});
+        w.type("1+99+");
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&w.form, &activate);
+        QCOMPARE(w.focused(), QString("MaskEdit2"));
+        // A later activation, after a window of the program's own, starts again in the first field.
+        QApplication::sendEvent(&w.form, &activate);
+        QCOMPARE(w.focused(), QString("MaskEdit1"));
     }
 
     void hoveringTheTimecodeFieldsExplainsRecall()

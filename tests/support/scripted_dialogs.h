@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace ombrel::test {
 
@@ -26,6 +27,9 @@ public:
     std::deque<bool> printerSetups;
     QList<std::pair<int, int>> printerSetupRanges; // the pages each setup offered
 
+    // Runs while a message is asked, as the user reads it.
+    std::function<void()> whileAsking;
+
     QList<Asked> messages;
     QList<FileDialogRequest> saveRequests;
     QList<FileDialogRequest> openRequests;
@@ -33,6 +37,8 @@ public:
     Answer message(QWidget*, MessageKind kind, const QString& text, MessageButtons buttons) override
     {
         messages.append({kind, text, buttons});
+        if (whileAsking)
+            whileAsking();
         if (answers.empty())
             return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
         const Answer answer = answers.front();

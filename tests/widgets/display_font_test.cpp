@@ -33,8 +33,8 @@ class DisplayFontTest : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QFontDatabase::families().contains("MS Sans Serif"))
-            QSKIP("this machine has the real MS Sans Serif: no stand-in to map");
+        if (QFontDatabase::families().contains("MS Sans Serif") || QFontDatabase::families().contains("Arial"))
+            QSKIP("this machine has the real MS Sans Serif or Arial: no stand-in to map");
     }
 
     void storedFontMapsTheStandInBack_data()
@@ -61,9 +61,23 @@ private slots:
         QCOMPARE(describe(storedFont(chosen, stored)), kept);
     }
 
-    // The real dialogs, confirmed as they open.
+    // The real dialogs, confirmed as they open: the font dialog opens on
+    // the font it edits, style included, also where its face is not
+    // installed (the print font's Arial), and gives it back unchanged.
+    void confirmingTheFontDialogUnchangedChangesNothing_data()
+    {
+        QTest::addColumn<QFont>("stored");
+        QTest::newRow("MS Sans Serif") << font("MS Sans Serif", 11);
+        QTest::newRow("the print font") << font("Arial", 12);
+        QTest::newRow("installed face, italic") << [] {
+            QFont f = font("DejaVu Serif", 10, false);
+            f.setItalic(true);
+            return f;
+        }();
+    }
     void confirmingTheFontDialogUnchangedChangesNothing()
     {
+        QFETCH(QFont, stored);
         QTimer confirm;
         connect(&confirm, &QTimer::timeout, [] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
@@ -71,11 +85,12 @@ private slots:
         });
         confirm.start(20);
         QtUserDialogs dialogs;
-        const FontChoice stored{font("MS Sans Serif", 11), QColor(0, 0, 0x80)};
-        const auto choice = dialogs.chooseFont(nullptr, stored);
+        const FontChoice edited{stored, QColor(0, 0, 0x80)};
+        const auto choice = dialogs.chooseFont(nullptr, edited);
         QVERIFY(choice);
-        QCOMPARE(describe(choice->font), describe(stored.font));
-        QCOMPARE(choice->color, stored.color);
+        QCOMPARE(describe(choice->font), describe(stored));
+        QCOMPARE(choice->font.italic(), stored.italic());
+        QCOMPARE(choice->color, edited.color);
     }
 };
 
