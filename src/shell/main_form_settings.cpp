@@ -11,6 +11,7 @@
 #include "widgets/calc_button.h"
 #include "widgets/display_font.h"
 #include "widgets/qt_text.h"
+#include "widgets/readable_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -130,9 +131,10 @@ void TCalcMainForm::showListLook(int format)
     const ListLook& look = listLooks_[format];
     grid->setFont(look.font.font);
     QPalette palette = grid->palette();
-    palette.setColor(QPalette::Text, look.font.color);
     if (look.background)
         palette.setColor(QPalette::Base, *look.background);
+    palette.setColor(QPalette::Text,
+                     ReadableText(look.font.color, palette.color(QPalette::Base), QGuiApplication::palette()));
     grid->setPalette(palette);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     if (listWidth_)
