@@ -101,8 +101,18 @@ void CompactTabStyle::drawControl(ControlElement element, const QStyleOption* op
         int alignment = Qt::AlignCenter | Qt::TextShowMnemonic;
         if (!proxy()->styleHint(SH_UnderlineShortcut, tab, widget))
             alignment |= Qt::TextHideMnemonic;
-        proxy()->drawItemText(painter, textArea(tab->rect, current), alignment, tab->palette,
-                              tab->state & State_Enabled, tab->text, QPalette::WindowText);
+        const QRect area = textArea(tab->rect, current);
+        proxy()->drawItemText(painter, area, alignment, tab->palette, tab->state & State_Enabled, tab->text,
+                              QPalette::WindowText);
+        if (tab->state & State_HasFocus) {
+            // Where Qt's own label draws the keyboard's frame.
+            const int offset = 1 + proxy()->pixelMetric(PM_DefaultFrameWidth, tab, widget);
+            QStyleOptionFocusRect frame;
+            frame.QStyleOption::operator=(*tab);
+            frame.rect.setRect(area.left() + 1 + offset, area.y() + offset, area.width() - 1 - 2 * offset,
+                               area.height() - 2 * offset);
+            proxy()->drawPrimitive(PE_FrameFocusRect, &frame, painter, widget);
+        }
     } else if (current) {
         const QRect& r = tab->rect;
         painter->fillRect(r, tab->palette.base());

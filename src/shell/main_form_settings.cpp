@@ -118,9 +118,10 @@ void TCalcMainForm::setListFont(int format, const FontChoice& font)
         showListLook(format);
 }
 
-void TCalcMainForm::setListColour(int format, const QColor& colour)
+void TCalcMainForm::setListColour(int format, const QColor& colour, bool systemColour)
 {
     listLooks_[format].background = colour;
+    listLooks_[format].systemBackground = systemColour;
     if (lists_[format])
         showListLook(format);
 }
@@ -133,8 +134,12 @@ void TCalcMainForm::showListLook(int format)
     QPalette palette = grid->palette();
     if (look.background)
         palette.setColor(QPalette::Base, *look.background);
+    // Colours the user named are drawn as named; over the palette's own
+    // background the text must read.
     palette.setColor(QPalette::Text,
-                     ReadableText(look.font.color, palette.color(QPalette::Base), QGuiApplication::palette()));
+                     look.systemBackground
+                         ? ReadableText(look.font.color, palette.color(QPalette::Base), QGuiApplication::palette())
+                         : look.font.color);
     grid->setPalette(palette);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     if (listWidth_)
