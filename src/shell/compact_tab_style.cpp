@@ -109,7 +109,7 @@ void CompactTabStyle::drawControl(ControlElement element, const QStyleOption* op
             const int offset = 1 + proxy()->pixelMetric(PM_DefaultFrameWidth, tab, widget);
             QStyleOptionFocusRect frame;
             frame.QStyleOption::operator=(*tab);
-            frame.rect.setRect(area.left() + 1 + offset, area.y() + offset, area.width() - 1 - 2 * offset,
+            frame.rect.setRect(area.left() + 1 + offset, area.y() + offset, area.width() - 2 - 2 * offset,
                                area.height() - 2 * offset);
             proxy()->drawPrimitive(PE_FrameFocusRect, &frame, painter, widget);
         }

@@ -87,6 +87,7 @@ private slots:
         QVERIFY2(miniContrast >= kReadableContrast, qPrintable(QString("Mini Calc display %1:1").arg(miniContrast)));
 
         THelpForm help;
+        help.show();
         help.showPage("lists.html");
         QVERIFY(QTest::qWaitForWindowExposed(&help));
         auto* browser = help.findChild<QTextBrowser*>("HelpBrowser");
