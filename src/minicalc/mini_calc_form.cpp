@@ -13,6 +13,7 @@
 #include "widgets/display_font.h"
 #include "widgets/icons.h"
 #include "widgets/qt_text.h"
+#include "widgets/readable_text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,7 +59,7 @@ TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host
     QFont displayFace = displayFont("MS Sans Serif", 11);
     displayFace.setBold(true);
     QPalette navy = palette();
-    navy.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80));
+    navy.setColor(QPalette::Text, ReadableText(QColor(0x00, 0x00, 0x80), navy.color(QPalette::Base), navy));
     MaskEdit1 = new QLineEdit(this);
     MaskEdit1->setObjectName("MaskEdit1");
     MaskEdit1->setReadOnly(true);

@@ -1,5 +1,6 @@
 #include "settings/preferences_target.h"
 
+#include "settings/settings_codec.h"
 #include "settings/settings_sections.h"
 #include "widgets/qt_text.h"
 
@@ -47,7 +48,8 @@ bool ApplySettings(const AppSettings& settings, PreferencesTarget& target, bool 
     SetLabels(settings, target);
     target.setFrameFieldsVisible(options.frameMode);
     for (int format = 0; format < kFormatCount; ++format)
-        target.setListColour(format, QColorFromStored(ListColour(settings, format)));
+        target.setListColour(format, QColorFromStored(ListColour(settings, format)),
+                             IsSystemColour(ListColour(settings, format)));
     return resized;
 }
 

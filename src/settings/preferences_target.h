@@ -23,7 +23,8 @@ public:
     // Background of the entry fields (they take the active list's colour).
     virtual void setEntryFieldColour(const QColor& colour) = 0;
     virtual void setListFont(int format, const FontChoice& font) = 0;
-    virtual void setListColour(int format, const QColor& colour) = 0;
+    // `systemColour`: the colour is the palette's (such as "Window"), not one the user named.
+    virtual void setListColour(int format, const QColor& colour, bool systemColour) = 0;
     // In all six lists at once; each header section lies over its column.
     virtual void setColumnWidth(int column, int width) = 0;
     virtual void setWindowWidths(const WindowWidths& widths) = 0;

@@ -1,5 +1,6 @@
 target_sources(ombrel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/settings_codec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/contrast.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_placement.cpp)

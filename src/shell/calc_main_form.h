@@ -157,7 +157,7 @@ public:
     int activeTabIndex() const override;
     void setEntryFieldColour(const QColor& colour) override;
     void setListFont(int format, const FontChoice& font) override;
-    void setListColour(int format, const QColor& colour) override;
+    void setListColour(int format, const QColor& colour, bool systemColour) override;
     void setColumnWidth(int column, int width) override;
     void setWindowWidths(const WindowWidths& widths) override;
     void setTabsAtBottom(bool bottom) override;
@@ -342,6 +342,7 @@ private:
     struct ListLook {
         FontChoice font;
         std::optional<QColor> background;
+        bool systemBackground = true; // the palette's colour, not one the user named
     };
     std::array<CalcGrid*, kFormatCount> lists_{};
     std::array<ListLook, kFormatCount> listLooks_;

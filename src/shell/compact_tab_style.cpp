@@ -80,11 +80,11 @@ QRect CompactTabStyle::subElementRect(SubElement element, const QStyleOption* op
     if (element != SE_TabBarTabText || !tab)
         return QProxyStyle::subElementRect(element, option, widget);
     // Measured from the whole tab, whether the option holds the whole tab
-    // or, while the label is drawn, its text area.
+    // or, while the label is drawn, its text area. The text area is ours
+    // alone: a platform theme that wraps the style in a proxy of its own
+    // (qt6ct) would otherwise take the base style's tab padding off again.
     const auto* bar = qobject_cast<const QTabBar*>(widget);
-    QStyleOptionTab text(*tab);
-    text.rect = textArea(bar && tab->tabIndex != -1 ? bar->tabRect(tab->tabIndex) : tab->rect, isCurrent(*tab));
-    return QProxyStyle::subElementRect(element, &text, widget);
+    return textArea(bar && tab->tabIndex != -1 ? bar->tabRect(tab->tabIndex) : tab->rect, isCurrent(*tab));
 }
 
 void CompactTabStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -97,9 +97,22 @@ void CompactTabStyle::drawControl(ControlElement element, const QStyleOption* op
     }
     const bool current = isCurrent(*tab);
     if (element == CE_TabBarTabLabel) {
-        QStyleOptionTab text(*tab);
-        text.rect = textArea(tab->rect, current);
-        QProxyStyle::drawControl(element, &text, painter, widget);
+        // Drawn here for the same reason: the base style's label takes its padding off the text.
+        int alignment = Qt::AlignCenter | Qt::TextShowMnemonic;
+        if (!proxy()->styleHint(SH_UnderlineShortcut, tab, widget))
+            alignment |= Qt::TextHideMnemonic;
+        const QRect area = textArea(tab->rect, current);
+        proxy()->drawItemText(painter, area, alignment, tab->palette, tab->state & State_Enabled, tab->text,
+                              QPalette::WindowText);
+        if (tab->state & State_HasFocus) {
+            // Where Qt's own label draws the keyboard's frame.
+            const int offset = 1 + proxy()->pixelMetric(PM_DefaultFrameWidth, tab, widget);
+            QStyleOptionFocusRect frame;
+            frame.QStyleOption::operator=(*tab);
+            frame.rect.setRect(area.left() + 1 + offset, area.y() + offset, area.width() - 2 - 2 * offset,
+                               area.height() - 2 * offset);
+            proxy()->drawPrimitive(PE_FrameFocusRect, &frame, painter, widget);
+        }
     } else if (current) {
         const QRect& r = tab->rect;
         painter->fillRect(r, tab->palette.base());

@@ -2,6 +2,7 @@
 
 #include "widgets/accessible_role.h"
 #include "widgets/icons.h"
+#include "widgets/readable_text.h"
 
 #include <QCollator>
 #include <QFile>
@@ -87,6 +88,23 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
     setOpenExternalLinks(true);
 }
 
+// The pages are styled for a light page. Under a palette whose page is
+// dark they take the palette's text, link and tinted colours instead.
+QVariant HelpBrowser::styleFollowingPalette(const QVariant& style) const
+{
+    const QPalette colours = palette();
+    const QColor page = colours.color(QPalette::Base);
+    const QColor designedText(0x26, 0x32, 0x38);
+    if (ReadableText(designedText, page, colours) == designedText)
+        return style;
+    const QString text = colours.color(QPalette::Text).name();
+    const QString link = colours.color(QPalette::Link).name();
+    const QString tint = colours.color(QPalette::AlternateBase).name();
+    return style.toString() + QStringLiteral("\nbody, h1, h2, kbd, th, p.see { color: %1; }\n"
+                                             "th, p.tip { background-color: %2; }\na { color: %3; }\n")
+                                  .arg(text, tint, link);
+}
+
 QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
     const QString path = resourcePath(name);
@@ -96,6 +114,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
             return missingPageHtml(name.fileName());
         return QString::fromUtf8(file.readAll());
     }
+    if (type == QTextDocument::StyleSheetResource)
+        return styleFollowingPalette(QTextBrowser::loadResource(type, name));
     if (type == QTextDocument::ImageResource && path.endsWith(QLatin1String(".svg"))) {
         // Drawn here rather than through an image plugin, sharp at any scale.
         QSvgRenderer renderer(path);

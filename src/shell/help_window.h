@@ -51,6 +51,9 @@ class HelpBrowser : public QTextBrowser {
 public:
     explicit HelpBrowser(QWidget* parent = nullptr);
     QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    QVariant styleFollowingPalette(const QVariant& style) const;
 };
 
 // The help window: Contents and Index tabs beside the page.

@@ -11,6 +11,7 @@
 #include "widgets/calc_button.h"
 #include "widgets/display_font.h"
 #include "widgets/qt_text.h"
+#include "widgets/readable_text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -118,9 +119,10 @@ void TCalcMainForm::setListFont(int format, const FontChoice& font)
         showListLook(format);
 }
 
-void TCalcMainForm::setListColour(int format, const QColor& colour)
+void TCalcMainForm::setListColour(int format, const QColor& colour, bool systemColour)
 {
     listLooks_[format].background = colour;
+    listLooks_[format].systemBackground = systemColour;
     if (lists_[format])
         showListLook(format);
 }
@@ -131,9 +133,14 @@ void TCalcMainForm::showListLook(int format)
     const ListLook& look = listLooks_[format];
     grid->setFont(look.font.font);
     QPalette palette = grid->palette();
-    palette.setColor(QPalette::Text, look.font.color);
     if (look.background)
         palette.setColor(QPalette::Base, *look.background);
+    // Colours the user named are drawn as named; over the palette's own
+    // background the text must read.
+    palette.setColor(QPalette::Text,
+                     look.systemBackground
+                         ? ReadableText(look.font.color, palette.color(QPalette::Base), QGuiApplication::palette())
+                         : look.font.color);
     grid->setPalette(palette);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     if (listWidth_)

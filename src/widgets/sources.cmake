@@ -19,6 +19,7 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radio_group.h
   ${CMAKE_CURRENT_LIST_DIR}/radio_group.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/readable_text.h
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.h
   ${CMAKE_CURRENT_LIST_DIR}/user_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_panel.h

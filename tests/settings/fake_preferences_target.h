@@ -33,7 +33,7 @@ public:
     int activeTabIndex() const override { return active; }
     void setEntryFieldColour(const QColor& colour) override { entryColour = colour; }
     void setListFont(int format, const FontChoice& font) override { listFonts[format] = font; }
-    void setListColour(int format, const QColor& colour) override { listColours[format] = colour; }
+    void setListColour(int format, const QColor& colour, bool) override { listColours[format] = colour; }
     void setColumnWidth(int column, int width) override { columns[column] = width; }
     void setWindowWidths(const WindowWidths& widths) override
     {

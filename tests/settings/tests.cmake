@@ -1,5 +1,6 @@
 ombrel_add_test(settings CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings_codec_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/contrast_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_layout_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_placement_test.cpp)
 ombrel_add_test(settings_ui SOURCES

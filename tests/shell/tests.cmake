@@ -23,3 +23,22 @@ ombrel_add_test(shell_large_fonts SOURCES
 ombrel_add_test(shell_core CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/recent_files_test.cpp)
+# The window under the dark palette qt6ct ships.
+ombrel_add_test(shell_dark_palette SOURCES ${CMAKE_CURRENT_LIST_DIR}/dark_palette_test.cpp)
+# The list tabs under the qt6ct platform theme, light and dark, small and
+# large fonts; each run reads its own qt6ct configuration.
+add_executable(test_shell_qt6ct_tabs ${CMAKE_CURRENT_LIST_DIR}/qt6ct_tabs_test.cpp)
+target_compile_options(test_shell_qt6ct_tabs PRIVATE -Wno-missing-field-initializers)
+target_link_libraries(test_shell_qt6ct_tabs PRIVATE ombrel_ui ombrel_test_main)
+foreach(scheme airy darker)
+  foreach(points 9 14)
+    set(qt6ct_home ${CMAKE_CURRENT_BINARY_DIR}/config/qt6ct_${scheme}_${points})
+    file(WRITE ${qt6ct_home}/qt6ct/qt6ct.conf
+      "[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/${scheme}.conf\ncustom_palette=true\nstyle=Fusion\n"
+      "[Fonts]\ngeneral=\"DejaVu Sans,${points},-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"
+      "fixed=\"DejaVu Sans Mono,${points},-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n")
+    add_test(NAME shell_qt6ct_tabs_${scheme}_${points} COMMAND test_shell_qt6ct_tabs)
+    set_tests_properties(shell_qt6ct_tabs_${scheme}_${points} PROPERTIES LABELS ui
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_PLATFORMTHEME=qt6ct;XDG_CONFIG_HOME=${qt6ct_home};XDG_RUNTIME_DIR=${OMBREL_TEST_RUNTIME_DIR};LC_ALL=C.UTF-8;OMBREL_QT6CT_POINT_SIZE=${points}")
+  endforeach()
+endforeach()
