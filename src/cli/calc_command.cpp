@@ -11,15 +11,73 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace ombrel {
 
 namespace {
 
-int refuse(int errFd, std::string_view message)
+constexpr int kRefused = 1;
+constexpr int kUsageError = 2;
+
+int refuse(int errFd, std::string_view message, int status = kRefused)
 {
     WriteAll(errFd, "ombrel-calc: " + std::string(message) + "\n");
-    return 1;
+    return status;
+}
+
+// A calculation file from a pipe: its head checked before anything more is
+// read, then the rest up to the size any calculation file may have.
+bool readSheetInput(int fd, std::string& bytes, std::string& error)
+{
+    char chunk[1 << 16];
+    for (;;) {
+        const size_t wanted = bytes.size() < kCalcFileHeadSize ? kCalcFileHeadSize - bytes.size() : sizeof chunk;
+        const ssize_t got = ::read(fd, chunk, wanted);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        const bool headDone = bytes.size() < kCalcFileHeadSize &&
+                              (got == 0 || bytes.size() + static_cast<size_t>(got) >= kCalcFileHeadSize);
+        bytes.append(chunk, static_cast<size_t>(got));
+        if (headDone) {
+            if (const auto headError = CalcFileHeadError(bytes)) {
+                error = *headError;
+                return false;
+            }
+        }
+        if (got == 0)
+            return true;
+        if (bytes.size() > static_cast<size_t>(kCalcFileSizeLimit)) {
+            error = "larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)";
+            return false;
+        }
+    }
+}
+
+// Each term evaluated and added up; the total printed as a result is.
+int printSum(const CalcArguments& arguments, int outFd, int errFd)
+{
+    int64_t total = 0;
+    for (const std::string& term : arguments.sumTerms) {
+        try {
+            if (!AddToTotal(total, EvaluateExpression(term, arguments.form)))
+                return refuse(errFd, "the total is too large");
+        } catch (const ConversionError& error) {
+            return refuse(errFd, "'" + term + "': " + error.what());
+        }
+    }
+    if (WrapsPastDay(total, arguments.form))
+        WriteAll(errFd, "ombrel-calc: " + WrapNotice(total, arguments.form) + "\n");
+    char line[kMaxResultLength + 1];
+    char* end = WriteResult(total, arguments.form, line);
+    *end++ = '\n';
+    if (!WriteAll(outFd, std::string_view(line, static_cast<size_t>(end - line))))
+        return refuse(errFd, std::string("cannot write the result: ") + std::strerror(errno));
+    return 0;
 }
 
 // The whole file, or the system's reason why not.
@@ -54,12 +112,13 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& err
     return !failed;
 }
 
-int printSheet(const CalcArguments& arguments, int outFd, int errFd)
+int printSheet(const CalcArguments& arguments, int inFd, int outFd, int errFd)
 {
-    const std::string& path = *arguments.sheetPath;
+    const bool fromInput = *arguments.sheetPath == "-";
+    const std::string path = fromInput ? "standard input" : *arguments.sheetPath;
     std::string bytes;
     std::string error;
-    if (!readWholeFile(path, bytes, error))
+    if (!(fromInput ? readSheetInput(inFd, bytes, error) : readWholeFile(path, bytes, error)))
         return refuse(errFd, "cannot read " + path + ": " + error);
     const CalcFileContents contents = ReadCalcFile(bytes);
     if (!contents.ok())
@@ -96,20 +155,25 @@ int RunCalcCommand(std::span<const std::string_view> args, int inFd, int outFd, 
     try {
         arguments = ParseCalcArguments(args);
     } catch (const ConversionError& error) {
-        return refuse(errFd, error.what());
+        return refuse(errFd, error.what(), kUsageError);
     }
     if (arguments.help)
         return WriteAll(outFd, CalcUsageText()) ? 0 : 1;
     if (arguments.version)
         return WriteAll(outFd, "ombrel-calc " OMBREL_VERSION "\n") ? 0 : 1;
     if (arguments.sheetPath)
-        return printSheet(arguments, outFd, errFd);
+        return printSheet(arguments, inFd, outFd, errFd);
+    if (arguments.sum && !arguments.sumTerms.empty())
+        return printSum(arguments, outFd, errFd);
     if (!arguments.expression)
-        return RunBatch(inFd, outFd, errFd, arguments.form);
+        return RunBatch(inFd, outFd, errFd, arguments.form, arguments.sum);
 
     char line[kMaxResultLength + 1];
     try {
-        char* end = WriteResult(EvaluateExpression(*arguments.expression, arguments.form), arguments.form, line);
+        const int64_t count = EvaluateExpression(*arguments.expression, arguments.form);
+        if (WrapsPastDay(count, arguments.form))
+            WriteAll(errFd, "ombrel-calc: " + WrapNotice(count, arguments.form) + "\n");
+        char* end = WriteResult(count, arguments.form, line);
         *end++ = '\n';
         if (!WriteAll(outFd, std::string_view(line, static_cast<size_t>(end - line))))
             return refuse(errFd, std::string("cannot write the result: ") + std::strerror(errno));

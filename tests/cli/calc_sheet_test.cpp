@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace ombrel;
 using ombrel::test::runCalc;
 
@@ -133,12 +135,13 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("fileBytes");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("status");
         QTest::newRow("missing file") << QStringList{"--sheet", "{dir}/missing.obr"} << QByteArray()
-                                      << "cannot read {dir}/missing.obr: No such file or directory";
+                                      << "cannot read {dir}/missing.obr: No such file or directory" << 1;
         QTest::newRow("a folder") << QStringList{"--sheet", "{dir}"} << QByteArray()
-                                  << "cannot read {dir}: not a regular file";
+                                  << "cannot read {dir}: not a regular file" << 1;
         QTest::newRow("not a calculation file")
-            << QStringList{"--sheet", "{file}"} << QByteArray("hello\r\n") << "{file}: Not a Ombrel file!";
+            << QStringList{"--sheet", "{file}"} << QByteArray("hello\r\n") << "{file}: Not a Ombrel file!" << 1;
         QTest::newRow("a duration that is not one")
             << QStringList{"--sheet", "{file}", "--sum"}
             << QByteArray("OmbrelSheet\r\n1\r\nNonDropFrame Timecode\r\n"
@@ -148,12 +151,12 @@ private slots:
                           "Film Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
                           "User (30fps) Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
                           "Frames (30fps)\r\n30 + 30 = 60   \r\n\r\n")
-            << "{file}: row 1: 'xx:00:02:00' is not a timecode (hh:mm:ss:ff)";
+            << "{file}: row 1: 'xx:00:02:00' is not a timecode (hh:mm:ss:ff)" << 1;
         QTest::newRow("user sum without its rate")
             << QStringList{"--sheet", "{sheet}", "--sum", "--format", "user"} << QByteArray()
-            << "the sum of the user list needs its rate: give it with --rate (the file's User title names it)";
+            << "the sum of the user list needs its rate: give it with --rate (the file's User title names it)" << 1;
         QTest::newRow("frames without a sum") << QStringList{"--sheet", "{sheet}", "--frames"} << QByteArray()
-                                              << "--frames applies to a sheet's --sum only";
+                                              << "--frames applies to a sheet's --sum only" << 2;
     }
     void errors()
     {
@@ -173,7 +176,46 @@ private slots:
         const auto run = runCalc(args);
         QCOMPARE(QString::fromUtf8(run.err), "ombrel-calc: " + place(message) + "\n");
         QCOMPARE(run.out, QByteArray());
-        QCOMPARE(run.status, 1);
+        QTEST(run.status, "status");
+    }
+
+    // "--sheet -" reads the same file from standard input.
+    void sheetFromStandardInput()
+    {
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (const QStringList& options : {QStringList{}, QStringList{"--json"}, QStringList{"--sum"}}) {
+            const auto fromFile = runCalc(QStringList{"--sheet", path_} + options);
+            const auto fromInput = runCalc(QStringList{"--sheet", "-"} + options, bytes);
+            QCOMPARE(fromInput.err, QByteArray());
+            QCOMPARE(fromInput.out, fromFile.out);
+            QCOMPARE(fromInput.status, 0);
+        }
+        const auto notOurs = runCalc({"--sheet", "-"}, "hello\r\n");
+        QCOMPARE(notOurs.err, QByteArray("ombrel-calc: cannot read standard input: Not a Ombrel file!\n"));
+        QCOMPARE(notOurs.status, 1);
+        const auto empty = runCalc({"--sheet", "-"}, "");
+        QCOMPARE(empty.status, 1);
+    }
+
+    // A pipe whose first bytes are not a calculation file is turned down
+    // while the writer still holds it open: nothing more is waited for.
+    void pipeRefusedAtItsHead()
+    {
+        int fds[2];
+        QVERIFY(::pipe(fds) == 0);
+        QCOMPARE(::write(fds[1], "GIF89a-and-then-some-more", 25), ssize_t{25});
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const std::string_view args[] = {"--sheet", "-"};
+        const int status = RunCalcCommand(args, fds[0], fileno(out), fileno(err));
+        ::close(fds[1]);
+        ::close(fds[0]);
+        QCOMPARE(status, 1);
+        QCOMPARE(ombrel::test::readBack(err),
+                 QByteArray("ombrel-calc: cannot read standard input: Not a Ombrel file!\n"));
+        std::fclose(out);
     }
 
 private:
