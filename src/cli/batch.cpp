@@ -37,8 +37,8 @@ public:
                         refuse("the total is too large");
                     return;
                 }
-                if (WrapsPastDay(count, form_))
-                    notice(WrapNotice(count, form_));
+                if (WrapsPastDay(count, form_) && wrapped_++ == 0)
+                    firstWrap_ = {lineNumber_, WrapNotice(count, form_)};
                 char* out = out_.room(kMaxResultLength + 1);
                 out = WriteResult(count, form_, out);
                 *out++ = '\n';
@@ -52,9 +52,14 @@ public:
             out_.append("\n");
     }
 
-    // The total, when every line was good.
+    // The total, when every line was good; the results that wrapped said
+    // once, not a line each.
     void finish()
     {
+        if (wrapped_ > 0)
+            WriteAll(errFd_, "ombrel-calc: line " + std::to_string(firstWrap_.line) + ": " + firstWrap_.notice +
+                                 (wrapped_ > 1 ? "; " + std::to_string(wrapped_) + " results wrapped in all" : "") +
+                                 "\n");
         if (!sum_ || status_ != 0)
             return;
         if (WrapsPastDay(total_, form_))
@@ -94,6 +99,11 @@ private:
     bool sum_;
     int64_t lineNumber_ = 0;
     int64_t total_ = 0;
+    int64_t wrapped_ = 0;
+    struct {
+        int64_t line = 0;
+        std::string notice;
+    } firstWrap_;
     int status_ = 0;
 };
 

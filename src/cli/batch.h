@@ -10,10 +10,9 @@ namespace ombrel {
 // to outFd for each: the result, or an empty line for an empty or bad line.
 // A bad line's message goes to errFd, naming the line. Results are written
 // as soon as the input read so far is done with, so a program can feed
-// lines one at a time. A result the 24-hour clock wraps is said so on
-// errFd. With sum, only the total of the results is written, at the end,
-// and none when a line was bad. Returns the exit status: 0 when every line
-// was good.
+// lines one at a time. Results the 24-hour clock wraps are said so on
+// errFd once, at the end: the first of them and how many. With sum, only the total of the results is written, at the
+// end, and none when a line was bad. Returns the exit status: 0 when every line was good.
 int RunBatch(int inFd, int outFd, int errFd, const CalcForm& form, bool sum = false);
 
 // Adds a term to a total; false when the total would not fit.

@@ -66,6 +66,12 @@ private slots:
         QTest::newRow("a reel list past a day")
             << QStringList{"--sum", "--no-wrap", "-"} << QByteArray("20:00:00:00\n\n03:00:00:00\r\n02:00:00:00 x 1.5")
             << QByteArray("26:00:00:00\n") << QByteArray() << 0;
+        QTest::newRow("wrapped results said once")
+            << QStringList{} << QByteArray("1\n23:00:00:00 + 2:00:00:00\n2\n0 - 1\n")
+            << QByteArray("00:00:00:01\n01:00:00:00\n00:00:00:02\n23:59:59:29\n")
+            << QByteArray("ombrel-calc: line 2: the result 25:00:00:00 wraps past 24 hours to 01:00:00:00 (--no-wrap "
+                          "keeps it); 2 results wrapped in all\n")
+            << 0;
         QTest::newRow("a wrapped total says so")
             << QStringList{"--sum"} << QByteArray("20:00:00:00\n05:00:00:00\n") << QByteArray("01:00:00:00\n")
             << QByteArray(
