@@ -2,7 +2,8 @@ target_sources(ombrel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/text_encoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/row_lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calc_file.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/text_export.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/text_export.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/edl_reader.cpp)
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_file_io.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export_form.cpp)
