@@ -6,7 +6,7 @@ namespace ombrel {
 
 namespace {
 
-enum class Option { Help, Version, Rate, To, Frames, ToSeconds, Feet, Sheet, Format, Json, Sum, NoWrap };
+enum class Option { Help, Version, Rate, To, Frames, ToSeconds, Feet, Sheet, Format, Json, Sum, NoWrap, Edl, Track };
 
 struct KnownOption {
     std::string_view name;
@@ -28,6 +28,8 @@ constexpr KnownOption kOptions[] = {
     {"--json", Option::Json, false},
     {"--sum", Option::Sum, false},
     {"--no-wrap", Option::NoWrap, false},
+    {"--edl", Option::Edl, true},
+    {"--track", Option::Track, true},
 };
 
 struct ListName {
@@ -174,6 +176,12 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
         case Option::NoWrap:
             parsed.form.noWrap = true;
             break;
+        case Option::Edl:
+            parsed.edlPath = std::string(value);
+            break;
+        case Option::Track:
+            parsed.track = std::string(value);
+            break;
         }
     }
     if (parsed.help || parsed.version)
@@ -181,6 +189,8 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
 
     if (words.size() == 1 && words[0] == "-")
         words.clear();
+    if (parsed.edlPath && (!words.empty() || parsed.sheetPath))
+        throw ConversionError("--edl prints a list and takes no expression or --sheet");
     if (parsed.sum && !parsed.sheetPath) {
         parsed.sumTerms.assign(words.begin(), words.end());
     } else if (!words.empty()) {
@@ -266,6 +276,12 @@ Options:
   --sheet FILE      print one list of a calculation file as CSV
                     (in,op,out,duration,description); "-" reads it from
                     standard input
+  --edl FILE        print the events of an edit decision list (CMX 3600) as
+                    CSV: event,reel,track,source in,source out,record in,
+                    record out,duration,clip; with --sum the total record
+                    duration of one track (--track, V by default); --rate
+                    gives the rate (drop frame comes from the list's FCM:)
+  --track TRACK     the track --edl --sum adds up (V, A, A2, ...)
   --format LIST     the list: nondrop (default), dropframe, pal, film, user,
                     frames
   --json            print the rows as JSON lines instead

@@ -29,6 +29,10 @@ struct CalcArguments {
     // standard input.
     std::optional<std::string> sheetPath;
     TimecodeFormat list = TimecodeFormat::NonDrop;
+    // --edl FILE: the events of an edit decision list, or with --sum the
+    // total record duration of one track (--track, V by default).
+    std::optional<std::string> edlPath;
+    std::string track = "V";
     bool json = false;
     bool sum = false;
 };

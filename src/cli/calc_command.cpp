@@ -5,6 +5,7 @@
 #include "cli/output_buffer.h"
 #include "cli/sheet_report.h"
 #include "documents/calc_file.h"
+#include "documents/edl_reader.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -147,6 +148,78 @@ int printSheet(const CalcArguments& arguments, int inFd, int outFd, int errFd)
     return 0;
 }
 
+// A CSV field, quoted when it holds a comma, a quote or a line end.
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+// The events of an edit decision list, or one track's total, at the rate
+// given with the drop-frame mode of the list's FCM: lines.
+int printEdl(const CalcArguments& arguments, int outFd, int errFd)
+{
+    const std::string& path = *arguments.edlPath;
+    std::string bytes;
+    std::string error;
+    if (!readWholeFile(path, bytes, error))
+        return refuse(errFd, "cannot read " + path + ": " + error);
+    const EdlContents edl = ReadEdl(bytes);
+    if (!edl.ok())
+        return refuse(errFd, path + ": " + edl.error);
+    OutputBuffer out(outFd);
+    if (!arguments.sum)
+        out.append("event,reel,track,source in,source out,record in,record out,duration,clip\n");
+    int64_t total = 0;
+    for (const EdlEvent& event : edl.events) {
+        FrameRate rate = arguments.form.rate;
+        if (arguments.rateGiven && rate.dropFrame != event.dropFrame)
+            return refuse(errFd, path + ": line " + std::to_string(event.line) + ": --rate " + FrameRateName(rate) +
+                                     " contradicts the list's FCM: (" +
+                                     (event.dropFrame ? "DROP FRAME" : "NON-DROP FRAME") + ")");
+        if (!arguments.rateGiven)
+            rate = event.dropFrame ? FrameRate{30, true, true} : FrameRate{30};
+        std::string cells[4];
+        int64_t frames[4] = {};
+        const TimecodeParts* times[] = {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut};
+        for (int t = 0; t < 4; ++t) {
+            char text[16];
+            try {
+                const TimecodeParts label =
+                    ParseLabel(std::string_view(text, WriteLabel(*times[t], FrameRate{rate.nominal}, text)), rate);
+                frames[t] = LabelToFrame(label, rate);
+            } catch (const ConversionError& bad) {
+                return refuse(errFd, path + ": line " + std::to_string(event.line) + ": " + bad.what());
+            }
+            cells[t] = std::string(text, WriteLabel(*times[t], rate, text));
+        }
+        const int64_t duration = frames[3] - frames[2];
+        if (arguments.sum) {
+            if (event.track == arguments.track)
+                total += duration;
+            continue;
+        }
+        char text[kLongestLabelPastDay];
+        out.append(std::to_string(event.number) + "," + csvField(event.reel) + "," + event.track + "," + cells[0] +
+                   "," + cells[1] + "," + cells[2] + "," + cells[3] + "," +
+                   std::string(text, WriteLabelPastDay(duration, rate, text)) + "," + csvField(event.clipName) + "\n");
+    }
+    if (arguments.sum) {
+        const FrameRate rate = arguments.rateGiven || edl.events.empty() || !edl.events.back().dropFrame
+                                   ? arguments.form.rate
+                                   : FrameRate{30, true, true};
+        char text[kLongestLabelPastDay];
+        out.append(std::string(text, WriteLabelPastDay(total, rate, text)) + "\n");
+    }
+    if (!out.flush())
+        return refuse(errFd, "cannot write the output: " + out.error());
+    return 0;
+}
+
 } // namespace
 
 int RunCalcCommand(std::span<const std::string_view> args, int inFd, int outFd, int errFd)
@@ -163,6 +236,8 @@ int RunCalcCommand(std::span<const std::string_view> args, int inFd, int outFd, 
         return WriteAll(outFd, "ombrel-calc " OMBREL_VERSION "\n") ? 0 : 1;
     if (arguments.sheetPath)
         return printSheet(arguments, inFd, outFd, errFd);
+    if (arguments.edlPath)
+        return printEdl(arguments, outFd, errFd);
     if (arguments.sum && !arguments.sumTerms.empty())
         return printSum(arguments, outFd, errFd);
     if (!arguments.expression)

@@ -179,6 +179,42 @@ private slots:
         QTEST(run.status, "status");
     }
 
+    // An edit decision list's events and totals; drop frame from its FCM:.
+    void edl_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("status");
+        QTest::newRow("events") << QStringList{}
+                                << QByteArray(
+                                       "event,reel,track,source in,source out,record in,record out,duration,clip\n"
+                                       "1,AX,V,00;00;00;00,00;01;00;02,00;00;00;00,00;01;00;02,00;01;00;02,\"a, b\"\n"
+                                       "2,AX,A,00;00;00;00,00;00;10;00,00;00;00;00,00;00;10;00,00;00;10;00,\n"
+                                       "3,AX,V,00;00;00;00,00;00;01;00,00;01;00;02,00;01;01;02,00;00;01;00,\n")
+                                << 0;
+        QTest::newRow("video total") << QStringList{"--sum"} << QByteArray("00;01;01;02\n") << 0;
+        QTest::newRow("audio total") << QStringList{"--sum", "--track", "A"} << QByteArray("00;00;10;00\n") << 0;
+        QTest::newRow("the rate named") << QStringList{"--sum", "--rate", "29.97DF"} << QByteArray("00;01;01;02\n")
+                                        << 0;
+        QTest::newRow("a label 59.94df drops") << QStringList{"--sum", "--rate", "59.94df"} << QByteArray() << 1;
+        QTest::newRow("a contradicting rate") << QStringList{"--rate", "29.97"} << QByteArray() << 1;
+    }
+    void edl()
+    {
+        QFETCH(QStringList, options);
+        const QString path = dir_.filePath("cut.edl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("TITLE: cut\r\nFCM: DROP FRAME\r\n"
+                   "001 AX V C 00;00;00;00 00;01;00;02 00;00;00;00 00;01;00;02\r\n* FROM CLIP NAME: a, b\r\n"
+                   "002 AX A C 00;00;00;00 00;00;10;00 00;00;00;00 00;00;10;00\r\n"
+                   "003 AX V C 00;00;00;00 00;00;01;00 00;01;00;02 00;01;01;02\r\n");
+        file.close();
+        const auto run = runCalc(QStringList{"--edl", path} + options);
+        QTEST(run.out, "output");
+        QTEST(run.status, "status");
+    }
+
     // "--sheet -" reads the same file from standard input.
     void sheetFromStandardInput()
     {
