@@ -9,6 +9,10 @@
 
 #include <unistd.h>
 
+extern "C" {
+#include <libavutil/timecode.h>
+}
+
 using namespace ombrel;
 using ombrel::test::runCalc;
 
@@ -213,6 +217,53 @@ private slots:
         const auto run = runCalc(QStringList{"--edl", path} + options);
         QTEST(run.out, "output");
         QTEST(run.status, "status");
+    }
+
+    // A thousand events at 29.97 drop frame, their record timecodes and
+    // durations written by FFmpeg: every duration printed matches, and the
+    // total is their sum.
+    void thousandEventsMatchLibavutil()
+    {
+        AVTimecode timecode;
+        QCOMPARE(av_timecode_init(&timecode, AVRational{30000, 1001},
+                                  AV_TIMECODE_FLAG_DROPFRAME | AV_TIMECODE_FLAG_24HOURSMAX, 0, nullptr),
+                 0);
+        const auto label = [&](int64_t frame) {
+            char text[AV_TIMECODE_STR_SIZE];
+            av_timecode_make_string(&timecode, text, static_cast<int>(frame));
+            return QByteArray(text).replace(':', ';');
+        };
+        QByteArray edl("TITLE: long cut\nFCM: DROP FRAME\n");
+        QByteArray expected("event,reel,track,source in,source out,record in,record out,duration,clip\n");
+        int64_t record = 107892; // 01;00;00;00
+        int64_t total = 0;
+        uint32_t seed = 12345;
+        for (int event = 1; event <= 1000; ++event) {
+            seed = seed * 1103515245 + 12345;
+            const int64_t length = 1 + (seed >> 8) % 2000;
+            const QByteArray times = label(record) + " " + label(record + length);
+            const QByteArray number = QByteArray::number(event).rightJustified(3, '0');
+            edl += number + "  AX V C " + times + " " + times + "\n";
+            expected += QByteArray::number(event) + ",AX,V," + label(record) + "," + label(record + length) + "," +
+                        label(record) + "," + label(record + length) + "," + label(length) + ",\n";
+            record += length;
+            total += length;
+        }
+        QVERIFY(record < 2589408);
+        const QString path = dir_.filePath("long.edl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(edl);
+        file.close();
+        const auto events = runCalc({"--edl", path});
+        QCOMPARE(events.err, QByteArray());
+        const QList<QByteArray> got = events.out.split('\n');
+        const QList<QByteArray> want = expected.split('\n');
+        QCOMPARE(got.size(), want.size());
+        for (qsizetype i = 0; i < got.size(); ++i)
+            QCOMPARE(got[i], want[i]);
+        const auto sum = runCalc({"--edl", path, "--sum"});
+        QCOMPARE(sum.out, label(total) + "\n");
     }
 
     // "--sheet -" reads the same file from standard input.
