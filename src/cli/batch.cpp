@@ -21,7 +21,9 @@ bool isBlankLine(std::string_view line)
 
 class BatchRun {
 public:
-    BatchRun(int outFd, int errFd, const CalcForm& form) : out_(outFd), errFd_(errFd), form_(form) {}
+    BatchRun(int outFd, int errFd, const CalcForm& form, bool sum) : out_(outFd), errFd_(errFd), form_(form), sum_(sum)
+    {
+    }
 
     void line(std::string_view text)
     {
@@ -31,6 +33,13 @@ public:
         if (!isBlankLine(text)) {
             try {
                 const int64_t count = EvaluateExpression(text, form_);
+                if (sum_) {
+                    if (!AddToTotal(total_, count))
+                        refuse("the total is too large");
+                    return;
+                }
+                if (WrapsPastDay(count, form_) && wrapped_++ == 0)
+                    firstWrap_ = {lineNumber_, WrapNotice(count, form_)};
                 char* out = out_.room(kMaxResultLength + 1);
                 out = WriteResult(count, form_, out);
                 *out++ = '\n';
@@ -40,20 +49,45 @@ public:
                 refuse(error.what());
             }
         }
-        out_.append("\n");
+        if (!sum_)
+            out_.append("\n");
+    }
+
+    // The total, when every line was good; the results that wrapped said
+    // once, not a line each.
+    void finish()
+    {
+        if (wrapped_ > 0)
+            WriteAll(errFd_, "ombrel-calc: line " + std::to_string(firstWrap_.line) + ": " + firstWrap_.notice +
+                                 (wrapped_ > 1 ? "; " + std::to_string(wrapped_) + " results wrapped in all" : "") +
+                                 "\n");
+        if (!sum_ || status_ != 0)
+            return;
+        if (WrapsPastDay(total_, form_))
+            WriteAll(errFd_, "ombrel-calc: " + WrapNotice(total_, form_) + "\n");
+        char* out = out_.room(kMaxResultLength + 1);
+        out = WriteResult(total_, form_, out);
+        *out++ = '\n';
+        out_.commit(out);
     }
 
     void tooLongLine()
     {
         ++lineNumber_;
         refuse("the line is longer than " + std::to_string(kLongestBatchLine) + " bytes");
-        out_.append("\n");
+        if (!sum_)
+            out_.append("\n");
     }
 
     void refuse(std::string_view message)
     {
-        WriteAll(errFd_, "ombrel-calc: line " + std::to_string(lineNumber_) + ": " + TerminalText(message) + "\n");
+        notice(message);
         status_ = 1;
+    }
+
+    void notice(std::string_view message)
+    {
+        WriteAll(errFd_, "ombrel-calc: line " + std::to_string(lineNumber_) + ": " + TerminalText(message) + "\n");
     }
 
     OutputBuffer& out() { return out_; }
@@ -63,15 +97,22 @@ private:
     OutputBuffer out_;
     int errFd_;
     const CalcForm& form_;
+    bool sum_;
     int64_t lineNumber_ = 0;
+    int64_t total_ = 0;
+    int64_t wrapped_ = 0;
+    struct {
+        int64_t line = 0;
+        std::string notice;
+    } firstWrap_;
     int status_ = 0;
 };
 
 } // namespace
 
-int RunBatch(int inFd, int outFd, int errFd, const CalcForm& form)
+int RunBatch(int inFd, int outFd, int errFd, const CalcForm& form, bool sum)
 {
-    BatchRun run(outFd, errFd, form);
+    BatchRun run(outFd, errFd, form, sum);
     // The buffer holds a whole read and the unfinished line before it.
     constexpr size_t kRead = size_t{1} << 20;
     const size_t capacity = kRead + kLongestBatchLine;
@@ -103,6 +144,7 @@ int RunBatch(int inFd, int outFd, int errFd, const CalcForm& form)
         if (end) {
             if (rest > 0 && !skipping)
                 run.line(std::string_view(pos, rest));
+            run.finish();
             break;
         }
         if (rest > kLongestBatchLine || (skipping && rest > 0)) {

@@ -6,7 +6,7 @@ namespace ombrel {
 
 namespace {
 
-enum class Option { Help, Version, Rate, To, Frames, ToSeconds, Feet, Sheet, Format, Json, Sum };
+enum class Option { Help, Version, Rate, To, Frames, ToSeconds, Feet, Sheet, Format, Json, Sum, NoWrap, Edl, Track };
 
 struct KnownOption {
     std::string_view name;
@@ -27,6 +27,9 @@ constexpr KnownOption kOptions[] = {
     {"--format", Option::Format, true},
     {"--json", Option::Json, false},
     {"--sum", Option::Sum, false},
+    {"--no-wrap", Option::NoWrap, false},
+    {"--edl", Option::Edl, true},
+    {"--track", Option::Track, true},
 };
 
 struct ListName {
@@ -54,6 +57,8 @@ FrameRate rateNamed(std::string_view value)
 {
     if (const auto rate = ParseFrameRate(value))
         return *rate;
+    if (const auto dropFrame = DropFrameRateFor(value))
+        throw ConversionError(quoted(value) + " is not a rate: drop frame is " + std::string(*dropFrame));
     std::string names;
     for (const std::string_view name : FrameRateNames())
         names += std::string(name) + ", ";
@@ -168,12 +173,27 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
         case Option::Sum:
             parsed.sum = true;
             break;
+        case Option::NoWrap:
+            parsed.form.noWrap = true;
+            break;
+        case Option::Edl:
+            parsed.edlPath = std::string(value);
+            break;
+        case Option::Track:
+            parsed.track = std::string(value);
+            break;
         }
     }
     if (parsed.help || parsed.version)
         return parsed;
 
-    if (!words.empty()) {
+    if (words.size() == 1 && words[0] == "-")
+        words.clear();
+    if (parsed.edlPath && (!words.empty() || parsed.sheetPath))
+        throw ConversionError("--edl prints a list and takes no expression or --sheet");
+    if (parsed.sum && !parsed.sheetPath) {
+        parsed.sumTerms.assign(words.begin(), words.end());
+    } else if (!words.empty()) {
         parsed.expression = std::string(words[0]);
         for (size_t w = 1; w < words.size(); ++w)
             *parsed.expression += " " + std::string(words[w]);
@@ -199,11 +219,8 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
                                   std::string(listName(parsed.list)) + " list has its own");
         if (parsed.rateGiven && parsed.form.rate.ntsc)
             throw ConversionError("the user list's rate is a whole number");
-    } else if (listGiven || parsed.json || parsed.sum) {
-        throw ConversionError(std::string(listGiven     ? "--format"
-                                          : parsed.json ? "--json"
-                                                        : "--sum") +
-                              " applies to --sheet only");
+    } else if (listGiven || parsed.json) {
+        throw ConversionError(std::string(listGiven ? "--format" : "--json") + " applies to --sheet only");
     }
 
     parsed.form.resultRate = to.value_or(parsed.form.rate);
@@ -219,40 +236,60 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
 std::string_view CalcUsageText()
 {
     return R"(Usage: ombrel-calc [OPTION]... TIMECODE [OPERATOR VALUE]...
-  or:  ombrel-calc [OPTION]...              (expressions from standard input)
+  or:  ombrel-calc [OPTION]... [-]              (expressions from standard input)
+  or:  ombrel-calc --sum [OPTION]... [EXPRESSION]... (the total of the results)
   or:  ombrel-calc --sheet FILE.obr [--format LIST] [--json] [--sum]
 
 Computes with timecodes as Ombrel does, left to right:
   ombrel-calc 01:00:00:00 + 00:00:10:12         prints 01:00:10:12
   ombrel-calc 00:10:00:00 % 12.5                prints 00:01:15:00
+  ombrel-calc --sum --no-wrap 23:00:00:00 02:00:00:00   prints 25:00:00:00
 
-Operands are timecodes (hh:mm:ss:ff), bare frame counts, or with --feet
-feet+frames. Operators: + - x (or *, a frame count factor) / % (a
-percentage) ~ (the absolute difference). Timecode results lie on a 24-hour
-clock. With no expression, each line of standard input is one expression and
-gets one result line; a bad line gets an empty line and a message.
+Operands are timecodes (hh:mm:ss:ff; short ones such as 03:04 are the last
+parts, 00:00:03:04), bare frame counts, or with --feet feet+frames.
+Operators: + - x (or *) / % (a percentage) ~ (the absolute difference); after
+x and / a decimal factor (x 1.5) is rounded to the nearest frame as % is.
+Timecode results lie on a 24-hour clock: a result that wraps is printed
+wrapped and said so on standard error. With no expression, or "-", each line
+of standard input is one expression and gets one result line; a bad line
+gets an empty line and a message.
 
 Options:
-  --rate RATE       rate of the timecodes (default 30): 23.976, 24, 25, 29.97,
-                    29.97df, 30, 48, 50, 59.94, 59.94df, 60 or any whole number
-                    1-999. Drop-frame (df) labels may use ';' or ':' and are
-                    printed with ';'; labels that drop frame skips are refused.
+  --rate RATE       rate of the timecodes (default 30): 23.976 (23.98), 24,
+                    25, 29.97, 29.97df, 30, 47.952 (47.95), 48, 50, 59.94,
+                    59.94df, 60, 119.88, 119.88df, 120 or any whole number
+                    1-999, in any case, NDF or DF after the number. Drop-frame
+                    (df) labels may use ';', ':' or '.' before the frames and
+                    are printed with ';'; labels that drop frame skips are
+                    refused.
   --to RATE         print the result at another rate, frame for frame
   --frames          print frame counts instead of timecodes
   --to-seconds      print real seconds (exact for 1000/1001 rates)
   --feet GAUGE      read and print feet+frames (FFFF+FF): 35mm (16 frames a
                     foot) or 16mm (40 frames a foot)
+  --sum             print only the total of the results: each expression
+                    word is one term, or each line of standard input; with
+                    --sheet the sum of the list's durations (the user list
+                    needs its rate: --rate N)
+  --no-wrap         let timecodes run past 24 hours (25:00:00:00), in the
+                    expressions and in the results and totals
   --sheet FILE      print one list of a calculation file as CSV
-                    (in,op,out,duration,description)
+                    (in,op,out,duration,description); "-" reads it from
+                    standard input
+  --edl FILE        print the events of an edit decision list (CMX 3600) as
+                    CSV: event,reel,track,source in,source out,record in,
+                    record out,duration,clip; with --sum the total record
+                    duration of one track (--track, V by default); --rate
+                    gives the rate (drop frame comes from the list's FCM:)
+  --track TRACK     the track --edl --sum adds up (V, A, A2, ...)
   --format LIST     the list: nondrop (default), dropframe, pal, film, user,
                     frames
   --json            print the rows as JSON lines instead
-  --sum             print the sum of the list's durations (the user list
-                    needs its rate: --rate N); with --frames as a frame count
   -h, --help        print this help and exit
   --version         print the version and exit
 
-Errors go to standard error; the exit status is then 1.
+Errors go to standard error. Exit status: 0 when all went well, 1 when a
+calculation or a file was refused, 2 for a wrong use of the options.
 )";
 }
 

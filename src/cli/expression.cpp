@@ -56,7 +56,7 @@ int64_t frameCount(std::string_view word)
 int64_t readOperand(std::string_view word, const CalcForm& form)
 {
     if (word.find_first_of(":;") != std::string_view::npos)
-        return LabelToFrame(ParseLabel(word, form.rate), form.rate);
+        return LabelToFrame(ParseLabel(word, form.rate, form.noWrap), form.rate);
     if (word.find('+') != std::string_view::npos) {
         if (!form.feet)
             throw ConversionError(quoted(word) + " is feet and frames: say which film with --feet 35mm or --feet 16mm");
@@ -113,6 +113,14 @@ int64_t apply(Operator op, int64_t a, int64_t b)
     return FindTotalTC(op, a, b);
 }
 
+int64_t scaled(int64_t count, double percent)
+{
+    // Beyond 2^63 the rounded count would not fit.
+    if (!(std::fabs(double(count) * percent / 100.0) < 9.2e18))
+        throw tooLarge();
+    return FindTotalTC(Operator::Percent, 0, count, percent);
+}
+
 int64_t percentOf(int64_t count, std::string_view word)
 {
     double percent = 0;
@@ -121,10 +129,22 @@ int64_t percentOf(int64_t count, std::string_view word)
     } catch (const ConversionError&) {
         throw ConversionError(quoted(word) + " is not a percentage");
     }
-    // Beyond 2^63 the rounded count would not fit.
-    if (!(std::fabs(double(count) * percent / 100.0) < 9.2e18))
-        throw tooLarge();
-    return FindTotalTC(Operator::Percent, 0, count, percent);
+    return scaled(count, percent);
+}
+
+// A decimal factor after "x" or "/": the count scaled and rounded as a
+// percentage is.
+int64_t scaledBy(Operator op, int64_t count, std::string_view word)
+{
+    double factor = 0;
+    try {
+        factor = ParseDecimal(word);
+    } catch (const ConversionError&) {
+        throw ConversionError(quoted(word) + " is not a factor");
+    }
+    if (op == Operator::Divide && factor == 0)
+        throw ConversionError("cannot divide by zero");
+    return scaled(count, op == Operator::Times ? factor * 100.0 : 100.0 / factor);
 }
 
 } // namespace
@@ -143,7 +163,12 @@ int64_t EvaluateExpression(std::string_view text, const CalcForm& form)
         const std::string_view operand = words.next();
         if (operand.empty())
             throw ConversionError("nothing follows " + quoted(word));
-        value = *op == Operator::Percent ? percentOf(value, operand) : apply(*op, value, readOperand(operand, form));
+        if (*op == Operator::Percent)
+            value = percentOf(value, operand);
+        else if ((*op == Operator::Times || *op == Operator::Divide) && operand.find('.') != std::string_view::npos)
+            value = scaledBy(*op, value, operand);
+        else
+            value = apply(*op, value, readOperand(operand, form));
     }
     return value;
 }
@@ -177,6 +202,8 @@ char* WriteResult(int64_t count, const CalcForm& form, char* out)
 {
     switch (form.result) {
     case ResultKind::Timecode:
+        if (form.noWrap)
+            return WriteLabelPastDay(count, form.resultRate, out);
         return WriteLabel(FrameToLabel(count, form.resultRate), form.resultRate, out);
     case ResultKind::Frames:
         return std::to_chars(out, out + 20, count).ptr;
@@ -186,6 +213,20 @@ char* WriteResult(int64_t count, const CalcForm& form, char* out)
         return WriteFeetAndFrames(count, *form.feet, out);
     }
     return out;
+}
+
+bool WrapsPastDay(int64_t count, const CalcForm& form)
+{
+    return form.result == ResultKind::Timecode && !form.noWrap && (count < 0 || count >= FramesPerDay(form.resultRate));
+}
+
+std::string WrapNotice(int64_t count, const CalcForm& form)
+{
+    char past[kLongestLabelPastDay];
+    char wrapped[kMaxResultLength];
+    return "the result " + std::string(past, WriteLabelPastDay(count, form.resultRate, past)) +
+           " wraps past 24 hours to " + std::string(wrapped, WriteResult(count, form, wrapped)) +
+           " (--no-wrap keeps it)";
 }
 
 } // namespace ombrel

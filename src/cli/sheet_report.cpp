@@ -114,14 +114,8 @@ std::string SumText(int64_t count, TimecodeFormat list, int64_t userRate)
     const std::optional<FrameRate> rate = ListRate(list, userRate);
     if (!rate || count < 0)
         return std::to_string(count);
-    // The label within the last day, with the hours of the days before.
-    const int64_t day = FramesPerDay(*rate);
-    TimecodeParts label = FrameToLabel(count % day, *rate);
-    const std::string hours = std::to_string(24 * (count / day) + label.hours);
-    label.hours = 0;
-    char text[16];
-    char* end = WriteLabel(label, *rate, text);
-    return (hours.size() < 2 ? "0" : "") + hours + std::string(text + 2, end);
+    char text[kLongestLabelPastDay];
+    return std::string(text, WriteLabelPastDay(count, *rate, text));
 }
 
 } // namespace ombrel

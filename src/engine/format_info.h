@@ -48,6 +48,8 @@ struct FormatInfo {
     std::string_view rateName{};
     // Its film runs at 1000/1001 of the nominal rate (the NTSC rates).
     bool ntsc = false;
+    // Another name editing software writes for the same rate ("23.98").
+    std::string_view rateAlias{};
 };
 
 // Every format the engine converts. The first kFormatCount rows are the
@@ -65,13 +67,17 @@ inline constexpr FormatInfo kFormats[] = {
     {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames", "Frames", "Frames - {rate}fps", "",
      false},
     // The other rates editors meet every day, for ombrel-calc.
-    {.name = "23.976", .nominalRate = 24, .rateName = "23.976", .ntsc = true},
+    {.name = "23.976", .nominalRate = 24, .rateName = "23.976", .ntsc = true, .rateAlias = "23.98"},
     {.name = "29.97", .nominalRate = 30, .rateName = "29.97", .ntsc = true},
+    {.name = "47.952", .nominalRate = 48, .rateName = "47.952", .ntsc = true, .rateAlias = "47.95"},
     {.name = "48", .nominalRate = 48, .rateName = "48"},
     {.name = "50", .nominalRate = 50, .rateName = "50"},
     {.name = "59.94", .nominalRate = 60, .rateName = "59.94", .ntsc = true},
     {.name = "59.94df", .nominalRate = 60, .dropFrame = true, .separator = ';', .rateName = "59.94df", .ntsc = true},
     {.name = "60", .nominalRate = 60, .rateName = "60"},
+    {.name = "119.88", .nominalRate = 120, .rateName = "119.88", .ntsc = true},
+    {.name = "119.88df", .nominalRate = 120, .dropFrame = true, .separator = ';', .rateName = "119.88df", .ntsc = true},
+    {.name = "120", .nominalRate = 120, .rateName = "120"},
 };
 
 // The main window's six formats.

@@ -33,8 +33,13 @@ constexpr FrameRate RateOf(const FormatInfo& format)
 // Any whole number up to this is a rate too, named by its digits.
 inline constexpr int64_t kLargestWholeRate = 999;
 
-// A rate name of the format table or a whole number 1-999.
+// A rate name or alias of the format table or a whole number 1-999, in any
+// case; "NDF" after a rate says it does not drop frames, and a blank may
+// stand before the suffix ("29.97 DF").
 std::optional<FrameRate> ParseFrameRate(std::string_view text);
+// For a name that asks for drop frame at a rate that has none ("30df"), the
+// drop-frame rate meant ("29.97df"); nothing otherwise.
+std::optional<std::string_view> DropFrameRateFor(std::string_view text);
 // The name ParseFrameRate reads.
 std::string FrameRateName(const FrameRate& rate);
 // The rate names of the format table, slowest first.
@@ -55,10 +60,12 @@ inline char LabelSeparator(const FrameRate& rate)
 int64_t FramesPerDay(const FrameRate& rate);
 
 // Reads "hh:mm:ss:ff" (one or two digits a part, up to three for frames)
-// as a label of the rate; a drop-frame label may use ";" or ":". Throws
-// ConversionError naming what is wrong: a part out of range, a label that
-// drop frame skips, ";" at a rate that does not drop frames.
-TimecodeParts ParseLabel(std::string_view text, const FrameRate& rate);
+// as a label of the rate; fewer parts are the last ones ("03:04" is
+// 00:00:03:04). A drop-frame label may use ";" or ":", and "." before the
+// frames. With hoursPastDay the hours may pass 23 (up to six digits).
+// Throws ConversionError naming what is wrong: a part out of range, a label
+// that drop frame skips, ";" or "." at a rate that does not drop frames.
+TimecodeParts ParseLabel(std::string_view text, const FrameRate& rate, bool hoursPastDay = false);
 
 // A legal label to its frame count, and a frame count to its label, wrapped
 // into one day.
@@ -69,5 +76,9 @@ TimecodeParts FrameToLabel(int64_t count, const FrameRate& rate);
 // a part, three for the frames of rates above 100) and returns the end; at
 // most 12 characters.
 char* WriteLabel(const TimecodeParts& label, const FrameRate& rate, char* out);
+// Writes a frame count as a label whose hours run on past a day
+// ("25:00:00:00"), with "-" before a negative count; at most 32 characters.
+inline constexpr int kLongestLabelPastDay = 32;
+char* WriteLabelPastDay(int64_t count, const FrameRate& rate, char* out);
 
 } // namespace ombrel

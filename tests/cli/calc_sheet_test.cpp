@@ -8,6 +8,11 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavutil/timecode.h>
+}
 
 using namespace ombrel;
 using ombrel::test::runCalc;
@@ -135,12 +140,13 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("fileBytes");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("status");
         QTest::newRow("missing file") << QStringList{"--sheet", "{dir}/missing.obr"} << QByteArray()
-                                      << "cannot read {dir}/missing.obr: No such file or directory";
+                                      << "cannot read {dir}/missing.obr: No such file or directory" << 1;
         QTest::newRow("a folder") << QStringList{"--sheet", "{dir}"} << QByteArray()
-                                  << "cannot read {dir}: not a regular file";
+                                  << "cannot read {dir}: not a regular file" << 1;
         QTest::newRow("not a calculation file")
-            << QStringList{"--sheet", "{file}"} << QByteArray("hello\r\n") << "{file}: Not a Ombrel file!";
+            << QStringList{"--sheet", "{file}"} << QByteArray("hello\r\n") << "{file}: Not a Ombrel file!" << 1;
         QTest::newRow("a duration that is not one")
             << QStringList{"--sheet", "{file}", "--sum"}
             << QByteArray("OmbrelSheet\r\n1\r\nNonDropFrame Timecode\r\n"
@@ -150,12 +156,12 @@ private slots:
                           "Film Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
                           "User (30fps) Timecode\r\n00:00:01:00 + 00:00:01:00 = 00:00:02:00   \r\n\r\n"
                           "Frames (30fps)\r\n30 + 30 = 60   \r\n\r\n")
-            << "{file}: row 1: 'xx:00:02:00' is not a timecode (hh:mm:ss:ff)";
+            << "{file}: row 1: 'xx:00:02:00' is not a timecode (hh:mm:ss:ff)" << 1;
         QTest::newRow("user sum without its rate")
             << QStringList{"--sheet", "{sheet}", "--sum", "--format", "user"} << QByteArray()
-            << "the sum of the user list needs its rate: give it with --rate (the file's User title names it)";
+            << "the sum of the user list needs its rate: give it with --rate (the file's User title names it)" << 1;
         QTest::newRow("frames without a sum") << QStringList{"--sheet", "{sheet}", "--frames"} << QByteArray()
-                                              << "--frames applies to a sheet's --sum only";
+                                              << "--frames applies to a sheet's --sum only" << 2;
     }
     void errors()
     {
@@ -175,7 +181,129 @@ private slots:
         const auto run = runCalc(args);
         QCOMPARE(QString::fromUtf8(run.err), "ombrel-calc: " + place(message) + "\n");
         QCOMPARE(run.out, QByteArray());
-        QCOMPARE(run.status, 1);
+        QTEST(run.status, "status");
+    }
+
+    // An edit decision list's events and totals; drop frame from its FCM:.
+    void edl_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("status");
+        QTest::newRow("events") << QStringList{}
+                                << QByteArray(
+                                       "event,reel,track,source in,source out,record in,record out,duration,clip\n"
+                                       "1,AX,V,00;00;00;00,00;01;00;02,00;00;00;00,00;01;00;02,00;01;00;02,\"a, b\"\n"
+                                       "2,AX,A,00;00;00;00,00;00;10;00,00;00;00;00,00;00;10;00,00;00;10;00,\n"
+                                       "3,AX,V,00;00;00;00,00;00;01;00,00;01;00;02,00;01;01;02,00;00;01;00,\n")
+                                << 0;
+        QTest::newRow("video total") << QStringList{"--sum"} << QByteArray("00;01;01;02\n") << 0;
+        QTest::newRow("audio total") << QStringList{"--sum", "--track", "A"} << QByteArray("00;00;10;00\n") << 0;
+        QTest::newRow("the rate named") << QStringList{"--sum", "--rate", "29.97DF"} << QByteArray("00;01;01;02\n")
+                                        << 0;
+        QTest::newRow("a label 59.94df drops") << QStringList{"--sum", "--rate", "59.94df"} << QByteArray() << 1;
+        QTest::newRow("a contradicting rate") << QStringList{"--rate", "29.97"} << QByteArray() << 1;
+    }
+    void edl()
+    {
+        QFETCH(QStringList, options);
+        const QString path = dir_.filePath("cut.edl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("TITLE: cut\r\nFCM: DROP FRAME\r\n"
+                   "001 AX V C 00;00;00;00 00;01;00;02 00;00;00;00 00;01;00;02\r\n* FROM CLIP NAME: a, b\r\n"
+                   "002 AX A C 00;00;00;00 00;00;10;00 00;00;00;00 00;00;10;00\r\n"
+                   "003 AX V C 00;00;00;00 00;00;01;00 00;01;00;02 00;01;01;02\r\n");
+        file.close();
+        const auto run = runCalc(QStringList{"--edl", path} + options);
+        QTEST(run.out, "output");
+        QTEST(run.status, "status");
+    }
+
+    // A thousand events at 29.97 drop frame, their record timecodes and
+    // durations written by FFmpeg: every duration printed matches, and the
+    // total is their sum.
+    void thousandEventsMatchLibavutil()
+    {
+        AVTimecode timecode;
+        QCOMPARE(av_timecode_init(&timecode, AVRational{30000, 1001},
+                                  AV_TIMECODE_FLAG_DROPFRAME | AV_TIMECODE_FLAG_24HOURSMAX, 0, nullptr),
+                 0);
+        const auto label = [&](int64_t frame) {
+            char text[AV_TIMECODE_STR_SIZE];
+            av_timecode_make_string(&timecode, text, static_cast<int>(frame));
+            return QByteArray(text).replace(':', ';');
+        };
+        QByteArray edl("TITLE: long cut\nFCM: DROP FRAME\n");
+        QByteArray expected("event,reel,track,source in,source out,record in,record out,duration,clip\n");
+        int64_t record = 107892; // 01;00;00;00
+        int64_t total = 0;
+        uint32_t seed = 12345;
+        for (int event = 1; event <= 1000; ++event) {
+            seed = seed * 1103515245 + 12345;
+            const int64_t length = 1 + (seed >> 8) % 2000;
+            const QByteArray times = label(record) + " " + label(record + length);
+            const QByteArray number = QByteArray::number(event).rightJustified(3, '0');
+            edl += number + "  AX V C " + times + " " + times + "\n";
+            expected += QByteArray::number(event) + ",AX,V," + label(record) + "," + label(record + length) + "," +
+                        label(record) + "," + label(record + length) + "," + label(length) + ",\n";
+            record += length;
+            total += length;
+        }
+        QVERIFY(record < 2589408);
+        const QString path = dir_.filePath("long.edl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(edl);
+        file.close();
+        const auto events = runCalc({"--edl", path});
+        QCOMPARE(events.err, QByteArray());
+        const QList<QByteArray> got = events.out.split('\n');
+        const QList<QByteArray> want = expected.split('\n');
+        QCOMPARE(got.size(), want.size());
+        for (qsizetype i = 0; i < got.size(); ++i)
+            QCOMPARE(got[i], want[i]);
+        const auto sum = runCalc({"--edl", path, "--sum"});
+        QCOMPARE(sum.out, label(total) + "\n");
+    }
+
+    // "--sheet -" reads the same file from standard input.
+    void sheetFromStandardInput()
+    {
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (const QStringList& options : {QStringList{}, QStringList{"--json"}, QStringList{"--sum"}}) {
+            const auto fromFile = runCalc(QStringList{"--sheet", path_} + options);
+            const auto fromInput = runCalc(QStringList{"--sheet", "-"} + options, bytes);
+            QCOMPARE(fromInput.err, QByteArray());
+            QCOMPARE(fromInput.out, fromFile.out);
+            QCOMPARE(fromInput.status, 0);
+        }
+        const auto notOurs = runCalc({"--sheet", "-"}, "hello\r\n");
+        QCOMPARE(notOurs.err, QByteArray("ombrel-calc: cannot read standard input: Not a Ombrel file!\n"));
+        QCOMPARE(notOurs.status, 1);
+        const auto empty = runCalc({"--sheet", "-"}, "");
+        QCOMPARE(empty.status, 1);
+    }
+
+    // A pipe whose first bytes are not a calculation file is turned down
+    // while the writer still holds it open: nothing more is waited for.
+    void pipeRefusedAtItsHead()
+    {
+        int fds[2];
+        QVERIFY(::pipe(fds) == 0);
+        QCOMPARE(::write(fds[1], "GIF89a-and-then-some-more", 25), ssize_t{25});
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const std::string_view args[] = {"--sheet", "-"};
+        const int status = RunCalcCommand(args, fds[0], fileno(out), fileno(err));
+        ::close(fds[1]);
+        ::close(fds[0]);
+        QCOMPARE(status, 1);
+        QCOMPARE(ombrel::test::readBack(err),
+                 QByteArray("ombrel-calc: cannot read standard input: Not a Ombrel file!\n"));
+        std::fclose(out);
     }
 
     // A large file that is not a calculation file is turned down from its

@@ -1,0 +1,114 @@
+#include "documents/edl_reader.h"
+#include "test_registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace ombrel;
+
+// Edit decision lists read event by event, and every kind of line that is
+// refused named by its number.
+class EdlReaderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void events_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        // Each event as "number track transition recordIn-recordOut clip df".
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("cuts") << QByteArray("TITLE: cuts\nFCM: NON-DROP FRAME\n\n"
+                                            "001  AX V C 01:00:00:00 01:00:01:00 00:00:00:00 00:00:01:00\n"
+                                            "* FROM CLIP NAME:  shot one \n"
+                                            "002  AX V C 02:00:00:00 02:00:02:00 00:00:01:00 00:00:03:00\n")
+                              << QStringList{"1 V C 00:00:00:00-00:00:01:00 shot one nd",
+                                             "2 V C 00:00:01:00-00:00:03:00  nd"};
+        QTest::newRow("dissolve takes the clip it goes to")
+            << QByteArray("TITLE: d\r\nFCM: NON-DROP FRAME\r\n"
+                          "002  TST V     C        01:00:04:14 01:00:04:14 01:00:00:09 01:00:00:09 \r\n"
+                          "002  TST V     D    010 01:00:08:08 01:00:08:18 01:00:00:09 01:00:00:19 \r\n"
+                          "* FROM CLIP NAME:  clip_A\r\n* TO CLIP NAME:  clip_B\r\n")
+            << QStringList{"2 V C 01:00:00:09-01:00:00:09  nd", "2 V D 01:00:00:09-01:00:00:19 clip_B nd"};
+        QTest::newRow("audio tracks, wipes and keys")
+            << QByteArray("FCM: NON-DROP FRAME\n"
+                          "003 AX A2 W001 020 00:00:00:00 00:00:01:00 00:00:00:00 00:00:01:00\n"
+                          "004 AX AA K 00:00:00:00 00:00:01:00 00:00:01:00 00:00:02:00\n"
+                          "M2   AX       050.0                01:00:00:00\n"
+                          "* LOC: 01:00:00:00 RED marker\n")
+            << QStringList{"3 A2 W001 00:00:00:00-00:00:01:00  nd", "4 AA K 00:00:01:00-00:00:02:00  nd"};
+        QTest::newRow("drop frame changes between events")
+            << QByteArray("TITLE: df\nFCM: DROP FRAME\n"
+                          "001 AX V C 00;00;00;00 00;01;00;02 00;00;00;00 00;01;00;02\n"
+                          "FCM: NON-DROP FRAME\n"
+                          "002 AX V C 00:00:00:00 00:00:01:00 00:01:00:02 00:01:01:02\n")
+            << QStringList{"1 V C 00:00:00:00-00:01:00:02  df", "2 V C 00:01:00:02-00:01:01:02  nd"};
+    }
+    void events()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, events);
+        const EdlContents edl = ReadEdl(bytes.toStdString());
+        QCOMPARE(QString::fromStdString(edl.error), QString());
+        QStringList read;
+        const auto label = [](const TimecodeParts& p) {
+            return QString::asprintf("%02d:%02d:%02d:%02d", p.hours, p.minutes, p.seconds, p.frames);
+        };
+        for (const EdlEvent& event : edl.events)
+            read << QString("%1 %2 %3 %4-%5 %6 %7")
+                        .arg(event.number)
+                        .arg(QString::fromStdString(event.track), QString::fromStdString(event.transition),
+                             label(event.recordIn), label(event.recordOut), QString::fromStdString(event.clipName),
+                             event.dropFrame ? "df" : "nd");
+        QCOMPARE(read, events);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("not an EDL") << QByteArray("OmbrelSheet\r\n1\r\n")
+                                    << "line 1: this is not an edit decision list (no TITLE:, FCM: or event in its "
+                                       "first lines)";
+        QTest::newRow("empty") << QByteArray()
+                               << "line 0: this is not an edit decision list (no TITLE:, FCM: or event in its first "
+                                  "lines)";
+        QTest::newRow("bad timecode") << QByteArray(
+                                             "TITLE: x\n001 AX V C 00:00:00:00 00:00:01:00 00:00:00:00 00:00:61:00\n")
+                                      << "line 2: '00:00:61:00' is not a timecode (hh:mm:ss:ff)";
+        QTest::newRow("short event") << QByteArray("TITLE: x\n001 AX V C 00:00:00:00\n")
+                                     << "line 2: an event line holds its number, reel, track, transition and four "
+                                        "timecodes";
+        QTest::newRow("unknown mode") << QByteArray("TITLE: x\nFCM: SOMETIMES\n")
+                                      << "line 2: 'SOMETIMES' is not a frame count mode (DROP FRAME or NON-DROP FRAME)";
+        QTest::newRow("hostile transition")
+            << QByteArray("TITLE: x\n001 AX V \x1b[2J 00:00:00:00 00:00:01:00 00:00:00:00 00:00:01:00\n")
+            << "line 2: '\x1b[2J' is not a transition (C, D, W or K)";
+        QTest::newRow("long line") << QByteArray("TITLE: x\n") + QByteArray(5000, 'x')
+                                   << "line 2: the line is longer than 4096 bytes";
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, bytes);
+        const EdlContents edl = ReadEdl(bytes.toStdString());
+        QTEST(QString::fromStdString(edl.error), "error");
+        QVERIFY(edl.events.empty());
+    }
+
+    // Lists exported by several editing systems.
+    void editingSystemsLists()
+    {
+        const QDir dir("/work/shared/peer-data/edl");
+        if (!dir.exists())
+            QSKIP("the editing systems' lists are not on this machine");
+        for (const QString& name : dir.entryList({"*.edl"}, QDir::Files)) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const EdlContents edl = ReadEdl(file.readAll().toStdString());
+            QVERIFY2(edl.ok(), qPrintable(name + ": " + QString::fromStdString(edl.error)));
+            QVERIFY2(!edl.events.empty(), qPrintable(name));
+        }
+    }
+};
+
+OMBREL_TEST_CLASS(EdlReaderTest)
+#include "edl_reader_test.moc"
