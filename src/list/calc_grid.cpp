@@ -84,7 +84,8 @@ void CalcGrid::keyPressEvent(QKeyEvent* event)
 void CalcGrid::focusInEvent(QFocusEvent* event)
 {
     // Reached by Tab: the reader starts on the last calculation.
-    if (!currentIndex().isValid() && model_->rowCount() > 0)
+    const bool byTab = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (byTab && !currentIndex().isValid() && model_->rowCount() > 0)
         setCurrentIndex(model_->index(model_->rowCount() - 1, 0));
     QTableView::focusInEvent(event);
 }
