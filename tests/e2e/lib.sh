@@ -49,12 +49,18 @@ start_window_manager() {
 </JWM>
 JWM
   for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
-  jwm -f "$WORK/jwmrc" >"$OUTPUT/jwm.log" 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
+  # A loaded machine can be slow to bring it up, or lose a first start.
+  for _ in 1 2; do
+    jwm -f "$WORK/jwmrc" >>"$WORK/jwm.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 200); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+      kill -0 "$wm_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$wm_pid" 2>/dev/null || true
   done
+  cat "$WORK/jwm.log" >&2
   fail "the window manager did not start"
 }
 
