@@ -18,7 +18,9 @@ wm_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
   [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  # Gone before the next test starts its own: a server still closing can
+  # hand that test its display number and then drop its clients.
+  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
