@@ -1,15 +1,21 @@
 #include "documents/edl_reader.h"
 
+#include "documents/text_encoding.h"
+
 #include <charconv>
+#include <cstdio>
+#include <span>
+#include <tuple>
 
 namespace ombrel {
 
 namespace {
 
-// The blank-separated words of a line.
-std::vector<std::string_view> wordsOf(std::string_view line)
+// The blank-separated words of a line, as many as `words` holds; the count
+// of all the line has.
+size_t wordsOf(std::string_view line, std::span<std::string_view> words)
 {
-    std::vector<std::string_view> words;
+    size_t count = 0;
     size_t pos = 0;
     while (pos < line.size()) {
         while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
@@ -17,10 +23,13 @@ std::vector<std::string_view> wordsOf(std::string_view line)
         const size_t start = pos;
         while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t')
             ++pos;
-        if (pos > start)
-            words.push_back(line.substr(start, pos - start));
+        if (pos > start) {
+            if (count < words.size())
+                words[count] = line.substr(start, pos - start);
+            ++count;
+        }
     }
-    return words;
+    return count;
 }
 
 bool readNumber(std::string_view word, int64_t& value)
@@ -65,13 +74,79 @@ bool isTransition(std::string_view word)
            (word.size() >= 2 && word[0] == 'K');
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kNotAnEdl =
+    "this is not an edit decision list (no TITLE:, FCM: or event in its first lines)";
+
+// The next line of `bytes`, without its line end; `bytes` keeps the rest.
+std::string_view nextLine(std::string_view& bytes)
+{
+    const size_t lf = bytes.find('\n');
+    std::string_view line = bytes.substr(0, lf);
+    bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+bool startsEvent(std::string_view text)
+{
+    const size_t digits = text.find_first_not_of("0123456789");
+    return digits > 0 && (digits == std::string_view::npos || text[digits] == ' ' || text[digits] == '\t');
+}
+
+// Timecode labels count up the day: a later label is a later frame in any
+// frame count mode.
+bool before(const TimecodeParts& a, const TimecodeParts& b)
+{
+    return std::tie(a.hours, a.minutes, a.seconds, a.frames) < std::tie(b.hours, b.minutes, b.seconds, b.frames);
+}
+
+std::string labelText(const TimecodeParts& p)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d:%02d", p.hours, p.minutes, p.seconds, p.frames);
+    return text;
+}
+
+void readAsWindows1252(EdlContents& contents)
+{
+    contents.title = Windows1252ToUtf8(contents.title);
+    for (EdlEvent& event : contents.events) {
+        event.reel = Windows1252ToUtf8(event.reel);
+        event.track = Windows1252ToUtf8(event.track);
+        event.clipName = Windows1252ToUtf8(event.clipName);
+    }
+}
+
 } // namespace
+
+std::optional<std::string> EdlHeadError(std::string_view head)
+{
+    if (head.starts_with(kByteOrderMark))
+        head.remove_prefix(kByteOrderMark.size());
+    for (int lineNumber = 1; lineNumber <= kEdlHeadLines && !head.empty(); ++lineNumber) {
+        const std::string_view text = trimmed(nextLine(head));
+        if (text.empty() || text.front() == '*')
+            continue;
+        if (text.starts_with("TITLE:") || text.starts_with("FCM:") || startsEvent(text))
+            return std::nullopt;
+        return "line " + std::to_string(lineNumber) + ": " + std::string(kNotAnEdl);
+    }
+    return std::string(kNotAnEdl);
+}
 
 EdlContents ReadEdl(std::string_view bytes)
 {
     EdlContents contents;
+    if (std::optional<std::string> headError = EdlHeadError(bytes.substr(0, kEdlHeadSize))) {
+        contents.error = std::move(*headError);
+        return contents;
+    }
+    if (bytes.starts_with(kByteOrderMark))
+        bytes.remove_prefix(kByteOrderMark.size());
+    const bool utf8 = IsValidUtf8(bytes);
     bool dropFrame = false;
-    bool recognised = false;
     int64_t lineNumber = 0;
     const auto refuse = [&](std::string_view why) {
         contents.error = "line " + std::to_string(lineNumber) + ": " + std::string(why);
@@ -79,22 +154,15 @@ EdlContents ReadEdl(std::string_view bytes)
         return contents;
     };
     while (!bytes.empty()) {
-        const size_t lf = bytes.find('\n');
-        std::string_view line = bytes.substr(0, lf);
-        bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
+        const std::string_view line = nextLine(bytes);
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
         if (line.size() > kLongestEdlLine)
             return refuse("the line is longer than " + std::to_string(kLongestEdlLine) + " bytes");
-        if (!recognised && lineNumber > kEdlHeadLines)
-            return refuse("this is not an edit decision list (no TITLE:, FCM: or event in its first lines)");
         const std::string_view text = trimmed(line);
         if (text.empty())
             continue;
         if (text.starts_with("TITLE:")) {
             contents.title = std::string(trimmed(text.substr(6)));
-            recognised = true;
             continue;
         }
         if (text.starts_with("FCM:")) {
@@ -105,7 +173,6 @@ EdlContents ReadEdl(std::string_view bytes)
                 dropFrame = false;
             else
                 return refuse("'" + std::string(mode) + "' is not a frame count mode (DROP FRAME or NON-DROP FRAME)");
-            recognised = true;
             continue;
         }
         // Comments, and the notes some systems write without their "*".
@@ -123,15 +190,13 @@ EdlContents ReadEdl(std::string_view bytes)
         if (text.starts_with("M2 ") || text.starts_with("SPLIT:") || text.starts_with(">>>") ||
             text.starts_with("EFFECTS NAME IS") || text.starts_with("AUD "))
             continue;
-        const std::vector<std::string_view> words = wordsOf(text);
-        EdlEvent event;
-        if (!readNumber(words[0], event.number)) {
-            if (!recognised)
-                return refuse("this is not an edit decision list (no TITLE:, FCM: or event in its first lines)");
-            return refuse("'" + std::string(words[0]) + "' is not an event number");
-        }
         // number reel track transition [frames] srcIn srcOut recIn recOut
-        if (words.size() != 8 && words.size() != 9)
+        std::string_view words[9];
+        const size_t count = wordsOf(text, words);
+        EdlEvent event;
+        if (!readNumber(words[0], event.number))
+            return refuse("'" + std::string(words[0]) + "' is not an event number");
+        if (count != 8 && count != 9)
             return refuse("an event line holds its number, reel, track, transition and four timecodes");
         event.line = lineNumber;
         event.reel = std::string(words[1]);
@@ -140,7 +205,7 @@ EdlContents ReadEdl(std::string_view bytes)
         if (!isTransition(words[3]))
             return refuse("'" + std::string(words[3]) + "' is not a transition (C, D, W or K)");
         size_t next = 4;
-        if (words.size() == 9) {
+        if (count == 9) {
             if (!readNumber(words[4], event.transitionFrames) || event.transitionFrames > 999)
                 return refuse("'" + std::string(words[4]) + "' is not a transition length");
             next = 5;
@@ -151,12 +216,14 @@ EdlContents ReadEdl(std::string_view bytes)
                 return refuse("'" + std::string(words[next]) + "' is not a timecode (hh:mm:ss:ff)");
             ++next;
         }
+        if (before(event.recordOut, event.recordIn))
+            return refuse("the record out " + labelText(event.recordOut) + " comes before the record in " +
+                          labelText(event.recordIn));
         event.dropFrame = dropFrame;
-        recognised = true;
         contents.events.push_back(std::move(event));
     }
-    if (!recognised)
-        return refuse("this is not an edit decision list (no TITLE:, FCM: or event in its first lines)");
+    if (!utf8)
+        readAsWindows1252(contents);
     return contents;
 }
 

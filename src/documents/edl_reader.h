@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,15 +42,28 @@ struct EdlContents {
 
 // Reads an edit decision list: TITLE: and FCM: lines (an FCM: may change
 // between events), event lines, the comment lines after them, ":" or ";"
-// between the parts of a timecode, LF or CR LF line ends. A list whose first
-// lines hold no TITLE:, FCM: or event is not an EDL and is refused before the
-// rest is looked at; so is any line it cannot read, with its number.
+// between the parts of a timecode, LF or CR LF line ends, a byte-order mark.
+// A list whose head (EdlHeadError) holds no TITLE:, FCM: or event is not an
+// EDL and is refused before the rest is looked at; so is any line it cannot
+// read, with its number, and an event whose record out comes before its
+// record in. The texts (title, reel, track, clip names) come out as UTF-8: a
+// list that is not valid UTF-8 is read as Windows-1252.
 EdlContents ReadEdl(std::string_view bytes);
 
-// An EDL is no larger than a calculation file may be, and no line longer
-// than this.
-inline constexpr size_t kLongestEdlLine = 4096;
-// How many lines may come before the first TITLE:, FCM: or event.
+// The head of a list is its first kEdlHeadSize bytes (all of a shorter
+// one), and in them its first kEdlHeadLines lines: the first of those that
+// is not blank or a comment must be a TITLE:, an FCM: or an event. The
+// reason to refuse a head that is not an EDL's, naming the line where there
+// is one; else nothing.
+inline constexpr size_t kEdlHeadSize = 1024;
 inline constexpr int kEdlHeadLines = 8;
+std::optional<std::string> EdlHeadError(std::string_view head);
+
+// No line of an EDL is longer than this. Editing systems write lists of a
+// few thousand events at most; a list larger than kEdlSizeLimit (some
+// half a million events) is not read, as the events it holds would take
+// many times its size in memory.
+inline constexpr size_t kLongestEdlLine = 4096;
+inline constexpr int64_t kEdlSizeLimit = int64_t{64} << 20;
 
 } // namespace ombrel

@@ -169,8 +169,13 @@ void SheetModels::push(const QString& text, bool modifies, bool keepsSheet, std:
             kept += stepAt(history_, i)->keepsSheet();
         // Whole sheets are what makes the history large: past the bound,
         // the older steps are forgotten.
-        if (kept >= kHistorySheets)
+        if (kept >= kHistorySheets) {
             history_.clear();
+            // The empty history counts as the saved point; unsaved work
+            // has none left.
+            if (workModified_)
+                history_.resetClean();
+        }
     }
     history_.push(new SheetStep(text, modifies, keepsSheet, std::move(redo), std::move(undo)));
     workModified_ = workModified_ || modifies;
@@ -259,6 +264,14 @@ void SheetModels::replaceSheet(CalcSheet&& sheet)
     push(
         "Open", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
     setWorkModified(false);
+}
+
+void SheetModels::importSheet(CalcSheet&& sheet)
+{
+    auto other = std::make_shared<CalcSheet>(std::move(sheet));
+    push(
+        "Open", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
+    followJournal();
 }
 
 void SheetModels::clear()

@@ -79,6 +79,10 @@ public:
     void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
     // An opened file's sheet replaces the rows.
     void replaceSheet(CalcSheet&& sheet);
+    // A sheet made from another kind of file (an edit decision list)
+    // replaces the rows as unsaved work; undone, the rows before come back
+    // as after an Open.
+    void importSheet(CalcSheet&& sheet);
     void clear();
 
     // The history of changes. Undo and redo step through it; the steps

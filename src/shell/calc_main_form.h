@@ -265,6 +265,8 @@ private:
     // "Save Current Work?": whether the interrupted action may go on.
     bool saveCurrentWorkPrompt();
     bool readCalculationFile(const QString& name);
+    // Opens an edit decision list as new, unsaved work: false when refused.
+    bool importEditDecisionList(const QString& name);
     // Offers back the work of a run that did not end cleanly.
     void offerRecovery();
     // The window after the rows changed wholesale.

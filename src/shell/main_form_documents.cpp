@@ -2,6 +2,8 @@
 // that guards it, dropped files and the command line.
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
+#include "documents/edl_file.h"
+#include "documents/edl_sheet.h"
 #include "documents/recovery_files.h"
 #include "shell/calc_main_form.h"
 #include "shell/command_line.h"
@@ -25,7 +27,15 @@ namespace ombrel {
 namespace {
 
 const QString kSaveFilter = "Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*";
-const QString kOpenFilter = "Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|All Files (*.*)|*.*";
+const QString kOpenFilter =
+    "Ombrel Files (*.obr)|*.obr|Edit decision lists (*.edl)|*.edl|Text File (*.txt)|*.txt|All Files (*.*)|*.*";
+
+// Edit decision lists are known by their name: any other file opens as a
+// calculation file, which says so when it is not one.
+bool isEditDecisionList(const QString& name)
+{
+    return name.endsWith(".edl", Qt::CaseInsensitive);
+}
 
 } // namespace
 
@@ -94,10 +104,14 @@ void TCalcMainForm::Open1Click()
         request.folder = recentFiles_->folder();
         name = dialogs_.openFileName(this, request);
     }
+    // An edit decision list becomes new work, of no file that could be locked.
+    const bool editDecisionList = isEditDecisionList(name);
+    if (editDecisionList && !importEditDecisionList(name))
+        return;
     // Declined because another Ombrel has it: as if no file was chosen.
-    if (!name.isEmpty() && !workFile_.claimForOpening(name))
+    if (!name.isEmpty() && !editDecisionList && !workFile_.claimForOpening(name))
         name.clear();
-    if (!name.isEmpty() && !readCalculationFile(name)) {
+    if (!name.isEmpty() && !editDecisionList && !readCalculationFile(name)) {
         workFile_.dropClaim();
         return;
     }
@@ -129,6 +143,50 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
     models_.replaceSheet(std::move(contents->sheet));
     workFile_.opened(name, read);
     contents.reset();
+    recentFiles_->remember(name);
+    dragState_.DragRow.reset();
+    setListCommandsEnabled(true);
+    scrollListsToLastRows();
+    updateStatusBar();
+    return true;
+}
+
+// The events become rows on the active tab, off the window's thread; the
+// work is then unsaved and belongs to no file, so Save asks for a name
+// (offering the list's own with .obr) and never writes over the list.
+bool TCalcMainForm::importEditDecisionList(const QString& name)
+{
+    const std::string shownName = QDir::toNativeSeparators(name).toStdString();
+    const TimecodeFormat tab = activeFormat();
+    const LabelStyle labels = labelStyle_;
+    const Rates rates = state_.rates;
+    std::optional<EdlSheet> imported;
+    try {
+        fileTask_->run([&](const BackgroundTask::Progress& progress) {
+            std::string why;
+            const std::optional<EdlContents> edl = ReadEdlFile(QFile::encodeName(name).toStdString(), why);
+            if (!edl)
+                imported.emplace().error = "Cannot open " + shownName + ": " + why + ".";
+            else if (!edl->ok())
+                imported.emplace().error = shownName + ": " + edl->error + ".";
+            else
+                imported = EdlToSheet(*edl, tab, labels, rates, progress);
+        });
+    } catch (const std::bad_alloc&) {
+        imported.emplace().error = "There is not enough memory to open this file.";
+    }
+    if (!imported)
+        return false;
+    if (!imported->ok()) {
+        dialogs_.showError(this, toQt(imported->error));
+        return false;
+    }
+    workFile_.release();
+    const QFileInfo list(name);
+    saveName_ = list.dir().filePath(list.completeBaseName() + ".obr");
+    recovery_->journal().setFileName(QFile::encodeName(saveName_).toStdString());
+    models_.importSheet(std::move(imported->sheet));
+    imported.reset();
     recentFiles_->remember(name);
     dragState_.DragRow.reset();
     setListCommandsEnabled(true);

@@ -42,6 +42,19 @@ private slots:
                           "FCM: NON-DROP FRAME\n"
                           "002 AX V C 00:00:00:00 00:00:01:00 00:01:00:02 00:01:01:02\n")
             << QStringList{"1 V C 00:00:00:00-00:01:00:02  df", "2 V C 00:01:00:02-00:01:01:02  nd"};
+        QTest::newRow("byte-order mark, names in UTF-8")
+            << QByteArray("\xEF\xBB\xBFTITLE: bom\n001 AX V C 00:00:00:00 00:00:01:00 00:00:00:00 00:00:01:00\n"
+                          "* FROM CLIP NAME: Caf\xC3\xA9\n")
+            << QStringList{"1 V C 00:00:00:00-00:00:01:00 Caf\u00E9 nd"};
+        QTest::newRow("names in Windows-1252")
+            << QByteArray("TITLE: ansi\r\n001 AX V C 00:00:00:00 00:00:01:00 00:00:00:00 00:00:01:00\r\n"
+                          "* FROM CLIP NAME: Caf\xE9 \x80\r\n")
+            << QStringList{"1 V C 00:00:00:00-00:00:01:00 Caf\u00E9 \u20AC nd"};
+        QTest::newRow("a title long after the comments of its head")
+            << QByteArray("* made by hand\n" + QByteArray(900, ' ') +
+                          "\nTITLE: x\n"
+                          "001 AX V C 00:00:00:00 00:00:01:00 00:00:00:00 00:00:01:00\n")
+            << QStringList{"1 V C 00:00:00:00-00:00:01:00  nd"};
     }
     void events()
     {
@@ -70,8 +83,16 @@ private slots:
                                     << "line 1: this is not an edit decision list (no TITLE:, FCM: or event in its "
                                        "first lines)";
         QTest::newRow("empty") << QByteArray()
-                               << "line 0: this is not an edit decision list (no TITLE:, FCM: or event in its first "
-                                  "lines)";
+                               << "this is not an edit decision list (no TITLE:, FCM: or event in its first lines)";
+        QTest::newRow("comments only in its head")
+            << (QByteArray("* a note\n\n").repeated(4) + "TITLE: late\n")
+            << "this is not an edit decision list (no TITLE:, FCM: or event in its first lines)";
+        QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                   << "line 1: this is not an edit decision list (no TITLE:, FCM: or event in its "
+                                      "first lines)";
+        QTest::newRow("record out before record in")
+            << QByteArray("TITLE: x\n001 AX V C 00:00:00:00 00:00:01:00 00:00:05:00 00:00:04:29\n")
+            << "line 2: the record out 00:00:04:29 comes before the record in 00:00:05:00";
         QTest::newRow("bad timecode") << QByteArray(
                                              "TITLE: x\n001 AX V C 00:00:00:00 00:00:01:00 00:00:00:00 00:00:61:00\n")
                                       << "line 2: '00:00:61:00' is not a timecode (hh:mm:ss:ff)";

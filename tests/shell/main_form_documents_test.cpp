@@ -68,6 +68,13 @@ QByteArray oneCalculationFile()
     return file;
 }
 
+// Two events of a cut, the second a dissolve to a clip with a blank in its name.
+const QByteArray kCutList = "TITLE: cut\r\nFCM: NON-DROP FRAME\r\n"
+                            "001  AX V C        01:00:00:00 01:00:01:00 00:00:10:00 00:00:11:00\r\n"
+                            "* FROM CLIP NAME:  shot one\r\n"
+                            "002  AX V D    010 02:00:00:00 02:00:00:10 00:00:11:00 00:00:11:10\r\n"
+                            "* TO CLIP NAME:  shot two\r\n";
+
 QStringList enabledListCommands(const TCalcMainForm& form)
 {
     QStringList enabled;
@@ -133,7 +140,8 @@ private slots:
         w.form.Open1Click();
         QCOMPARE(w.dialogs.openRequests.first().title, QString("Open Ombrel File"));
         QCOMPARE(w.dialogs.openRequests.first().filter,
-                 QString("Ombrel Files (*.obr)|*.obr|Text File (*.txt)|*.txt|All Files (*.*)|*.*"));
+                 QString("Ombrel Files (*.obr)|*.obr|Edit decision lists (*.edl)|*.edl|Text File (*.txt)|*.txt|All "
+                         "Files (*.*)|*.*"));
         QCOMPARE(w.dialogs.openRequests.first().fileName, QString());
         QCOMPARE(w.form.sheet().rowCount(), 1);
         QCOMPARE(w.form.statusText(0), QString("Total Calculations: 1"));
@@ -189,6 +197,144 @@ private slots:
         QCOMPARE(readAll(saved), QByteArray("old"));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 2);
         QCOMPARE(w.dialogs.messages.size(), 3);
+    }
+
+    // An edit decision list opens as new work: a row per event, unsaved,
+    // saved under a name of its own and never over the list.
+    void anEditDecisionListOpensAsUnsavedWork()
+    {
+        const QString listPath = dir_->filePath("cut.EDL");
+        writeFile(listPath, kCutList);
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("before.obr"));
+        QVERIFY(w.form.Save1Click());
+        open(w, listPath);
+        QCOMPARE(w.dialogs.messages.size(), 0); // the work before was saved
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QCOMPARE(w.row(TimecodeFormat::NonDrop, 0),
+                 QStringList({"00:00:11:00", "-", "00:00:10:00", "=", "00:00:01:00", "", "shot one"}));
+        QCOMPARE(w.row(TimecodeFormat::NonDrop, 1),
+                 QStringList({"00:00:11:10", "-", "00:00:11:00", "=", "00:00:00:10", "", "shot two"}));
+        QCOMPARE(w.cell(TimecodeFormat::Frames, 1, ResultColumn), QString("10"));
+        QCOMPARE(w.cell(TimecodeFormat::PAL, 1, DescriptionColumn), QString("shot two"));
+        QCOMPARE(w.form.statusText(0), QString("Total Calculations: 2"));
+        QVERIFY(w.form.models().workModified());
+        QCOMPARE(enabledListCommands(w.form).size(), 6);
+        QVERIFY(w.form.EditBtn->isEnabled());
+        QVERIFY(!w.form.workFile().locked());
+
+        // Save offers the list's name as a calculation file; the list stays.
+        QVERIFY(!w.form.Save1Click());
+        QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("cut.obr"));
+        w.dialogs.saveNames.push_back(dir_->filePath("cut.obr"));
+        QVERIFY(w.form.Save1Click());
+        QVERIFY(!w.form.models().workModified());
+        QCOMPARE(readAll(listPath), kCutList);
+        QVERIFY(readAll(dir_->filePath("cut.obr")).startsWith("OmbrelSheet\r\n2\r\n"));
+    }
+
+    // Undone, the work before comes back as after undoing an Open; redone,
+    // the list's rows are unsaved work again.
+    void undoingAnOpenedListBringsBackTheWorkBefore()
+    {
+        writeFile(dir_->filePath("cut.edl"), kCutList);
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("before.obr"));
+        QVERIFY(w.form.Save1Click());
+        open(w, dir_->filePath("cut.edl"));
+        w.form.Undo1Click();
+        QCOMPARE(w.form.sheet().rowCount(), 1);
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, ResultColumn), QString("00:00:03:00"));
+        QVERIFY(!w.form.models().workModified());
+        w.form.Redo1Click();
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QVERIFY(w.form.models().workModified());
+        w.dialogs.answers.push_back(Answer::Cancel);
+        w.form.show();
+        QVERIFY(!w.form.close());
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"Save Current Work?"});
+    }
+
+    // Past the whole sheets the history keeps, undoing still lands on
+    // unsaved work: each list opened was unsaved, and stays so.
+    void undoingPastALongHistoryKeepsListsUnsaved()
+    {
+        writeFile(dir_->filePath("cut.edl"), kCutList);
+        MainWindow w;
+        for (int i = 0; i <= SheetModels::kHistorySheets; ++i) {
+            w.dialogs.answers.push_back(Answer::No);
+            open(w, dir_->filePath("cut.edl"));
+        }
+        w.form.Undo1Click();
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QVERIFY(w.form.models().workModified());
+    }
+
+    // A list the active tab cannot show, or one that is not a list, is
+    // refused with one message, and the work, its name and state stay.
+    void aRefusedEditDecisionListChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("drop frame on the NonDrop tab")
+            << QByteArray("FCM: DROP FRAME\n001 AX V C 00;00;00;00 00;00;01;00 00;00;00;00 00;00;01;00\n")
+            << FormatIndex(TimecodeFormat::NonDrop) << "open it with the DropFrm tab shown";
+        QTest::newRow("non-drop on the DropFrm tab")
+            << kCutList << FormatIndex(TimecodeFormat::DropFrm) << "open it with the NonDrop tab shown";
+        QTest::newRow("not a list") << QByteArray("OmbrelSheet\r\n1\r\n") << FormatIndex(TimecodeFormat::NonDrop)
+                                    << "line 1: this is not an edit decision list";
+        QTest::newRow("a line it cannot read")
+            << QByteArray("TITLE: x\n001 AX V C 00:00:00:00 00:00:01:00\n") << FormatIndex(TimecodeFormat::NonDrop)
+            << "line 2: an event line holds its number";
+    }
+    void aRefusedEditDecisionListChangesNothing()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, tab);
+        QFETCH(QString, message);
+        const QString path = dir_->filePath("refused.edl");
+        writeFile(path, contents);
+        MainWindow w;
+        w.showTab(FormatAt(tab));
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        w.dialogs.saveNames.push_back(dir_->filePath("work.obr"));
+        QVERIFY(w.form.Save1Click());
+        w.calculate("00:00:01:00", "+", "00:00:03:00");
+        w.dialogs.answers.push_back(Answer::No);
+        open(w, path);
+        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages[1].kind, MessageKind::Error);
+        QVERIFY2(w.dialogs.messages[1].text.contains(message), qPrintable(w.dialogs.messages[1].text));
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QVERIFY(w.form.models().workModified());
+        QVERIFY(w.form.workFile().locked());
+        QVERIFY(!w.form.Save1Click());
+        QCOMPARE(w.dialogs.saveRequests.last().fileName, dir_->filePath("work.obr"));
+    }
+
+    // Dropped on the window, a list opens as through the dialog, after the
+    // save question.
+    void aDroppedEditDecisionListOpens()
+    {
+        writeFile(dir_->filePath("dropped.edl"), kCutList);
+        MainWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:02:00");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir_->filePath("dropped.edl"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w.form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        w.dialogs.answers.push_back(Answer::No);
+        QApplication::sendEvent(&w.form, &drop);
+        QCOMPARE(w.dialogs.messageTexts(), QStringList{"Save Current Work?"});
+        QVERIFY(w.dialogs.openRequests.isEmpty());
+        QCOMPARE(w.form.sheet().rowCount(), 2);
+        QCOMPARE(w.cell(TimecodeFormat::NonDrop, 0, DescriptionColumn), QString("shot one"));
+        QCOMPARE(w.form.PendingOpenName(), QString());
     }
 
     void aRejectedFileChangesNothing_data()
