@@ -219,8 +219,17 @@ CalcArguments ParseCalcArguments(std::span<const std::string_view> args)
                                   std::string(listName(parsed.list)) + " list has its own");
         if (parsed.rateGiven && parsed.form.rate.ntsc)
             throw ConversionError("the user list's rate is a whole number");
+    } else if (parsed.edlPath) {
+        if (listGiven)
+            throw ConversionError("--format applies to --sheet only");
+        if (to || seconds || frames || parsed.form.feet)
+            throw ConversionError(std::string(to        ? "--to"
+                                              : seconds ? "--to-seconds"
+                                              : frames  ? "--frames"
+                                                        : "--feet") +
+                                  " does not apply to --edl");
     } else if (listGiven || parsed.json) {
-        throw ConversionError(std::string(listGiven ? "--format" : "--json") + " applies to --sheet only");
+        throw ConversionError(std::string(listGiven ? "--format" : "--json") + " applies to --sheet and --edl only");
     }
 
     parsed.form.resultRate = to.value_or(parsed.form.rate);
@@ -239,6 +248,7 @@ std::string_view CalcUsageText()
   or:  ombrel-calc [OPTION]... [-]              (expressions from standard input)
   or:  ombrel-calc --sum [OPTION]... [EXPRESSION]... (the total of the results)
   or:  ombrel-calc --sheet FILE.obr [--format LIST] [--json] [--sum]
+  or:  ombrel-calc --edl FILE.edl [--rate RATE] [--json] [--sum [--track TRACK]]
 
 Computes with timecodes as Ombrel does, left to right:
   ombrel-calc 01:00:00:00 + 00:00:10:12         prints 01:00:10:12
@@ -278,13 +288,17 @@ Options:
                     standard input
   --edl FILE        print the events of an edit decision list (CMX 3600) as
                     CSV: event,reel,track,source in,source out,record in,
-                    record out,duration,clip; with --sum the total record
-                    duration of one track (--track, V by default); --rate
-                    gives the rate (drop frame comes from the list's FCM:)
+                    record out,duration,clip; "-" reads it from standard
+                    input. With --sum the record time one track covers
+                    (--track, V by default), overlapping events counted
+                    once, and each gap between its events on standard
+                    error. --rate gives the rate (drop frame comes from the
+                    list's FCM:)
   --track TRACK     the track --edl --sum adds up (V, A, A2, ...)
   --format LIST     the list: nondrop (default), dropframe, pal, film, user,
                     frames
-  --json            print the rows as JSON lines instead
+  --json            print the rows as JSON lines instead (with --edl --sum
+                    one object with the sum and the gaps)
   -h, --help        print this help and exit
   --version         print the version and exit
 

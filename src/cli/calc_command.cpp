@@ -2,22 +2,19 @@
 
 #include "cli/batch.h"
 #include "cli/calc_arguments.h"
+#include "cli/edl_report.h"
 #include "cli/output_buffer.h"
 #include "cli/sheet_report.h"
 #include "cli/terminal_text.h"
 #include "documents/calc_file.h"
-#include "documents/edl_reader.h"
+#include "documents/edl_file.h"
+#include "documents/file_input.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ombrel {
 
@@ -32,36 +29,16 @@ int refuse(int errFd, std::string_view message, int status = kRefused)
     return status;
 }
 
+std::string calcFileTooLarge()
+{
+    return "larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)";
+}
+
 // A calculation file from a pipe: its head checked before anything more is
 // read, then the rest up to the size any calculation file may have.
 bool readSheetInput(int fd, std::string& bytes, std::string& error)
 {
-    char chunk[1 << 16];
-    for (;;) {
-        const size_t wanted = bytes.size() < kCalcFileHeadSize ? kCalcFileHeadSize - bytes.size() : sizeof chunk;
-        const ssize_t got = ::read(fd, chunk, wanted);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            error = std::strerror(errno);
-            return false;
-        }
-        const bool headDone = bytes.size() < kCalcFileHeadSize &&
-                              (got == 0 || bytes.size() + static_cast<size_t>(got) >= kCalcFileHeadSize);
-        bytes.append(chunk, static_cast<size_t>(got));
-        if (headDone) {
-            if (const auto headError = CalcFileHeadError(bytes)) {
-                error = *headError;
-                return false;
-            }
-        }
-        if (got == 0)
-            return true;
-        if (bytes.size() > static_cast<size_t>(kCalcFileSizeLimit)) {
-            error = "larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)";
-            return false;
-        }
-    }
+    return ReadStream(fd, kCalcFileHeadSize, CalcFileHeadError, kCalcFileSizeLimit, calcFileTooLarge(), bytes, error);
 }
 
 // Each term evaluated and added up; the total printed as a result is.
@@ -96,45 +73,19 @@ CalcFileContents readSheetFile(const std::string& path)
         contents.error = "cannot read " + path + ": " + why;
         return contents;
     };
-    // Looked at before opening: opening a named pipe would wait for a writer,
-    // and a device would be read without end.
-    std::error_code code;
-    const std::filesystem::file_status status = std::filesystem::status(path, code);
-    if (!code && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return rejected("not a regular file");
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0)
-        return rejected(std::strerror(errno));
-    struct Closer {
-        int handle;
-        ~Closer() { ::close(handle); }
-    } closer{handle};
-    struct stat info {};
-    if (::fstat(handle, &info) != 0)
-        return rejected(std::strerror(errno));
-    if (!S_ISREG(info.st_mode))
-        return rejected("not a regular file");
-    if (info.st_size > kCalcFileSizeLimit)
-        return rejected("larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)");
+    OpenedInput opened = OpenRegularFile(path, kCalcFileSizeLimit, calcFileTooLarge());
+    if (!opened.error.empty())
+        return rejected(opened.error);
+    const int handle = opened.file.handle();
     std::atomic<int> readError{0}; // the reader reads from several threads
     const auto readAt = [&](int64_t offset, char* into, size_t want) -> int64_t {
-        int64_t have = 0;
-        while (have < static_cast<int64_t>(want)) {
-            const ssize_t n = ::pread(handle, into + have, want - static_cast<size_t>(have), offset + have);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                readError = errno;
-                return -1;
-            }
-            if (n == 0)
-                break;
-            have += n;
-        }
+        const int64_t have = ReadFileAt(handle, offset, into, want);
+        if (have < 0)
+            readError = errno;
         return have;
     };
     char head[kCalcFileHeadSize];
-    const int64_t have = readAt(0, head, static_cast<size_t>(std::min<int64_t>(info.st_size, kCalcFileHeadSize)));
+    const int64_t have = readAt(0, head, static_cast<size_t>(std::min<int64_t>(opened.size, kCalcFileHeadSize)));
     if (have < 0)
         return rejected(std::strerror(readError));
     if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have)))) {
@@ -142,44 +93,12 @@ CalcFileContents readSheetFile(const std::string& path)
         contents.error = path + ": " + *error;
         return contents;
     }
-    std::optional<CalcFileContents> contents = ReadCalcFile(info.st_size, readAt);
+    std::optional<CalcFileContents> contents = ReadCalcFile(opened.size, readAt);
     if (readError != 0)
         return rejected(std::strerror(readError));
     if (!contents->ok())
         contents->error = path + ": " + contents->error;
     return std::move(*contents);
-}
-
-// The whole file (an edit decision list), or the system's reason why not.
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& error)
-{
-    // Looked at before opening: opening a named pipe would wait for a writer,
-    // and a device or a huge file would be read without end.
-    std::error_code code;
-    const std::filesystem::file_status status = std::filesystem::status(path, code);
-    if (!code && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        error = "not a regular file";
-        return false;
-    }
-    if (!code && std::filesystem::is_regular_file(status) &&
-        std::filesystem::file_size(path, code) > static_cast<uintmax_t>(kCalcFileSizeLimit) && !code) {
-        error = "larger than any calculation file (" + std::to_string(kCalcFileSizeLimit >> 30) + " GiB)";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    char chunk[1 << 16];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
-    const bool failed = std::ferror(file);
-    if (failed)
-        error = std::strerror(errno);
-    std::fclose(file);
-    return !failed;
 }
 
 int printSheet(const CalcArguments& arguments, int inFd, int outFd, int errFd)
@@ -224,72 +143,35 @@ int printSheet(const CalcArguments& arguments, int inFd, int outFd, int errFd)
     return 0;
 }
 
-// A CSV field, quoted when it holds a comma, a quote or a line end.
-std::string csvField(std::string_view text)
+// The events of an edit decision list, or one track's total with the gaps
+// between its events, at the rate given with the drop-frame mode of the
+// list's FCM: lines.
+int printEdl(const CalcArguments& arguments, int inFd, int outFd, int errFd)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-// The events of an edit decision list, or one track's total, at the rate
-// given with the drop-frame mode of the list's FCM: lines.
-int printEdl(const CalcArguments& arguments, int outFd, int errFd)
-{
-    const std::string& path = *arguments.edlPath;
-    std::string bytes;
-    std::string error;
-    if (!readWholeFile(path, bytes, error))
-        return refuse(errFd, "cannot read " + path + ": " + error);
-    const EdlContents edl = ReadEdl(bytes);
-    if (!edl.ok())
-        return refuse(errFd, path + ": " + edl.error);
-    OutputBuffer out(outFd);
-    if (!arguments.sum)
-        out.append("event,reel,track,source in,source out,record in,record out,duration,clip\n");
-    int64_t total = 0;
-    for (const EdlEvent& event : edl.events) {
-        FrameRate rate = arguments.form.rate;
-        if (arguments.rateGiven && rate.dropFrame != event.dropFrame)
-            return refuse(errFd, path + ": line " + std::to_string(event.line) + ": --rate " + FrameRateName(rate) +
-                                     " contradicts the list's FCM: (" +
-                                     (event.dropFrame ? "DROP FRAME" : "NON-DROP FRAME") + ")");
-        if (!arguments.rateGiven)
-            rate = event.dropFrame ? FrameRate{30, true, true} : FrameRate{30};
-        std::string cells[4];
-        int64_t frames[4] = {};
-        const TimecodeParts* times[] = {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut};
-        for (int t = 0; t < 4; ++t) {
-            char text[16];
-            try {
-                const TimecodeParts label =
-                    ParseLabel(std::string_view(text, WriteLabel(*times[t], FrameRate{rate.nominal}, text)), rate);
-                frames[t] = LabelToFrame(label, rate);
-            } catch (const ConversionError& bad) {
-                return refuse(errFd, path + ": line " + std::to_string(event.line) + ": " + bad.what());
-            }
-            cells[t] = std::string(text, WriteLabel(*times[t], rate, text));
-        }
-        const int64_t duration = frames[3] - frames[2];
-        if (arguments.sum) {
-            if (event.track == arguments.track)
-                total += duration;
-            continue;
-        }
-        char text[kLongestLabelPastDay];
-        out.append(std::to_string(event.number) + "," + csvField(event.reel) + "," + event.track + "," + cells[0] +
-                   "," + cells[1] + "," + cells[2] + "," + cells[3] + "," +
-                   std::string(text, WriteLabelPastDay(duration, rate, text)) + "," + csvField(event.clipName) + "\n");
+    const bool fromInput = *arguments.edlPath == "-";
+    const std::string path = fromInput ? "standard input" : *arguments.edlPath;
+    std::string why;
+    const std::optional<EdlContents> edl = fromInput ? ReadEdlStream(inFd, why) : ReadEdlFile(path, why);
+    if (!edl)
+        return refuse(errFd, "cannot read " + path + ": " + why);
+    if (!edl->ok())
+        return refuse(errFd, path + ": " + edl->error);
+    std::vector<TimedEdlEvent> events;
+    try {
+        events = TimeEdlEvents(*edl, arguments.rateGiven ? std::optional(arguments.form.rate) : std::nullopt);
+    } catch (const ConversionError& bad) {
+        return refuse(errFd, path + ": " + bad.what());
     }
+    OutputBuffer out(outFd);
     if (arguments.sum) {
-        const FrameRate rate = arguments.rateGiven || edl.events.empty() || !edl.events.back().dropFrame
-                                   ? arguments.form.rate
-                                   : FrameRate{30, true, true};
-        char text[kLongestLabelPastDay];
-        out.append(std::string(text, WriteLabelPastDay(total, rate, text)) + "\n");
+        const EdlCoverage coverage = TrackCoverage(events, arguments.track);
+        const FrameRate rate = arguments.rateGiven || events.empty() ? arguments.form.rate : events.back().rate;
+        WriteEdlSum(coverage, arguments.track, rate, arguments.json, out);
+        if (!arguments.json)
+            for (const EdlGap& gap : coverage.gaps)
+                WriteAll(errFd, "ombrel-calc: " + TerminalText(EdlGapNotice(gap, rate)) + "\n");
+    } else {
+        WriteEdlEvents(events, arguments.json, out);
     }
     if (!out.flush())
         return refuse(errFd, "cannot write the output: " + out.error());
@@ -313,7 +195,7 @@ int RunCalcCommand(std::span<const std::string_view> args, int inFd, int outFd, 
     if (arguments.sheetPath)
         return printSheet(arguments, inFd, outFd, errFd);
     if (arguments.edlPath)
-        return printEdl(arguments, outFd, errFd);
+        return printEdl(arguments, inFd, outFd, errFd);
     if (arguments.sum && !arguments.sumTerms.empty())
         return printSum(arguments, outFd, errFd);
     if (!arguments.expression)

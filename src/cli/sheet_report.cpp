@@ -1,6 +1,7 @@
 #include "cli/sheet_report.h"
 
 #include "cli/output_buffer.h"
+#include "cli/report_fields.h"
 #include "engine/calculation.h"
 
 #include <array>
@@ -11,40 +12,6 @@ namespace {
 
 constexpr std::array<int, 5> kReportColumns = {InColumn, OperatorColumn, OutColumn, ResultColumn, DescriptionColumn};
 constexpr std::array<std::string_view, 5> kReportKeys = {"in", "op", "out", "duration", "description"};
-
-void appendCsvField(std::string_view cell, OutputBuffer& out)
-{
-    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(cell);
-        return;
-    }
-    out.append("\"");
-    for (size_t quote; (quote = cell.find('"')) != std::string_view::npos; cell.remove_prefix(quote + 1)) {
-        out.append(cell.substr(0, quote + 1));
-        out.append("\"");
-    }
-    out.append(cell);
-    out.append("\"");
-}
-
-void appendJsonString(std::string_view text, OutputBuffer& out)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    out.append("\"");
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            const char escaped[2] = {'\\', c};
-            out.append(std::string_view(escaped, 2));
-        } else if (byte < 0x20) {
-            const char escaped[6] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 15]};
-            out.append(std::string_view(escaped, 6));
-        } else {
-            out.append(std::string_view(&c, 1));
-        }
-    }
-    out.append("\"");
-}
 
 } // namespace
 
@@ -62,10 +29,10 @@ void WriteSheetRows(const CalcSheet& sheet, TimecodeFormat list, bool json, Outp
                 out.append(c > 0 ? ",\"" : "\"");
                 out.append(kReportKeys[c]);
                 out.append("\":");
-                appendJsonString(cell, out);
+                AppendJsonString(cell, out);
             } else {
                 out.append(c > 0 ? "," : "");
-                appendCsvField(cell, out);
+                AppendCsvField(cell, out);
             }
         }
         out.append(json ? "}\n" : "\n");

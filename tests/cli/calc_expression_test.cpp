@@ -243,7 +243,7 @@ private slots:
         usage("feet and another rate", "--feet 35mm --to 25 1",
               "--feet and --to both choose how results are printed; give one");
         usage("unknown gauge", "--feet 8mm 1", "'8mm' is not a film gauge: use 35mm or 16mm");
-        usage("sheet options without a sheet", "--json 1", "--json applies to --sheet only");
+        usage("sheet options without a sheet", "--json 1", "--json applies to --sheet and --edl only");
         usage("sheet with an expression", "--sheet work.obr 1", "--sheet prints a file and takes no expression");
         usage("sheet in seconds", "--sheet work.obr --to-seconds", "--to-seconds does not apply to --sheet");
         usage("sheet rate for a fixed list", "--sheet work.obr --rate 25",

@@ -1,5 +1,6 @@
 #include "calc_run.h"
 #include "documents/calc_file.h"
+#include "documents/edl_reader.h"
 #include "engine/calculation.h"
 #include "test_registry.h"
 
@@ -162,6 +163,17 @@ private slots:
             << "the sum of the user list needs its rate: give it with --rate (the file's User title names it)" << 1;
         QTest::newRow("frames without a sum") << QStringList{"--sheet", "{sheet}", "--frames"} << QByteArray()
                                               << "--frames applies to a sheet's --sum only" << 2;
+        QTest::newRow("a list that is not an edit decision list")
+            << QStringList{"--edl", "{file}"} << QByteArray("OmbrelSheet\r\n1\r\n")
+            << "{file}: line 1: this is not an edit decision list (no TITLE:, FCM: or event in its first lines)" << 1;
+        QTest::newRow("a list that is a folder")
+            << QStringList{"--edl", "{dir}"} << QByteArray() << "cannot read {dir}: not a regular file" << 1;
+        QTest::newRow("a list counted in feet") << QStringList{"--edl", "{file}", "--feet", "35mm"} << QByteArray()
+                                                << "--feet does not apply to --edl" << 2;
+        QTest::newRow("a list's frame counts")
+            << QStringList{"--edl", "{file}", "--frames"} << QByteArray() << "--frames does not apply to --edl" << 2;
+        QTest::newRow("a list given a sheet's list") << QStringList{"--edl", "{file}", "--format", "pal"}
+                                                     << QByteArray() << "--format applies to --sheet only" << 2;
     }
     void errors()
     {
@@ -202,6 +214,20 @@ private slots:
         QTest::newRow("the rate named") << QStringList{"--sum", "--rate", "29.97DF"} << QByteArray("00;01;01;02\n")
                                         << 0;
         QTest::newRow("a label 59.94df drops") << QStringList{"--sum", "--rate", "59.94df"} << QByteArray() << 1;
+        QTest::newRow("events as JSON")
+            << QStringList{"--json"}
+            << QByteArray("{\"event\":1,\"reel\":\"AX\",\"track\":\"V\",\"source_in\":\"00;00;00;00\",\"source_out\":"
+                          "\"00;01;00;02\",\"record_in\":\"00;00;00;00\",\"record_out\":\"00;01;00;02\",\"duration\":"
+                          "\"00;01;00;02\",\"clip\":\"a, b\"}\n"
+                          "{\"event\":2,\"reel\":\"AX\",\"track\":\"A\",\"source_in\":\"00;00;00;00\",\"source_out\":"
+                          "\"00;00;10;00\",\"record_in\":\"00;00;00;00\",\"record_out\":\"00;00;10;00\",\"duration\":"
+                          "\"00;00;10;00\",\"clip\":\"\"}\n"
+                          "{\"event\":3,\"reel\":\"AX\",\"track\":\"V\",\"source_in\":\"00;00;00;00\",\"source_out\":"
+                          "\"00;00;01;00\",\"record_in\":\"00;01;00;02\",\"record_out\":\"00;01;01;02\",\"duration\":"
+                          "\"00;00;01;00\",\"clip\":\"\"}\n")
+            << 0;
+        QTest::newRow("total as JSON") << QStringList{"--sum", "--json"}
+                                       << QByteArray("{\"track\":\"V\",\"sum\":\"00;01;01;02\",\"gaps\":[]}\n") << 0;
         QTest::newRow("a contradicting rate") << QStringList{"--rate", "29.97"} << QByteArray() << 1;
     }
     void edl()
@@ -218,6 +244,97 @@ private slots:
         const auto run = runCalc(QStringList{"--edl", path} + options);
         QTEST(run.out, "output");
         QTEST(run.status, "status");
+    }
+
+    // The total counts the record time the track covers: an overlap once,
+    // a gap not at all, and each gap is told in order with its events.
+    void sumsCountEachFrameOnce_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QByteArray>("notices");
+        QTest::newRow("total and gaps")
+            << QStringList{} << QByteArray("00:00:06:00\n")
+            << QByteArray("ombrel-calc: a gap of 00:00:00:15 between events 2 and 4 (00:00:03:00 to 00:00:03:15)\n"
+                          "ombrel-calc: a gap of 00:00:01:00 between events 4 and 5 (00:00:05:15 to 00:00:06:15)\n");
+        QTest::newRow("as JSON") << QStringList{"--json"}
+                                 << QByteArray("{\"track\":\"V\",\"sum\":\"00:00:06:00\",\"gaps\":["
+                                               "{\"after\":2,\"before\":4,\"from\":\"00:00:03:00\",\"to\":"
+                                               "\"00:00:03:15\",\"duration\":\"00:00:00:15\"},"
+                                               "{\"after\":4,\"before\":5,\"from\":\"00:00:05:15\",\"to\":"
+                                               "\"00:00:06:15\",\"duration\":\"00:00:01:00\"}]}\n")
+                                 << QByteArray();
+        QTest::newRow("a track with one event")
+            << QStringList{"--track", "A2"} << QByteArray("00:00:10:00\n") << QByteArray();
+    }
+    void sumsCountEachFrameOnce()
+    {
+        QFETCH(QStringList, options);
+        // Event 2 overlaps event 1 by a second and event 3 lies inside it;
+        // event 5 comes before event 4 in the list but after it in time.
+        const QString path = dir_.filePath("overlaps.edl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("TITLE: overlaps\nFCM: NON-DROP FRAME\n"
+                   "001 AX V C 00:00:00:00 00:00:02:00 00:00:00:00 00:00:02:00\n"
+                   "002 AX V C 00:00:00:00 00:00:02:00 00:00:01:00 00:00:03:00\n"
+                   "003 AX V C 00:00:00:00 00:00:00:10 00:00:01:10 00:00:01:20\n"
+                   "005 AX V C 00:00:00:00 00:00:01:00 00:00:06:15 00:00:07:15\n"
+                   "004 AX V C 00:00:00:00 00:00:02:00 00:00:03:15 00:00:05:15\n"
+                   "006 AX A2 C 00:00:00:00 00:00:10:00 00:00:00:00 00:00:10:00\n");
+        file.close();
+        const auto run = runCalc(QStringList{"--edl", path, "--sum"} + options);
+        QTEST(run.out, "output");
+        QTEST(run.err, "notices");
+        QCOMPARE(run.status, 0);
+    }
+
+    // "--edl -" reads the list from standard input, its head checked before
+    // the rest is waited for.
+    void edlFromStandardInput()
+    {
+        QFile file("/work/shared/peer-data/edl/screening_example.edl");
+        if (!file.open(QIODevice::ReadOnly))
+            QSKIP("the editing systems' lists are not on this machine");
+        const QByteArray bytes = file.readAll();
+        for (const QStringList& options : {QStringList{}, QStringList{"--json"}, QStringList{"--sum"}}) {
+            const auto fromFile = runCalc(QStringList{"--edl", file.fileName()} + options);
+            const auto fromInput = runCalc(QStringList{"--edl", "-"} + options, bytes);
+            QCOMPARE(fromInput.err, fromFile.err);
+            QCOMPARE(fromInput.out, fromFile.out);
+            QCOMPARE(fromInput.status, 0);
+        }
+        int fds[2];
+        QVERIFY(::pipe(fds) == 0);
+        const QByteArray junk = "GIF89a" + QByteArray(2000, 'x');
+        QCOMPARE(::write(fds[1], junk.data(), size_t(junk.size())), ssize_t(junk.size()));
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const std::string_view args[] = {"--edl", "-"};
+        const int status = RunCalcCommand(args, fds[0], fileno(out), fileno(err));
+        ::close(fds[1]);
+        ::close(fds[0]);
+        QCOMPARE(status, 1);
+        QCOMPARE(ombrel::test::readBack(err),
+                 QByteArray("ombrel-calc: cannot read standard input: line 1: this is not an edit decision list (no "
+                            "TITLE:, FCM: or event in its first lines)\n"));
+        std::fclose(out);
+    }
+
+    // A list larger than any editing system writes is refused by its size,
+    // unread.
+    void aHugeListIsRefusedUnread()
+    {
+        const QString path = dir_.filePath("huge.edl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("TITLE: huge\n");
+        QVERIFY(file.resize(kEdlSizeLimit + 1)); // sparse: takes no room on the disk
+        file.close();
+        const auto run = runCalc({"--edl", path});
+        QCOMPARE(QString::fromUtf8(run.err),
+                 "ombrel-calc: cannot read " + path + ": larger than any edit decision list Ombrel reads (64 MiB)\n");
+        QCOMPARE(run.status, 1);
     }
 
     // A thousand events at 29.97 drop frame, their record timecodes and
