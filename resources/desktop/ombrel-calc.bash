@@ -35,6 +35,14 @@ _ombrel_calc()
             _filedir '@(obr|OBR)'
             return
             ;;
+        --edl)
+            _filedir '@(edl|EDL)'
+            return
+            ;;
+        --track)
+            COMPREPLY=($(compgen -W "V A A2 AA B" -- "$cur"))
+            return
+            ;;
     esac
 
     if [[ $cur == -* ]]; then
