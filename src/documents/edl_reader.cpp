@@ -146,6 +146,10 @@ EdlContents ReadEdl(std::string_view bytes)
     if (bytes.starts_with(kByteOrderMark))
         bytes.remove_prefix(kByteOrderMark.size());
     const bool utf8 = IsValidUtf8(bytes);
+    // Room for as many events as the bytes could hold at the length of a
+    // usual event line, so that a long list is not moved as it grows; only
+    // the room used is ever touched.
+    contents.events.reserve(bytes.size() / 64 + 16);
     bool dropFrame = false;
     int64_t lineNumber = 0;
     const auto refuse = [&](std::string_view why) {

@@ -31,7 +31,8 @@ std::string_view ShellUsageText()
 Ombrel, a timecode calculator for video and film: type two timecodes and an
 operator, and the result appears at once in six formats. FILE, a calculation
 file saved by Ombrel, is opened at start; Ombrel keeps one work at a time, so
-only the first of several files is opened.
+only the first of several files is opened. An edit decision list (FILE.edl)
+opens as new work, a row for each event, on the tab shown at start.
 
 Options:
   -h, --help        print this help and exit
