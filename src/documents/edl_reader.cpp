@@ -11,6 +11,16 @@ namespace ombrel {
 
 namespace {
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // The blank-separated words of a line, as many as `words` holds; the count
 // of all the line has.
 size_t wordsOf(std::string_view line, std::span<std::string_view> words)
@@ -18,10 +28,10 @@ size_t wordsOf(std::string_view line, std::span<std::string_view> words)
     size_t count = 0;
     size_t pos = 0;
     while (pos < line.size()) {
-        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+        while (pos < line.size() && isBlank(line[pos]))
             ++pos;
         const size_t start = pos;
-        while (pos < line.size() && line[pos] != ' ' && line[pos] != '\t')
+        while (pos < line.size() && !isBlank(line[pos]))
             ++pos;
         if (pos > start) {
             if (count < words.size())
@@ -60,12 +70,14 @@ bool readTimecode(std::string_view word, TimecodeParts& parts)
     return parts.minutes <= 59 && parts.seconds <= 59;
 }
 
+// Blanks are few and the lines short: a plain loop outruns a search.
 std::string_view trimmed(std::string_view text)
 {
-    const size_t start = text.find_first_not_of(" \t");
-    if (start == std::string_view::npos)
-        return {};
-    return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 bool isTransition(std::string_view word)
@@ -91,8 +103,10 @@ std::string_view nextLine(std::string_view& bytes)
 
 bool startsEvent(std::string_view text)
 {
-    const size_t digits = text.find_first_not_of("0123456789");
-    return digits > 0 && (digits == std::string_view::npos || text[digits] == ' ' || text[digits] == '\t');
+    size_t digits = 0;
+    while (digits < text.size() && isDigit(text[digits]))
+        ++digits;
+    return digits > 0 && (digits == text.size() || isBlank(text[digits]));
 }
 
 // Timecode labels count up the day: a later label is a later frame in any
@@ -165,35 +179,39 @@ EdlContents ReadEdl(std::string_view bytes)
         const std::string_view text = trimmed(line);
         if (text.empty())
             continue;
-        if (text.starts_with("TITLE:")) {
-            contents.title = std::string(trimmed(text.substr(6)));
-            continue;
-        }
-        if (text.starts_with("FCM:")) {
-            const std::string_view mode = trimmed(text.substr(4));
-            if (mode == "DROP FRAME")
-                dropFrame = true;
-            else if (mode == "NON-DROP FRAME" || mode == "NON DROP FRAME")
-                dropFrame = false;
-            else
-                return refuse("'" + std::string(mode) + "' is not a frame count mode (DROP FRAME or NON-DROP FRAME)");
-            continue;
-        }
-        // Comments, and the notes some systems write without their "*".
-        if (text.front() == '*' || text.starts_with("FROM CLIP NAME:") || text.starts_with("TO CLIP NAME:")) {
-            if (contents.events.empty())
+        // Most lines are events: they go straight to the event reader.
+        if (!isDigit(text.front())) {
+            if (text.starts_with("TITLE:")) {
+                contents.title = std::string(trimmed(text.substr(6)));
                 continue;
-            const std::string_view note = trimmed(text.front() == '*' ? text.substr(1) : text);
-            EdlEvent& event = contents.events.back();
-            if (note.starts_with("FROM CLIP NAME:") && event.transitionFrames == 0)
-                event.clipName = std::string(trimmed(note.substr(15)));
-            else if (note.starts_with("TO CLIP NAME:"))
-                event.clipName = std::string(trimmed(note.substr(13)));
-            continue;
+            }
+            if (text.starts_with("FCM:")) {
+                const std::string_view mode = trimmed(text.substr(4));
+                if (mode == "DROP FRAME")
+                    dropFrame = true;
+                else if (mode == "NON-DROP FRAME" || mode == "NON DROP FRAME")
+                    dropFrame = false;
+                else
+                    return refuse("'" + std::string(mode) +
+                                  "' is not a frame count mode (DROP FRAME or NON-DROP FRAME)");
+                continue;
+            }
+            // Comments, and the notes some systems write without their "*".
+            if (text.front() == '*' || text.starts_with("FROM CLIP NAME:") || text.starts_with("TO CLIP NAME:")) {
+                if (contents.events.empty())
+                    continue;
+                const std::string_view note = trimmed(text.front() == '*' ? text.substr(1) : text);
+                EdlEvent& event = contents.events.back();
+                if (note.starts_with("FROM CLIP NAME:") && event.transitionFrames == 0)
+                    event.clipName = std::string(trimmed(note.substr(15)));
+                else if (note.starts_with("TO CLIP NAME:"))
+                    event.clipName = std::string(trimmed(note.substr(13)));
+                continue;
+            }
+            if (text.starts_with("M2 ") || text.starts_with("SPLIT:") || text.starts_with(">>>") ||
+                text.starts_with("EFFECTS NAME IS") || text.starts_with("AUD "))
+                continue;
         }
-        if (text.starts_with("M2 ") || text.starts_with("SPLIT:") || text.starts_with(">>>") ||
-            text.starts_with("EFFECTS NAME IS") || text.starts_with("AUD "))
-            continue;
         // number reel track transition [frames] srcIn srcOut recIn recOut
         std::string_view words[9];
         const size_t count = wordsOf(text, words);
