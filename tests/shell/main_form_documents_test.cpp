@@ -234,6 +234,25 @@ private slots:
         QVERIFY(readAll(dir_->filePath("cut.obr")).startsWith("OmbrelSheet\r\n2\r\n"));
     }
 
+    // The rows follow the label set: under "In - Out - Duration" the
+    // record in comes first and the difference is the duration; on the
+    // DropFrm tab a drop-frame list counts its dropped labels out.
+    void theRowsFollowTheLabelsAndTheTab()
+    {
+        writeFile(dir_->filePath("cut.edl"), kCutList);
+        MainWindow w({.stored = {{"StartWith/LabelCombo", "0"}, {"StartWith/Ver110", "1"}}});
+        open(w, dir_->filePath("cut.edl"));
+        QCOMPARE(w.row(TimecodeFormat::NonDrop, 0),
+                 QStringList({"00:00:10:00", "~", "00:00:11:00", "=", "00:00:01:00", "", "shot one"}));
+        writeFile(dir_->filePath("df.edl"), "FCM: DROP FRAME\n"
+                                            "001 AX V C 00;00;00;00 00;00;01;00 00;00;59;28 00;01;00;02\n");
+        w.showTab(TimecodeFormat::DropFrm);
+        w.dialogs.answers.push_back(Answer::No);
+        open(w, dir_->filePath("df.edl"));
+        QCOMPARE(w.row(TimecodeFormat::DropFrm, 0),
+                 QStringList({"00;00;59;28", "~", "00;01;00;02", "=", "00;00;00;02", "", ""}));
+    }
+
     // Undone, the work before comes back as after undoing an Open; redone,
     // the list's rows are unsaved work again.
     void undoingAnOpenedListBringsBackTheWorkBefore()
