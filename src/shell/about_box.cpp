@@ -109,7 +109,7 @@ TAboutBox::TAboutBox(QWidget* parent)
       openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About Ombrel"));
+    setWindowTitle(tr("About Ombrel"));
     setFixedSize(308, 165);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -117,7 +117,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(20, 18, 72, 72);
     ProgramIcon->setPixmap(ombrel::picture(QStringLiteral("ombrel"), QSize(72, 72)));
-    ProgramIcon->setToolTip(QStringLiteral("Click to Return"));
+    ProgramIcon->setToolTip(tr("Click to Return"));
     ProgramIcon->setAccessibleName(QStringLiteral("Ombrel"));
 
     ProductName = new ombrel::GradientLabel(QStringLiteral("Ombrel"), this);
@@ -134,7 +134,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     Copyright->setObjectName(QStringLiteral("Copyright"));
     Copyright->setGeometry(106, 74, 188, 16);
 
-    Comments = plainLabel(QStringLiteral("Timecode arithmetic for film and video"), 12, this);
+    Comments = plainLabel(tr("Timecode arithmetic for film and video"), 12, this);
     Comments->setObjectName(QStringLiteral("Comments"));
     Comments->setGeometry(20, 104, 270, 16);
 
@@ -151,7 +151,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     GradLabel2->setFont(pixelFont(12, false, true));
     GradLabel2->setGradient(QColor(0xff, 0xff, 0xff), QColor(0x6f, 0xdf, 0xe1));
     GradLabel2->setClickable(true);
-    GradLabel2->setToolTip(QStringLiteral("Launch Web Browser"));
+    GradLabel2->setToolTip(tr("Launch Web Browser"));
     GradLabel2->adjustSize();
     GradLabel2->move(width() - 20 - GradLabel2->width(), 134);
 
