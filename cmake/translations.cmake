@@ -22,7 +22,7 @@ file(GLOB ombrel_ts_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/o
 file(GLOB_RECURSE ombrel_text_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h)
 # The core marks its texts with OMBREL_TEXT (engine/user_text.h); no line
 # numbers, so the template changes only when a text does.
-set(ombrel_lupdate_options -tr-function-alias QT_TR_NOOP+=OMBREL_TEXT -locations none -no-obsolete -silent)
+set(ombrel_lupdate_options -tr-function-alias QT_TRANSLATE_NOOP+=OMBREL_TEXT -locations none -no-obsolete -silent)
 
 add_custom_target(update_translations
   COMMAND ${OMBREL_LUPDATE} ${ombrel_lupdate_options} ${PROJECT_SOURCE_DIR}/src -ts ${ombrel_ts_template} ${ombrel_ts_files}

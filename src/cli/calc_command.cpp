@@ -51,7 +51,7 @@ bool readSheetInput(int fd, std::string& bytes, std::string& error)
         bytes.append(chunk, static_cast<size_t>(got));
         if (headDone) {
             if (const auto headError = CalcFileHeadError(bytes)) {
-                error = *headError;
+                error = EnglishText(*headError);
                 return false;
             }
         }
@@ -93,7 +93,7 @@ CalcFileContents readSheetFile(const std::string& path)
 {
     const auto rejected = [&](const std::string& why) {
         CalcFileContents contents;
-        contents.error = "cannot read " + path + ": " + why;
+        contents.error = {"cannot read " + path + ": " + why, {}};
         return contents;
     };
     // Looked at before opening: opening a named pipe would wait for a writer,
@@ -139,14 +139,14 @@ CalcFileContents readSheetFile(const std::string& path)
         return rejected(std::strerror(readError));
     if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have)))) {
         CalcFileContents contents;
-        contents.error = path + ": " + *error;
+        contents.error = {path + ": " + EnglishText(*error), {}};
         return contents;
     }
     std::optional<CalcFileContents> contents = ReadCalcFile(info.st_size, readAt);
     if (readError != 0)
         return rejected(std::strerror(readError));
     if (!contents->ok())
-        contents->error = path + ": " + contents->error;
+        contents->error = {path + ": " + EnglishText(contents->error), {}};
     return std::move(*contents);
 }
 
@@ -194,12 +194,12 @@ int printSheet(const CalcArguments& arguments, int inFd, int outFd, int errFd)
             return refuse(errFd, "cannot read standard input: " + error);
         contents = ReadCalcFile(bytes);
         if (!contents.ok())
-            contents.error = path + ": " + contents.error;
+            contents.error = {path + ": " + EnglishText(contents.error), {}};
     } else {
         contents = readSheetFile(path);
     }
     if (!contents.ok())
-        return refuse(errFd, contents.error);
+        return refuse(errFd, EnglishText(contents.error));
 
     OutputBuffer out(outFd);
     if (arguments.sum) {

@@ -1,6 +1,7 @@
 #include "documents/calc_file_io.h"
 
 #include "documents/calc_file.h"
+#include "widgets/qt_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -190,7 +191,7 @@ qint64 readBlock(QFile& file, char* data, qint64 want)
 CalcFileContents rejected(const QString& message)
 {
     CalcFileContents contents;
-    contents.error = message.toStdString();
+    contents.error = {message.toStdString(), {}};
     return contents;
 }
 
@@ -242,7 +243,7 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
     if (have < 0)
         return rejected(file.errorString());
     if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have))))
-        return rejected(QString::fromStdString(*error));
+        return rejected(Translated(*error));
 
     // Then the whole file, read where its parts lie by as many threads as
     // read it at once.
@@ -265,7 +266,7 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
     if (hashing.joinable())
         hashing.join();
     if (contents && readError)
-        contents->error = std::system_category().message(readError);
+        contents->error = {std::system_category().message(readError), {}};
     if (contents && contents->ok() && read) {
         if (!hash)
             return rejected(file.errorString());

@@ -205,7 +205,7 @@ void TCalcMini::showFields()
         modeDisplay->setFocus();
         modeDisplay->selectAll();
     }
-    Panel1->setText(toQt(MiniCaption(mini.state, around.labelStyle)));
+    Panel1->setText(Translated(MiniCaption(mini.state, around.labelStyle)));
     Panel2->setText(toQt(mini.sign));
     QLineEdit* focused = nullptr;
     if (host_.fields.focusRequest == EntryField::MiniDisplay)

@@ -191,7 +191,7 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
     colourCombo = new ColourCombo(page);
     colourCombo->setObjectName(comboName);
     for (const GridColour& entry : kGridColours)
-        colourCombo->addColour(toQt(entry.name), QColorFromStored(entry.colour));
+        colourCombo->addColour(Translated(entry.name), QColorFromStored(entry.colour));
     colourCombo->setCurrentIndex(-1);
     colourCombos_[format] = colourCombo;
     grid->addWidget(fontButton, 0, 0);

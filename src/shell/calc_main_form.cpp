@@ -273,7 +273,7 @@ QWidget* TCalcMainForm::buildLists()
         pageLayout->setContentsMargins(0, 0, 0, 0);
         TabSheet[f] = page;
         page->installEventFilter(this);
-        PageControl1->addTab(page, toQt(kWindowFormats[f].tabCaption));
+        PageControl1->addTab(page, Translated(kWindowFormats[f].tabCaption));
     }
     QFont listFont = displayFont("MS Sans Serif", 11);
     listFont.setBold(true);

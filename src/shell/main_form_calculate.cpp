@@ -65,7 +65,7 @@ bool TCalcMainForm::ComputeCalculations()
             entryPanel_->show();
         }
     } catch (const ConversionError& error) {
-        dialogs_.showError(this, toQt(error.what()));
+        dialogs_.showError(this, Translated(error.message()));
     }
     updateStatusBar();
     return accepted;

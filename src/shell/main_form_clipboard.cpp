@@ -50,7 +50,7 @@ void TCalcMainForm::copyToClipboard(const QString& text)
     ClipStore->setText(text);
     if (!text.isEmpty())
         QGuiApplication::clipboard()->setText(text);
-    statusPanel_[0]->setText(toQt(CopyConfirmation(text.toStdString())));
+    statusPanel_[0]->setText(Translated(CopyConfirmation(text.toStdString())));
 }
 
 void TCalcMainForm::wireClipboard()

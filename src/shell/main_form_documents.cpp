@@ -120,12 +120,12 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         fileTask_->run(
             [&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress, &read); });
     } catch (const std::bad_alloc&) {
-        contents.emplace().error = "There is not enough memory to open this file.";
+        contents.emplace().error = {tr("There is not enough memory to open this file.").toStdString(), {}};
     }
     if (!contents)
         return false;
     if (!contents->ok()) {
-        dialogs_.showError(this, toQt(contents->error));
+        dialogs_.showError(this, Translated(contents->error));
         return false;
     }
     models_.replaceSheet(std::move(contents->sheet));
@@ -155,7 +155,7 @@ void TCalcMainForm::reportFilesNotOpened()
     std::vector<std::string> files;
     for (const QString& file : commandLine_)
         files.push_back(QDir::toNativeSeparators(file).toStdString());
-    dialogs_.message(this, MessageKind::Information, toQt(FilesNotOpenedText(files)), MessageButtons::Ok);
+    dialogs_.message(this, MessageKind::Information, Translated(FilesNotOpenedText(files)), MessageButtons::Ok);
 }
 
 bool TCalcMainForm::FormCloseQuery()
