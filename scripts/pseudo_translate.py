@@ -39,19 +39,24 @@ def pseudo(source):
         parts = source.split("|")
         return "|".join(pseudo(part) if i % 2 == 0 else part for i, part in enumerate(parts))
     out = []
+    letters = 0
     last = 0
     for match in KEEP.finditer(source):
-        out.append(accent(source[last:match.start()]))
+        words = source[last:match.start()]
+        letters += sum(1 for c in words if c.isalpha())
+        out.append(accent(words))
         out.append(match.group(0))
         last = match.end()
+    letters += sum(1 for c in source[last:] if c.isalpha())
     out.append(accent(source[last:]))
     text = "".join(out)
-    letters = sum(1 for c in source if c.isalpha())
+    if letters == 0:
+        return source
     extra = max(1, round(letters * 0.4))
     padding = (FILLER * (extra // len(FILLER) + 1))[:extra]
     # Before a trailing tab part or colon/ellipsis, so those stay where the
     # program expects them.
-    tail = re.search(r"(\t.*|[:.…]+)$", text, re.S)
+    tail = re.search(r"(\t.*|[:.…\s]+)$", text, re.S)
     if tail:
         return text[:tail.start()] + padding + text[tail.start():]
     return text + padding

@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace ombrel {
 
 GradientLabel::GradientLabel(const QString& text, QWidget* parent)
@@ -137,6 +139,11 @@ TAboutBox::TAboutBox(QWidget* parent)
     Comments = plainLabel(tr("Timecode arithmetic for film and video"), 12, this);
     Comments->setObjectName(QStringLiteral("Comments"));
     Comments->setGeometry(20, 104, 270, 16);
+    // A longer translation takes more lines, and the box grows under them.
+    Comments->setWordWrap(true);
+    const int moreLines = std::max(0, Comments->heightForWidth(Comments->width()) - Comments->height());
+    Comments->resize(Comments->width(), Comments->height() + moreLines);
+    setFixedSize(width(), height() + moreLines);
 
     Label3 = new ombrel::GradientLabel(emailAddress(), this);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -144,7 +151,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     Label3->setGradient(QColor(0xff, 0xff, 0xff), QColor(0xb4, 0xec, 0xed));
     Label3->setClickable(true);
     Label3->adjustSize();
-    Label3->move(20, 134);
+    Label3->move(20, 134 + moreLines);
 
     GradLabel2 = new ombrel::GradientLabel(webAddress().host(), this);
     GradLabel2->setObjectName(QStringLiteral("GradLabel2"));
@@ -153,7 +160,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     GradLabel2->setClickable(true);
     GradLabel2->setToolTip(tr("Launch Web Browser"));
     GradLabel2->adjustSize();
-    GradLabel2->move(width() - 20 - GradLabel2->width(), 134);
+    GradLabel2->move(width() - 20 - GradLabel2->width(), 134 + moreLines);
 
     connect(Label3, &ombrel::GradientLabel::clicked, this, &TAboutBox::Label3Click);
     connect(GradLabel2, &ombrel::GradientLabel::clicked, this, &TAboutBox::GradLabel2Click);

@@ -256,6 +256,9 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1 = new QTabWidget(Panel3);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setUsesScrollButtons(false);
+    // Captions longer than the window (a translation) shorten rather than push
+    // the last tabs out of sight.
+    PageControl1->setElideMode(Qt::ElideRight);
     PageControl1->setDocumentMode(true);
     // Six tabs share the narrow window: keep them compact.
     UseCompactTabs(PageControl1->tabBar());
