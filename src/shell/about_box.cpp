@@ -10,8 +10,6 @@
 #include <QPainterPath>
 #include <QScreen>
 
-#include <algorithm>
-
 namespace ombrel {
 
 GradientLabel::GradientLabel(const QString& text, QWidget* parent)
@@ -141,7 +139,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     Comments->setGeometry(20, 104, 270, 16);
     // A longer translation takes more lines, and the box grows under them.
     Comments->setWordWrap(true);
-    const int moreLines = std::max(0, Comments->heightForWidth(Comments->width()) - Comments->height());
+    const int moreLines = Comments->heightForWidth(Comments->width()) - Comments->heightForWidth(QWIDGETSIZE_MAX);
     Comments->resize(Comments->width(), Comments->height() + moreLines);
     setFixedSize(width(), height() + moreLines);
 
