@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string written = WriteCalcFile(first.sheet, 15, 29.97);
     const CalcFileContents second = ReadCalcFile(written);
     if (!second.ok())
-        std::fprintf(stderr, "written file refused: %s\n", second.error.c_str());
+        std::fprintf(stderr, "written file refused: %s\n", EnglishText(second.error).c_str());
     FUZZ_CHECK(second.ok());
     FUZZ_CHECK(second.magic == CalcFileMagic::OmbrelSheet);
     FUZZ_CHECK(second.sheet.rowCount() == first.sheet.rowCount());

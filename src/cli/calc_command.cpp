@@ -38,7 +38,12 @@ std::string calcFileTooLarge()
 // read, then the rest up to the size any calculation file may have.
 bool readSheetInput(int fd, std::string& bytes, std::string& error)
 {
-    return ReadStream(fd, kCalcFileHeadSize, CalcFileHeadError, kCalcFileSizeLimit, calcFileTooLarge(), bytes, error);
+    const auto headError = [](std::string_view head) -> std::optional<std::string> {
+        if (const auto error = CalcFileHeadError(head))
+            return EnglishText(*error);
+        return std::nullopt;
+    };
+    return ReadStream(fd, kCalcFileHeadSize, headError, kCalcFileSizeLimit, calcFileTooLarge(), bytes, error);
 }
 
 // Each term evaluated and added up; the total printed as a result is.
@@ -70,7 +75,7 @@ CalcFileContents readSheetFile(const std::string& path)
 {
     const auto rejected = [&](const std::string& why) {
         CalcFileContents contents;
-        contents.error = "cannot read " + path + ": " + why;
+        contents.error = {"cannot read " + path + ": " + why, {}};
         return contents;
     };
     OpenedInput opened = OpenRegularFile(path, kCalcFileSizeLimit, calcFileTooLarge());
@@ -90,14 +95,14 @@ CalcFileContents readSheetFile(const std::string& path)
         return rejected(std::strerror(readError));
     if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have)))) {
         CalcFileContents contents;
-        contents.error = path + ": " + *error;
+        contents.error = {path + ": " + EnglishText(*error), {}};
         return contents;
     }
     std::optional<CalcFileContents> contents = ReadCalcFile(opened.size, readAt);
     if (readError != 0)
         return rejected(std::strerror(readError));
     if (!contents->ok())
-        contents->error = path + ": " + contents->error;
+        contents->error = {path + ": " + EnglishText(contents->error), {}};
     return std::move(*contents);
 }
 
@@ -113,12 +118,12 @@ int printSheet(const CalcArguments& arguments, int inFd, int outFd, int errFd)
             return refuse(errFd, "cannot read standard input: " + error);
         contents = ReadCalcFile(bytes);
         if (!contents.ok())
-            contents.error = path + ": " + contents.error;
+            contents.error = {path + ": " + EnglishText(contents.error), {}};
     } else {
         contents = readSheetFile(path);
     }
     if (!contents.ok())
-        return refuse(errFd, contents.error);
+        return refuse(errFd, EnglishText(contents.error));
 
     OutputBuffer out(outFd);
     if (arguments.sum) {

@@ -24,23 +24,23 @@ namespace {
 
 constexpr std::string_view kSheetMagic = "OmbrelSheet";
 constexpr std::string_view kPriorMagic = "OmbrelPrior";
-constexpr std::string_view kNotOurFile = "Not a Ombrel file!";
-
-std::string lineMessage(int64_t line, std::string_view text)
+UserMessage notOurFile()
 {
-    return "Line " + std::to_string(line) + ": " + std::string(text);
+    return {OMBREL_TEXT("ombrel", "Not a Ombrel file!"), {}};
 }
 
-// Names the first cell of a row that is longer than its limit; empty when
-// none is.
-std::string oversizedCell(const RowView& cells)
+// Names the first cell of a row on `line` that is longer than its limit;
+// empty when none is.
+UserMessage oversizedCell(const RowView& cells, int64_t line)
 {
     for (int c = 0; c < kColumnCount; ++c) {
         const size_t limit = c == DescriptionColumn ? kDescriptionLimit : kValueCellLimit;
         if (cells[c].size() > limit)
             return c == DescriptionColumn
-                       ? "the description is longer than " + std::to_string(limit) + " bytes."
-                       : "cell " + std::to_string(c + 1) + " is longer than " + std::to_string(limit) + " bytes.";
+                       ? UserMessage{OMBREL_TEXT("ombrel", "Line %1: the description is longer than %2 bytes."),
+                                     {std::to_string(line), std::to_string(limit)}}
+                       : UserMessage{OMBREL_TEXT("ombrel", "Line %1: cell %2 is longer than %3 bytes."),
+                                     {std::to_string(line), std::to_string(c + 1), std::to_string(limit)}};
     }
     return {};
 }
@@ -72,10 +72,10 @@ bool splitRow(std::string_view line, bool withDescription, RowView& cells, int& 
     return true;
 }
 
-std::string cellCountMessage(int found, bool withDescription)
+UserMessage cellCountMessage(int64_t line, int found, bool withDescription)
 {
-    return "this row has " + std::to_string(found) + " of the " + std::to_string(withDescription ? 6 : 5) +
-           " cells it needs, each followed by a space.";
+    return {OMBREL_TEXT("ombrel", "Line %1: this row has %2 of the %3 cells it needs, each followed by a space."),
+            {std::to_string(line), std::to_string(found), std::to_string(withDescription ? 6 : 5)}};
 }
 
 // Only the first 11 characters of line 1 count.
@@ -85,7 +85,7 @@ bool isMagic(std::string_view firstLine)
     return magic == kSheetMagic || magic == kPriorMagic;
 }
 
-CalcFileContents rejected(std::string message)
+CalcFileContents rejected(UserMessage message)
 {
     CalcFileContents contents;
     contents.error = std::move(message);
@@ -94,19 +94,20 @@ CalcFileContents rejected(std::string message)
 
 } // namespace
 
-std::optional<std::string> CalcFileHeadError(std::string_view head)
+std::optional<UserMessage> CalcFileHeadError(std::string_view head)
 {
     // A byte-order mark is taken off only when the whole file is UTF-8,
     // which the head cannot tell; the file is refused here only when the
     // magic is missing either way.
     if (isMagic(head) || (head.starts_with("\xEF\xBB\xBF") && isMagic(head.substr(3))))
         return std::nullopt;
-    return std::string(kNotOurFile);
+    return notOurFile();
 }
 
-std::string CalcFileLongLineError(int64_t line)
+UserMessage CalcFileLongLineError(int64_t line)
 {
-    return lineMessage(line, "this line is longer than any line of an Ombrel file.");
+    return {OMBREL_TEXT("ombrel", "Line %1: this line is longer than any line of an Ombrel file."),
+            {std::to_string(line)}};
 }
 
 std::string TitleWithRate(std::string_view title, const FormatInfo& format, const Rates& rates)
@@ -250,7 +251,7 @@ Walk walkLines(const ReadAt& readAt, int64_t offset, int64_t size, OnLine onLine
 
 // Where the lists' rows lie, from the first pass over the file.
 struct CalcFileLayout {
-    std::string error; // why the file was turned down
+    UserMessage error; // why the file was turned down
     bool withDescription = true;
     bool utf8 = true;
     int64_t count = 0;
@@ -287,7 +288,7 @@ std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, con
             }
             const std::string_view magic = text.substr(0, kSheetMagic.size());
             if (!isMagic(magic)) {
-                layout.error = kNotOurFile;
+                layout.error = notOurFile();
                 return false;
             }
             layout.withDescription = magic == kSheetMagic;
@@ -299,11 +300,12 @@ std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, con
             try {
                 layout.count = ParseInteger(countText);
             } catch (const ConversionError& error) {
-                layout.error = error.what();
+                layout.error = error.message();
                 return false;
             }
             if (layout.count < 0) {
-                layout.error = lineMessage(2, "the number of calculations (" + countText + ") cannot be negative.");
+                layout.error = {OMBREL_TEXT("ombrel", "Line %1: the number of calculations (%2) cannot be negative."),
+                                {"2", countText}};
                 return false;
             }
             stage = Stage::Title;
@@ -331,37 +333,37 @@ std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, con
     auto onBlock = [&](int64_t read) { return !progress || progress(static_cast<int>(100 * read / size)); };
     const Walk walk = walkLines(readAt, 0, size, onLine, onBlock);
     if (walk == Walk::ReadFailed) {
-        layout.error = kCalcFileReadFailed;
+        layout.error = {std::string(kCalcFileReadFailed), {}};
         return layout;
     }
     if (walk == Walk::LongLine) {
         layout.error = CalcFileLongLineError(line + 1);
         return layout;
     }
-    if (walk == Walk::Stopped && stage != Stage::Done && layout.error.empty())
+    if (walk == Walk::Stopped && stage != Stage::Done && layout.error.text.empty())
         return std::nullopt;
-    if (stage == Stage::Count && layout.error.empty())
+    if (stage == Stage::Count && layout.error.text.empty())
         onLine("", size); // no count line
     // A file that is not UTF-8 has no byte-order mark: its first line is
     // not the magic.
     if (byteOrderMark && !layout.utf8)
-        layout.error = kNotOurFile;
-    if (!layout.error.empty())
+        layout.error = notOurFile();
+    if (!layout.error.text.empty())
         return layout;
     const std::string section = list < kFormatCount ? std::string(kWindowFormats[list].name) : std::string();
     if (stage == Stage::Magic)
-        layout.error = kNotOurFile;
+        layout.error = notOurFile();
     else if (stage == Stage::SectionGap || stage == Stage::Title)
-        layout.error = lineMessage(line + 1, "the file ends before the " + section + " section.");
+        layout.error = {OMBREL_TEXT("ombrel", "Line %1: the file ends before the %2 section."),
+                        {std::to_string(line + 1), section}};
     else if (stage == Stage::Rows)
-        layout.error =
-            lineMessage(line + 1, "the file ends after " + std::to_string(row) + " of the " +
-                                      std::to_string(layout.count) + " rows of the " + section + " section.");
+        layout.error = {OMBREL_TEXT("ombrel", "Line %1: the file ends after %2 of the %3 rows of the %4 section."),
+                        {std::to_string(line + 1), std::to_string(row), std::to_string(layout.count), section}};
     return layout;
 }
 
 // Reads one list's rows; the message naming the first bad line, or nothing.
-std::string readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout& layout, int f, CalculationList& list,
+UserMessage readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout& layout, int f, CalculationList& list,
                         std::atomic<int64_t>& rowsRead, const std::atomic<bool>& stop)
 {
     if (layout.count == 0)
@@ -369,7 +371,7 @@ std::string readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout
     // The first pass found every row line. Room for more spares the first
     // calculations after an open from moving the whole list.
     list.reserve(layout.count + layout.count / 8 + 1024);
-    std::string error;
+    UserMessage error;
     std::string converted;
     int64_t row = 0;
     auto onLine = [&](std::string_view line, int64_t) {
@@ -383,10 +385,10 @@ std::string readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout
         RowView cells;
         int found = 0;
         if (!splitRow(line, layout.withDescription, cells, found))
-            error = lineMessage(lineNumber, cellCountMessage(found, layout.withDescription));
-        else if (std::string oversized = oversizedCell(cells); !oversized.empty())
-            error = lineMessage(lineNumber, oversized);
-        if (!error.empty())
+            error = cellCountMessage(lineNumber, found, layout.withDescription);
+        else
+            error = oversizedCell(cells, lineNumber);
+        if (!error.text.empty())
             return false;
         list.appendRow(cells);
         if (++row % 4096 == 0)
@@ -395,7 +397,7 @@ std::string readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout
     };
     const Walk walk = walkLines(readAt, layout.rowStart[f], size, onLine, [&](int64_t) { return !stop.load(); });
     if (walk == Walk::ReadFailed)
-        return std::string(kCalcFileReadFailed);
+        return {std::string(kCalcFileReadFailed), {}};
     return error;
 }
 
@@ -406,11 +408,11 @@ std::optional<CalcFileContents> ReadCalcFile(int64_t size, const ReadAt& readAt,
     const std::optional<CalcFileLayout> layout = findLayout(size, readAt, progress);
     if (!layout)
         return std::nullopt;
-    if (!layout->error.empty())
+    if (!layout->error.text.empty())
         return rejected(layout->error);
 
     std::array<CalculationList, kFormatCount> lists;
-    std::array<std::string, kFormatCount> errors;
+    std::array<UserMessage, kFormatCount> errors;
     std::atomic<int64_t> rowsRead{0};
     std::atomic<bool> stop{false};
     auto read = [&](int f) { errors[f] = readSection(readAt, size, *layout, f, lists[f], rowsRead, stop); };
@@ -451,8 +453,8 @@ std::optional<CalcFileContents> ReadCalcFile(int64_t size, const ReadAt& readAt,
     if (stop)
         return std::nullopt;
     // Sections lie in file order, so the first error names the first bad line.
-    for (const std::string& error : errors)
-        if (!error.empty())
+    for (const UserMessage& error : errors)
+        if (!error.text.empty())
             return rejected(error);
 
     CalcFileContents contents;

@@ -2,6 +2,7 @@
 
 #include "documents/row_lines.h"
 #include "engine/format_info.h"
+#include "engine/user_text.h"
 #include "list/calc_sheet.h"
 
 #include <array>
@@ -67,12 +68,12 @@ private:
 
 struct CalcFileContents {
     // The message to show when the file was rejected; empty when it was read.
-    std::string error;
+    UserMessage error;
     // The file's lists; empty when the file was rejected.
     CalcSheet sheet;
     CalcFileMagic magic = CalcFileMagic::OmbrelSheet;
 
-    bool ok() const { return error.empty(); }
+    bool ok() const { return error.text.empty(); }
 };
 
 // Reads up to `size` bytes of a file from `offset` into `into`: the count
@@ -95,7 +96,7 @@ std::optional<CalcFileContents> ReadCalcFile(int64_t size, const ReadAt& readAt,
 // The same for a whole file's bytes in memory.
 CalcFileContents ReadCalcFile(std::string_view bytes);
 // The message when reading a file failed part way and the system gave none.
-inline constexpr std::string_view kCalcFileReadFailed = "The file could not be read to its end.";
+inline constexpr std::string_view kCalcFileReadFailed = OMBREL_TEXT("ombrel", "The file could not be read to its end.");
 
 // Limits that keep a hostile file from driving memory or time. Value cells
 // hold timecodes (11 characters), operators, frame counts (at most 20) and
@@ -114,10 +115,10 @@ inline constexpr size_t kLongestCalcFileLine = 6 * (kValueCellLimit + 1) + kDesc
 // calculation file, else nothing. This lets a file be turned down before
 // the rest of it is read.
 inline constexpr size_t kCalcFileHeadSize = 14; // a byte-order mark and the magic
-std::optional<std::string> CalcFileHeadError(std::string_view head);
+std::optional<UserMessage> CalcFileHeadError(std::string_view head);
 // The message for a file one of whose lines is longer than any a
 // calculation file holds; line counts from 1.
-std::string CalcFileLongLineError(int64_t line);
+UserMessage CalcFileLongLineError(int64_t line);
 
 // A decimal rate in general number form, "." as decimal point: up to 15
 // significant digits, no trailing zeros, no point for whole values.

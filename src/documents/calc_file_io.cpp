@@ -1,7 +1,9 @@
 #include "documents/calc_file_io.h"
 
 #include "documents/calc_file.h"
+#include "widgets/qt_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,9 +52,11 @@ QString openFailure(const QString& path, const QSaveFile& file)
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     if (target.isFile() && target.isWritable() && folder.isDir() && !folder.isWritable())
-        return QString("Cannot save %1: its folder does not allow new files. The work is written to a new file "
-                       "next to the old one, which it replaces only once complete, so that a failed save cannot "
-                       "damage the old file. Please save into another folder.")
+        return QCoreApplication::translate(
+                   "SaveCalcFile",
+                   "Cannot save %1: its folder does not allow new files. The work is written to a new file "
+                   "next to the old one, which it replaces only once complete, so that a failed save cannot "
+                   "damage the old file. Please save into another folder.")
             .arg(QDir::toNativeSeparators(path));
     return file.errorString();
 }
@@ -64,7 +68,8 @@ std::optional<QString> saveStream(const QString& path, const std::function<std::
     // write into it.
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir())
-        return QString("Cannot save %1: it is not a file on a disk but a pipe or a device.")
+        return QCoreApplication::translate("SaveCalcFile",
+                                           "Cannot save %1: it is not a file on a disk but a pipe or a device.")
             .arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
     // Unbuffered, every write reaches the system at once and a full disk
@@ -186,7 +191,7 @@ qint64 readBlock(QFile& file, char* data, qint64 want)
 CalcFileContents rejected(const QString& message)
 {
     CalcFileContents contents;
-    contents.error = message.toStdString();
+    contents.error = {message.toStdString(), {}};
     return contents;
 }
 
@@ -213,19 +218,24 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
     // Checked before opening: opening a named pipe waits for a writer.
     const QFileInfo info(path);
     if (info.isDir())
-        return rejected(QString("Cannot open %1: it is a folder, not a file.").arg(nativeName(path)));
+        return rejected(QCoreApplication::translate("SaveCalcFile", "Cannot open %1: it is a folder, not a file.")
+                            .arg(nativeName(path)));
     if (info.exists() && !info.isFile())
-        return rejected(
-            QString("Cannot open %1: it is not a file on a disk but a pipe or a device.").arg(nativeName(path)));
+        return rejected(QCoreApplication::translate(
+                            "SaveCalcFile", "Cannot open %1: it is not a file on a disk but a pipe or a device.")
+                            .arg(nativeName(path)));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return rejected(QString("Cannot open %1: %2.").arg(nativeName(path), file.errorString()));
+        return rejected(QCoreApplication::translate("SaveCalcFile", "Cannot open %1: %2.")
+                            .arg(nativeName(path), file.errorString()));
     const qint64 size = file.size();
     if (size > kCalcFileSizeLimit)
-        return rejected(QString("Cannot open %1: it is larger than %2 GiB, more than any Ombrel file holds.")
-                            .arg(nativeName(path))
-                            .arg(kCalcFileSizeLimit >> 30));
+        return rejected(
+            QCoreApplication::translate("SaveCalcFile",
+                                        "Cannot open %1: it is larger than %2 GiB, more than any Ombrel file holds.")
+                .arg(nativeName(path))
+                .arg(kCalcFileSizeLimit >> 30));
 
     // The head first: a file that is not ours is turned down unread.
     char head[kCalcFileHeadSize];
@@ -233,7 +243,7 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
     if (have < 0)
         return rejected(file.errorString());
     if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have))))
-        return rejected(QString::fromStdString(*error));
+        return rejected(Translated(*error));
 
     // Then the whole file, read where its parts lie by as many threads as
     // read it at once.
@@ -256,7 +266,7 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
     if (hashing.joinable())
         hashing.join();
     if (contents && readError)
-        contents->error = std::system_category().message(readError);
+        contents->error = {std::system_category().message(readError), {}};
     if (contents && contents->ok() && read) {
         if (!hash)
             return rejected(file.errorString());
@@ -304,7 +314,8 @@ SaveOutcome SaveCalcFile(const QString& path, const CalcSheet& sheet, const Rate
     });
     SaveOutcome outcome;
     if (tooLarge)
-        outcome.error = QString("The work is too large to save: an Ombrel file holds at most %1 GiB.")
+        outcome.error = QCoreApplication::translate(
+                            "SaveCalcFile", "The work is too large to save: an Ombrel file holds at most %1 GiB.")
                             .arg(kCalcFileSizeLimit >> 30);
     else if (error)
         outcome.error = *error;

@@ -7,7 +7,7 @@ namespace ombrel {
 
 namespace {
 
-EdlSheet refused(std::string message)
+EdlSheet refused(UserMessage message)
 {
     EdlSheet refusal;
     refusal.error = std::move(message);
@@ -20,33 +20,39 @@ std::string tabName(TimecodeFormat format)
 }
 
 // Why the list's frame count mode is not the active tab's, if it is not.
-std::optional<std::string> modeMismatch(const EdlContents& edl, const FormatInfo& active)
+std::optional<UserMessage> modeMismatch(const EdlContents& edl, const FormatInfo& active)
 {
     const bool dropFrame = edl.events.front().dropFrame;
     for (const EdlEvent& event : edl.events)
         if (event.dropFrame != dropFrame)
-            return "This edit decision list changes between drop frame and non-drop frame (line " +
-                   std::to_string(event.line) + "): no one tab shows both.";
+            return UserMessage{OMBREL_TEXT("ombrel", "This edit decision list changes between drop frame and "
+                                                     "non-drop frame (line %1): no one tab shows both."),
+                               {std::to_string(event.line)}};
     if (dropFrame && !active.dropFrame)
-        return "This edit decision list counts in drop frame (FCM: DROP FRAME): open it with the " +
-               tabName(TimecodeFormat::DropFrm) + " tab shown.";
+        return UserMessage{OMBREL_TEXT("ombrel", "This edit decision list counts in drop frame (FCM: DROP FRAME): "
+                                                 "open it with the %1 tab shown."),
+                           {tabName(TimecodeFormat::DropFrm)}};
     if (!dropFrame && active.dropFrame)
-        return "This edit decision list counts in non-drop frame: open it with the " +
-               tabName(TimecodeFormat::NonDrop) + " tab shown, or the tab of its rate.";
+        return UserMessage{OMBREL_TEXT("ombrel", "This edit decision list counts in non-drop frame: open it with "
+                                                 "the %1 tab shown, or the tab of its rate."),
+                           {tabName(TimecodeFormat::NonDrop)}};
     return std::nullopt;
 }
 
 // Why a record timecode is not a label of the active tab, if it is not.
-std::optional<std::string> labelRefusal(const EdlEvent& event, const TimecodeParts& label, const FormatInfo& active,
+std::optional<UserMessage> labelRefusal(const EdlEvent& event, const TimecodeParts& label, const FormatInfo& active,
                                         const Rates& rates)
 {
     const std::string text = FormatTimecodeText(label, active.separator);
-    const std::string where = "Event " + std::to_string(event.number) + " (line " + std::to_string(event.line) + "): ";
+    const std::string number = std::to_string(event.number);
+    const std::string line = std::to_string(event.line);
     if (!WithinRange(label, active, rates))
-        return where + text + " is not a timecode of the " + std::string(active.name) + " tab, whose frames run to " +
-               std::to_string(LargestFrame(active, rates)) + ". Open the list with the tab of its rate shown.";
+        return UserMessage{OMBREL_TEXT("ombrel", "Event %1 (line %2): %3 is not a timecode of the %4 tab, whose "
+                                                 "frames run to %5. Open the list with the tab of its rate shown."),
+                           {number, line, text, std::string(active.name), std::to_string(LargestFrame(active, rates))}};
     if (active.dropFrame && IsDroppedLabel(label, active.nominalRate))
-        return where + text + " is a label drop frame skips.";
+        return UserMessage{OMBREL_TEXT("ombrel", "Event %1 (line %2): %3 is a label drop frame skips."),
+                           {number, line, text}};
     return std::nullopt;
 }
 
@@ -56,9 +62,9 @@ std::optional<EdlSheet> EdlToSheet(const EdlContents& edl, TimecodeFormat active
                                    const Rates& rates, const std::function<bool(int permille)>& progress)
 {
     if (edl.events.empty())
-        return refused("There is no event in this edit decision list.");
+        return refused({OMBREL_TEXT("ombrel", "There is no event in this edit decision list."), {}});
     const FormatInfo& active = FormatInfoOf(activeFormat);
-    if (std::optional<std::string> mismatch = modeMismatch(edl, active))
+    if (std::optional<UserMessage> mismatch = modeMismatch(edl, active))
         return refused(std::move(*mismatch));
 
     // "In - Out - Duration" shows the record in first, and the difference
@@ -76,7 +82,7 @@ std::optional<EdlSheet> EdlToSheet(const EdlContents& edl, TimecodeFormat active
             return std::nullopt;
         const EdlEvent& event = edl.events[static_cast<size_t>(e)];
         for (const TimecodeParts* label : {&event.recordIn, &event.recordOut})
-            if (std::optional<std::string> refusal = labelRefusal(event, *label, active, rates))
+            if (std::optional<UserMessage> refusal = labelRefusal(event, *label, active, rates))
                 return refused(std::move(*refusal));
         const std::string in = FormatTimecodeText(event.recordIn, active.separator);
         const std::string out = FormatTimecodeText(event.recordOut, active.separator);

@@ -2,6 +2,7 @@
 
 #include "documents/edl_reader.h"
 #include "engine/format_info.h"
+#include "engine/user_text.h"
 #include "entry/recall.h"
 #include "list/calc_sheet.h"
 
@@ -14,10 +15,10 @@ namespace ombrel {
 struct EdlSheet {
     // The message to show when the list cannot become rows; empty when it
     // did.
-    std::string error;
+    UserMessage error;
     CalcSheet sheet;
 
-    bool ok() const { return error.empty(); }
+    bool ok() const { return error.text.empty(); }
 };
 
 // The events of an edit decision list as a sheet, one calculation each,

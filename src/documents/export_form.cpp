@@ -21,7 +21,8 @@ namespace ombrel {
 
 namespace {
 
-const QString kExportFilter = "Text File (.txt)|*.txt|All Files (*.*)|*.*";
+const char* const kExportFilter =
+    QT_TRANSLATE_NOOP("ombrel::TExportForm", "Text File (.txt)|*.txt|All Files (*.*)|*.*");
 
 } // namespace
 
@@ -30,24 +31,24 @@ TExportForm::TExportForm(const CalcSheet& sheet, AppSettings& settings, Settings
     : QDialog(parent), sheet_(sheet), settings_(settings), store_(store), dialogs_(dialogs)
 {
     setObjectName("ExportForm");
-    setWindowTitle("Export");
+    setWindowTitle(tr("Export"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    GridExport = NewFormatRadioGroup("Export Format...", this);
+    GridExport = NewFormatRadioGroup(tr("Export Format..."), this);
     GridExport->setObjectName("GridExport");
-    DescriptionsChk = new QCheckBox("Export Descriptions", this);
+    DescriptionsChk = new QCheckBox(tr("Export Descriptions"), this);
     DescriptionsChk->setObjectName("DescriptionsChk");
-    HeadingsChk = new QCheckBox("Export Headings", this);
+    HeadingsChk = new QCheckBox(tr("Export Headings"), this);
     HeadingsChk->setObjectName("HeadingsChk");
     headings_ = new HeadingFields(this);
     Label1 = headings_->Label1;
     HeadingEdit = headings_->HeadingEdit;
     Label2 = headings_->Label2;
     SubheadingEdit = headings_->SubheadingEdit;
-    ExportBtn = new QPushButton("&Export", this);
+    ExportBtn = new QPushButton(tr("&Export"), this);
     ExportBtn->setObjectName("ExportBtn");
     ExportBtn->setDefault(true);
-    CancelBtn = new QPushButton("&Cancel", this);
+    CancelBtn = new QPushButton(tr("&Cancel"), this);
     CancelBtn->setObjectName("CancelBtn");
 
     auto* fields = new QGridLayout;
@@ -116,7 +117,7 @@ void TExportForm::showEvent(QShowEvent* event)
 
 void TExportForm::ExportBtnClick()
 {
-    const QString path = AskSaveFileName(dialogs_, this, kExportFilter, "txt", lastName_);
+    const QString path = AskSaveFileName(dialogs_, this, tr(kExportFilter), "txt", lastName_);
     if (!path.isEmpty()) {
         lastName_ = path;
         if (writeFile(path)) {
@@ -141,7 +142,7 @@ bool TExportForm::writeFile(const QString& path)
     std::optional<QString> error;
     {
         // Gone before any error shows: its own delay would bring it up over the message.
-        WorkProgress progress(this, "Export", QString("Exporting to %1...").arg(QDir::toNativeSeparators(path)),
+        WorkProgress progress(this, tr("Export"), tr("Exporting to %1...").arg(QDir::toNativeSeparators(path)),
                               progressDelay);
         error = SaveFileStream(path, [&]() -> std::optional<std::string_view> {
             const std::string_view piece = writer.next();

@@ -117,21 +117,28 @@ bool ChangedOnDisk(const FileFingerprint& noted, int64_t size, int64_t modifiedM
     return !hash || *hash != noted.hash;
 }
 
-std::string ReplaceQuestion(std::string_view fileName, std::optional<FileOrigin> changedSince)
+UserMessage ReplaceQuestion(std::string_view fileName, std::optional<FileOrigin> changedSince)
 {
-    const std::string name(fileName);
+    std::vector<std::string> name{std::string(fileName)};
     if (!changedSince)
-        return name + " already exists.\nDo you want to replace it?";
-    const char* since = *changedSince == FileOrigin::Opened ? "opened" : "saved";
-    return name + " has changed on disk since you " + since +
-           " it: another Ombrel window or another program saved it.\nReplacing it loses what they saved. Do you "
-           "want to replace it?";
+        return {OMBREL_TEXT("ombrel", "%1 already exists.\nDo you want to replace it?"), std::move(name)};
+    if (*changedSince == FileOrigin::Opened)
+        return {OMBREL_TEXT("ombrel",
+                            "%1 has changed on disk since you opened it: another Ombrel window or another program "
+                            "saved it.\nReplacing it loses what they saved. Do you want to replace it?"),
+                std::move(name)};
+    return {OMBREL_TEXT("ombrel",
+                        "%1 has changed on disk since you saved it: another Ombrel window or another program saved "
+                        "it.\nReplacing it loses what they saved. Do you want to replace it?"),
+            std::move(name)};
 }
 
-std::string OpenElsewhereQuestion(std::string_view fileName, int64_t processId)
+UserMessage OpenElsewhereQuestion(std::string_view fileName, int64_t processId)
 {
-    return std::string(fileName) + " is open in another Ombrel window (process " + std::to_string(processId) +
-           "). If both windows save it, the last save replaces the other's work.\nOpen it anyway?";
+    return {OMBREL_TEXT("ombrel",
+                        "%1 is open in another Ombrel window (process %2). If both windows save it, the last save "
+                        "replaces the other's work.\nOpen it anyway?"),
+            {std::string(fileName), std::to_string(processId)}};
 }
 
 } // namespace ombrel

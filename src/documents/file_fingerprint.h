@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/user_text.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -47,9 +49,9 @@ enum class FileOrigin { Opened, Saved };
 // The question before a save replaces an existing file: the usual one, or,
 // for the window's own file changed since it was opened or saved here, one
 // that says so.
-std::string ReplaceQuestion(std::string_view fileName, std::optional<FileOrigin> changedSince);
+UserMessage ReplaceQuestion(std::string_view fileName, std::optional<FileOrigin> changedSince);
 
 // The warning before opening a file another running Ombrel has open.
-std::string OpenElsewhereQuestion(std::string_view fileName, int64_t processId);
+UserMessage OpenElsewhereQuestion(std::string_view fileName, int64_t processId);
 
 } // namespace ombrel

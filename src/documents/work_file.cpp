@@ -94,7 +94,7 @@ bool WorkFile::claimForOpening(const QString& path)
         return true;
     }
     return dialogs_.message(parent_, MessageKind::Warning,
-                            toQt(OpenElsewhereQuestion(displayName(path), attempt.otherProcess)),
+                            Translated(OpenElsewhereQuestion(displayName(path), attempt.otherProcess)),
                             MessageButtons::YesNo) == Answer::Yes;
 }
 
@@ -119,7 +119,7 @@ bool WorkFile::confirmSaving(const QString& path, const std::function<std::optio
     std::optional<FileOrigin> changedSince;
     if (isCurrent(path) && ChangedOnDisk(noted_, target.size(), target.lastModified().toMSecsSinceEpoch(), hashOnDisk))
         changedSince = origin_;
-    return dialogs_.message(parent_, MessageKind::Confirm, toQt(ReplaceQuestion(displayName(path), changedSince)),
+    return dialogs_.message(parent_, MessageKind::Confirm, Translated(ReplaceQuestion(displayName(path), changedSince)),
                             MessageButtons::YesNo) == Answer::Yes;
 }
 

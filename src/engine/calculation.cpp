@@ -76,15 +76,16 @@ int64_t FindTotalTC(Operator op, int64_t a, int64_t b, double percent)
     case Operator::Percent:
         result = roundedCount(double(b) * percent / 100.0);
         if (!result)
-            throw ConversionError(numberText(percent) + "% of " + std::to_string(b) + " is out of range!");
+            throw ConversionError(UserMessage{OMBREL_TEXT("ombrel", "%1% of %2 is out of range!"),
+                                              {numberText(percent), std::to_string(b)}});
         break;
     case Operator::Difference:
         result = __builtin_sub_overflow(std::max(a, b), std::min(a, b), &value) ? std::nullopt : std::optional(value);
         break;
     }
     if (!result)
-        throw ConversionError(std::to_string(a) + " " + std::string(OperatorText(op)) + " " + std::to_string(b) +
-                              " is out of range!");
+        throw ConversionError(UserMessage{OMBREL_TEXT("ombrel", "%1 %2 %3 is out of range!"),
+                                          {std::to_string(a), std::string(OperatorText(op)), std::to_string(b)}});
     return *result;
 }
 

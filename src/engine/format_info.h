@@ -56,16 +56,18 @@ struct FormatInfo {
 // main window's tabs, in tab order, as TimecodeFormat numbers them; rates
 // the window does not offer follow them.
 inline constexpr FormatInfo kFormats[] = {
-    {"NonDrop", 30, false, false, ':', "NonDrop", "NonDropFrame Timecode", "ND", "30 fps non-drop frame",
-     "30 fps Non-Drop Frame", "30", false},
-    {"DropFrame", 30, true, false, ';', "DropFrm", "DropFrame Timecode", "DF", "30 fps drop frame", "30 fps Drop Frame",
-     "29.97df", true},
-    {"PAL", 25, false, false, ':', "PAL", "PAL Timecode", "PAL", "25 fps PAL", "25 fps PAL", "25", false},
-    {"Film", 24, false, false, ':', "Film/24P", "Film Timecode", "Film", "24 fps Film", "24 fps Film", "24", false},
-    {"User", 0, false, false, ':', "User-", "User ({rate}fps) Timecode", "User", "User Definable",
-     "User Definable - {rate}fps", "", false},
-    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames", "Frames", "Frames - {rate}fps", "",
-     false},
+    {"NonDrop", 30, false, false, ':', OMBREL_TEXT("ombrel", "NonDrop"), "NonDropFrame Timecode", "ND",
+     OMBREL_TEXT("ombrel", "30 fps non-drop frame"), "30 fps Non-Drop Frame", "30", false},
+    {"DropFrame", 30, true, false, ';', OMBREL_TEXT("ombrel", "DropFrm"), "DropFrame Timecode", "DF",
+     OMBREL_TEXT("ombrel", "30 fps drop frame"), "30 fps Drop Frame", "29.97df", true},
+    {"PAL", 25, false, false, ':', OMBREL_TEXT("ombrel", "PAL"), "PAL Timecode", "PAL",
+     OMBREL_TEXT("ombrel", "25 fps PAL"), "25 fps PAL", "25", false},
+    {"Film", 24, false, false, ':', OMBREL_TEXT("ombrel", "Film/24P"), "Film Timecode", "Film",
+     OMBREL_TEXT("ombrel", "24 fps Film"), "24 fps Film", "24", false},
+    {"User", 0, false, false, ':', "User-", "User ({rate}fps) Timecode", "User",
+     OMBREL_TEXT("ombrel", "User Definable"), "User Definable - {rate}fps", "", false},
+    {"Frames", 30, false, true, ':', "Frames", "Frames ({rate}fps)", "Frames", OMBREL_TEXT("ombrel", "Frames"),
+     "Frames - {rate}fps", "", false},
     // The other rates editors meet every day, for ombrel-calc.
     {.name = "23.976", .nominalRate = 24, .rateName = "23.976", .ntsc = true, .rateAlias = "23.98"},
     {.name = "29.97", .nominalRate = 30, .rateName = "29.97", .ntsc = true},

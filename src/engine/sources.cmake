@@ -1,4 +1,5 @@
 target_sources(ombrel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/user_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/timecode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calculation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_frame.cpp

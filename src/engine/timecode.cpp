@@ -8,12 +8,14 @@ namespace ombrel {
 
 ConversionError InvalidInteger(std::string_view text)
 {
-    return ConversionError("'" + std::string(text) + "' is not a valid integer value");
+    return ConversionError(
+        UserMessage{OMBREL_TEXT("ombrel", "'%1' is not a valid integer value"), {std::string(text)}});
 }
 
 ConversionError InvalidFloat(std::string_view text)
 {
-    return ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+    return ConversionError(
+        UserMessage{OMBREL_TEXT("ombrel", "'%1' is not a valid floating point value"), {std::string(text)}});
 }
 
 namespace {

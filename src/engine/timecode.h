@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/user_text.h"
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 namespace ombrel {
 
@@ -35,10 +38,19 @@ inline constexpr TimecodeFormat FormatAt(int index)
     return static_cast<TimecodeFormat>(index);
 }
 
-// A text the user gave that does not convert; the message is the one shown.
+// A text the user gave that does not convert; the message is the one shown
+// (what() in English, message() for the windows to translate).
 class ConversionError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ConversionError(const std::string& english) : std::runtime_error(english), message_{english, {}} {}
+    explicit ConversionError(UserMessage message)
+        : std::runtime_error(EnglishText(message)), message_(std::move(message))
+    {
+    }
+    const UserMessage& message() const { return message_; }
+
+private:
+    UserMessage message_;
 };
 
 // "'x' is not a valid integer value" and its floating point twin.

@@ -42,9 +42,9 @@ std::string PastedTimecode(std::string_view text, char separator)
     return pasted;
 }
 
-std::string CopyConfirmation(std::string_view copied)
+UserMessage CopyConfirmation(std::string_view copied)
 {
-    return std::string(copied) + " - copied to clipboard";
+    return {OMBREL_TEXT("ombrel", "%1 - copied to clipboard"), {std::string(copied)}};
 }
 
 } // namespace ombrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/user_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,6 @@ std::string ClipStoreText(std::string_view clipboard);
 std::string PastedTimecode(std::string_view text, char separator);
 
 // The status text after a copy: "<text> - copied to clipboard".
-std::string CopyConfirmation(std::string_view copied);
+UserMessage CopyConfirmation(std::string_view copied);
 
 } // namespace ombrel

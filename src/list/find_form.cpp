@@ -23,21 +23,21 @@ TFindForm::TFindForm(UserDialogs& dialogs, QWidget* parent)
       dialogs_(dialogs)
 {
     setObjectName("FindForm");
-    setWindowTitle("Find");
+    setWindowTitle(tr("Find"));
     setModal(false);
 
-    Label1 = new QLabel("Find What", this);
+    Label1 = new QLabel(tr("Find What"), this);
     Label1->setObjectName("Label1");
     FindEdit = new QLineEdit(this);
     FindEdit->setObjectName("FindEdit");
     Label1->setBuddy(FindEdit);
-    Next = new QPushButton(toolbarIcon("find"), "Find Next", this);
+    Next = new QPushButton(toolbarIcon("find"), tr("Find Next"), this);
     Next->setObjectName("Next");
-    BitBtn2 = new QPushButton("Cancel", this);
+    BitBtn2 = new QPushButton(tr("Cancel"), this);
     BitBtn2->setObjectName("BitBtn2");
-    WholeWordsCheck = new QCheckBox("Match whole word only", this);
+    WholeWordsCheck = new QCheckBox(tr("Match whole word only"), this);
     WholeWordsCheck->setObjectName("WholeWordsCheck");
-    CaseCheck = new QCheckBox("Match case", this);
+    CaseCheck = new QCheckBox(tr("Match case"), this);
     CaseCheck->setObjectName("CaseCheck");
     // Enter belongs to the text field, which searches even while empty.
     for (QPushButton* button : {Next, BitBtn2})
@@ -78,7 +78,7 @@ void TFindForm::FindDialog1Find(const CalculationList& list, QTableView& view)
     const FindResult result =
         FindNext(list, position_, text.toStdString(), {WholeWordsCheck->isChecked(), CaseCheck->isChecked()});
     if (result.outcome == FindResult::NotFound) {
-        dialogs_.showError(this, "'" + text + "' not found");
+        dialogs_.showError(this, tr("'%1' not found").arg(text));
         return;
     }
     if (result.outcome != FindResult::Found)

@@ -77,13 +77,13 @@ void ListHeaders::Sort1Click()
 void ListHeaders::showSortMode(SortPicture picture, bool on)
 {
     static const char* const pictures[] = {"sort", "sort_ascending", "sort_descending"};
-    static const char* const hints[] = {"Sort", "Sort Ascending - Click on a header",
-                                        "Sort Descending - Click on a header"};
+    static const char* const hints[] = {QT_TR_NOOP("Sort"), QT_TR_NOOP("Sort Ascending - Click on a header"),
+                                        QT_TR_NOOP("Sort Descending - Click on a header")};
     picture_ = picture;
     sortOn_ = on;
     const auto index = static_cast<size_t>(picture);
     sortButton_.setIcon(toolbarIcon(pictures[index]));
-    sortButton_.setToolTip(hints[index]);
+    sortButton_.setToolTip(tr(hints[index]));
     sortButton_.setChecked(picture != SortPicture::Sort);
     for (QHeaderView* header : headers_)
         if (header)

@@ -95,7 +95,7 @@ SheetModels::SheetModels(QObject* parent) : QObject(parent)
     for (int f = 0; f < kFormatCount; ++f) {
         models_[f] = std::make_unique<ListModel>(sheet_, FormatAt(f));
         models_[f]->owner_ = this;
-        models_[f]->setHeaderText(DescriptionColumn, "Descriptions");
+        models_[f]->setHeaderText(DescriptionColumn, tr("Descriptions"));
     }
     // The description toggle reads "-" on the NonDrop list, "<" on DropFrm.
     models_[FormatIndex(TimecodeFormat::NonDrop)]->setHeaderText(ListModel::kToggleColumn, "-");

@@ -38,10 +38,10 @@ constexpr QSize kClientSize(145, 197);
 TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host_(std::move(host))
 {
     setObjectName("CalcMini");
-    setWindowTitle("Mini Calc");
+    setWindowTitle(tr("Mini Calc"));
     // A window of its own to screen readers, not a part of the main window.
     SetAccessibleRole(this, QAccessible::Window);
-    setAccessibleName("Mini Calc");
+    setAccessibleName(tr("Mini Calc"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientSize);
@@ -52,8 +52,8 @@ TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host
     Panel1->setObjectName("Panel1");
     Panel1->setGeometry(0, 4, 33, 24);
     Panel1->setFocusPolicy(Qt::NoFocus);
-    Panel1->setToolTip("Click to Change");
-    Panel1->setAccessibleDescription("Click to Change");
+    Panel1->setToolTip(tr("Click to Change"));
+    Panel1->setAccessibleDescription(tr("Click to Change"));
     connect(Panel1, &QToolButton::clicked, this, &TCalcMini::Panel1Click);
 
     QFont displayFace = displayFont("MS Sans Serif", 11);
@@ -71,7 +71,7 @@ TCalcMini::TCalcMini(MiniCalcHost host, QWidget* parent) : QWidget(parent), host
         display->setGeometry(36, 4, 89, 24);
         display->setFont(displayFace);
         display->setPalette(navy);
-        display->setAccessibleName("Display");
+        display->setAccessibleName(tr("Display"));
         display->setMouseTracking(true);
         display->installEventFilter(this);
         display->setContextMenuPolicy(Qt::NoContextMenu);
@@ -155,8 +155,8 @@ void TCalcMini::buildKeypad()
     ClearBtn->setIcon(toolbarIcon("clear"));
     ClearBtn->setAutoRaise(true);
     ClearBtn->setFocusPolicy(Qt::NoFocus);
-    ClearBtn->setToolTip("Clear");
-    ClearBtn->setAccessibleName("Clear");
+    ClearBtn->setToolTip(tr("Clear"));
+    ClearBtn->setAccessibleName(tr("Clear"));
     ClearBtn->installEventFilter(this);
     connect(ClearBtn, &QToolButton::clicked, this, &TCalcMini::ClearBtnClick);
 
@@ -165,7 +165,7 @@ void TCalcMini::buildKeypad()
     connect(CalculateBtn, &CalculateButton::clicked, this, &TCalcMini::CalculateClick);
     connect(CalculateBtn, &CalculateButton::doubleClicked, this, &TCalcMini::CalculateClick);
     connect(CalculateBtn, &CalculateButton::overMoved, this,
-            [this] { host_.showStatus(QString("Total Calculations: %1").arg(host_.surroundings().sheet.rowCount())); });
+            [this] { host_.showStatus(tr("Total Calculations: %1").arg(host_.surroundings().sheet.rowCount())); });
 }
 
 void TCalcMini::wireDrops()
@@ -205,7 +205,7 @@ void TCalcMini::showFields()
         modeDisplay->setFocus();
         modeDisplay->selectAll();
     }
-    Panel1->setText(toQt(MiniCaption(mini.state, around.labelStyle)));
+    Panel1->setText(Translated(MiniCaption(mini.state, around.labelStyle)));
     Panel2->setText(toQt(mini.sign));
     QLineEdit* focused = nullptr;
     if (host_.fields.focusRequest == EntryField::MiniDisplay)
@@ -413,7 +413,7 @@ bool TCalcMini::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove:
     case QEvent::Enter:
         if (watched == MaskEdit1 || watched == FrameMini)
-            host_.showStatus("Hit 'I, O, P(D)' to use previous calculation.");
+            host_.showStatus(tr("Hit 'I, O, P(D)' to use previous calculation."));
         else
             CalculateBtn->showPicture(CalculateButton::ButNorm);
         return false;

@@ -1,5 +1,6 @@
 #include "printing/pdf_replacement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,8 +75,10 @@ PdfReplacement::PdfReplacement(QPrinter& printer) : printer_(printer), target_(p
     struct stat old {};
     const bool exists = ::stat(QFile::encodeName(target_).constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
-        refusal_ = QString("Cannot print to %1: it is not a file on a disk but a folder, a pipe or a device.")
-                       .arg(nativeName(target_));
+        refusal_ =
+            QCoreApplication::translate(
+                "PdfReplacement", "Cannot print to %1: it is not a file on a disk but a folder, a pipe or a device.")
+                .arg(nativeName(target_));
         return;
     }
     removeStaleParts(folder);
@@ -93,12 +96,15 @@ PdfReplacement::PdfReplacement(QPrinter& printer) : printer_(printer), target_(p
         const int error = errno;
         part_.clear();
         if (exists && writable(target_) && (error == EACCES || error == EPERM || error == EROFS))
-            refusal_ = QString("Cannot print to %1: its folder does not allow new files. The report is written to "
-                               "a new file next to the old one, which it replaces only once complete, so that a "
-                               "failed print cannot damage the old file. Please print into another folder.")
+            refusal_ = QCoreApplication::translate(
+                           "PdfReplacement",
+                           "Cannot print to %1: its folder does not allow new files. The report is written to "
+                           "a new file next to the old one, which it replaces only once complete, so that a "
+                           "failed print cannot damage the old file. Please print into another folder.")
                            .arg(nativeName(target_));
         else
-            refusal_ = QString("Cannot print to %1: %2.").arg(nativeName(target_), systemError(error));
+            refusal_ = QCoreApplication::translate("PdfReplacement", "Cannot print to %1: %2.")
+                           .arg(nativeName(target_), systemError(error));
         return;
     }
     if (exists)
@@ -120,8 +126,11 @@ QString PdfReplacement::writeFailure() const
 {
     struct statvfs disk {};
     const bool full = descriptor_ >= 0 && ::fstatvfs(descriptor_, &disk) == 0 && disk.f_bavail == 0;
-    return QString("Cannot print to %1: the report could not be written completely%2. The old file is kept.")
-        .arg(nativeName(target_), full ? QStringLiteral(", as the disk is full") : QString());
+    return QCoreApplication::translate(
+               "PdfReplacement",
+               "Cannot print to %1: the report could not be written completely%2. The old file is kept.")
+        .arg(nativeName(target_),
+             full ? QCoreApplication::translate("PdfReplacement", ", as the disk is full") : QString());
 }
 
 QString PdfReplacement::commit()
@@ -131,9 +140,11 @@ QString PdfReplacement::commit()
     if (!endsLikePdf(descriptor_))
         return writeFailure();
     if (::fdatasync(descriptor_) != 0)
-        return QString("Cannot print to %1: %2.").arg(nativeName(target_), systemError(errno));
+        return QCoreApplication::translate("PdfReplacement", "Cannot print to %1: %2.")
+            .arg(nativeName(target_), systemError(errno));
     if (std::rename(QFile::encodeName(part_).constData(), QFile::encodeName(target_).constData()) != 0)
-        return QString("Cannot print to %1: %2.").arg(nativeName(target_), systemError(errno));
+        return QCoreApplication::translate("PdfReplacement", "Cannot print to %1: %2.")
+            .arg(nativeName(target_), systemError(errno));
     part_.clear();
     printer_.setOutputFileName(target_);
     ::close(descriptor_);

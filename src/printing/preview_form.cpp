@@ -34,11 +34,11 @@ QWidget* gap(QWidget* parent, int width)
 TPreviewForm::TPreviewForm(QWidget* parent) : QMainWindow(parent, Qt::Window)
 {
     setObjectName("PreviewForm");
-    setWindowTitle("Preview - Page 1 of 1");
+    setWindowTitle(tr("Preview - Page 1 of 1"));
     setWindowIcon(programIcon());
     QRPreview = new ReportPageView(this);
     QRPreview->setObjectName("QRPreview");
-    QRPreview->setAccessibleName("Preview");
+    QRPreview->setAccessibleName(tr("Preview"));
     setCentralWidget(QRPreview);
     buildToolBar();
     buildStatusBar();
@@ -69,20 +69,20 @@ QToolButton* TPreviewForm::toolButton(const char* name, const QString& hint, con
 
 void TPreviewForm::buildToolBar()
 {
-    QToolBar* bar = addToolBar("Preview");
+    QToolBar* bar = addToolBar(tr("Preview"));
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
     bar->setIconSize(QSize(20, 20));
-    ZoomToFitBtn = toolButton("ZoomToFitBtn", "Zoom to Fit", "zoom_fit");
-    ZoomTo100Btn = toolButton("ZoomTo100Btn", "Zoom to 100%", "zoom_100");
-    ZoomToPgBtn = toolButton("ZoomToPgBtn", "Zoom to Page Width", "zoom_width");
-    FirstBtn = toolButton("FirstBtn", "First Page", "first_page");
-    PreviousBtn = toolButton("PreviousBtn", "Previous Page", "previous_page");
-    NextBtn = toolButton("NextBtn", "Next Page", "next_page");
-    LastBtn = toolButton("LastBtn", "Last Page", "last_page");
-    PrinterSetupBtn = toolButton("PrinterSetupBtn", "Printer Setup", "printer_setup");
-    PrintBtn = toolButton("PrintBtn", "Print", "print");
-    CloseBtn = toolButton("CloseBtn", "Close Window", "close_window");
+    ZoomToFitBtn = toolButton("ZoomToFitBtn", tr("Zoom to Fit"), "zoom_fit");
+    ZoomTo100Btn = toolButton("ZoomTo100Btn", tr("Zoom to 100%"), "zoom_100");
+    ZoomToPgBtn = toolButton("ZoomToPgBtn", tr("Zoom to Page Width"), "zoom_width");
+    FirstBtn = toolButton("FirstBtn", tr("First Page"), "first_page");
+    PreviousBtn = toolButton("PreviousBtn", tr("Previous Page"), "previous_page");
+    NextBtn = toolButton("NextBtn", tr("Next Page"), "next_page");
+    LastBtn = toolButton("LastBtn", tr("Last Page"), "last_page");
+    PrinterSetupBtn = toolButton("PrinterSetupBtn", tr("Printer Setup"), "printer_setup");
+    PrintBtn = toolButton("PrintBtn", tr("Print"), "print");
+    CloseBtn = toolButton("CloseBtn", tr("Close Window"), "close_window");
 
     zoomButtons_ = new QButtonGroup(this);
     for (QToolButton* zoom : {ZoomToFitBtn, ZoomTo100Btn, ZoomToPgBtn}) {
@@ -121,12 +121,12 @@ void TPreviewForm::buildStatusBar()
     StatusBar1->setObjectName("StatusBar1");
     LayoutProgress = new QProgressBar(StatusBar1);
     LayoutProgress->setObjectName("LayoutProgress");
-    LayoutProgress->setFormat("Laying out pages: %p%");
+    LayoutProgress->setFormat(tr("Laying out pages: %p%"));
     LayoutProgress->setMaximumWidth(260);
     LayoutCancelBtn = new QToolButton(StatusBar1);
     LayoutCancelBtn->setObjectName("LayoutCancelBtn");
-    LayoutCancelBtn->setText("Cancel");
-    LayoutCancelBtn->setToolTip("Stop laying out pages; the pages so far stay");
+    LayoutCancelBtn->setText(tr("Cancel"));
+    LayoutCancelBtn->setToolTip(tr("Stop laying out pages; the pages so far stay"));
     StatusBar1->addWidget(LayoutProgress);
     StatusBar1->addWidget(LayoutCancelBtn);
     LayoutProgress->hide();
@@ -248,7 +248,7 @@ void TPreviewForm::showPageState()
     NextBtn->setEnabled(page < pages);
     LastBtn->setEnabled(page < pages);
     if (!CaptionPrefix.isEmpty())
-        setWindowTitle(QStringLiteral("%1  -  Page %2 of %3").arg(CaptionPrefix).arg(page).arg(pages));
+        setWindowTitle(tr("%1  -  Page %2 of %3").arg(CaptionPrefix).arg(page).arg(pages));
 }
 
 void TPreviewForm::ZoomToFitBtnClick()

@@ -49,19 +49,19 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
       printer_(QPrinter::HighResolution)
 {
     setObjectName("GridPrintForm");
-    setWindowTitle("Print...");
+    setWindowTitle(tr("Print..."));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     printer_.setPageSize(QPageSize(QPageSize::Letter));
     printer_.setPageOrientation(QPageLayout::Portrait);
 
-    GridRadio = NewFormatRadioGroup("Print Format...", this);
+    GridRadio = NewFormatRadioGroup(tr("Print Format..."), this);
     GridRadio->setObjectName("GridRadio");
     auto* include = new QGroupBox(this);
-    PageChk = checkBox(include, "PageChk", "Include page numbers");
-    DateChk = checkBox(include, "DateChk", "Include date stamp");
-    TimeChk = checkBox(include, "TimeChk", "Include time stamp");
-    DescChk = checkBox(include, "DescChk", "Include descriptions");
-    FontBtn = button(include, "FontBtn", "Font");
+    PageChk = checkBox(include, "PageChk", tr("Include page numbers"));
+    DateChk = checkBox(include, "DateChk", tr("Include date stamp"));
+    TimeChk = checkBox(include, "TimeChk", tr("Include time stamp"));
+    DescChk = checkBox(include, "DescChk", tr("Include descriptions"));
+    FontBtn = button(include, "FontBtn", tr("Font"));
     auto* includeLayout = new QGridLayout(include);
     includeLayout->addWidget(PageChk, 0, 0);
     includeLayout->addWidget(DateChk, 1, 0);
@@ -75,11 +75,11 @@ TGridPrintForm::TGridPrintForm(const SheetModels& lists, AppSettings& settings, 
     Label2 = headings_->Label2;
     SubheadingEdit = headings_->SubheadingEdit;
 
-    SetupBtn = button(this, "SetupBtn", "&Setup..");
-    PreviewBtn = button(this, "PreviewBtn", "P&review");
-    PrintBtn = button(this, "PrintBtn", "&Print");
+    SetupBtn = button(this, "SetupBtn", tr("&Setup.."));
+    PreviewBtn = button(this, "PreviewBtn", tr("P&review"));
+    PrintBtn = button(this, "PrintBtn", tr("&Print"));
     PrintBtn->setDefault(true);
-    CancelBtn = button(this, "CancelBtn", "&Cancel");
+    CancelBtn = button(this, "CancelBtn", tr("&Cancel"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(GridRadio);
@@ -199,7 +199,7 @@ std::unique_ptr<Report> TGridPrintForm::buildReport() const
 void TGridPrintForm::PreviewBtnClick()
 {
     const TimecodeFormat format = chosenFormat();
-    preview_.CaptionPrefix = "Preview  -  " + toQt(FormatSubheading(format, RatesOf(settings_.options)));
+    preview_.CaptionPrefix = tr("Preview  -  %1").arg(toQt(FormatSubheading(format, RatesOf(settings_.options))));
     // The report is built again, as the dialog is set up now, whenever the
     // list changes while the preview shows it.
     const CalcSheet& sheet = lists_.sheet();
@@ -224,9 +224,9 @@ void TGridPrintForm::print(Report& report)
     PrintOutcome outcome;
     {
         // Gone before any error shows: its own delay would bring it up over the message.
-        WorkProgress progress(owner, "Print", "Printing...", progressDelay);
+        WorkProgress progress(owner, tr("Print"), tr("Printing..."), progressDelay);
         outcome = PrintReport(printer_, report, [&](int64_t page) {
-            progress.setLabel(QString("Printing page %1...").arg(page));
+            progress.setLabel(tr("Printing page %1...").arg(page));
             return progress.advance(report.pagination().rowsLaidOut(), report.rowCount());
         });
     }

@@ -4,6 +4,7 @@
 #include "settings/settings_sections.h"
 #include "widgets/qt_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QPageRanges>
@@ -30,7 +31,7 @@ constexpr double kDateTop = 38;
 constexpr double kTimeTop = 57;
 constexpr double kGap = 4;
 
-const QString kPageLabel = QStringLiteral("Page: ");
+const char* const kPageLabel = QT_TRANSLATE_NOOP("Report", "Page: ");
 
 // The print font's face and style at a size in points, in report units.
 QFont reportFont(const StoredFont& stored, int points)
@@ -122,11 +123,12 @@ void Report::paintPage(QPainter& painter, int64_t page) const
     drawText(painter, subheadingFont_, at(kTextLeft, kSubheadingTop),
              elided(subheadingFont_, content_.subheading, subheadingRight - ReportUnits(kTextLeft)));
     if (content_.pageNumbers) {
-        drawText(painter, smallFont_, at(kPageLabelLeft, kPageTop), kPageLabel);
+        drawText(painter, smallFont_, at(kPageLabelLeft, kPageTop), QCoreApplication::translate("Report", kPageLabel));
         // A face wider than the one the places were made for pushes the number on.
         const QPointF number = at(kPageNumberLeft, kPageTop);
         const double labelEnd =
-            at(kPageLabelLeft, kPageTop).x() + QFontMetricsF(smallFont_).horizontalAdvance(kPageLabel);
+            at(kPageLabelLeft, kPageTop).x() +
+            QFontMetricsF(smallFont_).horizontalAdvance(QCoreApplication::translate("Report", kPageLabel));
         drawText(painter, smallFont_, QPointF(std::max(number.x(), labelEnd), number.y()), QString::number(page));
     }
     if (content_.date)
@@ -204,10 +206,11 @@ PrintOutcome PrintReport(QPrinter& printer, Report& report, const std::function<
             return {};
         if (output.replacing())
             return {false, output.writeFailure()};
-        return {false,
-                QString("The report could not be printed to %1: the printer did not take it.")
-                    .arg(printer.outputFormat() == QPrinter::PdfFormat ? QDir::toNativeSeparators(output.target())
-                                                                       : printer.printerName())};
+        return {
+            false,
+            QCoreApplication::translate("Report", "The report could not be printed to %1: the printer did not take it.")
+                .arg(printer.outputFormat() == QPrinter::PdfFormat ? QDir::toNativeSeparators(output.target())
+                                                                   : printer.printerName())};
     }
     const QString error = output.commit();
     return {error.isEmpty(), error};

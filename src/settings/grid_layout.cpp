@@ -1,5 +1,7 @@
 #include "settings/grid_layout.h"
 
+#include "engine/user_text.h"
+
 #include <algorithm>
 
 namespace ombrel {
@@ -50,13 +52,37 @@ std::optional<LabelSet> LabelSetFor(int item, bool largeFonts)
     LabelSet set;
     switch (item) {
     case 0:
-        set = {0, "In", 47, "Out", 169, "Duration", 252, {"In", "Out", "Duration"}, {"In", "Out", "Dur"}};
+        set = {0,
+               OMBREL_TEXT("ombrel", "In"),
+               47,
+               OMBREL_TEXT("ombrel", "Out"),
+               169,
+               OMBREL_TEXT("ombrel", "Duration"),
+               252,
+               {OMBREL_TEXT("ombrel", "In"), OMBREL_TEXT("ombrel", "Out"), OMBREL_TEXT("ombrel", "Duration")},
+               {OMBREL_TEXT("ombrel", "In"), OMBREL_TEXT("ombrel", "Out"), OMBREL_TEXT("ombrel", "Dur")}};
         break;
     case 1:
-        set = {1, "Out", 42, "In", 175, "Duration", 252, {"Out", "In", "Duration"}, {"Out", "In", "Dur"}};
+        set = {1,
+               OMBREL_TEXT("ombrel", "Out"),
+               42,
+               OMBREL_TEXT("ombrel", "In"),
+               175,
+               OMBREL_TEXT("ombrel", "Duration"),
+               252,
+               {OMBREL_TEXT("ombrel", "Out"), OMBREL_TEXT("ombrel", "In"), OMBREL_TEXT("ombrel", "Duration")},
+               {OMBREL_TEXT("ombrel", "Out"), OMBREL_TEXT("ombrel", "In"), OMBREL_TEXT("ombrel", "Dur")}};
         break;
     case 2:
-        set = {2, "TC1", 38, "TC2", 167, "Total", 262, {"TC1", "TC2", "Total"}, {"TC1", "TC2", "Tot"}};
+        set = {2,
+               OMBREL_TEXT("ombrel", "TC1"),
+               38,
+               OMBREL_TEXT("ombrel", "TC2"),
+               167,
+               OMBREL_TEXT("ombrel", "Total"),
+               262,
+               {OMBREL_TEXT("ombrel", "TC1"), OMBREL_TEXT("ombrel", "TC2"), OMBREL_TEXT("ombrel", "Total")},
+               {OMBREL_TEXT("ombrel", "TC1"), OMBREL_TEXT("ombrel", "TC2"), OMBREL_TEXT("ombrel", "Tot")}};
         break;
     default:
         return std::nullopt;

@@ -95,7 +95,7 @@ TPreferences::~TPreferences() = default;
 void TPreferences::buildControls()
 {
     setObjectName("Preferences");
-    setWindowTitle("Preferences");
+    setWindowTitle(tr("Preferences"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     PageControl1 = new QTabWidget(this);
@@ -106,21 +106,22 @@ void TPreferences::buildControls()
     auto* general = new QWidget;
     TabSheet[0] = general;
     auto* form = new QFormLayout(general);
-    StartCombo = makeCombo(
-        general, "StartCombo",
-        {"30 fps non-drop frame", "30 fps drop frame", "25 fps PAL", "24 fps Film", "User Definable", "Frames"});
-    TabCombo = makeCombo(general, "TabCombo", {"Top", "Bottom"});
-    LabelCombo = makeCombo(general, "LabelCombo", {"In - Out - Duration", "Out - In - Duration", "TC1 - TC2 - Total"});
-    form->addRow("Start With:", StartCombo);
-    form->addRow("Tabs On:", TabCombo);
-    form->addRow("Labels:", LabelCombo);
-    ValidityCheckBox = makeCheckBox(general, "ValidityCheckBox", "Use timecode range checking");
-    DescriptionsCheckBox = makeCheckBox(general, "DescriptionsCheckBox", "View Descriptions");
-    PercentagesCheckBox = makeCheckBox(general, "PercentagesCheckBox", "View Percentages");
-    FrameModeCheckBox = makeCheckBox(general, "FrameModeCheckBox", "Frame Mode");
+    StartCombo = makeCombo(general, "StartCombo",
+                           {tr("30 fps non-drop frame"), tr("30 fps drop frame"), tr("25 fps PAL"), tr("24 fps Film"),
+                            tr("User Definable"), tr("Frames")});
+    TabCombo = makeCombo(general, "TabCombo", {tr("Top"), tr("Bottom")});
+    LabelCombo = makeCombo(general, "LabelCombo",
+                           {tr("In - Out - Duration"), tr("Out - In - Duration"), tr("TC1 - TC2 - Total")});
+    form->addRow(tr("Start With:"), StartCombo);
+    form->addRow(tr("Tabs On:"), TabCombo);
+    form->addRow(tr("Labels:"), LabelCombo);
+    ValidityCheckBox = makeCheckBox(general, "ValidityCheckBox", tr("Use timecode range checking"));
+    DescriptionsCheckBox = makeCheckBox(general, "DescriptionsCheckBox", tr("View Descriptions"));
+    PercentagesCheckBox = makeCheckBox(general, "PercentagesCheckBox", tr("View Percentages"));
+    FrameModeCheckBox = makeCheckBox(general, "FrameModeCheckBox", tr("Frame Mode"));
     for (QCheckBox* box : {ValidityCheckBox, DescriptionsCheckBox, PercentagesCheckBox, FrameModeCheckBox})
         form->addRow(box);
-    PageControl1->addTab(general, "General");
+    PageControl1->addTab(general, tr("General"));
 
     // The pages keep the order users know, which is not the formats' order.
     TabSheet[1] = buildFormatPage(NonDrop, BitBtn4, NDFColorCombo, "BitBtn4", "NDFColorCombo");
@@ -129,31 +130,32 @@ void TPreferences::buildControls()
     TabSheet[4] = buildFormatPage(Frames, BitBtn7, FramesColorCombo, "BitBtn7", "FramesColorCombo");
     TabSheet[5] = buildFormatPage(Film, BitBtn1, FilmColorCombo, "BitBtn1", "FilmColorCombo");
     TabSheet[6] = buildFormatPage(User, BitBtn2, UserColorCombo, "BitBtn2", "UserColorCombo");
-    const char* pageCaptions[] = {"NonDrpFrm", "DrpFrm", "PAL", "Frames", "Film", "User"};
+    const char* pageCaptions[] = {QT_TR_NOOP("NonDrpFrm"), QT_TR_NOOP("DrpFrm"), QT_TR_NOOP("PAL"),
+                                  QT_TR_NOOP("Frames"),    QT_TR_NOOP("Film"),   QT_TR_NOOP("User")};
     for (int page = 1; page < 7; ++page) {
         TabSheet[page]->setObjectName(QString("TabSheet%1").arg(page + 1));
-        PageControl1->addTab(TabSheet[page], pageCaptions[page - 1]);
+        PageControl1->addTab(TabSheet[page], tr(pageCaptions[page - 1]));
     }
     general->setObjectName("TabSheet1");
 
-    ApplyAllBtn = makeButton(TabSheet[1], "ApplyAllBtn", "Apply to all grids");
+    ApplyAllBtn = makeButton(TabSheet[1], "ApplyAllBtn", tr("Apply to all grids"));
     static_cast<QGridLayout*>(TabSheet[1]->layout())->addWidget(ApplyAllBtn, 2, 0, 1, 2);
 
     FramesMask = makeRateField(TabSheet[4], "FramesMask", 5);
     UserFramesMask = makeRateField(TabSheet[6], "UserFramesMask", 2);
     for (auto [page, field] : {std::pair{TabSheet[4], FramesMask}, std::pair{TabSheet[6], UserFramesMask}}) {
         auto* grid = static_cast<QGridLayout*>(page->layout());
-        auto* rateLabel = new QLabel("Frames per second", page);
+        auto* rateLabel = new QLabel(tr("Frames per second"), page);
         rateLabel->setBuddy(field);
         grid->addWidget(rateLabel, 2, 0);
         grid->addWidget(field, 2, 1, Qt::AlignLeft);
         field->setKeyFilter(this);
     }
 
-    ApplyBtn = makeButton(this, "ApplyBtn", "&Apply");
-    OKBtn = makeButton(this, "OKBtn", "&OK");
-    DefaultBtn = makeButton(this, "DefaultBtn", "&Defaults");
-    CancelBtn = makeButton(this, "CancelBtn", "&Cancel");
+    ApplyBtn = makeButton(this, "ApplyBtn", tr("&Apply"));
+    OKBtn = makeButton(this, "OKBtn", tr("&OK"));
+    DefaultBtn = makeButton(this, "DefaultBtn", tr("&Defaults"));
+    CancelBtn = makeButton(this, "CancelBtn", tr("&Cancel"));
     OKBtn->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
@@ -185,15 +187,15 @@ QWidget* TPreferences::buildFormatPage(int format, QPushButton*& fontButton, Col
 {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    fontButton = makeButton(page, fontButtonName, "Font");
+    fontButton = makeButton(page, fontButtonName, tr("Font"));
     colourCombo = new ColourCombo(page);
     colourCombo->setObjectName(comboName);
     for (const GridColour& entry : kGridColours)
-        colourCombo->addColour(toQt(entry.name), QColorFromStored(entry.colour));
+        colourCombo->addColour(Translated(entry.name), QColorFromStored(entry.colour));
     colourCombo->setCurrentIndex(-1);
     colourCombos_[format] = colourCombo;
     grid->addWidget(fontButton, 0, 0);
-    auto* colourLabel = new QLabel("Grid Color:", page);
+    auto* colourLabel = new QLabel(tr("Grid Color:"), page);
     colourLabel->setBuddy(colourCombo);
     SetAccessibleRole(colourCombo, QAccessible::ComboBox);
     grid->addWidget(colourLabel, 1, 0);
@@ -296,8 +298,8 @@ bool TPreferences::OKBtnClick()
     // refuse it here, before anything is applied or stored.
     const QString frames = FramesMask->text();
     if (!frames.isEmpty() && !IsValidFramesRate(frames.toStdString())) {
-        dialogs_.showError(this, QString("'%1' is not a valid frame rate for Frames per second. "
-                                         "Enter a number greater than 0, such as 30 or 29.97.")
+        dialogs_.showError(this, tr("'%1' is not a valid frame rate for Frames per second. "
+                                    "Enter a number greater than 0, such as 30 or 29.97.")
                                      .arg(frames));
         PageControl1->setCurrentWidget(TabSheet[4]);
         FramesMask->setFocus();
@@ -347,7 +349,7 @@ bool TPreferences::FormCloseQuery()
     bool canClose = true;
     bool keepChanged = false;
     if (!ClosedByButton && PreferencesChanged) {
-        switch (dialogs_.message(this, MessageKind::Confirm, "Save changes?", MessageButtons::YesNoCancel)) {
+        switch (dialogs_.message(this, MessageKind::Confirm, tr("Save changes?"), MessageButtons::YesNoCancel)) {
         case Answer::Yes:
             canClose = OKBtnClick();
             // A refused rate keeps the question for the next close.

@@ -32,22 +32,22 @@ constexpr std::array<FontStyle, 16> kStyleByCode{{
 } // namespace
 
 const std::array<GridColour, kGridColourCount> kGridColours{{
-    {"Black", 0x000000},
-    {"Maroon", 0x000080},
-    {"Green", 0x008000},
-    {"Olive", 0x008080},
-    {"Navy", 0x800000},
-    {"Purple", 0x800080},
-    {"Teal", 0x808000},
-    {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0},
-    {"Red", 0x0000FF},
-    {"Lime", 0x00FF00},
-    {"Blue", 0xFF0000},
-    {"Fuchsia", 0xFF00FF},
-    {"Aqua", 0xFFFF00},
-    {"White", 0xFFFFFF},
-    {"Window", kSystemWindowColour},
+    {OMBREL_TEXT("ombrel", "Black"), 0x000000},
+    {OMBREL_TEXT("ombrel", "Maroon"), 0x000080},
+    {OMBREL_TEXT("ombrel", "Green"), 0x008000},
+    {OMBREL_TEXT("ombrel", "Olive"), 0x008080},
+    {OMBREL_TEXT("ombrel", "Navy"), 0x800000},
+    {OMBREL_TEXT("ombrel", "Purple"), 0x800080},
+    {OMBREL_TEXT("ombrel", "Teal"), 0x808000},
+    {OMBREL_TEXT("ombrel", "Gray"), 0x808080},
+    {OMBREL_TEXT("ombrel", "Silver"), 0xC0C0C0},
+    {OMBREL_TEXT("ombrel", "Red"), 0x0000FF},
+    {OMBREL_TEXT("ombrel", "Lime"), 0x00FF00},
+    {OMBREL_TEXT("ombrel", "Blue"), 0xFF0000},
+    {OMBREL_TEXT("ombrel", "Fuchsia"), 0xFF00FF},
+    {OMBREL_TEXT("ombrel", "Aqua"), 0xFFFF00},
+    {OMBREL_TEXT("ombrel", "White"), 0xFFFFFF},
+    {OMBREL_TEXT("ombrel", "Window"), kSystemWindowColour},
 }};
 
 int FontStyleCode(const FontStyle& style)

@@ -3,6 +3,7 @@
 #include "settings/settings_codec.h"
 #include "widgets/qt_text.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 #include <utility>
@@ -18,7 +19,7 @@ QString key(const QString& section, const QString& name)
 
 SettingsError errorFor(const char* format, const QString& name)
 {
-    return SettingsError(QString::fromLatin1(format).arg(name).toStdString());
+    return SettingsError(QCoreApplication::translate("SettingsStore", format).arg(name).toStdString());
 }
 
 } // namespace
@@ -98,7 +99,7 @@ void SettingsStore::save()
     const QString name = std::exchange(firstUnsaved_, QString());
     settings_->sync();
     if (settings_->status() != QSettings::NoError)
-        throw errorFor("Failed to set data for '%1'", name);
+        throw errorFor(QT_TRANSLATE_NOOP("SettingsStore", "Failed to set data for '%1'"), name);
 }
 
 int SettingsStore::ReadInteger(const QString& section, const QString& name, int defaultValue)

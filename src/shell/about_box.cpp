@@ -109,7 +109,7 @@ TAboutBox::TAboutBox(QWidget* parent)
       openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About Ombrel"));
+    setWindowTitle(tr("About Ombrel"));
     setFixedSize(308, 165);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -117,7 +117,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(20, 18, 72, 72);
     ProgramIcon->setPixmap(ombrel::picture(QStringLiteral("ombrel"), QSize(72, 72)));
-    ProgramIcon->setToolTip(QStringLiteral("Click to Return"));
+    ProgramIcon->setToolTip(tr("Click to Return"));
     ProgramIcon->setAccessibleName(QStringLiteral("Ombrel"));
 
     ProductName = new ombrel::GradientLabel(QStringLiteral("Ombrel"), this);
@@ -134,9 +134,14 @@ TAboutBox::TAboutBox(QWidget* parent)
     Copyright->setObjectName(QStringLiteral("Copyright"));
     Copyright->setGeometry(106, 74, 188, 16);
 
-    Comments = plainLabel(QStringLiteral("Timecode arithmetic for film and video"), 12, this);
+    Comments = plainLabel(tr("Timecode arithmetic for film and video"), 12, this);
     Comments->setObjectName(QStringLiteral("Comments"));
     Comments->setGeometry(20, 104, 270, 16);
+    // A longer translation takes more lines, and the box grows under them.
+    Comments->setWordWrap(true);
+    const int moreLines = Comments->heightForWidth(Comments->width()) - Comments->heightForWidth(QWIDGETSIZE_MAX);
+    Comments->resize(Comments->width(), Comments->height() + moreLines);
+    setFixedSize(width(), height() + moreLines);
 
     Label3 = new ombrel::GradientLabel(emailAddress(), this);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -144,16 +149,16 @@ TAboutBox::TAboutBox(QWidget* parent)
     Label3->setGradient(QColor(0xff, 0xff, 0xff), QColor(0xb4, 0xec, 0xed));
     Label3->setClickable(true);
     Label3->adjustSize();
-    Label3->move(20, 134);
+    Label3->move(20, 134 + moreLines);
 
     GradLabel2 = new ombrel::GradientLabel(webAddress().host(), this);
     GradLabel2->setObjectName(QStringLiteral("GradLabel2"));
     GradLabel2->setFont(pixelFont(12, false, true));
     GradLabel2->setGradient(QColor(0xff, 0xff, 0xff), QColor(0x6f, 0xdf, 0xe1));
     GradLabel2->setClickable(true);
-    GradLabel2->setToolTip(QStringLiteral("Launch Web Browser"));
+    GradLabel2->setToolTip(tr("Launch Web Browser"));
     GradLabel2->adjustSize();
-    GradLabel2->move(width() - 20 - GradLabel2->width(), 134);
+    GradLabel2->move(width() - 20 - GradLabel2->width(), 134 + moreLines);
 
     connect(Label3, &ombrel::GradientLabel::clicked, this, &TAboutBox::Label3Click);
     connect(GradLabel2, &ombrel::GradientLabel::clicked, this, &TAboutBox::GradLabel2Click);

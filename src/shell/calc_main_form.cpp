@@ -136,58 +136,59 @@ void TCalcMainForm::buildMenus()
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
 
-    QMenu* file = MainMenu1->addMenu("&File");
-    New1 = addMenuItem(file, "New1", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
-    Open1 = addMenuItem(file, "Open1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    OpenRecent1 = file->addMenu("Open Recen&t");
+    QMenu* file = MainMenu1->addMenu(tr("&File"));
+    New1 = addMenuItem(file, "New1", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    Open1 = addMenuItem(file, "Open1", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    OpenRecent1 = file->addMenu(tr("Open Recen&t"));
     OpenRecent1->setObjectName("OpenRecent1");
     recentFiles_ =
         new RecentFilesMenu(OpenRecent1, store_, dialogs_, this, [this](const QString& name) { openRecentFile(name); });
-    Save1 = addMenuItem(file, "Save1", "&Save..", QKeySequence(Qt::CTRL | Qt::Key_S));
-    Export1 = addMenuItem(file, "Export1", "&Export...", QKeySequence(Qt::CTRL | Qt::Key_E));
+    Save1 = addMenuItem(file, "Save1", tr("&Save.."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Export1 = addMenuItem(file, "Export1", tr("&Export..."), QKeySequence(Qt::CTRL | Qt::Key_E));
     file->addSeparator();
-    Print1 = addMenuItem(file, "Print1", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P));
-    PrintPreview1 = addMenuItem(file, "PrintPreview1", "Print Pre&view");
-    PrintSetup1 = addMenuItem(file, "PrintSetup1", "P&rinter Setup...");
+    Print1 = addMenuItem(file, "Print1", tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    PrintPreview1 = addMenuItem(file, "PrintPreview1", tr("Print Pre&view"));
+    PrintSetup1 = addMenuItem(file, "PrintSetup1", tr("P&rinter Setup..."));
     file->addSeparator();
-    Preferences1 = addMenuItem(file, "Preferences1", "Pre&ferences...");
-    MiniCalc1 = addCheckable(file, "MiniCalc1", "&Mini Calc", false, QKeySequence(Qt::CTRL | Qt::Key_M));
+    Preferences1 = addMenuItem(file, "Preferences1", tr("Pre&ferences..."));
+    MiniCalc1 = addCheckable(file, "MiniCalc1", tr("&Mini Calc"), false, QKeySequence(Qt::CTRL | Qt::Key_M));
     file->addSeparator();
-    Exit1 = addMenuItem(file, "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Exit1 = addMenuItem(file, "Exit1", tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* edit = MainMenu1->addMenu("&Edit");
+    QMenu* edit = MainMenu1->addMenu(tr("&Edit"));
     // Ctrl+Z and Ctrl+X already mean Frame Mode and Clear.
-    Undo1 = addMenuItem(edit, "Undo1", "&Undo", QKeySequence(Qt::ALT | Qt::Key_Backspace));
-    Redo1 = addMenuItem(edit, "Redo1", "&Redo", QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
+    Undo1 = addMenuItem(edit, "Undo1", tr("&Undo"), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    Redo1 = addMenuItem(edit, "Redo1", tr("&Redo"), QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
     edit->addSeparator();
-    Copy1 = addMenuItem(edit, "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-    Paste1 = addMenuItem(edit, "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
-    Clear1 = addMenuItem(edit, "Clear1", "C&lear", QKeySequence(Qt::CTRL | Qt::Key_X));
-    CopyDuration1 = addMenuItem(edit, "CopyDuration1", "Copy &Duration", QKeySequence(Qt::CTRL | Qt::Key_B));
+    Copy1 = addMenuItem(edit, "Copy1", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    Paste1 = addMenuItem(edit, "Paste1", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    Clear1 = addMenuItem(edit, "Clear1", tr("C&lear"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    CopyDuration1 = addMenuItem(edit, "CopyDuration1", tr("Copy &Duration"), QKeySequence(Qt::CTRL | Qt::Key_B));
     edit->addSeparator();
-    Sort1 = addMenuItem(edit, "Sort1", "Sor&t...", QKeySequence(Qt::CTRL | Qt::Key_T));
-    Find1 = addMenuItem(edit, "Find1", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F));
+    Sort1 = addMenuItem(edit, "Sort1", tr("Sor&t..."), QKeySequence(Qt::CTRL | Qt::Key_T));
+    Find1 = addMenuItem(edit, "Find1", tr("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F));
     edit->addSeparator();
-    ValidityCheck = addCheckable(edit, "ValidityCheck", "&Range Checking", true, QKeySequence(Qt::CTRL | Qt::Key_R));
+    ValidityCheck =
+        addCheckable(edit, "ValidityCheck", tr("&Range Checking"), true, QKeySequence(Qt::CTRL | Qt::Key_R));
 
-    QMenu* view = MainMenu1->addMenu("&View");
-    Descriptions1 = addCheckable(view, "Descriptions1", "&Descriptions", false, QKeySequence(Qt::CTRL | Qt::Key_D));
-    Percentages1 = addCheckable(view, "Percentages1", "&Percentages", true);
+    QMenu* view = MainMenu1->addMenu(tr("&View"));
+    Descriptions1 = addCheckable(view, "Descriptions1", tr("&Descriptions"), false, QKeySequence(Qt::CTRL | Qt::Key_D));
+    Percentages1 = addCheckable(view, "Percentages1", tr("&Percentages"), true);
     view->addSeparator();
-    FrameMode1 = addCheckable(view, "FrameMode1", "Fr&ame Mode", false, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    FrameMode1 = addCheckable(view, "FrameMode1", tr("Fr&ame Mode"), false, QKeySequence(Qt::CTRL | Qt::Key_Z));
 
-    QMenu* help = MainMenu1->addMenu("&Help");
-    Contents1 = addMenuItem(help, "Contents1", "&Contents");
-    Index1 = addMenuItem(help, "Index1", "&Index");
+    QMenu* help = MainMenu1->addMenu(tr("&Help"));
+    Contents1 = addMenuItem(help, "Contents1", tr("&Contents"));
+    Index1 = addMenuItem(help, "Index1", tr("&Index"));
     help->addSeparator();
-    Balloon1 = addCheckable(help, "Balloon1", "Show Balloon Help", true);
+    Balloon1 = addCheckable(help, "Balloon1", tr("Show Balloon Help"), true);
     help->addSeparator();
-    About1 = addMenuItem(help, "About1", "&About...");
+    About1 = addMenuItem(help, "About1", tr("&About..."));
 }
 
 void TCalcMainForm::buildToolBar()
 {
-    ToolBar1 = addToolBar("Commands");
+    ToolBar1 = addToolBar(tr("Commands"));
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
     ToolBar1->setIconSize(QSize(20, 20));
@@ -205,33 +206,33 @@ void TCalcMainForm::buildToolBar()
         followWindowHints(b);
         return b;
     };
-    NewBtn = button("NewBtn", "New", "new");
-    OpenBtn = button("OpenBtn", "Open", "open");
-    SaveBtn = button("SaveBtn", "Save", "save");
-    ExportBtn = button("ExportBtn", "Export", "export");
-    PrintBtn = button("PrintBtn", "Print", "print");
+    NewBtn = button("NewBtn", tr("New"), "new");
+    OpenBtn = button("OpenBtn", tr("Open"), "open");
+    SaveBtn = button("SaveBtn", tr("Save"), "save");
+    ExportBtn = button("ExportBtn", tr("Export"), "export");
+    PrintBtn = button("PrintBtn", tr("Print"), "print");
     ToolBar1->addSeparator();
-    ClearBtn = button("ClearBtn", "Clear", "clear");
-    CopyBtn = button("CopyBtn", "Copy", "copy");
-    PasteBtn = button("PasteBtn", "Paste", "paste");
-    FindBtn = button("FindBtn", "Find", "find");
-    SortBtn = button("SortBtn", "Sort", "sort");
+    ClearBtn = button("ClearBtn", tr("Clear"), "clear");
+    CopyBtn = button("CopyBtn", tr("Copy"), "copy");
+    PasteBtn = button("PasteBtn", tr("Paste"), "paste");
+    FindBtn = button("FindBtn", tr("Find"), "find");
+    SortBtn = button("SortBtn", tr("Sort"), "sort");
     ToolBar1->addSeparator();
-    MiniBtn = button("MiniBtn", "Mini Calculator", "mini");
-    ExitBtn = button("ExitBtn", "Exit", "exit");
+    MiniBtn = button("MiniBtn", tr("Mini Calculator"), "mini");
+    ExitBtn = button("ExitBtn", tr("Exit"), "exit");
 
-    setHoverText(NewBtn, "Erase all timecode values from grids");
-    setHoverText(OpenBtn, "Open Ombrel file");
-    setHoverText(SaveBtn, "Save Ombrel file");
-    setHoverText(ExportBtn, "Export individual formats");
-    setHoverText(PrintBtn, "Print timecode");
-    setHoverText(ClearBtn, "Clear edit boxes");
-    setHoverText(CopyBtn, "Copy selection to clipboard");
-    setHoverText(PasteBtn, "Paste from clipboard");
-    setHoverText(FindBtn, "Find timecode or description");
-    setHoverText(SortBtn, "Toggle to sort entries, then click header");
-    setHoverText(MiniBtn, "Activate mini calculator");
-    setHoverText(ExitBtn, "Exit");
+    setHoverText(NewBtn, tr("Erase all timecode values from grids"));
+    setHoverText(OpenBtn, tr("Open Ombrel file"));
+    setHoverText(SaveBtn, tr("Save Ombrel file"));
+    setHoverText(ExportBtn, tr("Export individual formats"));
+    setHoverText(PrintBtn, tr("Print timecode"));
+    setHoverText(ClearBtn, tr("Clear edit boxes"));
+    setHoverText(CopyBtn, tr("Copy selection to clipboard"));
+    setHoverText(PasteBtn, tr("Paste from clipboard"));
+    setHoverText(FindBtn, tr("Find timecode or description"));
+    setHoverText(SortBtn, tr("Toggle to sort entries, then click header"));
+    setHoverText(MiniBtn, tr("Activate mini calculator"));
+    setHoverText(ExitBtn, tr("Exit"));
 }
 
 void TCalcMainForm::buildFunctionKeys()
@@ -242,7 +243,7 @@ void TCalcMainForm::buildFunctionKeys()
                                    [this] { return models_.calcCount(); }},
                                   this);
     addToolBar(ToolBar2);
-    setHoverText(ToolBar2->ProgF, "Program Function Key or Shift + Function Key");
+    setHoverText(ToolBar2->ProgF, tr("Program Function Key or Shift + Function Key"));
     followWindowHints(ToolBar2->ProgF);
 }
 
@@ -255,6 +256,9 @@ QWidget* TCalcMainForm::buildLists()
     PageControl1 = new QTabWidget(Panel3);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setUsesScrollButtons(false);
+    // Captions longer than the window (a translation) shorten rather than push
+    // the last tabs out of sight.
+    PageControl1->setElideMode(Qt::ElideRight);
     PageControl1->setDocumentMode(true);
     // Six tabs share the narrow window: keep them compact.
     UseCompactTabs(PageControl1->tabBar());
@@ -272,12 +276,12 @@ QWidget* TCalcMainForm::buildLists()
         pageLayout->setContentsMargins(0, 0, 0, 0);
         TabSheet[f] = page;
         page->installEventFilter(this);
-        PageControl1->addTab(page, toQt(kWindowFormats[f].tabCaption));
+        PageControl1->addTab(page, Translated(kWindowFormats[f].tabCaption));
     }
     QFont listFont = displayFont("MS Sans Serif", 11);
     listFont.setBold(true);
     listLooks_.fill({{listFont, QColor(0x00, 0x00, 0x80)}, std::nullopt});
-    models_.setHeaderLabels("Out", "In", "Duration");
+    models_.setHeaderLabels(tr("Out"), tr("In"), tr("Duration"));
     return Panel3;
 }
 
@@ -313,13 +317,13 @@ void TCalcMainForm::makeList(int format)
     QHeaderView* header = grid->horizontalHeader();
     header->setObjectName(QString("HeaderControl%1").arg(format + 1));
     header->setFont(windowFont);
-    header->setToolTip("Drag bars");
+    header->setToolTip(tr("Drag bars"));
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
     headers_->addList(format, grid);
-    setHoverText(header, "Slide bars to resize columns");
+    setHoverText(header, tr("Slide bars to resize columns"));
     followWindowHints(header);
-    setHoverText(grid->viewport(), "Drag timecode from grid or right click to copy");
+    setHoverText(grid->viewport(), tr("Drag timecode from grid or right click to copy"));
     connect(grid, &CalcGrid::cellCopied, this, &TCalcMainForm::copyToClipboard);
     connect(grid, &CalcGrid::rowDeleteRequested, this, [this](int row) {
         dragState_.DragRow = row;
@@ -357,9 +361,9 @@ QWidget* TCalcMainForm::buildEntryBand()
         l->move(left, 3);
         return l;
     };
-    Label1 = label("Label1", "Out", 42);
-    Label2 = label("Label2", "In", 175);
-    Label4 = label("Label4", "Duration", 252);
+    Label1 = label("Label1", tr("Out"), 42);
+    Label2 = label("Label2", tr("In"), 175);
+    Label4 = label("Label4", tr("Duration"), 252);
 
     QFont fieldFont("DejaVu Sans Mono", 9);
     fieldFont.setStyleHint(QFont::Monospace);
@@ -377,7 +381,7 @@ QWidget* TCalcMainForm::buildEntryBand()
     // The role first: a name set first makes Qt's own interface, which names
     // the list by its item.
     SetAccessibleRole(OperandCombo, QAccessible::ComboBox);
-    OperandCombo->setAccessibleName("Operator");
+    OperandCombo->setAccessibleName(tr("Operator"));
     for (int op = 0; op < kOperatorCount; ++op)
         OperandCombo->addItem(QString::fromLatin1(OperatorText(static_cast<Operator>(op)).data(), 1));
     MaskEdit2 = makeField(Panel1, "MaskEdit2", {at(138), top, width, height});
@@ -411,22 +415,22 @@ QWidget* TCalcMainForm::buildEntryBand()
     boldFrameIn.setWeight(QFont::Black);
     FrameIn->setFont(boldFrameIn);
 
-    setHoverText(MaskEdit1, "Hit 'I, O, P(D,T)' to use previous calculation.");
-    setHoverText(MaskEdit2, "Hit 'I, O, P(D,T)' to use previous calculation.");
-    setHoverText(MaskEdit4, "Enter percent value");
-    setHoverText(FrameIn, "Enter frame value");
-    setHoverText(FrameOut, "Enter frame value");
-    MaskEdit3->setToolTip("Duration");
+    setHoverText(MaskEdit1, tr("Hit 'I, O, P(D,T)' to use previous calculation."));
+    setHoverText(MaskEdit2, tr("Hit 'I, O, P(D,T)' to use previous calculation."));
+    setHoverText(MaskEdit4, tr("Enter percent value"));
+    setHoverText(FrameIn, tr("Enter frame value"));
+    setHoverText(FrameOut, tr("Enter frame value"));
+    MaskEdit3->setToolTip(tr("Duration"));
     // Screen readers name each field by the caption above it, whatever
     // caption the mode gives; the frame and percent fields stand in the
     // same places.
     Label1->setBuddy(MaskEdit1);
     Label2->setBuddy(MaskEdit2);
     Label4->setBuddy(MaskEdit3);
-    FrameIn->setAccessibleName("Out Frames");
-    FrameOut->setAccessibleName("In Frames");
-    FrameDur->setAccessibleName("Duration Frames");
-    MaskEdit4->setAccessibleName("Percent");
+    FrameIn->setAccessibleName(tr("Out Frames"));
+    FrameOut->setAccessibleName(tr("In Frames"));
+    FrameDur->setAccessibleName(tr("Duration Frames"));
+    MaskEdit4->setAccessibleName(tr("Percent"));
     return Panel1;
 }
 
@@ -439,40 +443,40 @@ QWidget* TCalcMainForm::buildCalculateBand()
     EditBtn = new QToolButton(Panel2);
     EditBtn->setObjectName("EditBtn");
     EditBtn->setCheckable(true);
-    EditBtn->setToolTip("Edit Descriptions");
-    EditBtn->setAccessibleName("Edit Descriptions");
+    EditBtn->setToolTip(tr("Edit Descriptions"));
+    EditBtn->setAccessibleName(tr("Edit Descriptions"));
     EditBtn->setIcon(toolbarIcon("edit"));
     EditBtn->setIconSize(QSize(20, 20));
     EditBtn->setAutoRaise(true);
     EditBtn->setGeometry(8, 8, 28, 28);
-    setHoverText(EditBtn, "Toggle to edit descriptions");
+    setHoverText(EditBtn, tr("Toggle to edit descriptions"));
     followWindowHints(EditBtn);
 
     CalculateBtn = new CalculateButton(Panel2);
     connect(CalculateBtn, &CalculateButton::clicked, this, &TCalcMainForm::CalculateBtnClick);
     connect(CalculateBtn, &CalculateButton::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
     connect(CalculateBtn, &CalculateButton::overMoved, this,
-            [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount())); });
+            [this] { statusPanel_[0]->setText(tr("Total Calculations: %1").arg(models_.calcCount())); });
 
     // The two trash pictures lie on top of each other in one drop target,
     // so showing the open one under the pointer keeps the drag where it is.
     trash_ = new QWidget(Panel2);
     trash_->resize(34, 34);
-    trash_->setAccessibleName("Trash");
-    trash_->setAccessibleDescription("Drag items to delete row");
+    trash_->setAccessibleName(tr("Trash"));
+    trash_->setAccessibleDescription(tr("Drag items to delete row"));
     TrashClose = new QLabel(trash_);
     TrashClose->setObjectName("TrashClose");
     TrashClose->setPixmap(picture("trash_closed", kTrashPictureSize));
     TrashOpen = new QLabel(trash_);
     TrashOpen->setObjectName("TrashOpen");
     for (QLabel* trash : {TrashClose, TrashOpen}) {
-        trash->setAccessibleName("Trash");
-        trash->setToolTip("Drag items to delete row");
+        trash->setAccessibleName(tr("Trash"));
+        trash->setToolTip(tr("Drag items to delete row"));
         trash->resize(34, 34);
     }
     // Its picture is drawn when a drag first opens it.
     TrashOpen->hide();
-    setHoverText(TrashClose, "Drag item from grid to delete item's row");
+    setHoverText(TrashClose, tr("Drag item from grid to delete item's row"));
 
     // The last text copied or pasted passes through here, whole; only a
     // paste is cut, to its first line and 11 characters.

@@ -50,14 +50,15 @@ std::string ShellVersionText()
     return "ombrel " OMBREL_VERSION "\n";
 }
 
-std::string FilesNotOpenedText(const std::vector<std::string>& files)
+UserMessage FilesNotOpenedText(const std::vector<std::string>& files)
 {
     if (files.size() < 2)
         return {};
-    std::string text = "Ombrel works on one file at a time. Only " + files.front() + " was opened; not opened:";
+    std::string others;
     for (size_t i = 1; i < files.size(); ++i)
-        text += "\n" + files[i];
-    return text;
+        others += "\n" + files[i];
+    return {OMBREL_TEXT("ombrel", "Ombrel works on one file at a time. Only %1 was opened; not opened:%2"),
+            {files.front(), others}};
 }
 
 } // namespace ombrel

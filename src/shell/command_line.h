@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/user_text.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,6 @@ std::string_view ShellUsageText();
 std::string ShellVersionText();
 
 // The message after the first of several files was opened.
-std::string FilesNotOpenedText(const std::vector<std::string>& files);
+UserMessage FilesNotOpenedText(const std::vector<std::string>& files);
 
 } // namespace ombrel

@@ -38,7 +38,8 @@ QAction* shortcutItem(QObject* parent, const QString& objectName, const QKeySequ
 
 } // namespace
 
-FunctionKeyBar::FunctionKeyBar(FunctionKeyHost host, QWidget* parent) : QToolBar("Function Keys", parent), host_(host)
+FunctionKeyBar::FunctionKeyBar(FunctionKeyHost host, QWidget* parent)
+    : QToolBar(tr("Function Keys"), parent), host_(host)
 {
     setObjectName("ToolBar2");
     setMovable(false);
@@ -47,8 +48,8 @@ FunctionKeyBar::FunctionKeyBar(FunctionKeyHost host, QWidget* parent) : QToolBar
     layout()->setContentsMargins(2, 1, 2, 1);
 
     ProgF = addButton(this, "ProgF", "prog_f");
-    ProgF->setToolTip("Program Function Key");
-    ProgF->setAccessibleName("Program Function Key");
+    ProgF->setToolTip(tr("Program Function Key"));
+    ProgF->setAccessibleName(tr("Program Function Key"));
     ProgF->setCheckable(true);
     connect(ProgF, &QToolButton::toggled, this,
             [this](bool armed) { ProgF->setIcon(toolbarIcon(armed ? "prog_f_armed" : "prog_f")); });
@@ -126,7 +127,7 @@ void FunctionKeyBar::FunctionKey(int key, const std::optional<std::string>& drag
         if (focused)
             program(key, focused->text());
         else
-            host_.showStatus(QString("Put the cursor in a timecode field to program F%1").arg(key));
+            host_.showStatus(tr("Put the cursor in a timecode field to program F%1").arg(key));
     } else if (focused) {
         focused->load(loadText(key));
     }

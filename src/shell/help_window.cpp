@@ -5,6 +5,7 @@
 #include "widgets/readable_text.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QImage>
@@ -60,7 +61,7 @@ HelpIndex parseHelpIndex(const QString& text)
 
 QString missingHelpPageText(const QString& page)
 {
-    return QStringLiteral("The help page '%1' is missing.").arg(page);
+    return QCoreApplication::translate("ombrel::THelpForm", "The help page '%1' is missing.").arg(page);
 }
 
 namespace {
@@ -76,8 +77,9 @@ QString resourcePath(const QUrl& url)
 
 QString missingPageHtml(const QString& page)
 {
-    return QStringLiteral("<html><body><h2 style=\"color: #0b6b6e\">Page not found</h2><p>%1</p>"
-                          "<p>Choose another topic on the Contents or Index tab.</p></body></html>")
+    return QCoreApplication::translate("ombrel::THelpForm",
+                                       "<html><body><h2 style=\"color: #0b6b6e\">Page not found</h2><p>%1</p>"
+                                       "<p>Choose another topic on the Contents or Index tab.</p></body></html>")
         .arg(missingHelpPageText(page).toHtmlEscaped());
 }
 
@@ -138,7 +140,7 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
 {
     ombrel::initResources();
     setObjectName(QStringLiteral("HelpForm"));
-    setWindowTitle(QStringLiteral("Ombrel Help"));
+    setWindowTitle(tr("Ombrel Help"));
     // A window of its own to screen readers, not a part of the main window.
     ombrel::SetAccessibleRole(this, QAccessible::Window);
     resize(800, 560);
@@ -150,12 +152,12 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     ContentsTree->setObjectName(QStringLiteral("ContentsTree"));
     ContentsTree->setHeaderHidden(true);
     ContentsTree->setRootIsDecorated(true);
-    ContentsTree->setAccessibleName(QStringLiteral("Contents"));
-    HelpTabs->addTab(ContentsTree, QStringLiteral("Contents"));
+    ContentsTree->setAccessibleName(tr("Contents"));
+    HelpTabs->addTab(ContentsTree, tr("Contents"));
 
     auto* indexPage = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexPage);
-    auto* indexPrompt = new QLabel(QStringLiteral("Type the first letters of the word you are looking for:"));
+    auto* indexPrompt = new QLabel(tr("Type the first letters of the word you are looking for:"));
     indexPrompt->setWordWrap(true);
     IndexEdit = new QLineEdit;
     IndexEdit->setObjectName(QStringLiteral("IndexEdit"));
@@ -163,11 +165,11 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     indexPrompt->setBuddy(IndexEdit);
     IndexList = new QListWidget;
     IndexList->setObjectName(QStringLiteral("IndexList"));
-    IndexList->setAccessibleName(QStringLiteral("Index"));
+    IndexList->setAccessibleName(tr("Index"));
     indexLayout->addWidget(indexPrompt);
     indexLayout->addWidget(IndexEdit);
     indexLayout->addWidget(IndexList);
-    HelpTabs->addTab(indexPage, QStringLiteral("Index"));
+    HelpTabs->addTab(indexPage, tr("Index"));
 
     HelpBrowser = new ombrel::HelpBrowser;
     HelpBrowser->setObjectName(QStringLiteral("HelpBrowser"));
@@ -175,15 +177,15 @@ THelpForm::THelpForm(QWidget* parent, const QString& helpRoot) : QWidget(parent,
     BackBtn = new QToolButton;
     BackBtn->setObjectName(QStringLiteral("BackBtn"));
     BackBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    BackBtn->setToolTip(QStringLiteral("Back"));
-    BackBtn->setAccessibleName(QStringLiteral("Back"));
+    BackBtn->setToolTip(tr("Back"));
+    BackBtn->setAccessibleName(tr("Back"));
     BackBtn->setAutoRaise(true);
     BackBtn->setEnabled(false);
     ForwardBtn = new QToolButton;
     ForwardBtn->setObjectName(QStringLiteral("ForwardBtn"));
     ForwardBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    ForwardBtn->setToolTip(QStringLiteral("Forward"));
-    ForwardBtn->setAccessibleName(QStringLiteral("Forward"));
+    ForwardBtn->setToolTip(tr("Forward"));
+    ForwardBtn->setAccessibleName(tr("Forward"));
     ForwardBtn->setAutoRaise(true);
     ForwardBtn->setEnabled(false);
 

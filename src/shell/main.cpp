@@ -3,6 +3,7 @@
 #include "shell/calc_main_form.h"
 #include "shell/command_line.h"
 #include "shell/program_style.h"
+#include "shell/program_translations.h"
 #include "widgets/user_dialogs.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
         return 2;
     }
     ombrel::UseProgramStyle();
+    ombrel::LoadTranslations(app);
     // No display name: Qt would append it to every window caption.
     QApplication::setApplicationName("Ombrel");
     QApplication::setOrganizationName("Brontel");

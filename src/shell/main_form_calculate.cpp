@@ -39,7 +39,7 @@ bool TCalcMainForm::ComputeCalculations()
             const bool in = calculation.refusal == RangeRefusal::InOperand;
             const QString caption = (in ? Label1 : Label2)->text();
             const QString text = toQt(in ? entry_.in.text : entry_.out.text);
-            dialogs_.showError(this, caption + " - " + text + " is not valid timecode!");
+            dialogs_.showError(this, tr("%1 - %2 is not valid timecode!").arg(caption, text));
             refusedField_ = in ? EntryField::In : EntryField::Out;
             entryPanel_->focus(*refusedField_);
         } else {
@@ -65,7 +65,7 @@ bool TCalcMainForm::ComputeCalculations()
             entryPanel_->show();
         }
     } catch (const ConversionError& error) {
-        dialogs_.showError(this, toQt(error.what()));
+        dialogs_.showError(this, Translated(error.message()));
     }
     updateStatusBar();
     return accepted;
@@ -114,7 +114,7 @@ void TCalcMainForm::updateStatusBar()
                                 models_.sheet().cell(TimecodeFormat::Frames, last, OutColumn), activeFormat()));
     }
     statusPanel_[1]->setText(percentage);
-    statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount()));
+    statusPanel_[0]->setText(tr("Total Calculations: %1").arg(models_.calcCount()));
 }
 
 void TCalcMainForm::PageControl1Change()

@@ -50,7 +50,7 @@ void TCalcMainForm::copyToClipboard(const QString& text)
     ClipStore->setText(text);
     if (!text.isEmpty())
         QGuiApplication::clipboard()->setText(text);
-    statusPanel_[0]->setText(toQt(CopyConfirmation(text.toStdString())));
+    statusPanel_[0]->setText(Translated(CopyConfirmation(text.toStdString())));
 }
 
 void TCalcMainForm::wireClipboard()
@@ -63,12 +63,12 @@ void TCalcMainForm::wireClipboard()
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
-    connect(PopupMenu1->addAction("&Copy"), &QAction::triggered, this, &TCalcMainForm::Copy1Click);
-    connect(PopupMenu1->addAction("&Paste"), &QAction::triggered, this, &TCalcMainForm::Paste1Click);
-    connect(PopupMenu1->addAction("Clear"), &QAction::triggered, this, &TCalcMainForm::Clear1Click);
+    connect(PopupMenu1->addAction(tr("&Copy")), &QAction::triggered, this, &TCalcMainForm::Copy1Click);
+    connect(PopupMenu1->addAction(tr("&Paste")), &QAction::triggered, this, &TCalcMainForm::Paste1Click);
+    connect(PopupMenu1->addAction(tr("Clear")), &QAction::triggered, this, &TCalcMainForm::Clear1Click);
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName("PopupMenu2");
-    connect(PopupMenu2->addAction("&Copy"), &QAction::triggered, this, &TCalcMainForm::Copy3Click);
+    connect(PopupMenu2->addAction(tr("&Copy")), &QAction::triggered, this, &TCalcMainForm::Copy3Click);
     const auto popUp = [this](QLineEdit* field, QMenu* menu) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, menu,

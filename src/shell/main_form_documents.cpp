@@ -26,9 +26,11 @@ namespace ombrel {
 
 namespace {
 
-const QString kSaveFilter = "Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*";
-const QString kOpenFilter =
-    "Ombrel Files (*.obr)|*.obr|Edit decision lists (*.edl)|*.edl|Text File (*.txt)|*.txt|All Files (*.*)|*.*";
+const char* const kSaveFilter =
+    QT_TRANSLATE_NOOP("ombrel::TCalcMainForm", "Ombrel File (*.obr)|*.obr|Text File (.txt)|*.txt|All Files (*.*)|*.*");
+const char* const kOpenFilter =
+    QT_TRANSLATE_NOOP("ombrel::TCalcMainForm", "Ombrel Files (*.obr)|*.obr|Edit decision lists (*.edl)|*.edl|Text "
+                                               "File (*.txt)|*.txt|All Files (*.*)|*.*");
 
 // Edit decision lists are known by their name: any other file opens as a
 // calculation file, which says so when it is not one.
@@ -44,7 +46,7 @@ bool TCalcMainForm::Save1Click()
     // The question before replacing a file is ours: it says when the file
     // changed on disk since this window had it.
     const QString chosen =
-        AskSaveFileName(dialogs_, this, kSaveFilter, "obr", saveName_, recentFiles_->folder(), false);
+        AskSaveFileName(dialogs_, this, tr(kSaveFilter), "obr", saveName_, recentFiles_->folder(), false);
     if (chosen.isEmpty())
         return false;
     saveName_ = chosen;
@@ -61,7 +63,7 @@ bool TCalcMainForm::Save1Click()
             outcome = SaveCalcFile(saveName_, sheet(), state_.rates, progress);
         });
     } catch (const std::bad_alloc&) {
-        outcome.error = "There is not enough memory to save the work.";
+        outcome.error = tr("There is not enough memory to save the work.");
     }
     if (!outcome.error.isEmpty())
         dialogs_.showError(this, outcome.error);
@@ -77,7 +79,7 @@ bool TCalcMainForm::saveCurrentWorkPrompt()
 {
     if (models_.calcCount() == 0 || !models_.workModified())
         return true;
-    switch (dialogs_.message(this, MessageKind::Confirm, "Save Current Work?", MessageButtons::YesNoCancel)) {
+    switch (dialogs_.message(this, MessageKind::Confirm, tr("Save Current Work?"), MessageButtons::YesNoCancel)) {
     case Answer::Yes:
         // The user asked to keep the work: without a completed save, nothing
         // goes on that would throw it away.
@@ -98,8 +100,8 @@ void TCalcMainForm::Open1Click()
         name = commandLine_.first();
     } else if (name.isEmpty()) {
         FileDialogRequest request;
-        request.title = "Open Ombrel File";
-        request.filter = kOpenFilter;
+        request.title = tr("Open Ombrel File");
+        request.filter = tr(kOpenFilter);
         request.defaultSuffix = "obr";
         request.folder = recentFiles_->folder();
         name = dialogs_.openFileName(this, request);
@@ -132,12 +134,12 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         fileTask_->run(
             [&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress, &read); });
     } catch (const std::bad_alloc&) {
-        contents.emplace().error = "There is not enough memory to open this file.";
+        contents.emplace().error = {tr("There is not enough memory to open this file.").toStdString(), {}};
     }
     if (!contents)
         return false;
     if (!contents->ok()) {
-        dialogs_.showError(this, toQt(contents->error));
+        dialogs_.showError(this, Translated(contents->error));
         return false;
     }
     models_.replaceSheet(std::move(contents->sheet));
@@ -166,19 +168,19 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
             std::string why;
             const std::optional<EdlContents> edl = ReadEdlFile(QFile::encodeName(name).toStdString(), why);
             if (!edl)
-                imported.emplace().error = "Cannot open " + shownName + ": " + why + ".";
+                imported.emplace().error = {OMBREL_TEXT("ombrel", "Cannot open %1: %2."), {shownName, why}};
             else if (!edl->ok())
-                imported.emplace().error = shownName + ": " + edl->error + ".";
+                imported.emplace().error = {OMBREL_TEXT("ombrel", "%1: %2."), {shownName, edl->error}};
             else
                 imported = EdlToSheet(*edl, tab, labels, rates, progress);
         });
     } catch (const std::bad_alloc&) {
-        imported.emplace().error = "There is not enough memory to open this file.";
+        imported.emplace().error = {tr("There is not enough memory to open this file.").toStdString(), {}};
     }
     if (!imported)
         return false;
     if (!imported->ok()) {
-        dialogs_.showError(this, toQt(imported->error));
+        dialogs_.showError(this, Translated(imported->error));
         return false;
     }
     workFile_.release();
@@ -211,7 +213,7 @@ void TCalcMainForm::reportFilesNotOpened()
     std::vector<std::string> files;
     for (const QString& file : commandLine_)
         files.push_back(QDir::toNativeSeparators(file).toStdString());
-    dialogs_.message(this, MessageKind::Information, toQt(FilesNotOpenedText(files)), MessageButtons::Ok);
+    dialogs_.message(this, MessageKind::Information, Translated(FilesNotOpenedText(files)), MessageButtons::Ok);
 }
 
 bool TCalcMainForm::FormCloseQuery()
@@ -239,7 +241,7 @@ void TCalcMainForm::offerRecovery()
                 work = ReadRecoveryJournal(QFile::encodeName(left.path).toStdString());
             });
         } catch (const std::bad_alloc&) {
-            dialogs_.showError(this, "There is not enough memory to recover the unsaved work.");
+            dialogs_.showError(this, tr("There is not enough memory to recover the unsaved work."));
             continue;
         }
         if (!work || !work->readable || work->sheet.rowCount() == 0) {
@@ -247,13 +249,13 @@ void TCalcMainForm::offerRecovery()
             continue;
         }
         const QString when = QFileInfo(left.path).lastModified().toString("d MMM yyyy h:mm:ss AP");
-        QString text = QString("Ombrel did not end cleanly. Its unsaved work can be recovered: %1 calculations, last "
-                               "changed %2.")
+        QString text = tr("Ombrel did not end cleanly. Its unsaved work can be recovered: %1 calculations, last "
+                          "changed %2.")
                            .arg(work->sheet.rowCount())
                            .arg(when);
         if (work->damaged)
-            text += " The end of the record is damaged: every whole change before it is recovered.";
-        text += "\n\nRecover this work?";
+            text += tr(" The end of the record is damaged: every whole change before it is recovered.");
+        text += tr("\n\nRecover this work?");
         if (dialogs_.message(this, MessageKind::Confirm, text, MessageButtons::YesNo) == Answer::Yes) {
             saveName_ = QFile::decodeName(QByteArray::fromStdString(work->fileName));
             recovery_->journal().setFileName(work->fileName);
@@ -266,8 +268,8 @@ void TCalcMainForm::offerRecovery()
             scrollListsToLastRows();
             return;
         }
-        if (dialogs_.message(this, MessageKind::Confirm, "Discard the unsaved work for good?", MessageButtons::YesNo) ==
-            Answer::Yes)
+        if (dialogs_.message(this, MessageKind::Confirm, tr("Discard the unsaved work for good?"),
+                             MessageButtons::YesNo) == Answer::Yes)
             RecoveryFiles::remove(left);
     }
 }

@@ -13,7 +13,8 @@ namespace ombrel {
 
 void TCalcMainForm::NewBtnClick()
 {
-    if (dialogs_.message(this, MessageKind::Confirm, "Clear all calculations?", MessageButtons::YesNo) == Answer::Yes)
+    if (dialogs_.message(this, MessageKind::Confirm, tr("Clear all calculations?"), MessageButtons::YesNo) ==
+        Answer::Yes)
         FormCreate();
     Clear1Click();
     EditBtn->setChecked(false);

@@ -199,16 +199,18 @@ void TCalcMainForm::setMenuCheck(MenuOption item, bool checked)
 
 void TCalcMainForm::setLabels(const LabelSet& labels)
 {
-    Label1->setText(toQt(labels.label1));
+    Label1->setText(Translated(labels.label1));
     Label1->move(labels.label1Left, Label1->y());
-    Label2->setText(toQt(labels.label2));
+    Label2->setText(Translated(labels.label2));
     Label2->move(labels.label2Left, Label2->y());
-    Label4->setText(toQt(labels.label4));
+    Label4->setText(Translated(labels.label4));
     Label4->move(labels.label4Left, Label4->y());
     for (QLabel* label : {Label1, Label2, Label4})
         label->adjustSize();
-    models_.setHeaderLabels(toQt(labels.headerTexts[0]), toQt(labels.headerTexts[1]), toQt(labels.headerTexts[2]));
-    fieldLabels_ = {toQt(labels.fieldLabels[0]), toQt(labels.fieldLabels[1]), toQt(labels.fieldLabels[2])};
+    models_.setHeaderLabels(Translated(labels.headerTexts[0]), Translated(labels.headerTexts[1]),
+                            Translated(labels.headerTexts[2]));
+    fieldLabels_ = {Translated(labels.fieldLabels[0]), Translated(labels.fieldLabels[1]),
+                    Translated(labels.fieldLabels[2])};
     labelStyle_ = static_cast<LabelStyle>(labels.item);
 }
 

@@ -70,7 +70,7 @@ void RecentFilesMenu::choose(const QString& path)
     showEntries();
     dialogs_.message(
         window_, MessageKind::Warning,
-        QString("%1 is no longer there, so it was taken off the recent files.").arg(QDir::toNativeSeparators(path)),
+        tr("%1 is no longer there, so it was taken off the recent files.").arg(QDir::toNativeSeparators(path)),
         MessageButtons::Ok);
 }
 

@@ -23,3 +23,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/assets.cmake)
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/recent_files_menu.h
   ${CMAKE_CURRENT_LIST_DIR}/recent_files_menu.cpp)
+target_sources(ombrel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/program_translations.h
+  ${CMAKE_CURRENT_LIST_DIR}/program_translations.cpp)
+include(GNUInstallDirs)
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/program_translations.cpp PROPERTIES
+  COMPILE_DEFINITIONS OMBREL_INSTALLED_TRANSLATIONS="${CMAKE_INSTALL_FULL_DATADIR}/ombrel/translations")

@@ -46,8 +46,8 @@ BackgroundTask::BackgroundTask(QProgressBar& bar, QObject* parent)
     : QObject(parent), bar_(bar), cancel_(new QToolButton(bar.parentWidget()))
 {
     cancel_->setObjectName("ProgressCancel");
-    cancel_->setText("Cancel");
-    cancel_->setToolTip("Stop (Esc)");
+    cancel_->setText(tr("Cancel"));
+    cancel_->setToolTip(tr("Stop (Esc)"));
     cancel_->hide();
     connect(cancel_, &QToolButton::clicked, this, [this] { stop_ = true; });
 }

@@ -18,7 +18,7 @@ CalculateButton::CalculateButton(QWidget* parent) : QLabel(parent)
     setMouseTracking(true);
     // A button to screen readers and the keyboard; the mouse sees the pictures.
     SetAccessibleRole(this, QAccessible::Button);
-    setAccessibleName("Calculate");
+    setAccessibleName(tr("Calculate"));
     setFocusPolicy(Qt::TabFocus);
 }
 

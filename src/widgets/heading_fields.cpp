@@ -8,12 +8,12 @@ namespace ombrel {
 
 HeadingFields::HeadingFields(QWidget* parent) : QWidget(parent)
 {
-    Label1 = new QLabel("Heading", this);
+    Label1 = new QLabel(tr("Heading"), this);
     Label1->setObjectName("Label1");
     HeadingEdit = new QLineEdit(this);
     HeadingEdit->setObjectName("HeadingEdit");
     Label1->setBuddy(HeadingEdit);
-    Label2 = new QLabel("Subheading", this);
+    Label2 = new QLabel(tr("Subheading"), this);
     Label2->setObjectName("Label2");
     SubheadingEdit = new QLineEdit(this);
     SubheadingEdit->setObjectName("SubheadingEdit");

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "engine/user_text.h"
+
+#include <QCoreApplication>
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 namespace ombrel {
@@ -10,6 +14,18 @@ namespace ombrel {
 inline QString toQt(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A text of the core, marked there with OMBREL_TEXT, in the user's language.
+inline QString Translated(std::string_view english)
+{
+    return QCoreApplication::translate(kUserTextContext, std::string(english).c_str());
+}
+
+// A message of the core in the user's language; its arguments stay as they are.
+inline QString Translated(const UserMessage& message)
+{
+    return toQt(FillArguments(Translated(message.text).toStdString(), message.arguments));
 }
 
 } // namespace ombrel

@@ -55,7 +55,7 @@ TRadioGroup* NewFormatRadioGroup(const QString& title, QWidget* parent)
 {
     QStringList items;
     for (const FormatInfo& format : kWindowFormats)
-        items << toQt(format.choiceName);
+        items << Translated(format.choiceName);
     return new TRadioGroup(title, items, parent);
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/display_font.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -34,19 +35,19 @@ Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& 
     QMessageBox box(parent);
     switch (kind) {
     case MessageKind::Confirm:
-        box.setWindowTitle("Confirm");
+        box.setWindowTitle(QCoreApplication::translate("UserDialogs", "Confirm"));
         box.setIcon(QMessageBox::Question);
         break;
     case MessageKind::Error:
-        box.setWindowTitle("Error");
+        box.setWindowTitle(QCoreApplication::translate("UserDialogs", "Error"));
         box.setIcon(QMessageBox::Critical);
         break;
     case MessageKind::Information:
-        box.setWindowTitle("Information");
+        box.setWindowTitle(QCoreApplication::translate("UserDialogs", "Information"));
         box.setIcon(QMessageBox::Information);
         break;
     case MessageKind::Warning:
-        box.setWindowTitle("Warning");
+        box.setWindowTitle(QCoreApplication::translate("UserDialogs", "Warning"));
         box.setIcon(QMessageBox::Warning);
         break;
     }
@@ -55,13 +56,13 @@ Answer QtUserDialogs::message(QWidget* parent, MessageKind kind, const QString& 
     QAbstractButton* no = nullptr;
     QAbstractButton* cancel = nullptr;
     if (buttons == MessageButtons::Ok) {
-        box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole));
+        box.setDefaultButton(box.addButton(QCoreApplication::translate("UserDialogs", "OK"), QMessageBox::AcceptRole));
     } else {
-        yes = box.addButton("&Yes", QMessageBox::YesRole);
-        no = box.addButton("&No", QMessageBox::NoRole);
+        yes = box.addButton(QCoreApplication::translate("UserDialogs", "&Yes"), QMessageBox::YesRole);
+        no = box.addButton(QCoreApplication::translate("UserDialogs", "&No"), QMessageBox::NoRole);
         box.setDefaultButton(static_cast<QPushButton*>(yes));
         if (buttons == MessageButtons::YesNoCancel) {
-            cancel = box.addButton("Cancel", QMessageBox::RejectRole);
+            cancel = box.addButton(QCoreApplication::translate("UserDialogs", "Cancel"), QMessageBox::RejectRole);
             box.setEscapeButton(cancel);
         } else {
             box.setEscapeButton(no);
@@ -155,7 +156,7 @@ bool QtUserDialogs::printerSetup(QWidget* parent, QPrinter& printer, int firstPa
     // The choices are kept for the prints to come; this button prints nothing.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText("OK");
+            ok->setText(QCoreApplication::translate("UserDialogs", "OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/work_progress.h"
 
+#include <QCoreApplication>
+
 namespace ombrel {
 
 namespace {
@@ -9,7 +11,7 @@ constexpr int kSteps = 1000;
 } // namespace
 
 WorkProgress::WorkProgress(QWidget* owner, const QString& title, const QString& label, std::chrono::milliseconds delay)
-    : dialog_(label, "Cancel", 0, kSteps, owner)
+    : dialog_(label, QCoreApplication::translate("WorkProgress", "Cancel"), 0, kSteps, owner)
 {
     dialog_.setWindowTitle(title);
     dialog_.setWindowModality(Qt::ApplicationModal);

@@ -147,7 +147,7 @@ private slots:
 
         const std::optional<CalcFileContents> opened = OpenCalcFile(path);
         QVERIFY(opened);
-        QVERIFY2(opened->ok(), opened->error.c_str());
+        QVERIFY2(opened->ok(), EnglishText(opened->error).c_str());
         QCOMPARE(WriteCalcFile(opened->sheet, Rates{}.userRate, Rates{}.framesRate), file.toStdString());
     }
 
@@ -316,7 +316,7 @@ private slots:
         }
         const std::optional<CalcFileContents> result = OpenCalcFile(path);
         QVERIFY(result);
-        const QString message = QString::fromStdString(result->error);
+        const QString message = QString::fromStdString(EnglishText(result->error));
         QVERIFY2(message.contains(error), qPrintable(message));
         QCOMPARE(result->sheet.rowCount(), 0);
     }

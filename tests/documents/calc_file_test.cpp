@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(file), kWorkedExample);
 
         const CalcFileContents contents = read(kWorkedExample);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         QVERIFY(contents.magic == CalcFileMagic::OmbrelSheet);
         compareToSheet(contents.sheet, workedExampleSheet());
     }
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(lineOf(file, 18), framesTitle + '\r');
         // Titles are informative: other rates read the same.
         const CalcFileContents contents = read(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         compareToSheet(contents.sheet, workedExampleSheet());
     }
 
@@ -188,7 +188,7 @@ private slots:
         QVERIFY(std::string_view(file).find(encodedAs.toStdString() + " \r\n") != std::string_view::npos);
 
         const CalcFileContents contents = ReadCalcFile(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         CalcSheet expected = std::move(sheet);
         const std::string trimmed(StringSpace(description.toStdString()));
         expected.setCell(TimecodeFormat::Frames, 1, DescriptionColumn, trimmed);
@@ -231,7 +231,7 @@ private slots:
         const QByteArray file = firstLines(whole, keepLines) + (partialBytes < 0 ? next : next.left(partialBytes));
 
         const CalcFileContents contents = read(file);
-        QCOMPARE(QString::fromStdString(contents.error), error);
+        QCOMPARE(QString::fromStdString(EnglishText(contents.error)), error);
         if (error.isEmpty())
             compareToSheet(contents.sheet, sheet);
     }
@@ -249,7 +249,7 @@ private slots:
         const std::string file = WriteCalcFile(large, 30, 30.0);
         QVERIFY(file.size() > 1 << 20);
         const CalcFileContents contents = ReadCalcFile(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         compareToSheet(contents.sheet, large);
         QCOMPARE(WriteCalcFile(contents.sheet, 30, 30.0), file);
     }
@@ -265,7 +265,7 @@ private slots:
                 sheet.appendCalculation(rows);
             }
             const CalcFileContents contents = ReadCalcFile(WriteCalcFile(sheet, 30, 30.0));
-            QVERIFY2(contents.ok(), contents.error.c_str());
+            QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
             compareToSheet(contents.sheet, sheet);
         }
     }
@@ -290,7 +290,7 @@ private slots:
         const std::string file = WriteCalcFile(sheet, 30, 30.0);
         QCOMPARE(!IsValidUtf8(file), windows1252);
         const CalcFileContents contents = ReadCalcFile(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         compareToSheet(contents.sheet, sheet);
     }
 
@@ -299,7 +299,7 @@ private slots:
         CalcSheet sheet;
         sheet.appendCalculation(oneSecondPlusOneSecond("two\r\nlines"));
         const CalcFileContents contents = ReadCalcFile(WriteCalcFile(sheet, 30, 30.0));
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         QCOMPARE(contents.sheet.cell(TimecodeFormat::PAL, 0, DescriptionColumn), std::string_view("two  lines"));
     }
 
@@ -314,7 +314,7 @@ private slots:
                                                              "User (30fps) Timecode\r\n\r\n"
                                                              "Frames (30fps)\r\n\r\n"));
         const CalcFileContents contents = ReadCalcFile(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         QCOMPARE(contents.sheet.rowCount(), 0);
     }
 
@@ -326,7 +326,7 @@ private slots:
         for (const char* title : titles)
             file += QByteArray(title) + "\r\n1 + 2 = 3 old notes here\r\n4 - 5 = 6 \r\n\r\n";
         const CalcFileContents contents = read(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         QVERIFY(contents.magic == CalcFileMagic::OmbrelPrior);
         QCOMPARE(contents.sheet.rowCount(), 2);
         for (int f = 0; f < kFormatCount; ++f) {
@@ -355,10 +355,10 @@ private slots:
         QFETCH(bool, accepted);
         const CalcFileContents contents = read(withLine(kWorkedExample, 1, firstLine + '\r'));
         if (accepted) {
-            QVERIFY2(contents.ok(), contents.error.c_str());
+            QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
             QCOMPARE(contents.sheet.rowCount(), 1);
         } else {
-            QCOMPARE(QString::fromStdString(contents.error), QString("Not a Ombrel file!"));
+            QCOMPARE(QString::fromStdString(EnglishText(contents.error)), QString("Not a Ombrel file!"));
         }
     }
 
@@ -384,12 +384,12 @@ private slots:
         const auto error = CalcFileHeadError(std::string_view(head.data(), head.size()));
         QCOMPARE(!error, possible);
         if (error)
-            QCOMPARE(*error, std::string("Not a Ombrel file!"));
+            QCOMPARE(EnglishText(*error), std::string("Not a Ombrel file!"));
     }
 
     void emptyFileIsNotOurs()
     {
-        QCOMPARE(QString::fromStdString(read(QByteArray()).error), QString("Not a Ombrel file!"));
+        QCOMPARE(QString::fromStdString(EnglishText(read(QByteArray()).error)), QString("Not a Ombrel file!"));
     }
 
     // Files that differ from what Save writes only where reading does not care.
@@ -408,7 +408,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         const CalcFileContents contents = read(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         compareToSheet(contents.sheet, workedExampleSheet());
     }
 
@@ -478,7 +478,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QString, error);
         const CalcFileContents contents = read(file);
-        QCOMPARE(QString::fromStdString(contents.error), error);
+        QCOMPARE(QString::fromStdString(EnglishText(contents.error)), error);
         QCOMPARE(contents.sheet.rowCount(), 0);
     }
 
@@ -500,7 +500,7 @@ private slots:
         const QByteArray file =
             withLine(kWorkedExample, 10, "00:00:01:00 + 00:00:01:00 = 00:00:02:00  " + inFile + " \r");
         const CalcFileContents contents = read(file);
-        QVERIFY2(contents.ok(), contents.error.c_str());
+        QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         QCOMPARE(QByteArray::fromStdString(std::string(contents.sheet.cell(TimecodeFormat::PAL, 0, DescriptionColumn))),
                  description);
     }

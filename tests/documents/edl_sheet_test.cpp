@@ -84,7 +84,7 @@ private slots:
         const std::optional<EdlSheet> imported =
             EdlToSheet(contents, FormatAt(tab), static_cast<LabelStyle>(labels), Rates{});
         QVERIFY(imported);
-        QCOMPARE(QString::fromStdString(imported->error), QString());
+        QCOMPARE(QString::fromStdString(EnglishText(imported->error)), QString());
         QTEST(rowTexts(imported->sheet, FormatAt(tab)), "rows");
         // Every list holds the same calculations, and the same descriptions.
         for (int f = 0; f < kFormatCount; ++f) {
@@ -132,7 +132,7 @@ private slots:
         QVERIFY2(contents.ok(), contents.error.c_str());
         const std::optional<EdlSheet> imported = EdlToSheet(contents, FormatAt(tab), LabelStyle::OutInDuration, {});
         QVERIFY(imported);
-        QTEST(QString::fromStdString(imported->error), "message");
+        QTEST(QString::fromStdString(EnglishText(imported->error)), "message");
         QCOMPARE(imported->sheet.rowCount(), int64_t{0});
     }
 

@@ -75,13 +75,13 @@ private slots:
 
     void questions()
     {
-        QCOMPARE(QString::fromStdString(ReplaceQuestion("shared.obr", std::nullopt)),
+        QCOMPARE(QString::fromStdString(EnglishText(ReplaceQuestion("shared.obr", std::nullopt))),
                  QString("shared.obr already exists.\nDo you want to replace it?"));
-        const QString opened = QString::fromStdString(ReplaceQuestion("shared.obr", FileOrigin::Opened));
+        const QString opened = QString::fromStdString(EnglishText(ReplaceQuestion("shared.obr", FileOrigin::Opened)));
         QVERIFY2(opened.startsWith("shared.obr has changed on disk since you opened it"), qPrintable(opened));
-        QVERIFY(QString::fromStdString(ReplaceQuestion("a.obr", FileOrigin::Saved))
+        QVERIFY(QString::fromStdString(EnglishText(ReplaceQuestion("a.obr", FileOrigin::Saved)))
                     .startsWith("a.obr has changed on disk since you saved it"));
-        const QString elsewhere = QString::fromStdString(OpenElsewhereQuestion("shared.obr", 4242));
+        const QString elsewhere = QString::fromStdString(EnglishText(OpenElsewhereQuestion("shared.obr", 4242)));
         QVERIFY2(elsewhere.startsWith("shared.obr is open in another Ombrel window (process 4242)"),
                  qPrintable(elsewhere));
         QVERIFY(elsewhere.endsWith("Open it anyway?"));

@@ -7,6 +7,11 @@
       regular expression) or "!ROLE" (no control with that role).
   accessible_tree.py focus
       prints the focused control
+  accessible_tree.py translated WINDOW [ENGLISH...]
+      every text the window shows (its caption, labels, buttons, tabs, menus)
+      comes from the pseudo-translation: it has a letter outside ASCII.
+      ENGLISH are regular expressions of texts that stay as they are (names,
+      numbers).
 """
 import re
 import sys
@@ -113,7 +118,38 @@ def walk_all(node, depth=0):
             yield from walk_all(child, depth + 1)
 
 
+# Roles whose name is a text the window shows.
+TEXT_ROLES = {
+    pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX,
+    pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_PAGE_TAB, pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_ITEM,
+    pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_PANEL, pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG,
+    pyatspi.ROLE_COLUMN_HEADER,
+}
+
+
+def translated(name, english):
+    win = window(name)
+    faults = []
+    shown = 0
+    for node, _ in walk_all(win):
+        text = node.name.strip()
+        if node.getRole() not in TEXT_ROLES or not any(c.isalpha() for c in text):
+            continue
+        shown += 1
+        if any(ord(c) > 127 for c in text) or any(re.fullmatch(e, text) for e in english):
+            continue
+        faults.append(f"{name}: [{node.getRoleName()}] '{text}' is not translated")
+    if shown == 0:
+        faults.append(f"{name}: no text found")
+    return faults
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "translated":
+        faults = translated(sys.argv[2], sys.argv[3:])
+        for fault in faults:
+            print("FAULT:", fault, file=sys.stderr)
+        sys.exit(1 if faults else 0)
     if sys.argv[1] == "check":
         faults = check(sys.argv[2], sys.argv[3:])
         for fault in faults:

@@ -52,9 +52,9 @@ private slots:
 
     void onlyTheFilesAfterTheFirstAreNamedNotOpened()
     {
-        QCOMPARE(FilesNotOpenedText({"/a.obr"}), std::string());
+        QCOMPARE(EnglishText(FilesNotOpenedText({"/a.obr"})), std::string());
         QCOMPARE(
-            FilesNotOpenedText({"/a.obr", "/b.obr", "/c d.obr"}),
+            EnglishText(FilesNotOpenedText({"/a.obr", "/b.obr", "/c d.obr"})),
             std::string("Ombrel works on one file at a time. Only /a.obr was opened; not opened:\n/b.obr\n/c d.obr"));
     }
 };

@@ -42,3 +42,7 @@ foreach(scheme airy darker)
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_PLATFORMTHEME=qt6ct;XDG_CONFIG_HOME=${qt6ct_home};XDG_RUNTIME_DIR=${OMBREL_TEST_RUNTIME_DIR};LC_ALL=C.UTF-8;OMBREL_QT6CT_POINT_SIZE=${points}")
   endforeach()
 endforeach()
+# The windows in the pseudo-translation the build makes.
+ombrel_add_test(shell_translated SOURCES ${CMAKE_CURRENT_LIST_DIR}/translated_layout_test.cpp)
+target_compile_definitions(test_shell_translated PRIVATE OMBREL_PSEUDO_TRANSLATION="${ombrel_pseudo_qm}")
+add_dependencies(test_shell_translated ombrel_translations)
