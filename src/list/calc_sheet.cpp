@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 #include <utility>
 
 namespace ombrel {
@@ -49,6 +51,20 @@ const char* readVarint(const char* in, size_t& value)
     return in;
 }
 
+// A full-size chunk is mapped with all its pages in place: filling a
+// fresh chunk otherwise stops at every page for the system to supply it,
+// the largest cost of reading a large file into the lists.
+std::shared_ptr<char[]> newChunk(size_t size)
+{
+    if (size == kChunkSize) {
+        void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        return std::shared_ptr<char[]>(static_cast<char*>(mapped), [size](char* chunk) { ::munmap(chunk, size); });
+    }
+    return std::make_shared_for_overwrite<char[]>(size);
+}
+
 } // namespace
 
 bool EditableCellText(int column, std::string_view text)
@@ -63,7 +79,7 @@ CalculationList::RowRef CalculationList::reserveRow(size_t size)
         // always starts within the first kChunkSize bytes of its chunk.
         const size_t grown = std::clamp(2 * chunkSize_, kFirstChunkSize, kChunkSize);
         chunkSize_ = std::max(grown, size);
-        chunks_.push_back(std::make_shared_for_overwrite<char[]>(chunkSize_));
+        chunks_.push_back(newChunk(chunkSize_));
         chunkUsed_ = 0;
     }
     RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), static_cast<uint32_t>(chunkUsed_)};
@@ -100,9 +116,14 @@ CalculationList CalculationList::frozenCopy() const
 
 void CalculationList::appendPackedRow(std::string_view packed)
 {
-    const RowRef ref = reserveRow(packed.size());
-    std::memcpy(chunks_[ref.chunk].get() + ref.offset, packed.data(), packed.size());
+    std::memcpy(appendPackedRowSpace(packed.size()), packed.data(), packed.size());
+}
+
+char* CalculationList::appendPackedRowSpace(size_t size)
+{
+    const RowRef ref = reserveRow(size);
     rows_.push_back(ref);
+    return chunks_[ref.chunk].get() + ref.offset;
 }
 
 const char* CalculationList::rowStart(int64_t row) const

@@ -44,6 +44,10 @@ public:
     // A row given as packedRow() gives it: seven cells, each after its
     // length. The caller has checked that it is exactly that.
     void appendPackedRow(std::string_view packed);
+    // Room for one more row of `size` bytes at the end, which the caller
+    // fills at once with the row as packedRow() gives it: a reader builds
+    // each row in place, with no copy of its cells in between.
+    char* appendPackedRowSpace(size_t size);
     // The rows from `row` on move down by one.
     void insertRow(int64_t row, const RowView& cells);
     void reserve(int64_t rows);
