@@ -11,6 +11,7 @@
 #include "documents/calc_file.h"
 #include "documents/calc_file_io.h"
 #include "documents/recovery_journal.h"
+#include "documents/sheet_journal.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -145,15 +146,15 @@ void open(benchmark::State& state, bool noted)
 }
 
 // The journal a run leaves with the same sheet unsaved: the whole sheet,
-// as a journal starts.
+// as a journal starts, written by the live journal itself.
 std::string journalPath(int64_t rows)
 {
     const std::string path = tempDir().filePath(QString("big_%1.journal").arg(rows)).toStdString();
     if (!QFile::exists(QString::fromStdString(path))) {
-        JournalRecords records;
-        records.bytes().assign(kJournalMagic);
-        records.wholeSheet(sheetOf(rows));
-        if (SaveFileBytes(QString::fromStdString(path), records.bytes()))
+        SheetJournal journal(path);
+        journal.start(sheetOf(rows));
+        journal.flush();
+        if (!journal.error().empty())
             std::abort();
     }
     return path;

@@ -6,6 +6,7 @@
 #include <new>
 #include <sys/mman.h>
 #include <utility>
+#include <vector>
 
 namespace ombrel {
 
@@ -51,12 +52,12 @@ const char* readVarint(const char* in, size_t& value)
     return in;
 }
 
-// A full-size chunk is mapped with all its pages in place: filling a
+// A full-size or larger chunk is mapped with all its pages in place: filling a
 // fresh chunk otherwise stops at every page for the system to supply it,
 // the largest cost of reading a large file into the lists.
 std::shared_ptr<char[]> newChunk(size_t size)
 {
-    if (size == kChunkSize) {
+    if (size >= kChunkSize) {
         void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
         if (mapped == MAP_FAILED)
             throw std::bad_alloc();
@@ -124,6 +125,46 @@ char* CalculationList::appendPackedRowSpace(size_t size)
     const RowRef ref = reserveRow(size);
     rows_.push_back(ref);
     return chunks_[ref.chunk].get() + ref.offset;
+}
+
+bool CalculationList::appendPackedRows(std::string_view packed)
+{
+    // First the rows are found and checked, then copied all at once; the
+    // lengths of short cells are one byte, read without the varint loop.
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(packed.data());
+    const size_t size = packed.size();
+    std::vector<uint32_t> starts;
+    for (size_t at = 0; at < size;) {
+        if (at > UINT32_MAX)
+            return false;
+        starts.push_back(static_cast<uint32_t>(at));
+        for (int c = 0; c < kColumnCount; ++c) {
+            if (at >= size)
+                return false;
+            size_t length = bytes[at++];
+            if (length & 0x80) {
+                length &= 0x7F;
+                for (int shift = 7;; shift += 7) {
+                    if (at >= size || shift > 28)
+                        return false;
+                    const unsigned char byte = bytes[at++];
+                    length |= size_t(byte & 0x7F) << shift;
+                    if (!(byte & 0x80))
+                        break;
+                }
+            }
+            at += length;
+        }
+        if (at > size)
+            return false;
+    }
+    if (starts.empty())
+        return true;
+    const RowRef block = reserveRow(size);
+    std::memcpy(chunks_[block.chunk].get() + block.offset, packed.data(), size);
+    for (const uint32_t start : starts)
+        rows_.push_back({block.chunk, block.offset + start});
+    return true;
 }
 
 const char* CalculationList::rowStart(int64_t row) const

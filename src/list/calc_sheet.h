@@ -48,6 +48,9 @@ public:
     // fills at once with the row as packedRow() gives it: a reader builds
     // each row in place, with no copy of its cells in between.
     char* appendPackedRowSpace(size_t size);
+    // Rows as packedRow() gives them, back to back, copied in one piece.
+    // False, with nothing appended, when the bytes are not whole rows.
+    bool appendPackedRows(std::string_view packed);
     // The rows from `row` on move down by one.
     void insertRow(int64_t row, const RowView& cells);
     void reserve(int64_t rows);
