@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace ombrel {
 
@@ -196,6 +197,11 @@ void SheetJournal::run()
         if (wrote && fd >= 0 && ::fdatasync(fd) != 0)
             failure = std::strerror(errno);
 
+        const bool newFailure = !failure.empty() && !std::exchange(failing_, true);
+        if (failure.empty() && wrote)
+            failing_ = false;
+        if (newFailure && onFailure_)
+            onFailure_(failure);
         lock.lock();
         if (!failure.empty())
             error_ = failure;

@@ -77,8 +77,10 @@ public:
     void reorder(const std::vector<int64_t>& order);
     // One cell of one list; the other lists keep theirs.
     void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
-    // An opened file's sheet replaces the rows.
-    void replaceSheet(CalcSheet&& sheet);
+    // An opened file's sheet replaces the rows. `alongside`, when given,
+    // runs with the swap of the sheets each time the step is done, undone
+    // or redone: what belongs to the sheet (its file) follows it.
+    void replaceSheet(CalcSheet&& sheet, std::function<void()> alongside = {});
     void clear();
 
     // The history of changes. Undo and redo step through it; the steps
