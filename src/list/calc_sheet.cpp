@@ -73,6 +73,67 @@ bool EditableCellText(int column, std::string_view text)
     return text.find_first_of(column == DescriptionColumn ? "\r\n" : " \t\r\n") == std::string_view::npos;
 }
 
+CalculationList::RowRef* CalculationList::RowRefs::owned(size_t block)
+{
+    std::shared_ptr<RowRef[]>& refs = blocks_[block];
+    if (refs.use_count() > 1) {
+        auto copy = std::make_shared_for_overwrite<RowRef[]>(kMask + 1);
+        std::copy_n(refs.get(), kMask + 1, copy.get());
+        refs = std::move(copy);
+    }
+    return refs.get();
+}
+
+void CalculationList::RowRefs::push_back(RowRef ref)
+{
+    if (size_ == blocks_.size() << kShift)
+        blocks_.push_back(std::make_shared_for_overwrite<RowRef[]>(kMask + 1));
+    owned(size_ >> kShift)[size_ & kMask] = ref;
+    ++size_;
+}
+
+void CalculationList::RowRefs::insert(size_t i, RowRef ref)
+{
+    push_back(ref);
+    // Each block from the last down to i's moves up by one, carrying its
+    // last reference into the next block.
+    for (size_t block = (size_ - 1) >> kShift;; --block) {
+        const size_t first = std::max(block << kShift, i);
+        const size_t end = std::min((block + 1) << kShift, size_);
+        RowRef* refs = owned(block);
+        if (end - first > 1)
+            std::memmove(refs + (first & kMask) + 1, refs + (first & kMask), (end - first - 1) * sizeof(RowRef));
+        if (first == i) {
+            refs[i & kMask] = ref;
+            break;
+        }
+        refs[0] = (*this)[first - 1];
+    }
+}
+
+void CalculationList::RowRefs::erase(size_t i)
+{
+    for (size_t block = i >> kShift; block << kShift < size_; ++block) {
+        const size_t first = std::max(block << kShift, i);
+        const size_t end = std::min((block + 1) << kShift, size_);
+        RowRef* refs = owned(block);
+        if (end - first > 1)
+            std::memmove(refs + (first & kMask), refs + (first & kMask) + 1, (end - first - 1) * sizeof(RowRef));
+        if (end < size_)
+            refs[(end - 1) & kMask] = (*this)[end];
+    }
+    --size_;
+    if (size_ <= (blocks_.size() - 1) << kShift)
+        blocks_.pop_back();
+}
+
+void CalculationList::RowRefs::clear()
+{
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    size_ = 0;
+}
+
 CalculationList::RowRef CalculationList::reserveRow(size_t size)
 {
     if (chunks_.empty() || chunkUsed_ + size > chunkSize_) {
@@ -236,12 +297,12 @@ void CalculationList::setCell(int64_t row, int column, std::string_view text)
 
 void CalculationList::setRow(int64_t row, const RowView& cells)
 {
-    rows_[static_cast<size_t>(row)] = pack(cells);
+    rows_.at(static_cast<size_t>(row)) = pack(cells);
 }
 
 void CalculationList::swapRows(int64_t a, int64_t b)
 {
-    std::swap(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)]);
+    std::swap(rows_.at(static_cast<size_t>(a)), rows_.at(static_cast<size_t>(b)));
 }
 
 void CalculationList::reorder(std::span<const int64_t> order)
@@ -251,18 +312,19 @@ void CalculationList::reorder(std::span<const int64_t> order)
     // little ahead keeps many reads in flight (three times faster on a
     // million rows).
     constexpr size_t kAhead = 32;
-    std::vector<RowRef> reordered(rows_.size());
+    RowRefs reordered;
+    reordered.reserve(rows_.size());
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + kAhead < order.size())
-            __builtin_prefetch(&rows_[static_cast<size_t>(order[i + kAhead])]);
-        reordered[i] = rows_[static_cast<size_t>(order[i])];
+            __builtin_prefetch(rows_.address(static_cast<size_t>(order[i + kAhead])));
+        reordered.push_back(rows_[static_cast<size_t>(order[i])]);
     }
     rows_ = std::move(reordered);
 }
 
 void CalculationList::insertRow(int64_t row, const RowView& cells)
 {
-    rows_.insert(rows_.begin() + row, pack(cells));
+    rows_.insert(static_cast<size_t>(row), pack(cells));
 }
 
 void CalculationList::reserve(int64_t rows)
@@ -272,13 +334,12 @@ void CalculationList::reserve(int64_t rows)
 
 void CalculationList::removeRow(int64_t row)
 {
-    rows_.erase(rows_.begin() + row);
+    rows_.erase(static_cast<size_t>(row));
 }
 
 void CalculationList::clear()
 {
     rows_.clear();
-    rows_.shrink_to_fit();
     chunks_.clear();
     chunkUsed_ = chunkSize_ = 0;
 }
