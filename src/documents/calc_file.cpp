@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <charconv>
 #include <chrono>
 #include <condition_variable>
@@ -188,65 +189,12 @@ std::string WriteCalcFile(const CalcSheet& sheet, int64_t userRate, double frame
 
 namespace {
 
-constexpr size_t kReadBlock = size_t(1) << 20;
 // Below this a file is read in one thread: starting six costs more.
 constexpr int64_t kParallelBytes = int64_t(1) << 20;
-
-enum class Walk { Ended, Stopped, LongLine, ReadFailed };
 
 std::string_view withoutCr(std::string_view line)
 {
     return line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
-}
-
-// Hands the lines of the file from `offset` on, without their ends, to
-// onLine(line, offset after it) until it answers false, reading a block at
-// a time through one buffer; only a line that crosses blocks is copied.
-// onBlock(bytes read) answers false to stop. A line ends with LF,
-// optionally after a CR; the last line of a file may lack its end.
-template <typename OnLine, typename OnBlock>
-Walk walkLines(const ReadAt& readAt, int64_t offset, int64_t size, OnLine onLine, OnBlock onBlock)
-{
-    std::string block(static_cast<size_t>(std::min<int64_t>(kReadBlock, std::max<int64_t>(size - offset, 1))), '\0');
-    std::string open;
-    while (offset < size) {
-        const int64_t n =
-            readAt(offset, block.data(), static_cast<size_t>(std::min<int64_t>(block.size(), size - offset)));
-        if (n < 0)
-            return Walk::ReadFailed;
-        if (n == 0)
-            break; // the file shrank since its size was taken
-        const char* pos = block.data();
-        const char* const end = pos + n;
-        while (pos < end) {
-            const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
-            if (!lf) {
-                open.append(pos, end);
-                if (open.size() > kLongestCalcFileLine)
-                    return Walk::LongLine;
-                break;
-            }
-            const std::string_view line(pos, static_cast<size_t>(lf - pos));
-            const int64_t after = offset + (lf + 1 - block.data());
-            pos = lf + 1;
-            bool goOn = true;
-            if (open.empty()) {
-                goOn = onLine(withoutCr(line), after);
-            } else {
-                open.append(line);
-                goOn = onLine(withoutCr(open), after);
-                open.clear();
-            }
-            if (!goOn)
-                return Walk::Stopped;
-        }
-        offset += n;
-        if (!onBlock(offset))
-            return Walk::Stopped;
-    }
-    if (!open.empty() && !onLine(withoutCr(open), offset))
-        return Walk::Stopped;
-    return Walk::Ended;
 }
 
 // Where the lists' rows lie, from the first pass over the file.
@@ -260,13 +208,15 @@ struct CalcFileLayout {
 };
 
 // Counts the lines: the magic, the count, and for each list an empty line
-// (not before the first), a title and `count` row lines.
+// (not before the first), a title and `count` row lines. Row lines are
+// only counted, a block at a time; the other lines are read one by one.
 std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, const ReadProgress& progress)
 {
     enum class Stage { Magic, Count, SectionGap, Title, Rows, Done };
     CalcFileLayout layout;
     Stage stage = Stage::Magic;
     bool byteOrderMark = false;
+    bool longLine = false;
     int list = 0;
     int64_t row = 0;
     int64_t line = 0;
@@ -275,8 +225,14 @@ std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, con
         row = 0;
         stage = list == kFormatCount ? Stage::Done : Stage::SectionGap;
     };
+    // Every line but the rows; false ends the reading.
     auto onLine = [&](std::string_view text, int64_t after) {
         ++line;
+        if (text.size() > kLongestCalcFileLine) {
+            longLine = true;
+            --line;
+            return false;
+        }
         if (layout.utf8 && !IsAscii(text) && !IsValidUtf8(text))
             layout.utf8 = false;
         switch (stage) {
@@ -322,26 +278,81 @@ std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, con
                 nextSection();
             return stage != Stage::Done;
         case Stage::Rows:
-            if (++row == layout.count)
-                nextSection();
-            return stage != Stage::Done;
         case Stage::Done:
             return false;
         }
         return false;
     };
-    auto onBlock = [&](int64_t read) { return !progress || progress(static_cast<int>(100 * read / size)); };
-    const Walk walk = walkLines(readAt, 0, size, onLine, onBlock);
-    if (walk == Walk::ReadFailed) {
+    // Counts the row lines at the start of `lines`, up to the rows the
+    // section still needs; the bytes taken.
+    auto countRows = [&](std::string_view lines, bool fileEnds) {
+        const int64_t wanted = layout.count - row;
+        bool ascii = true;
+        int64_t found = CountLineFeeds(lines, ascii);
+        if (fileEnds && !lines.ends_with('\n'))
+            ++found; // the last line of the file lacks its end
+        size_t taken = lines.size();
+        if (found > wanted) {
+            // The section ends in this block: find the end of its last row.
+            const char* in = lines.data();
+            for (int64_t n = 0; n < wanted; ++n)
+                in = static_cast<const char*>(std::memchr(in, '\n', lines.size() - (in - lines.data()))) + 1;
+            taken = static_cast<size_t>(in - lines.data());
+            found = wanted;
+            ascii = IsAscii(lines.substr(0, taken));
+        }
+        if (layout.utf8 && !ascii && !IsValidUtf8(lines.substr(0, taken)))
+            layout.utf8 = false;
+        row += found;
+        line += found;
+        if (row == layout.count)
+            nextSection();
+        return taken;
+    };
+
+    LineBlocks blocks(readAt, 0, size);
+    std::string_view lines;
+    bool stopped = false;
+    bool failed = false;
+    while (!stopped && stage != Stage::Done) {
+        const int64_t blockStart = blocks.offset();
+        const LineBlocks::Next next = blocks.next(lines);
+        if (next == LineBlocks::Next::Ended)
+            break;
+        if (next == LineBlocks::Next::Failed) {
+            failed = true;
+            break;
+        }
+        if (next == LineBlocks::Next::LongLine) {
+            longLine = true;
+            break;
+        }
+        size_t at = 0;
+        while (at < lines.size() && stage != Stage::Done) {
+            if (stage == Stage::Rows) {
+                at += countRows(lines.substr(at), blocks.atEnd());
+                continue;
+            }
+            const auto* feed = static_cast<const char*>(std::memchr(lines.data() + at, '\n', lines.size() - at));
+            const size_t lineEnd = feed ? static_cast<size_t>(feed - lines.data()) : lines.size();
+            const size_t after = feed ? lineEnd + 1 : lineEnd;
+            if (!onLine(withoutCr(lines.substr(at, lineEnd - at)), blockStart + static_cast<int64_t>(after))) {
+                stopped = true;
+                break;
+            }
+            at = after;
+        }
+        if (!stopped && progress && !progress(static_cast<int>(100 * blocks.offset() / size)))
+            return std::nullopt;
+    }
+    if (failed) {
         layout.error = {std::string(kCalcFileReadFailed), {}};
         return layout;
     }
-    if (walk == Walk::LongLine) {
+    if (longLine) {
         layout.error = CalcFileLongLineError(line + 1);
         return layout;
     }
-    if (walk == Walk::Stopped && stage != Stage::Done && layout.error.text.empty())
-        return std::nullopt;
     if (stage == Stage::Count && layout.error.text.empty())
         onLine("", size); // no count line
     // A file that is not UTF-8 has no byte-order mark: its first line is
@@ -362,6 +373,95 @@ std::optional<CalcFileLayout> findLayout(int64_t size, const ReadAt& readAt, con
     return layout;
 }
 
+// The high bit of each byte of `word` that is zero, and of no other.
+uint64_t zeroBytes(uint64_t word)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+uint64_t loadWord(const char* in)
+{
+    uint64_t word;
+    std::memcpy(&word, in, 8);
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
+    return word; // byte i of the text is byte i of the word
+}
+
+// The blanks of a row line before its line feed (at most `wanted` of them)
+// and the feed itself, found eight bytes at a time. Bytes up to 8 past
+// `end` must be readable.
+struct LineCuts {
+    std::array<const char*, 6> blanks;
+    int found = 0;
+    const char* feed = nullptr; // or `end` when the line has none
+};
+
+void cutLine(const char* in, const char* end, int wanted, LineCuts& cuts)
+{
+    constexpr uint64_t kBlanks = 0x2020202020202020ull;
+    constexpr uint64_t kFeeds = 0x0A0A0A0A0A0A0A0Aull;
+    cuts.found = 0;
+    for (const char* at = in;; at += 8) {
+        if (at >= end) {
+            cuts.feed = end;
+            return;
+        }
+        const uint64_t word = loadWord(at);
+        uint64_t feeds = zeroBytes(word ^ kFeeds);
+        uint64_t blanks = cuts.found < wanted ? zeroBytes(word ^ kBlanks) : 0;
+        if (end - at < 8) {
+            const uint64_t inside = (uint64_t(1) << (8 * (end - at))) - 1;
+            feeds &= inside;
+            blanks &= inside;
+        }
+        if (feeds)
+            blanks &= (feeds & (0 - feeds)) - 1; // blanks before the feed only
+        while (blanks && cuts.found < wanted) {
+            cuts.blanks[cuts.found++] = at + std::countr_zero(blanks) / 8;
+            blanks &= blanks - 1;
+        }
+        if (feeds) {
+            cuts.feed = at + std::countr_zero(feeds) / 8;
+            return;
+        }
+    }
+}
+
+// Builds the row of a line with a description whose cells are all short
+// (every length fits one byte), straight into the list: the line's bytes
+// are the packed row's, shifted by one, with each blank turned into the
+// length of the cell after it. False when the line needs the general way.
+bool appendShortRow(const char* in, const LineCuts& cuts, const char* lineEnd, CalculationList& list)
+{
+    const auto& blank = cuts.blanks;
+    if (cuts.found < 6 || blank[5] != blank[4] + 1) // the spacer cell is empty
+        return false;
+    const char* description = blank[5] + 1;
+    size_t descriptionSize = static_cast<size_t>(lineEnd - description);
+    if (descriptionSize > 0 && lineEnd[-1] == ' ')
+        --descriptionSize; // the separator after the last cell
+    if (descriptionSize >= 0x80)
+        return false;
+    const std::array<size_t, 5> values{static_cast<size_t>(blank[0] - in), static_cast<size_t>(blank[1] - blank[0] - 1),
+                                       static_cast<size_t>(blank[2] - blank[1] - 1),
+                                       static_cast<size_t>(blank[3] - blank[2] - 1),
+                                       static_cast<size_t>(blank[4] - blank[3] - 1)};
+    for (const size_t value : values)
+        if (value > kValueCellLimit)
+            return false;
+    const size_t lineBytes = static_cast<size_t>(description - in) + descriptionSize;
+    char* out = list.appendPackedRowSpace(lineBytes + 1);
+    std::memcpy(out + 1, in, lineBytes);
+    out[0] = static_cast<char>(values[0]);
+    for (int c = 1; c < 5; ++c)
+        out[1 + (blank[c - 1] - in)] = static_cast<char>(values[c]);
+    out[1 + (blank[4] - in)] = 0;
+    out[1 + (blank[5] - in)] = static_cast<char>(descriptionSize);
+    return true;
+}
+
 // Reads one list's rows; the message naming the first bad line, or nothing.
 UserMessage readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout& layout, int f, CalculationList& list,
                         std::atomic<int64_t>& rowsRead, const std::atomic<bool>& stop)
@@ -371,10 +471,10 @@ UserMessage readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout
     // The first pass found every row line. Room for more spares the first
     // calculations after an open from moving the whole list.
     list.reserve(layout.count + layout.count / 8 + 1024);
-    UserMessage error;
     std::string converted;
     int64_t row = 0;
-    auto onLine = [&](std::string_view line, int64_t) {
+    // Any row line: cut into cells, checked and packed.
+    auto generalRow = [&](std::string_view line) -> UserMessage {
         const int64_t lineNumber = layout.rowLine[f] + row;
         if (!layout.utf8 && !IsAscii(line)) {
             // The rare Windows-1252 line with other than ASCII is read from
@@ -385,20 +485,42 @@ UserMessage readSection(const ReadAt& readAt, int64_t size, const CalcFileLayout
         RowView cells;
         int found = 0;
         if (!splitRow(line, layout.withDescription, cells, found))
-            error = cellCountMessage(lineNumber, found, layout.withDescription);
-        else
-            error = oversizedCell(cells, lineNumber);
-        if (!error.text.empty())
-            return false;
+            return cellCountMessage(lineNumber, found, layout.withDescription);
+        if (UserMessage oversized = oversizedCell(cells, lineNumber); !oversized.text.empty())
+            return oversized;
         list.appendRow(cells);
-        if (++row % 4096 == 0)
-            rowsRead += 4096;
-        return row < layout.count;
+        return {};
     };
-    const Walk walk = walkLines(readAt, layout.rowStart[f], size, onLine, [&](int64_t) { return !stop.load(); });
-    if (walk == Walk::ReadFailed)
-        return {std::string(kCalcFileReadFailed), {}};
-    return error;
+    LineBlocks blocks(readAt, layout.rowStart[f], size);
+    std::string_view lines;
+    LineCuts cuts;
+    while (row < layout.count && !stop.load()) {
+        switch (blocks.next(lines)) {
+        case LineBlocks::Next::Lines:
+            break;
+        case LineBlocks::Next::Failed:
+            return {std::string(kCalcFileReadFailed), {}};
+        default:
+            // The first pass saw every row line: the file changed since.
+            return {std::string(kCalcFileReadFailed), {}};
+        }
+        const char* in = lines.data();
+        const char* const end = in + lines.size();
+        const int64_t blockRow = row;
+        while (in < end && row < layout.count) {
+            cutLine(in, end, layout.withDescription ? 6 : 0, cuts);
+            const char* lineEnd = cuts.feed > in && cuts.feed[-1] == '\r' ? cuts.feed - 1 : cuts.feed;
+            const bool fast = layout.withDescription && (layout.utf8 || IsAscii({in, size_t(lineEnd - in)})) &&
+                              appendShortRow(in, cuts, lineEnd, list);
+            if (!fast)
+                if (UserMessage error = generalRow({in, size_t(lineEnd - in)}); !error.text.empty())
+                    return error;
+            ++row;
+            in = cuts.feed + 1;
+        }
+        rowsRead += row - blockRow;
+    }
+    return {};
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/line_blocks.h"
 #include "documents/row_lines.h"
 #include "engine/format_info.h"
 #include "engine/user_text.h"
@@ -76,10 +77,6 @@ struct CalcFileContents {
     bool ok() const { return error.text.empty(); }
 };
 
-// Reads up to `size` bytes of a file from `offset` into `into`: the count
-// read, short only at the end of the file, or -1 when reading failed.
-// Called from several threads at once.
-using ReadAt = std::function<int64_t(int64_t offset, char* into, size_t size)>;
 // How far reading has come, in thousandths; answering false stops it.
 using ReadProgress = std::function<bool(int permille)>;
 

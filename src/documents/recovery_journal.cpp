@@ -1,10 +1,13 @@
 #include "documents/recovery_journal.h"
 
 #include "documents/file_fingerprint.h"
+#include "documents/line_blocks.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -14,7 +17,7 @@ namespace ombrel {
 namespace {
 
 using Kind = uint8_t;
-constexpr Kind kInsert = 1, kRemove = 2, kOrder = 3, kCell = 4, kClear = 5, kFileName = 6;
+constexpr Kind kInsert = 1, kRemove = 2, kOrder = 3, kCell = 4, kClear = 5, kFileName = 6, kSheet = 7, kListRows = 8;
 
 // Longer than any record the program writes (a sort's order of the
 // largest sheet): a length beyond it is damage, not a reason to allocate.
@@ -249,36 +252,165 @@ void JournalRecords::fileName(std::string_view name)
     end();
 }
 
+void JournalRecords::sheetStart(const CalcSheet& sheet)
+{
+    begin(kSheet);
+    putVarint(bytes_, static_cast<uint64_t>(sheet.rowCount()));
+    end();
+}
+
+bool JournalRecords::listRows(const CalcSheet& sheet, int& list, int64_t& row)
+{
+    if (list >= kFormatCount || row >= sheet.rowCount())
+        return false;
+    const CalculationList& rows = sheet.list(FormatAt(list));
+    begin(kListRows);
+    bytes_.push_back(static_cast<char>(list));
+    const size_t start = bytes_.size();
+    do
+        bytes_ += rows.packedRow(row++);
+    while (row < rows.rowCount() && bytes_.size() - start < kSheetRecordBytes);
+    end();
+    if (row == rows.rowCount()) {
+        ++list;
+        row = 0;
+    }
+    return true;
+}
+
 void JournalRecords::wholeSheet(const CalcSheet& sheet)
 {
-    cleared();
-    for (int64_t row = 0; row < sheet.rowCount(); ++row)
-        inserted(sheet, row);
+    sheetStart(sheet);
+    int list = 0;
+    int64_t row = 0;
+    while (listRows(sheet, list, row)) {
+    }
 }
+
+namespace {
+
+// The whole sheet a Sheet record starts, complete once every list has its
+// rows.
+struct PendingSheet {
+    int64_t rows = 0;
+    int list = 0; // lists before it are complete
+    std::array<CalculationList, kFormatCount> lists;
+};
+
+// Applies one record of a whole sheet; false when it does not fit.
+bool applyListRows(Payload in, PendingSheet& pending)
+{
+    const uint8_t list = in.byte();
+    if (!in.ok || list != pending.list)
+        return false;
+    CalculationList& rows = pending.lists[list];
+    const int64_t before = rows.rowCount();
+    if (!rows.appendPackedRows(in.rest) || rows.rowCount() > pending.rows || rows.rowCount() == before)
+        return false;
+    while (pending.list < kFormatCount && pending.lists[pending.list].rowCount() == pending.rows)
+        ++pending.list;
+    return true;
+}
+
+// Reads the records of a journal of `size` bytes through one buffer.
+RecoveredWork readJournal(int64_t size, const ReadAt& readAt)
+{
+    RecoveredWork work;
+    std::string buffer(static_cast<size_t>(std::clamp<int64_t>(size, 1, int64_t(2) * kSheetRecordBytes)), '\0');
+    int64_t bufferStart = 0;
+    size_t buffered = 0;
+    // The bytes [at, at + count) of the file, or nothing at its end.
+    auto view = [&](int64_t at, size_t count) -> std::optional<std::string_view> {
+        if (at < bufferStart || at + int64_t(count) > bufferStart + int64_t(buffered)) {
+            if (int64_t(count) > size - at)
+                return std::nullopt;
+            if (count > buffer.size())
+                buffer.resize(count);
+            // What is already read of the bytes wanted moves to the front.
+            size_t have = 0;
+            if (at >= bufferStart && at < bufferStart + int64_t(buffered)) {
+                have = buffered - static_cast<size_t>(at - bufferStart);
+                std::memmove(buffer.data(), buffer.data() + (at - bufferStart), have);
+            }
+            const size_t want = static_cast<size_t>(std::min<int64_t>(int64_t(buffer.size()), size - at));
+            while (have < want) {
+                const int64_t n = readAt(at + int64_t(have), buffer.data() + have, want - have);
+                if (n <= 0)
+                    break;
+                have += static_cast<size_t>(n);
+            }
+            bufferStart = at;
+            buffered = have;
+            if (have < count)
+                return std::nullopt;
+        }
+        return std::string_view(buffer.data() + (at - bufferStart), count);
+    };
+    const std::optional<std::string_view> magic = view(0, kJournalMagic.size());
+    if (!magic || *magic != kJournalMagic)
+        return work;
+    work.readable = true;
+    std::optional<PendingSheet> pending;
+    int64_t at = static_cast<int64_t>(kJournalMagic.size());
+    int64_t whole = at; // the end of the last change taken
+    while (at < size) {
+        const std::optional<std::string_view> head = view(at, 4);
+        if (!head)
+            break;
+        const uint64_t length = getFixed(head->data(), 4);
+        if (length == 0 || length > kMaxRecord)
+            break;
+        const std::optional<std::string_view> record = view(at, 4 + length + 8);
+        if (!record)
+            break;
+        const std::string_view body = record->substr(4, length);
+        if (getFixed(record->data() + 4 + length, 8) != checksum(body))
+            break;
+        const auto kind = static_cast<Kind>(body.front());
+        const Payload payload{body.substr(1)};
+        if (pending) {
+            if (kind != kListRows || !applyListRows(payload, *pending))
+                break;
+        } else if (kind == kSheet) {
+            Payload in = payload;
+            pending.emplace();
+            pending->rows = static_cast<int64_t>(in.varint());
+            if (!in.ok || !in.rest.empty() || pending->rows < 0)
+                break;
+            if (pending->rows == 0)
+                pending->list = kFormatCount;
+            // Each row takes at least a byte per cell in every list: room
+            // for the rows the file can hold, never more, and as after an
+            // Open for some calculations to come.
+            const int64_t fits = size / (kColumnCount * kFormatCount);
+            for (CalculationList& list : pending->lists)
+                list.reserve(std::min(pending->rows, fits) * 9 / 8 + 1024);
+        } else if (!apply(kind, payload, work)) {
+            break;
+        }
+        at += static_cast<int64_t>(4 + length + 8);
+        if (pending && pending->list == kFormatCount) {
+            work.sheet = CalcSheet(std::move(pending->lists));
+            pending.reset();
+        }
+        if (!pending) {
+            ++work.changes;
+            whole = at;
+        }
+    }
+    work.damaged = whole < size;
+    return work;
+}
+
+} // namespace
 
 RecoveredWork ReadRecoveryJournalBytes(std::string_view bytes)
 {
-    RecoveredWork work;
-    if (!bytes.starts_with(kJournalMagic))
-        return work;
-    work.readable = true;
-    size_t at = kJournalMagic.size();
-    while (at < bytes.size()) {
-        if (bytes.size() - at < 4 + 1 + 8)
-            break;
-        const uint64_t length = getFixed(bytes.data() + at, 4);
-        if (length == 0 || length > kMaxRecord || bytes.size() - at - 4 - 8 < length)
-            break;
-        const std::string_view body = bytes.substr(at + 4, length);
-        if (getFixed(bytes.data() + at + 4 + length, 8) != checksum(body))
-            break;
-        if (!apply(static_cast<Kind>(body.front()), Payload{body.substr(1)}, work))
-            break;
-        ++work.changes;
-        at += 4 + length + 8;
-    }
-    work.damaged = at < bytes.size();
-    return work;
+    return readJournal(static_cast<int64_t>(bytes.size()), [bytes](int64_t offset, char* into, size_t size) {
+        const std::string_view part = bytes.substr(static_cast<size_t>(offset), size);
+        std::memcpy(into, part.data(), part.size());
+        return static_cast<int64_t>(part.size());
+    });
 }
 
 RecoveredWork ReadRecoveryJournal(const std::string& path)
@@ -291,16 +423,14 @@ RecoveredWork ReadRecoveryJournal(const std::string& path)
         ::close(fd);
         return {};
     }
-    // Mapped, not copied: the journal of a large sheet is as large as its
-    // calculation file.
-    const auto size = static_cast<size_t>(info.st_size);
-    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    RecoveredWork work = readJournal(info.st_size, [fd](int64_t offset, char* into, size_t size) {
+        ssize_t n;
+        do
+            n = ::pread(fd, into, size, offset);
+        while (n < 0 && errno == EINTR);
+        return static_cast<int64_t>(n);
+    });
     ::close(fd);
-    if (mapped == MAP_FAILED)
-        return {};
-    ::madvise(mapped, size, MADV_SEQUENTIAL);
-    RecoveredWork work = ReadRecoveryJournalBytes(std::string_view(static_cast<const char*>(mapped), size));
-    ::munmap(mapped, size);
     return work;
 }
 

@@ -14,9 +14,13 @@ namespace ombrel {
 // followed by records; each record is its length (4 bytes, little-endian),
 // its kind, its payload and a checksum of kind and payload (8 bytes), so a
 // record cut short or damaged is known and everything before it is kept.
-// A journal starts with the whole sheet (Clear, then one Insert per row).
+// A journal starts with the whole sheet: a Sheet record (the row count),
+// then each list's rows, packed as the lists keep them, in records of
+// about kSheetRecordBytes; the whole sheet counts as one change, taken only
+// when every list is complete.
 
 inline constexpr std::string_view kJournalMagic = "OMBRJRN1";
+inline constexpr size_t kSheetRecordBytes = size_t(1) << 20;
 
 // Records of changes, appended to a byte buffer.
 class JournalRecords {
@@ -27,8 +31,12 @@ public:
     void cellSet(TimecodeFormat format, int64_t row, int column, std::string_view text);
     void cleared();
     void fileName(std::string_view name);
-    // The whole sheet: Clear and one Insert per row.
+    // The whole sheet, in one go or piece by piece: sheetStart, then
+    // listRows until it answers false.
     void wholeSheet(const CalcSheet& sheet);
+    void sheetStart(const CalcSheet& sheet);
+    // One record of the rows of list `list` from `row` on; both move on.
+    bool listRows(const CalcSheet& sheet, int& list, int64_t& row);
 
     std::string& bytes() { return bytes_; }
 
@@ -49,6 +57,8 @@ struct RecoveredWork {
     bool damaged = false; // bytes after the last whole record were dropped
 };
 
+// Reads the journal a block at a time through one buffer; a record larger
+// than the rest of the file is damage, not a reason to allocate.
 RecoveredWork ReadRecoveryJournal(const std::string& path);
 // The same over bytes in memory.
 RecoveredWork ReadRecoveryJournalBytes(std::string_view bytes);

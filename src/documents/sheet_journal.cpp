@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace ombrel {
 
@@ -27,18 +28,18 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// One Insert per row, written a block at a time.
+// The whole sheet, written a record at a time.
 bool writeSheet(int fd, const CalcSheet& sheet)
 {
-    constexpr int64_t kBlockRows = 4096;
     JournalRecords records;
-    for (int64_t from = 0; from < sheet.rowCount(); from += kBlockRows) {
-        records.bytes().clear();
-        for (int64_t row = from; row < std::min(sheet.rowCount(), from + kBlockRows); ++row)
-            records.inserted(sheet, row);
+    records.sheetStart(sheet);
+    int list = 0;
+    int64_t row = 0;
+    do {
         if (!writeAll(fd, records.bytes()))
             return false;
-    }
+        records.bytes().clear();
+    } while (records.listRows(sheet, list, row));
     return true;
 }
 
@@ -125,9 +126,7 @@ void SheetJournal::replaced(const CalcSheet& sheet)
 {
     if (!started_)
         return;
-    records_.cleared();
-    queueSheet(JobKind::Append, std::move(records_.bytes()), sheet);
-    records_.bytes().clear();
+    queueSheet(JobKind::Append, {}, sheet);
 }
 
 void SheetJournal::discard()
@@ -198,6 +197,11 @@ void SheetJournal::run()
         if (wrote && fd >= 0 && ::fdatasync(fd) != 0)
             failure = std::strerror(errno);
 
+        const bool newFailure = !failure.empty() && !std::exchange(failing_, true);
+        if (failure.empty() && wrote)
+            failing_ = false;
+        if (newFailure && onFailure_)
+            onFailure_(failure);
         lock.lock();
         if (!failure.empty())
             error_ = failure;

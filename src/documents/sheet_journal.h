@@ -3,6 +3,7 @@
 #include "documents/recovery_journal.h"
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -45,6 +46,10 @@ public:
     bool started() const { return started_; }
     // The last failed write or sync, empty when all went well.
     std::string error() const;
+    // Told on the worker's thread, with the system's reason, when writing
+    // starts to fail; once, until a write succeeds again. Set before the
+    // first change.
+    void setFailureHandler(std::function<void(const std::string&)> handler) { onFailure_ = std::move(handler); }
 
 private:
     void send(JournalRecords& records);
@@ -73,6 +78,8 @@ private:
     bool flushNow_ = false;
     bool stop_ = false;
     std::string error_;
+    bool failing_ = false;
+    std::function<void(const std::string&)> onFailure_;
     std::thread worker_;
 };
 

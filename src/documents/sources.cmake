@@ -1,6 +1,7 @@
 target_sources(ombrel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/text_encoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/row_lines.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/line_blocks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calc_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_fingerprint.cpp

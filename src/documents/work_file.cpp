@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <QSysInfo>
 
+#include <utility>
 #include <vector>
 
 namespace ombrel {
@@ -98,11 +99,24 @@ bool WorkFile::claimForOpening(const QString& path)
                             MessageButtons::YesNo) == Answer::Yes;
 }
 
-void WorkFile::opened(const QString& path, const FileFingerprint& read)
+WorkFile::Held WorkFile::heldOpened(const QString& path, const FileFingerprint& read)
 {
-    std::unique_ptr<QLockFile> lock = path == claimedPath_ ? std::move(claim_) : nullptr;
+    Held held{canonical(path), read, FileOrigin::Opened, path == claimedPath_ ? std::move(claim_) : nullptr};
     dropClaim();
-    take(path, read, FileOrigin::Opened, std::move(lock));
+    return held;
+}
+
+void WorkFile::swap(Held& other)
+{
+    std::swap(path_, other.path);
+    std::swap(noted_, other.noted);
+    std::swap(origin_, other.origin);
+    std::swap(lock_, other.lock);
+    // Let go first: the same file taken again must not lose its new lock
+    // to the old one's removal.
+    other.lock.reset();
+    if (!lock_ && !path_.isEmpty())
+        lock_ = LockFileOf(path_).lock;
 }
 
 void WorkFile::dropClaim()

@@ -40,9 +40,19 @@ public:
     // Before opening path: false when another running Ombrel has it open
     // and the user, warned, chose not to open it.
     bool claimForOpening(const QString& path);
-    // The work is now that of path, as read: the claim taken for it
-    // becomes the window's lock, and the lock of the file before goes.
-    void opened(const QString& path, const FileFingerprint& read);
+    // The file of a work, put aside: an Open takes it, its undo puts the
+    // file before back. Only the window's own file is locked.
+    struct Held {
+        QString path;
+        FileFingerprint noted;
+        FileOrigin origin = FileOrigin::Opened;
+        std::unique_ptr<QLockFile> lock;
+    };
+    // The file path just read, with the claim taken for it, to swap in.
+    Held heldOpened(const QString& path, const FileFingerprint& read);
+    // Trades the window's file for `other`: the lock of the file put aside
+    // goes, the other's is taken (again, unless another Ombrel has it now).
+    void swap(Held& other);
     // An open that did not happen lets go of its claim.
     void dropClaim();
     // Before saving to path: asks before replacing a file that exists, and

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 #include <utility>
+#include <vector>
 
 namespace ombrel {
 
@@ -49,11 +52,86 @@ const char* readVarint(const char* in, size_t& value)
     return in;
 }
 
+// A full-size or larger chunk is mapped with all its pages in place: filling a
+// fresh chunk otherwise stops at every page for the system to supply it,
+// the largest cost of reading a large file into the lists.
+std::shared_ptr<char[]> newChunk(size_t size)
+{
+    if (size >= kChunkSize) {
+        void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        return std::shared_ptr<char[]>(static_cast<char*>(mapped), [size](char* chunk) { ::munmap(chunk, size); });
+    }
+    return std::make_shared_for_overwrite<char[]>(size);
+}
+
 } // namespace
 
 bool EditableCellText(int column, std::string_view text)
 {
     return text.find_first_of(column == DescriptionColumn ? "\r\n" : " \t\r\n") == std::string_view::npos;
+}
+
+CalculationList::RowRef* CalculationList::RowRefs::owned(size_t block)
+{
+    std::shared_ptr<RowRef[]>& refs = blocks_[block];
+    if (refs.use_count() > 1) {
+        auto copy = std::make_shared_for_overwrite<RowRef[]>(kMask + 1);
+        std::copy_n(refs.get(), kMask + 1, copy.get());
+        refs = std::move(copy);
+    }
+    return refs.get();
+}
+
+void CalculationList::RowRefs::push_back(RowRef ref)
+{
+    if (size_ == blocks_.size() << kShift)
+        blocks_.push_back(std::make_shared_for_overwrite<RowRef[]>(kMask + 1));
+    owned(size_ >> kShift)[size_ & kMask] = ref;
+    ++size_;
+}
+
+void CalculationList::RowRefs::insert(size_t i, RowRef ref)
+{
+    push_back(ref);
+    // Each block from the last down to i's moves up by one, carrying its
+    // last reference into the next block.
+    for (size_t block = (size_ - 1) >> kShift;; --block) {
+        const size_t first = std::max(block << kShift, i);
+        const size_t end = std::min((block + 1) << kShift, size_);
+        RowRef* refs = owned(block);
+        if (end - first > 1)
+            std::memmove(refs + (first & kMask) + 1, refs + (first & kMask), (end - first - 1) * sizeof(RowRef));
+        if (first == i) {
+            refs[i & kMask] = ref;
+            break;
+        }
+        refs[0] = (*this)[first - 1];
+    }
+}
+
+void CalculationList::RowRefs::erase(size_t i)
+{
+    for (size_t block = i >> kShift; block << kShift < size_; ++block) {
+        const size_t first = std::max(block << kShift, i);
+        const size_t end = std::min((block + 1) << kShift, size_);
+        RowRef* refs = owned(block);
+        if (end - first > 1)
+            std::memmove(refs + (first & kMask), refs + (first & kMask) + 1, (end - first - 1) * sizeof(RowRef));
+        if (end < size_)
+            refs[(end - 1) & kMask] = (*this)[end];
+    }
+    --size_;
+    if (size_ <= (blocks_.size() - 1) << kShift)
+        blocks_.pop_back();
+}
+
+void CalculationList::RowRefs::clear()
+{
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    size_ = 0;
 }
 
 CalculationList::RowRef CalculationList::reserveRow(size_t size)
@@ -63,7 +141,7 @@ CalculationList::RowRef CalculationList::reserveRow(size_t size)
         // always starts within the first kChunkSize bytes of its chunk.
         const size_t grown = std::clamp(2 * chunkSize_, kFirstChunkSize, kChunkSize);
         chunkSize_ = std::max(grown, size);
-        chunks_.push_back(std::make_shared_for_overwrite<char[]>(chunkSize_));
+        chunks_.push_back(newChunk(chunkSize_));
         chunkUsed_ = 0;
     }
     RowRef ref{static_cast<uint32_t>(chunks_.size() - 1), static_cast<uint32_t>(chunkUsed_)};
@@ -100,9 +178,54 @@ CalculationList CalculationList::frozenCopy() const
 
 void CalculationList::appendPackedRow(std::string_view packed)
 {
-    const RowRef ref = reserveRow(packed.size());
-    std::memcpy(chunks_[ref.chunk].get() + ref.offset, packed.data(), packed.size());
+    std::memcpy(appendPackedRowSpace(packed.size()), packed.data(), packed.size());
+}
+
+char* CalculationList::appendPackedRowSpace(size_t size)
+{
+    const RowRef ref = reserveRow(size);
     rows_.push_back(ref);
+    return chunks_[ref.chunk].get() + ref.offset;
+}
+
+bool CalculationList::appendPackedRows(std::string_view packed)
+{
+    // First the rows are found and checked, then copied all at once; the
+    // lengths of short cells are one byte, read without the varint loop.
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(packed.data());
+    const size_t size = packed.size();
+    std::vector<uint32_t> starts;
+    for (size_t at = 0; at < size;) {
+        if (at > UINT32_MAX)
+            return false;
+        starts.push_back(static_cast<uint32_t>(at));
+        for (int c = 0; c < kColumnCount; ++c) {
+            if (at >= size)
+                return false;
+            size_t length = bytes[at++];
+            if (length & 0x80) {
+                length &= 0x7F;
+                for (int shift = 7;; shift += 7) {
+                    if (at >= size || shift > 28)
+                        return false;
+                    const unsigned char byte = bytes[at++];
+                    length |= size_t(byte & 0x7F) << shift;
+                    if (!(byte & 0x80))
+                        break;
+                }
+            }
+            at += length;
+        }
+        if (at > size)
+            return false;
+    }
+    if (starts.empty())
+        return true;
+    const RowRef block = reserveRow(size);
+    std::memcpy(chunks_[block.chunk].get() + block.offset, packed.data(), size);
+    for (const uint32_t start : starts)
+        rows_.push_back({block.chunk, block.offset + start});
+    return true;
 }
 
 const char* CalculationList::rowStart(int64_t row) const
@@ -174,12 +297,12 @@ void CalculationList::setCell(int64_t row, int column, std::string_view text)
 
 void CalculationList::setRow(int64_t row, const RowView& cells)
 {
-    rows_[static_cast<size_t>(row)] = pack(cells);
+    rows_.at(static_cast<size_t>(row)) = pack(cells);
 }
 
 void CalculationList::swapRows(int64_t a, int64_t b)
 {
-    std::swap(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)]);
+    std::swap(rows_.at(static_cast<size_t>(a)), rows_.at(static_cast<size_t>(b)));
 }
 
 void CalculationList::reorder(std::span<const int64_t> order)
@@ -189,18 +312,19 @@ void CalculationList::reorder(std::span<const int64_t> order)
     // little ahead keeps many reads in flight (three times faster on a
     // million rows).
     constexpr size_t kAhead = 32;
-    std::vector<RowRef> reordered(rows_.size());
+    RowRefs reordered;
+    reordered.reserve(rows_.size());
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + kAhead < order.size())
-            __builtin_prefetch(&rows_[static_cast<size_t>(order[i + kAhead])]);
-        reordered[i] = rows_[static_cast<size_t>(order[i])];
+            __builtin_prefetch(rows_.address(static_cast<size_t>(order[i + kAhead])));
+        reordered.push_back(rows_[static_cast<size_t>(order[i])]);
     }
     rows_ = std::move(reordered);
 }
 
 void CalculationList::insertRow(int64_t row, const RowView& cells)
 {
-    rows_.insert(rows_.begin() + row, pack(cells));
+    rows_.insert(static_cast<size_t>(row), pack(cells));
 }
 
 void CalculationList::reserve(int64_t rows)
@@ -210,13 +334,12 @@ void CalculationList::reserve(int64_t rows)
 
 void CalculationList::removeRow(int64_t row)
 {
-    rows_.erase(rows_.begin() + row);
+    rows_.erase(static_cast<size_t>(row));
 }
 
 void CalculationList::clear()
 {
     rows_.clear();
-    rows_.shrink_to_fit();
     chunks_.clear();
     chunkUsed_ = chunkSize_ = 0;
 }

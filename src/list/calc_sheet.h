@@ -44,6 +44,13 @@ public:
     // A row given as packedRow() gives it: seven cells, each after its
     // length. The caller has checked that it is exactly that.
     void appendPackedRow(std::string_view packed);
+    // Room for one more row of `size` bytes at the end, which the caller
+    // fills at once with the row as packedRow() gives it: a reader builds
+    // each row in place, with no copy of its cells in between.
+    char* appendPackedRowSpace(size_t size);
+    // Rows as packedRow() gives them, back to back, copied in one piece.
+    // False, with nothing appended, when the bytes are not whole rows.
+    bool appendPackedRows(std::string_view packed);
     // The rows from `row` on move down by one.
     void insertRow(int64_t row, const RowView& cells);
     void reserve(int64_t rows);
@@ -61,6 +68,29 @@ private:
         uint32_t chunk;
         uint32_t offset;
     };
+    // The rows' references in blocks that frozen copies share: a copy
+    // takes the blocks, not the references, and a block shared is copied
+    // only when one side changes it. So the recovery journal can take the
+    // sheet as it stands at any moment without a pause, however large.
+    class RowRefs {
+    public:
+        size_t size() const { return size_; }
+        RowRef operator[](size_t i) const { return *address(i); }
+        const RowRef* address(size_t i) const { return &blocks_[i >> kShift][i & kMask]; }
+        RowRef& at(size_t i) { return owned(i >> kShift)[i & kMask]; }
+        void push_back(RowRef ref);
+        void insert(size_t i, RowRef ref);
+        void erase(size_t i);
+        void reserve(size_t count) { blocks_.reserve((count + kMask) >> kShift); }
+        void clear();
+
+    private:
+        static constexpr size_t kShift = 12;
+        static constexpr size_t kMask = (size_t(1) << kShift) - 1;
+        RowRef* owned(size_t block);
+        std::vector<std::shared_ptr<RowRef[]>> blocks_;
+        size_t size_ = 0;
+    };
     // Room for a row of `size` bytes at the end of the chunks.
     RowRef reserveRow(size_t size);
     RowRef pack(const RowView& cells);
@@ -68,7 +98,7 @@ private:
 
     // Shared with frozen copies, which only read the bytes written so far.
     std::vector<std::shared_ptr<char[]>> chunks_;
-    std::vector<RowRef> rows_;
+    RowRefs rows_;
     size_t chunkUsed_ = 0;
     size_t chunkSize_ = 0;
 };

@@ -256,21 +256,29 @@ void SheetModels::setCell(TimecodeFormat format, int64_t row, int column, std::s
         });
 }
 
-void SheetModels::replaceSheet(CalcSheet&& sheet)
+void SheetModels::replaceSheet(CalcSheet&& sheet, std::function<void()> alongside)
 {
     // The sheet put aside is kept whole by the step: undoing swaps it back
     // without a copy.
     auto other = std::make_shared<CalcSheet>(std::move(sheet));
-    push(
-        "Open", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
+    auto swap = [this, other, alongside = std::move(alongside)] {
+        if (alongside)
+            alongside();
+        swapSheet(*other);
+    };
+    push("Open", true, true, swap, swap);
     setWorkModified(false);
 }
 
-void SheetModels::importSheet(CalcSheet&& sheet)
+void SheetModels::importSheet(CalcSheet&& sheet, std::function<void()> alongside)
 {
     auto other = std::make_shared<CalcSheet>(std::move(sheet));
-    push(
-        "Open", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
+    auto swap = [this, other, alongside = std::move(alongside)] {
+        if (alongside)
+            alongside();
+        swapSheet(*other);
+    };
+    push("Open", true, true, swap, swap);
     followJournal();
 }
 

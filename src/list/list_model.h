@@ -77,12 +77,14 @@ public:
     void reorder(const std::vector<int64_t>& order);
     // One cell of one list; the other lists keep theirs.
     void setCell(TimecodeFormat format, int64_t row, int column, std::string_view text);
-    // An opened file's sheet replaces the rows.
-    void replaceSheet(CalcSheet&& sheet);
+    // An opened file's sheet replaces the rows. `alongside`, when given,
+    // runs with the swap of the sheets each time the step is done, undone
+    // or redone: what belongs to the sheet (its file) follows it.
+    void replaceSheet(CalcSheet&& sheet, std::function<void()> alongside = {});
     // A sheet made from another kind of file (an edit decision list)
     // replaces the rows as unsaved work; undone, the rows before come back
-    // as after an Open.
-    void importSheet(CalcSheet&& sheet);
+    // as after an Open, and `alongside` runs as with replaceSheet.
+    void importSheet(CalcSheet&& sheet, std::function<void()> alongside = {});
     void clear();
 
     // The history of changes. Undo and redo step through it; the steps

@@ -12,8 +12,8 @@
 #include "settings/settings_sections.h"
 #include "shell/compact_tab_style.h"
 #include "shell/function_key_bar.h"
-#include "widgets/accessible_role.h"
 #include "shell/recent_files_menu.h"
+#include "widgets/accessible_role.h"
 #include "widgets/am_edit.h"
 #include "widgets/background_task.h"
 #include "widgets/calc_button.h"
@@ -114,6 +114,10 @@ TCalcMainForm::TCalcMainForm(UserDialogs& dialogs, AppSettings& settings, Settin
     list(activeFormat());
     recovery_ = std::make_unique<RecoveryFiles>();
     models_.setJournal(&recovery_->journal());
+    recovery_->journal().setFailureHandler([this](const std::string& error) {
+        QMetaObject::invokeMethod(
+            this, [this, error] { reportJournalFailure(error); }, Qt::QueuedConnection);
+    });
 
     // Large fonts need wider columns and a taller window.
     const ColumnAllowances allowances = AllowancesFor(screen()->logicalDotsPerInch() >= 100);

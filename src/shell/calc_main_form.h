@@ -269,6 +269,8 @@ private:
     bool importEditDecisionList(const QString& name);
     // Offers back the work of a run that did not end cleanly.
     void offerRecovery();
+    // Tells the user, once, that the unsaved work is no longer kept safe.
+    void reportJournalFailure(const std::string& error);
     // The window after the rows changed wholesale.
     void showSheet();
     void openRecentFile(const QString& name);

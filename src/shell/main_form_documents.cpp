@@ -142,8 +142,13 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         dialogs_.showError(this, Translated(contents->error));
         return false;
     }
-    models_.replaceSheet(std::move(contents->sheet));
-    workFile_.opened(name, read);
+    // Undo of the Open gives the file before back, with its lock; redo
+    // takes the opened one again.
+    auto file = std::make_shared<WorkFile::Held>(workFile_.heldOpened(name, read));
+    models_.replaceSheet(std::move(contents->sheet), [this, file] {
+        workFile_.swap(*file);
+        recovery_->journal().setFileName(QFile::encodeName(workFile_.path()).toStdString());
+    });
     contents.reset();
     recentFiles_->remember(name);
     dragState_.DragRow.reset();
@@ -183,11 +188,12 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
         dialogs_.showError(this, Translated(imported->error));
         return false;
     }
-    workFile_.release();
+    // The work before keeps its file, lock included, for an undo.
+    auto noFile = std::make_shared<WorkFile::Held>();
+    models_.importSheet(std::move(imported->sheet), [this, noFile] { workFile_.swap(*noFile); });
     const QFileInfo list(name);
     saveName_ = list.dir().filePath(list.completeBaseName() + ".obr");
     recovery_->journal().setFileName(QFile::encodeName(saveName_).toStdString());
-    models_.importSheet(std::move(imported->sheet));
     imported.reset();
     recentFiles_->remember(name);
     dragState_.DragRow.reset();
@@ -230,6 +236,15 @@ void TCalcMainForm::setRecoveryJournalEnabled(bool enabled)
     if (!enabled)
         recovery_->journal().discard();
     models_.setJournal(enabled ? &recovery_->journal() : nullptr);
+}
+
+void TCalcMainForm::reportJournalFailure(const std::string& error)
+{
+    dialogs_.message(this, MessageKind::Warning,
+                     QString("The unsaved work can no longer be kept for recovery after a crash: %1.\n\nSave the work "
+                             "to keep it safe.")
+                         .arg(toQt(error)),
+                     MessageButtons::Ok);
 }
 
 void TCalcMainForm::offerRecovery()

@@ -141,6 +141,43 @@ private slots:
         QVERIFY(sameSheet(work.sheet, recorded.after[record - 1]));
     }
 
+    // A sheet larger than one record is written list by list; cut or
+    // damaged anywhere in it, none of it is taken and the change before it
+    // stands.
+    void aWholeSheetIsTakenOnlyWhenComplete()
+    {
+        CalcSheet sheet;
+        for (int r = 0; r < 30000; ++r)
+            sheet.appendCalculation(rowsFor(std::to_string(r)));
+        sheet.setCell(TimecodeFormat::Film, 7, DescriptionColumn, std::string(200, 'd'));
+        JournalRecords records;
+        records.bytes().assign(kJournalMagic);
+        records.fileName("/work/big.obr");
+        const size_t sheetStart = records.bytes().size();
+        records.wholeSheet(sheet);
+        const std::string& bytes = records.bytes();
+        QVERIFY(bytes.size() - sheetStart > 6 * kSheetRecordBytes);
+
+        const RecoveredWork whole = ReadRecoveryJournalBytes(bytes);
+        QVERIFY(!whole.damaged);
+        QCOMPARE(whole.changes, int64_t(2));
+        QVERIFY(sameSheet(whole.sheet, sheet));
+
+        std::mt19937 random(7);
+        for (int i = 0; i < 20; ++i) {
+            const size_t at = std::uniform_int_distribution<size_t>(sheetStart, bytes.size() - 1)(random);
+            std::string damaged = bytes;
+            damaged[at] = static_cast<char>(damaged[at] ^ 0x20);
+            for (const std::string_view journal : {std::string_view(bytes).substr(0, at), std::string_view(damaged)}) {
+                const RecoveredWork work = ReadRecoveryJournalBytes(journal);
+                QVERIFY(work.damaged);
+                QCOMPARE(work.changes, int64_t(1));
+                QCOMPARE(work.fileName, std::string("/work/big.obr"));
+                QCOMPARE(work.sheet.rowCount(), int64_t(0));
+            }
+        }
+    }
+
     void aFileThatIsNoJournalIsNotRead()
     {
         QVERIFY(!ReadRecoveryJournalBytes("OMBRJRN").readable);

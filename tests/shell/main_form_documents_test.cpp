@@ -579,6 +579,16 @@ private slots:
             open(w, dir_->filePath("two.obr"));
             QVERIFY(!QFile::exists(lockOne));
             QVERIFY(QFile::exists(lockTwo));
+            // Undoing the Open gives the work back its file, lock and all;
+            // redoing it takes the opened file again.
+            w.form.Undo1Click();
+            QVERIFY(QFile::exists(lockOne));
+            QVERIFY(!QFile::exists(lockTwo));
+            QCOMPARE(w.form.workFile().path(), QFileInfo(dir_->filePath("one.obr")).canonicalFilePath());
+            w.form.Redo1Click();
+            QVERIFY(!QFile::exists(lockOne));
+            QVERIFY(QFile::exists(lockTwo));
+            QCOMPARE(w.form.workFile().path(), QFileInfo(dir_->filePath("two.obr")).canonicalFilePath());
             // A file that is turned down leaves the lock where it was.
             writeFile(dir_->filePath("bad.obr"), "not ours\r\n");
             open(w, dir_->filePath("bad.obr"));

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTest>
@@ -131,6 +132,27 @@ private slots:
             QCOMPARE(w.form.models().calcCount(), 0);
         }
         QCOMPARE(QFile::exists(left), !confirm);
+    }
+
+    // A journal that can no longer be written is told once, whatever
+    // changes follow, and the window goes on.
+    void aFailingJournalIsToldOnce()
+    {
+        RecoveringWindow w({});
+        // A folder where the window's journal would go: no one may write it.
+        const QStringList own = QDir(recoveryFolder()).entryList({"*.journal.lock"}, QDir::Hidden | QDir::Files);
+        QCOMPARE(own.size(), 1);
+        QVERIFY(QDir(recoveryFolder()).mkdir(own[0].chopped(5)));
+        for (const char* out : {"00:00:01:00", "00:00:02:00", "00:00:03:00"}) {
+            w.form.MaskEdit1->setText("01:00:00:00");
+            w.form.MaskEdit2->setText(out);
+            w.form.CalculateBtnClick();
+            QTest::qWait(1300); // the journal writes each second
+        }
+        QTRY_COMPARE(w.dialogs.messages.size(), 1);
+        QVERIFY2(w.dialogs.messages[0].text.contains("can no longer be kept for recovery"),
+                 qPrintable(w.dialogs.messages[0].text));
+        QCOMPARE(w.form.models().calcCount(), 3);
     }
 
     // A journal whose process still runs is another window's: never offered.
