@@ -16,14 +16,18 @@
 #include "shell/calc_main_form.h"
 #include "shell/program_style.h"
 #include "widgets/user_dialogs.h"
+#include "x_server.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSocketNotifier>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -34,6 +38,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace ombrel;
@@ -111,14 +116,33 @@ struct OpenedWindow {
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
     }
-    // One Calculate, returning once the shown list has painted its rows.
-    void calculateToPaint()
+    // Runs `action` and returns the milliseconds until `watched` shows its
+    // result: on an X server once the server holds the changed picture,
+    // offscreen once the list has painted; negative when nothing changed.
+    template <typename Action> double millisecondsToPicture(QWidget* watched, Action&& action)
     {
-        const int before = counter.paints;
-        form.CalculateBtnClick();
-        while (counter.paints == before)
-            QApplication::processEvents(QEventLoop::AllEvents, 1);
-        QApplication::processEvents();
+        QElapsedTimer timer;
+        if (server) {
+            const std::vector<uint8_t> before = server->picture(watched);
+            timer.start();
+            action();
+            if (!server->waitForChange(watched, before))
+                return -1;
+        } else {
+            const int before = counter.paints;
+            timer.start();
+            action();
+            while (counter.paints == before)
+                QApplication::processEvents(QEventLoop::AllEvents, 1);
+            QApplication::processEvents();
+        }
+        const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
+        settle();
+        return milliseconds;
+    }
+    double calculateToPicture()
+    {
+        return millisecondsToPicture(grid()->viewport(), [this] { form.CalculateBtnClick(); });
     }
 
     SettingsStore store;
@@ -126,15 +150,147 @@ struct OpenedWindow {
     BenchDialogs dialogs;
     TCalcMainForm form{dialogs, settings, store};
     PaintCounter counter;
+    std::unique_ptr<bench::XServer> server = bench::XServer::inUse() ? std::make_unique<bench::XServer>() : nullptr;
 };
 
+// The times of one side of a paired benchmark.
+struct Times {
+    std::vector<double> milliseconds;
+    bool failed = false;
+    void add(double ms)
+    {
+        failed = failed || ms < 0;
+        milliseconds.push_back(ms);
+    }
+    double median()
+    {
+        std::sort(milliseconds.begin(), milliseconds.end());
+        return milliseconds[milliseconds.size() / 2];
+    }
+    double min() { return *std::min_element(milliseconds.begin(), milliseconds.end()); }
+};
+
+// Reports a paired benchmark: each side's median and best, and their ratios.
+bool reportPaired(benchmark::State& state, Times& measured, Times& reference)
+{
+    if (measured.failed || reference.failed || measured.milliseconds.empty()) {
+        state.SkipWithError("the picture did not change");
+        return false;
+    }
+    state.counters["ms"] = measured.median();
+    state.counters["ref_ms"] = reference.median();
+    state.counters["ratio"] = measured.median() / reference.median();
+    state.counters["best_ratio"] = measured.min() / reference.min();
+    return true;
+}
+
+// Calculate to painted rows on a sheet of `rows` calculations, paired with
+// the same on a sheet of 100: the two windows take turns, a batch of
+// Calculates each, so that both meet the same machine. The manual time is
+// the measured window's.
 void BM_CalculateToPaint(benchmark::State& state)
 {
-    OpenedWindow window(sheetFile(state.range(0)));
-    window.form.setRecoveryJournalEnabled(state.range(1) != 0);
-    for (auto _ : state)
-        window.calculateToPaint();
-    state.counters["rows"] = double(window.form.sheet().rowCount());
+    constexpr int kBatch = 10;
+    OpenedWindow reference(sheetFile(100));
+    OpenedWindow measured(sheetFile(state.range(0)));
+    for (OpenedWindow* window : {&reference, &measured})
+        window->form.setRecoveryJournalEnabled(state.range(1) != 0);
+    Times referenceTimes;
+    Times measuredTimes;
+    for (auto _ : state) {
+        double total = 0;
+        for (auto [window, times] : {std::pair{&reference, &referenceTimes}, std::pair{&measured, &measuredTimes}}) {
+            if (window->server)
+                window->server->activate(&window->form);
+            for (int i = 0; i < kBatch; ++i) {
+                const double ms = window->calculateToPicture();
+                times->add(ms);
+                if (window == &measured)
+                    total += ms;
+            }
+        }
+        state.SetIterationTime(total / 1e3 / kBatch);
+    }
+    if (reportPaired(state, measuredTimes, referenceTimes))
+        state.counters["rows"] = double(measured.form.sheet().rowCount());
+}
+
+// A window of this program in a child process, as main() starts it
+// ("--child window FILE"), for the benchmarks that type into it through the
+// X server: a user's keys reach a program that runs its own event loop.
+struct ChildWindow {
+    explicit ChildWindow(const QString& file, const QString& name)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // A journal of its own, which no other child offers to recover.
+        environment.insert("XDG_DATA_HOME", tempDir().filePath("data-" + name));
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QApplication::applicationFilePath(), {"--child", "window", file});
+        const QStringList ready =
+            process.waitForReadyRead(300000) ? QString::fromUtf8(process.readLine()).split(' ') : QStringList();
+        if (ready.size() != 6 || ready[0] != "ready")
+            return;
+        window = ready[1].toUInt();
+        field = QRect(ready[2].toInt(), ready[3].toInt(), ready[4].toInt(), ready[5].toInt());
+    }
+    ~ChildWindow()
+    {
+        process.closeWriteChannel();
+        if (!process.waitForFinished(30000))
+            process.kill();
+    }
+    bool started() const { return window != 0; }
+
+    QProcess process;
+    uint32_t window = 0;
+    QRect field;
+};
+
+// A digit typed into the In field to the changed field on the X server, in
+// a window on a sheet of `rows` calculations, paired with the same in a
+// window on an empty sheet: the two take turns, a batch of keys each. The
+// keys go through the server's XTEST extension as a keyboard's do; the
+// caret does not blink, so only the typed digit changes the field. Each
+// batch ends with Return, which calculates, as a user's typing does.
+void BM_TypedDigitToPicture(benchmark::State& state)
+{
+    constexpr int kBatch = 10;
+    const bench::XServer server;
+    ChildWindow reference(sheetFile(0), "reference");
+    ChildWindow measured(sheetFile(state.range(0)), "measured");
+    if (!server.connected() || !reference.started() || !measured.started()) {
+        state.SkipWithError("the windows did not start");
+        return;
+    }
+    Times referenceTimes;
+    Times measuredTimes;
+    for (auto _ : state) {
+        double total = 0;
+        for (auto [window, times] : {std::pair{&reference, &referenceTimes}, std::pair{&measured, &measuredTimes}}) {
+            server.activate(window->window);
+            QThread::msleep(100);
+            for (int i = 0; i < kBatch; ++i) {
+                const std::vector<uint8_t> before = server.picture(window->window, window->field);
+                QElapsedTimer timer;
+                timer.start();
+                // Alternate digits shift in and always change the text.
+                server.type(i % 2 ? '2' : '1');
+                const bool changed = server.waitForChange(window->window, window->field, before);
+                const double ms = changed ? double(timer.nsecsElapsed()) / 1e6 : -1;
+                times->add(ms);
+                if (window == &measured)
+                    total += ms;
+                QThread::msleep(20);
+            }
+            // Return calculates, as the user ends a calculation, so that
+            // the next keys follow a new row.
+            server.typeReturn();
+            QThread::msleep(100);
+        }
+        state.SetIterationTime(total / 1e3 / kBatch);
+    }
+    reportPaired(state, measuredTimes, referenceTimes);
 }
 
 void BM_FirstCalculateAfterOpen(benchmark::State& state)
@@ -143,7 +299,7 @@ void BM_FirstCalculateAfterOpen(benchmark::State& state)
         state.PauseTiming();
         auto window = std::make_unique<OpenedWindow>(sheetFile(state.range(0)));
         state.ResumeTiming();
-        window->calculateToPaint();
+        window->calculateToPicture();
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
@@ -249,13 +405,15 @@ void minAndMedian(benchmark::internal::Benchmark* b)
 // The second argument turns the recovery journal on (1) or off (0).
 BENCHMARK(BM_CalculateToPaint)
     ->ArgNames({"rows", "journal"})
+    ->Args({0, 1})
     ->Args({100, 1})
     ->Args({10'000, 1})
     ->Args({100'000, 1})
     ->Args({1'000'000, 1})
     ->Args({1'000'000, 0})
     ->Unit(benchmark::kMicrosecond)
-    ->Iterations(200)
+    ->UseManualTime()
+    ->Iterations(10)
     ->Apply(minAndMedian);
 BENCHMARK(BM_FirstCalculateAfterOpen)
     ->Arg(100)
@@ -322,19 +480,51 @@ int startAndPaint(QWidget& window)
     return 0;
 }
 
+// As main() starts the program.
+void startAsMain()
+{
+    UseProgramStyle();
+    QApplication::setApplicationName("Ombrel");
+    QApplication::setOrganizationName("Brontel");
+}
+
+// The program's window on a file, the keyboard in its In field; prints
+// "ready", its X window and where the In field lies in it, then runs until
+// its input closes.
+int showWindow(const QString& file)
+{
+    startAsMain();
+    QApplication::setCursorFlashTime(0);
+    OpenedWindow window(file);
+    window.form.MaskEdit1->setFocus();
+    OpenedWindow::settle();
+    const QRect field = bench::XServer::areaOf(window.form.MaskEdit1);
+    std::printf("ready %llu %d %d %d %d\n", static_cast<unsigned long long>(window.form.winId()), field.x(), field.y(),
+                field.width(), field.height());
+    std::fflush(stdout);
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&input] {
+        char buffer[64];
+        if (::read(0, buffer, sizeof buffer) <= 0) {
+            input.setEnabled(false);
+            QApplication::quit();
+        }
+    });
+    return QApplication::exec();
+}
+
 int runChildMode(const QString& mode, const QStringList& arguments)
 {
     if (mode == "open-save")
         return openSaveMemory(arguments.value(0));
+    if (mode == "window")
+        return showWindow(arguments.value(0));
     if (mode == "start-bare") {
         QMainWindow window;
         window.setWindowTitle("Ombrel");
         return startAndPaint(window);
     }
-    // As main() starts the program.
-    UseProgramStyle();
-    QApplication::setApplicationName("Ombrel");
-    QApplication::setOrganizationName("Brontel");
+    startAsMain();
     SettingsStore store;
     AppSettings settings;
     QtUserDialogs dialogs;
@@ -346,7 +536,8 @@ int runChildMode(const QString& mode, const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The benchmark's settings live and die with it.
     if (!qEnvironmentVariableIsSet("OMBREL_BENCH_CONFIG")) {
         qputenv("OMBREL_BENCH_CONFIG", qPrintable(tempDir().path()));
@@ -357,6 +548,19 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (argc > 2 && QString(argv[1]) == "--child")
         return runChildMode(argv[2], QApplication::arguments().mid(3));
+    // Keys are typed through a real X server only.
+    if (bench::XServer::inUse())
+        benchmark::RegisterBenchmark("BM_TypedDigitToPicture", BM_TypedDigitToPicture)
+            ->ArgName("rows")
+            ->Arg(0)
+            ->Arg(100)
+            ->Arg(10'000)
+            ->Arg(100'000)
+            ->Arg(1'000'000)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseManualTime()
+            ->Iterations(10)
+            ->Apply(minAndMedian);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
