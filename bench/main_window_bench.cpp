@@ -101,12 +101,16 @@ public:
 
 // The window as main() builds it, its file opened from the command line.
 struct OpenedWindow {
-    explicit OpenedWindow(const QString& file)
+    // `at` places the window: the windows of a paired benchmark lie side by
+    // side, so that neither hides the picture of the other.
+    explicit OpenedWindow(const QString& file, QPoint at = {0, 0})
     {
         dialogs.fileName = file;
         form.setCommandLine({file});
         form.show();
         form.FormActivate();
+        // After the stored position is restored.
+        form.move(at);
         settle();
         grid()->viewport()->installEventFilter(&counter);
     }
@@ -140,8 +144,12 @@ struct OpenedWindow {
         settle();
         return milliseconds;
     }
+    // A Calculate on an In operand of its own, so that the new row differs
+    // from the one before.
     double calculateToPicture()
     {
+        form.MaskEdit1->setText(QString::fromStdString(FormatTimecodeText(GenericTC(++calculations, 30))));
+        settle();
         return millisecondsToPicture(grid()->viewport(), [this] { form.CalculateBtnClick(); });
     }
 
@@ -150,8 +158,12 @@ struct OpenedWindow {
     BenchDialogs dialogs;
     TCalcMainForm form{dialogs, settings, store};
     PaintCounter counter;
+    int64_t calculations = 0;
     std::unique_ptr<bench::XServer> server = bench::XServer::inUse() ? std::make_unique<bench::XServer>() : nullptr;
 };
+
+// Where the second window of a paired benchmark lies.
+constexpr QPoint kBesideReference{1200, 0};
 
 // The times of one side of a paired benchmark.
 struct Times {
@@ -192,7 +204,7 @@ void BM_CalculateToPaint(benchmark::State& state)
 {
     constexpr int kBatch = 10;
     OpenedWindow reference(sheetFile(100));
-    OpenedWindow measured(sheetFile(state.range(0)));
+    OpenedWindow measured(sheetFile(state.range(0)), kBesideReference);
     for (OpenedWindow* window : {&reference, &measured})
         window->form.setRecoveryJournalEnabled(state.range(1) != 0);
     Times referenceTimes;
@@ -219,14 +231,15 @@ void BM_CalculateToPaint(benchmark::State& state)
 // ("--child window FILE"), for the benchmarks that type into it through the
 // X server: a user's keys reach a program that runs its own event loop.
 struct ChildWindow {
-    explicit ChildWindow(const QString& file, const QString& name)
+    ChildWindow(const QString& file, const QString& name, QPoint at)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // A journal of its own, which no other child offers to recover.
         environment.insert("XDG_DATA_HOME", tempDir().filePath("data-" + name));
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QApplication::applicationFilePath(), {"--child", "window", file});
+        process.start(QApplication::applicationFilePath(),
+                      {"--child", "window", file, QString::number(at.x()), QString::number(at.y())});
         const QStringList ready =
             process.waitForReadyRead(300000) ? QString::fromUtf8(process.readLine()).split(' ') : QStringList();
         if (ready.size() != 6 || ready[0] != "ready")
@@ -257,8 +270,8 @@ void BM_TypedDigitToPicture(benchmark::State& state)
 {
     constexpr int kBatch = 10;
     const bench::XServer server;
-    ChildWindow reference(sheetFile(0), "reference");
-    ChildWindow measured(sheetFile(state.range(0)), "measured");
+    ChildWindow reference(sheetFile(0), "reference", {0, 0});
+    ChildWindow measured(sheetFile(state.range(0)), "measured", kBesideReference);
     if (!server.connected() || !reference.started() || !measured.started()) {
         state.SkipWithError("the windows did not start");
         return;
@@ -491,11 +504,11 @@ void startAsMain()
 // The program's window on a file, the keyboard in its In field; prints
 // "ready", its X window and where the In field lies in it, then runs until
 // its input closes.
-int showWindow(const QString& file)
+int showWindow(const QString& file, QPoint at)
 {
     startAsMain();
     QApplication::setCursorFlashTime(0);
-    OpenedWindow window(file);
+    OpenedWindow window(file, at);
     window.form.MaskEdit1->setFocus();
     OpenedWindow::settle();
     const QRect field = bench::XServer::areaOf(window.form.MaskEdit1);
@@ -518,7 +531,7 @@ int runChildMode(const QString& mode, const QStringList& arguments)
     if (mode == "open-save")
         return openSaveMemory(arguments.value(0));
     if (mode == "window")
-        return showWindow(arguments.value(0));
+        return showWindow(arguments.value(0), QPoint(arguments.value(1).toInt(), arguments.value(2).toInt()));
     if (mode == "start-bare") {
         QMainWindow window;
         window.setWindowTitle("Ombrel");
