@@ -67,11 +67,6 @@ void detail::setWideTimecodeText(std::string& cell, const TimecodeParts& parts, 
            twoOrMoreDigits(parts.seconds) + separator + twoOrMoreDigits(parts.frames);
 }
 
-void detail::resizeTimecodeCell(std::string& cell)
-{
-    cell.resize(kTimecodeTextLength);
-}
-
 std::string FormatTimecodeText(const TimecodeParts& parts, char separator)
 {
     std::string text;

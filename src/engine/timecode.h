@@ -149,10 +149,6 @@ inline void writePair(char* out, int32_t value)
 
 // Parts beyond two digits: the rare slow path of SetTimecodeText.
 void setWideTimecodeText(std::string& cell, const TimecodeParts& parts, char separator);
-// A cell of another length made eleven characters long: out of line, so
-// that the writers stay small enough for the compiler to inline.
-void resizeTimecodeCell(std::string& cell);
-
 // A cell's text is built in two words and written with two stores: the head
 // "hh:mm:ss" and the tail ":ff" with the string's terminating NUL (a string
 // of eleven characters always has room for it).
@@ -182,8 +178,10 @@ inline void setTimecodeWords(std::string& cell, uint64_t head, char separator, u
     const auto separatorBits = uint64_t{static_cast<unsigned char>(separator)};
     head |= separatorBits * kHeadSeparatorBytes;
     const auto tail = static_cast<uint32_t>(separatorBits | uint64_t{kDigitPairs[frames]} << 8);
-    if (cell.size() != kTimecodeTextLength) [[unlikely]]
-        resizeTimecodeCell(cell);
+    // A calculation writes each text into a new, empty cell: sized here,
+    // inline, since a call would cost as much as the rest.
+    if (cell.size() != kTimecodeTextLength)
+        cell.resize(kTimecodeTextLength);
     char* out = cell.data();
     std::memcpy(out, &head, sizeof head);
     std::memcpy(out + sizeof head, &tail, sizeof tail);

@@ -16,12 +16,11 @@
 namespace ombrel {
 
 CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
-    : QTableView(parent), model_(model), dragState_(dragState)
+    : UniformRowTable(parent), model_(model), dragState_(dragState)
 {
     setModel(model);
     setObjectName(QString("StringGrid%1").arg(FormatIndex(format()) + 1));
     verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollBar_ = new SteadyScrollBar(Qt::Vertical, this);
     setVerticalScrollBar(scrollBar_);

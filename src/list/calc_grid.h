@@ -1,8 +1,7 @@
 #pragma once
 
 #include "list/drag_state.h"
-
-#include <QTableView>
+#include "list/uniform_row_table.h"
 
 #include <optional>
 
@@ -19,7 +18,7 @@ class SteadyScrollBar;
 // description edit mode the cells are edited instead. Tab reaches it (a
 // click does not): the arrows move through the cells, Ctrl+C copies the
 // current one, Delete removes its row, Escape leaves.
-class CalcGrid : public QTableView {
+class CalcGrid : public UniformRowTable {
     Q_OBJECT
 public:
     // The drag state is shared by the six lists.

@@ -11,4 +11,5 @@ target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/find_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_headers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_model.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/timecode_mime.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/timecode_mime.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uniform_row_table.cpp)

@@ -9,4 +9,5 @@ ombrel_add_test(list_models SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/list_model_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calc_grid_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cell_delegate_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/list_headers_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/list_headers_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/uniform_row_table_test.cpp)
