@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <utility>
 
@@ -103,6 +104,15 @@ void CalcGrid::hideEvent(QHideEvent* event)
     // A hidden list keeps no pictures.
     cellDelegate_->forgetPictures();
     QTableView::hideEvent(event);
+}
+
+void CalcGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    // The list never scrolls sideways: with no scroll bar to bring it back,
+    // bringing a cell into sight (the editor opening on a description of a
+    // list still too narrow for it) would leave the columns cut at the left.
+    horizontalScrollBar()->setRange(0, 0);
 }
 
 void CalcGrid::setEditMode(bool on)
