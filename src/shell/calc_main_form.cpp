@@ -12,8 +12,8 @@
 #include "settings/settings_sections.h"
 #include "shell/compact_tab_style.h"
 #include "shell/function_key_bar.h"
-#include "widgets/accessible_role.h"
 #include "shell/recent_files_menu.h"
+#include "widgets/accessible_role.h"
 #include "widgets/am_edit.h"
 #include "widgets/background_task.h"
 #include "widgets/calc_button.h"
@@ -451,8 +451,7 @@ QWidget* TCalcMainForm::buildCalculateBand()
     CalculateBtn = new CalculateButton(Panel2);
     connect(CalculateBtn, &CalculateButton::clicked, this, &TCalcMainForm::CalculateBtnClick);
     connect(CalculateBtn, &CalculateButton::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
-    connect(CalculateBtn, &CalculateButton::overMoved, this,
-            [this] { statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount())); });
+    connect(CalculateBtn, &CalculateButton::overMoved, this, &TCalcMainForm::showCalculationCount);
 
     // The two trash pictures lie on top of each other in one drop target,
     // so showing the open one under the pointer keeps the drag where it is.
@@ -545,6 +544,11 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TCalcMainForm::showCalculationCount()
+{
+    statusPanel_[0]->setText(QString("Total Calculations: %1").arg(models_.calcCount()));
 }
 
 void TCalcMainForm::ButtonNormal()
