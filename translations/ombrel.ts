@@ -838,10 +838,6 @@ Recover this work?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Total Calculations: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Hit &apos;I, O, P(D)&apos; to use previous calculation.</source>
         <translation type="unfinished"></translation>
     </message>

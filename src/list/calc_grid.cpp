@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <utility>
 
@@ -104,6 +105,15 @@ void CalcGrid::hideEvent(QHideEvent* event)
     QTableView::hideEvent(event);
 }
 
+void CalcGrid::updateGeometries()
+{
+    UniformRowTable::updateGeometries();
+    // The list never scrolls sideways: with no scroll bar to bring it back,
+    // bringing a cell into sight (the editor opening on a description of a
+    // list still too narrow for it) would leave the columns cut at the left.
+    horizontalScrollBar()->setRange(0, 0);
+}
+
 void CalcGrid::setEditMode(bool on)
 {
     editMode_ = on;
@@ -133,12 +143,12 @@ TimecodeFormat CalcGrid::format() const
 
 std::pair<int, int> CalcGrid::cellAt(QPoint position) const
 {
-    const int row = rowAt(position.y());
-    const int column = columnAt(position.x());
+    // Rows are found by arithmetic: the hidden header knows no positions.
+    const QModelIndex index = indexAt(position);
     // The narrow last column under the descriptions toggle has no cells.
-    if (row < 0 || column < 0 || column >= kColumnCount)
+    if (!index.isValid() || index.column() >= kColumnCount)
         return {-1, -1};
-    return {row, column};
+    return {index.row(), index.column()};
 }
 
 void CalcGrid::mousePressEvent(QMouseEvent* event)

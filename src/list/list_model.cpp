@@ -43,6 +43,10 @@ int ListModel::columnCount(const QModelIndex& parent) const
 
 QVariant ListModel::data(const QModelIndex& index, int role) const
 {
+    // A sign stands in the middle of its narrow column: from the left
+    // margin a wide one ("%") would run over the column's end and be cut.
+    if (role == Qt::TextAlignmentRole && (index.column() == OperatorColumn || index.column() == EqualsColumn))
+        return QVariant::fromValue(Qt::AlignCenter);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     if (index.row() >= sheet_.rowCount() || index.column() == kToggleColumn)

@@ -164,8 +164,6 @@ void TCalcMini::buildKeypad()
     CalculateBtn->move(47, 162);
     connect(CalculateBtn, &CalculateButton::clicked, this, &TCalcMini::CalculateClick);
     connect(CalculateBtn, &CalculateButton::doubleClicked, this, &TCalcMini::CalculateClick);
-    connect(CalculateBtn, &CalculateButton::overMoved, this,
-            [this] { host_.showStatus(tr("Total Calculations: %1").arg(host_.surroundings().sheet.rowCount())); });
 }
 
 void TCalcMini::wireDrops()

@@ -31,7 +31,7 @@ QWidget* gap(QWidget* parent, int width)
 
 } // namespace
 
-TPreviewForm::TPreviewForm(QWidget* parent) : QMainWindow(parent, Qt::Window)
+TPreviewForm::TPreviewForm(QWidget* parent) : QMainWindow(parent, Qt::Window), home_(parent)
 {
     setObjectName("PreviewForm");
     setWindowTitle(tr("Preview - Page 1 of 1"));
@@ -152,12 +152,14 @@ void TPreviewForm::ShowReport(const ReportSource& source, const QAbstractItemMod
     }
     source_ = source;
     rebuild(1);
-    // Opened from a modal dialog, the preview must take input above it.
-    const Qt::WindowModality modality = QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal;
-    if (modality != windowModality()) {
-        hide();
-        setWindowModality(modality);
-    }
+    // Never modal. Opened from a modal dialog, it belongs to that dialog:
+    // Qt lets the windows a modal dialog owns take input, and the window
+    // manager keeps them above it; the dialog stays usable behind it.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = home_;
+    if (parentWidget() != owner)
+        setParent(owner, windowFlags());
     showMaximized();
     raise();
     activateWindow();

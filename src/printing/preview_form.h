@@ -87,6 +87,8 @@ private:
     QList<QMetaObject::Connection> listWatch_;
     QTimer layoutTimer_;
     QButtonGroup* zoomButtons_ = nullptr;
+    // The window it belongs to when no modal dialog opened it.
+    QWidget* home_;
 };
 
 } // namespace ombrel

@@ -459,8 +459,7 @@ QWidget* TCalcMainForm::buildCalculateBand()
     CalculateBtn = new CalculateButton(Panel2);
     connect(CalculateBtn, &CalculateButton::clicked, this, &TCalcMainForm::CalculateBtnClick);
     connect(CalculateBtn, &CalculateButton::doubleClicked, this, &TCalcMainForm::CalculateBtnClick);
-    connect(CalculateBtn, &CalculateButton::overMoved, this,
-            [this] { statusPanel_[0]->setText(tr("Total Calculations: %1").arg(models_.calcCount())); });
+    connect(CalculateBtn, &CalculateButton::overMoved, this, &TCalcMainForm::showCalculationCount);
 
     // The two trash pictures lie on top of each other in one drop target,
     // so showing the open one under the pointer keeps the drag where it is.
@@ -553,6 +552,11 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TCalcMainForm::showCalculationCount()
+{
+    statusPanel_[0]->setText(tr("Total Calculations: %1").arg(models_.calcCount()));
 }
 
 void TCalcMainForm::ButtonNormal()

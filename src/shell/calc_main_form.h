@@ -291,6 +291,9 @@ private:
     // Puts a copied text on the clipboard (an empty one leaves the clipboard
     // as it was) and confirms it in the status bar.
     void copyToClipboard(const QString& text);
+    // The mouse over a Calculate picture, the main window's or the Mini
+    // Calc's: the count of calculations in the status bar.
+    void showCalculationCount();
     // A row dragged onto the trash goes from every list.
     void TrashCloseDragDrop();
     // The open trash while a drag that it can take is over it.

@@ -114,7 +114,7 @@ void TCalcMainForm::updateStatusBar()
                                 models_.sheet().cell(TimecodeFormat::Frames, last, OutColumn), activeFormat()));
     }
     statusPanel_[1]->setText(percentage);
-    statusPanel_[0]->setText(tr("Total Calculations: %1").arg(models_.calcCount()));
+    showCalculationCount();
 }
 
 void TCalcMainForm::PageControl1Change()

@@ -11,6 +11,7 @@
 #include "shell/calc_main_form.h"
 #include "shell/function_key_bar.h"
 #include "shell/help_window.h"
+#include "widgets/calc_button.h"
 #include "widgets/status_panel.h"
 
 #include <QAction>
@@ -50,6 +51,7 @@ TCalcMini& TCalcMainForm::miniCalc()
          dialogs_},
         this);
     connect(miniCalc_, &TCalcMini::closed, this, [this] { MiniCalc1->setChecked(false); });
+    connect(miniCalc_->CalculateBtn, &CalculateButton::overMoved, this, &TCalcMainForm::showCalculationCount);
     ToolBar2->serveField({miniCalc_->MaskEdit1, [this] { return entry_.mini.display.text; },
                           [this](const std::string& text) {
                               LoadMiniDisplay(entry_, text);

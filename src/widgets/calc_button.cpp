@@ -57,7 +57,9 @@ void CalculateButton::mouseMoveEvent(QMouseEvent* event)
         showPicture(ButOver);
     else if (picture_ == ButOver)
         emit overMoved();
-    QLabel::mouseMoveEvent(event);
+    // The move is the button's own: passed on, it would reach the window
+    // under it, which puts the normal picture back on a move over itself.
+    event->accept();
 }
 
 void CalculateButton::mousePressEvent(QMouseEvent* event)

@@ -140,6 +140,7 @@ point() {
     in-divider) x=96 y=103 ;;                        # the divider at its right end
     duration-cell) x=235 y=$((118 + 15 * ${2:-0})) ;; # the NonDrop list's row ROW
     in-field) x=47 y=295 ;;
+    edit-button) x=22 y=330 ;;                       # the pencil: description edit mode
     trash) x=302 y=337 ;;
     *) fail "no point named '$1'" ;;
   esac

@@ -129,7 +129,7 @@ private slots:
         const QPoint press = f.bottomEdge(2, InColumn);
         QTest::mousePress(f.viewport(), Qt::LeftButton, {}, press);
         QTest::mouseMove(f.viewport(), press + QPoint(0, QApplication::startDragDistance() + 4));
-        QCOMPARE(f.grid.rowAt(press.y() + QApplication::startDragDistance() + 4), 3);
+        QCOMPARE(f.grid.indexAt(QPoint(press.x(), press.y() + QApplication::startDragDistance() + 4)).row(), 3);
         QCOMPARE(f.grid.drags.size(), size_t(1));
         QCOMPARE(f.grid.drags[0].DragText, std::string("00:00:00:03"));
         QCOMPARE(f.dragState.DragRow, std::optional<int64_t>(2));

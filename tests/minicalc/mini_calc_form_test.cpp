@@ -1,4 +1,5 @@
 #include "drag_and_drop.h"
+#include "list/calc_grid.h"
 #include "main_window_fixture.h"
 #include "minicalc/mini_calc_form.h"
 #include "settings/grid_layout.h"
@@ -13,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
 
@@ -221,6 +223,38 @@ private slots:
         QCOMPARE(w.display(), QString("00:00:00:03"));
         QCOMPARE(w.row(TimecodeFormat::NonDrop, 2).mid(0, 5),
                  (QStringList{"00:00:00:01", "+", "00:00:00:02", "=", "00:00:00:03"}));
+    }
+
+    void theCalculatePictureAnswersTheMouse_data()
+    {
+        QTest::addColumn<bool>("inMini");
+        QTest::newRow("main window") << false;
+        QTest::newRow("Mini Calc") << true;
+    }
+    // In either window the mouse over the Calculate picture shows the hot
+    // picture and the count of calculations in the main window's status bar.
+    void theCalculatePictureAnswersTheMouse()
+    {
+        QFETCH(bool, inMini);
+        MiniWindow w;
+        w.calculate("00:00:01:00", "+", "00:00:01:00");
+        w.calculate("00:00:02:00", "+", "00:00:01:00");
+        QWidget* list = w.form.list(TimecodeFormat::NonDrop)->viewport();
+        QTest::mouseMove(list, QPoint(5, 5));
+        QTest::mouseMove(list, QPoint(8, 6));
+        QCOMPARE(w.form.statusText(0), QString("Drag timecode from grid or right click to copy"));
+        CalculateButton* button = inMini ? w.mini.CalculateBtn : w.form.CalculateBtn;
+        const QImage normal = button->grab().toImage();
+        for (const QPoint at : {QPoint(10, 10), QPoint(12, 12), QPoint(14, 12)}) {
+            // Delivered as the window system does: a move the button leaves
+            // unhandled goes on to the widgets under it.
+            QMouseEvent move(QEvent::MouseMove, at, button->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(button, &move);
+        }
+        QCOMPARE(button->picture(), CalculateButton::ButOver);
+        QVERIFY(button->grab().toImage() != normal);
+        QCOMPARE(w.form.statusText(0), QString("Total Calculations: 2"));
     }
 
     void theClearButtonStartsAFirstOperandOfZero()

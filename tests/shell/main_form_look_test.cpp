@@ -5,6 +5,7 @@
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
 #include "test_registry.h"
+#include "widgets/am_edit.h"
 #include "widgets/status_panel.h"
 
 #include <QAction>
@@ -172,6 +173,45 @@ private slots:
         // The settings did reach it: lime cells, red text.
         QVERIFY(pixelsOf(pages[false], QColor(0, 255, 0)) > pages[false].width() * pages[false].height() / 3);
         QCOMPARE(pixelsOf(pages[false], QColor(255, 0, 0)) > 20, rows > 0);
+    }
+
+    // Every operator shows whole in its narrow column: where the cell's
+    // edges cut the sign, ink reaches the cell's first or last pixel column.
+    void operatorSignsShowWhole_data()
+    {
+        QTest::addColumn<QString>("op");
+        for (const char* op : {"+", "-", "x", "/", "%", "~"})
+            QTest::newRow(op) << QString(op);
+    }
+    void operatorSignsShowWhole()
+    {
+        QFETCH(QString, op);
+        MainWindow w({.shown = true});
+        w.form.MaskEdit4->setText("50");
+        w.calculate("00:00:10:00", op, "00:00:01:00");
+        CalcGrid* list = w.form.list(TimecodeFormat::NonDrop);
+        const QModelIndex cell = list->model()->index(0, 1);
+        QCOMPARE(cell.data().toString(), op);
+        const QImage shown = grabbed(list->viewport());
+        const QRect rect = list->visualRect(cell);
+        const QColor background = shown.pixelColor(rect.left(), rect.top());
+        const QColor text = list->palette().color(QPalette::Text);
+        // A pixel the sign covers at least half.
+        const auto inked = [&](int x, int y) {
+            const QColor pixel = shown.pixelColor(x, y);
+            const auto distance = [](const QColor& a, const QColor& b) {
+                return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+            };
+            return distance(pixel, background) > distance(text, background) / 2;
+        };
+        int ink = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                ink += inked(x, y);
+            QVERIFY2(!inked(rect.left(), y) && !inked(rect.right(), y),
+                     qPrintable(QString("the sign is cut at the cell's edge, row %1 of the cell").arg(y - rect.top())));
+        }
+        QVERIFY(ink > 4);
     }
 
     // Switching frame mode on, off and on again passes the focus through
