@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <string>
 
 using namespace ombrel;
@@ -104,6 +105,50 @@ private slots:
         QVERIFY2(contents.ok(), EnglishText(contents.error).c_str());
         QVERIFY(contents.magic == CalcFileMagic::OmbrelSheet);
         compareToSheet(contents.sheet, workedExampleSheet());
+    }
+
+    // The whole file of rows with descriptions outside ASCII, a "%" and a
+    // "~" row, in every format: written as Windows-1252, byte for byte.
+    void describedPercentAndRangeRowsInEveryFormat()
+    {
+        const auto rows = [](const std::string& in, const std::string& op, const std::string& out,
+                             const std::string& result, const std::string& description) {
+            RowCells timecode{in, op, out, "=", result, "", description};
+            RowCells drop = timecode;
+            for (int c : {InColumn, OutColumn, ResultColumn})
+                std::replace(drop[c].begin(), drop[c].end(), ':', ';');
+            return SixRows{timecode, drop, timecode, timecode, timecode, timecode};
+        };
+        CalcSheet sheet;
+        sheet.appendCalculation(rows("00:00:10:00", "%", "50", "00:00:05:00", "Caf\xC3\xA9 \xE2\x82\xAC"));
+        sheet.appendCalculation(rows("00:00:10:00", "~", "00:00:04:00", "00:00:06:00", "na\xC3\xAFve take"));
+        const QByteArray expected = "OmbrelSheet\r\n"
+                                    "2\r\n"
+                                    "NonDropFrame Timecode\r\n"
+                                    "00:00:10:00 % 50 = 00:00:05:00  Caf\xE9 \x80 \r\n"
+                                    "00:00:10:00 ~ 00:00:04:00 = 00:00:06:00  na\xEFve take \r\n"
+                                    "\r\n"
+                                    "DropFrame Timecode\r\n"
+                                    "00;00;10;00 % 50 = 00;00;05;00  Caf\xE9 \x80 \r\n"
+                                    "00;00;10;00 ~ 00;00;04;00 = 00;00;06;00  na\xEFve take \r\n"
+                                    "\r\n"
+                                    "PAL Timecode\r\n"
+                                    "00:00:10:00 % 50 = 00:00:05:00  Caf\xE9 \x80 \r\n"
+                                    "00:00:10:00 ~ 00:00:04:00 = 00:00:06:00  na\xEFve take \r\n"
+                                    "\r\n"
+                                    "Film Timecode\r\n"
+                                    "00:00:10:00 % 50 = 00:00:05:00  Caf\xE9 \x80 \r\n"
+                                    "00:00:10:00 ~ 00:00:04:00 = 00:00:06:00  na\xEFve take \r\n"
+                                    "\r\n"
+                                    "User (24fps) Timecode\r\n"
+                                    "00:00:10:00 % 50 = 00:00:05:00  Caf\xE9 \x80 \r\n"
+                                    "00:00:10:00 ~ 00:00:04:00 = 00:00:06:00  na\xEFve take \r\n"
+                                    "\r\n"
+                                    "Frames (25fps)\r\n"
+                                    "00:00:10:00 % 50 = 00:00:05:00  Caf\xE9 \x80 \r\n"
+                                    "00:00:10:00 ~ 00:00:04:00 = 00:00:06:00  na\xEFve take \r\n"
+                                    "\r\n";
+        QCOMPARE(QByteArray::fromStdString(WriteCalcFile(sheet, 24, 25.0)), expected);
     }
 
     void descriptionEndsTheRow()

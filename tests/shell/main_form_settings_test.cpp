@@ -1,7 +1,11 @@
+#include "documents/export_form.h"
 #include "main_window_fixture.h"
+#include "minicalc/mini_calc_form.h"
+#include "printing/print_form.h"
 #include "settings/app_settings.h"
 #include "settings/preferences.h"
 #include "shell/calc_main_form.h"
+#include "shell/function_key_bar.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
 
@@ -13,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -21,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace ombrel;
 using test::MainWindow;
@@ -35,6 +41,198 @@ QString header(MainWindow& w, int section)
 QStringList storedKeys()
 {
     return QSettings("Brontel", "Ombrel").allKeys();
+}
+
+// Every value the program stores, each distinct and none its default, with
+// what a window started from it shows. "list N" probes the list of tab N.
+struct StoredValue {
+    const char* key;
+    const char* stored;
+    const char* probe;
+    const char* shown;
+};
+
+const StoredValue kEveryStoredValue[] = {
+    {"Font/NDFontName", "DejaVu Serif", "font name 0", "DejaVu Serif"},
+    {"Font/NDFontColor", "17", "font colour 0", "#110000"},
+    {"Font/NDFontSize", "7", "font size 0", "7"},
+    {"Font/NDFontStyle", "0", "font style 0", ""},
+    {"Font/NDGridColor", "Silver", "grid colour 0", "#c0c0c0"},
+    {"Font/DFFontName", "DejaVu Sans Mono", "font name 1", "DejaVu Sans Mono"},
+    {"Font/DFFontColor", "8704", "font colour 1", "#002200"},
+    {"Font/DFFontSize", "8", "font size 1", "8"},
+    {"Font/DFFontStyle", "2", "font style 1", "i"},
+    {"Font/DFGridColor", "Aqua", "grid colour 1", "#00ffff"},
+    {"Font/PALFontName", "DejaVu Sans", "font name 2", "DejaVu Sans"},
+    {"Font/PALFontColor", "3342336", "font colour 2", "#000033"},
+    {"Font/PALFontSize", "9", "font size 2", "9"},
+    {"Font/PALFontStyle", "3", "font style 2", "u"},
+    {"Font/PALGridColor", "Lime", "grid colour 2", "#00ff00"},
+    {"Font/FilmFontName", "Film Face", "font name 3", "Film Face"},
+    {"Font/FilmFontColor", "17425", "font colour 3", "#114400"},
+    {"Font/FilmFontSize", "10", "font size 3", "10"},
+    {"Font/FilmFontStyle", "4", "font style 3", "s"},
+    {"Font/FilmGridColor", "White", "grid colour 3", "#ffffff"},
+    {"Font/UserFontName", "User Face", "font name 4", "User Face"},
+    {"Font/UserFontColor", "5570662", "font colour 4", "#660055"},
+    {"Font/UserFontSize", "12", "font size 4", "12"},
+    {"Font/UserFontStyle", "8", "font style 4", "iu"},
+    {"Font/UserGridColor", "Fuchsia", "grid colour 4", "#ff00ff"},
+    {"Font/FramesFontName", "Frames Face", "font name 5", "Frames Face"},
+    {"Font/FramesFontColor", "153", "font colour 5", "#990000"},
+    {"Font/FramesFontSize", "13", "font size 5", "13"},
+    {"Font/FramesFontStyle", "15", "font style 5", "bius"},
+    {"Font/FramesGridColor", "Olive", "grid colour 5", "#808000"},
+    {"Font/PrintFontName", "Print Face", "print font name", "Print Face"},
+    {"Font/PrintFontColor", "11141307", "print font colour", "11141307"},
+    {"Font/PrintFontSize", "14", "print font size", "14"},
+    {"Font/PrintFontStyle", "10", "print font style", "us"},
+    {"StartWith/StartCombo", "2", "tab", "PAL"},
+    {"StartWith/TabCombo", "1", "tab position", "bottom"},
+    {"StartWith/LabelCombo", "2", "labels", "TC1 TC2 Total"},
+    {"StartWith/UserFrames", "24", "user tab", "User-24"},
+    {"StartWith/Frames", "29.97", "frames tab", "Frm-29.97"},
+    {"StartWith/Validity", "0", "check ValidityCheck", "0"},
+    {"StartWith/Descriptions", "1", "check Descriptions1", "1"},
+    {"StartWith/Percentages", "0", "check Percentages1", "0"},
+    {"StartWith/FrameMode", "1", "check FrameMode1", "1"},
+    {"StartWith/Balloon", "0", "check Balloon1", "0"},
+    {"Grid/1A", "90", "column 0", "90"},
+    {"Grid/1B", "13", "column 1", "13"},
+    {"Grid/1C", "92", "column 2", "92"},
+    {"Grid/1D", "14", "column 3", "14"},
+    {"Grid/1E", "94", "column 4", "94"},
+    {"Grid/1F", "17", "column 5", "17"},
+    {"Grid/1G", "130", "column 6", "130"},
+    {"Postion/MainLeft", "230", "main window", "230,120"},
+    {"Postion/MainTop", "120", "main window", "230,120"},
+    {"Postion/CalcMiniLeft", "310", "mini calc", "310,220"},
+    {"Postion/CalcMiniTop", "220", "mini calc", "310,220"},
+    {"Function/GF1", "01:00:00:01", "key 0", "01:00:00:01"},
+    {"Function/F2", "02:00:00:02", "key 1", "02:00:00:02"},
+    {"Function/F3", "03:00:00:03", "key 2", "03:00:00:03"},
+    {"Function/F4", "04:00:00:04", "key 3", "04:00:00:04"},
+    {"Function/F5", "05:00:00:05", "key 4", "05:00:00:05"},
+    {"Function/F6", "06:00:00:06", "key 5", "06:00:00:06"},
+    {"Function/F7", "07:00:00:07", "key 6", "07:00:00:07"},
+    {"Function/F8", "08:00:00:08", "key 7", "08:00:00:08"},
+    {"Function/F9", "09:00:00:09", "key 8", "09:00:00:09"},
+    {"Function/F10", "10:00:00:10", "key 9", "10:00:00:10"},
+    {"Function/F11", "11:00:00:11", "key 10", "11:00:00:11"},
+    {"Function/F12", "12:00:00:12", "key 11", "12:00:00:12"},
+    {"Print/Radio", "3", "print format", "3"},
+    {"Print/Page", "0", "print page", "0"},
+    {"Print/Date", "0", "print date", "0"},
+    {"Print/Time", "0", "print time", "0"},
+    {"Print/Descriptions", "0", "print descriptions", "0"},
+    {"Print/Heading", "Reel 4", "print heading", "Reel 4"},
+    {"Print/Subheading", "Trailer cut", "print subheading", "Trailer cut"},
+    {"Export/Radio", "5", "export format", "5"},
+    {"Export/ExportDescriptions", "0", "export descriptions", "0"},
+    {"Export/UseHead", "1", "export headings", "1"},
+    {"Export/Heading", "Reel 5", "export heading", "Reel 5"},
+    {"Export/Subheading", "Teaser cut", "export subheading", "Teaser cut"},
+};
+
+QString styleLetters(bool bold, bool italic, bool underline, bool strikeOut)
+{
+    return QString(bold ? "b" : "") + (italic ? "i" : "") + (underline ? "u" : "") + (strikeOut ? "s" : "");
+}
+
+QString flag(bool on)
+{
+    return on ? "1" : "0";
+}
+
+// What the window shows of one setting.
+QString shown(MainWindow& w, const QString& probe)
+{
+    TCalcMainForm& f = w.form;
+    const int n = probe.section(' ', -1).toInt();
+    const QTableView* list = probe.startsWith("font") || probe.startsWith("grid") ? f.list(FormatAt(n)) : nullptr;
+    if (probe.startsWith("font name"))
+        return QString::fromStdString(w.settings.listFonts[n].name);
+    if (probe.startsWith("font colour"))
+        return list->palette().color(QPalette::Text).name();
+    if (probe.startsWith("font size"))
+        return QString::number(list->font().pointSize());
+    if (probe.startsWith("font style")) {
+        const QFont font = list->font();
+        return styleLetters(font.bold(), font.italic(), font.underline(), font.strikeOut());
+    }
+    if (probe.startsWith("grid colour"))
+        return list->palette().color(QPalette::Base).name();
+    const StoredFont& print = w.settings.printFont;
+    if (probe == "print font name")
+        return QString::fromStdString(print.name);
+    if (probe == "print font colour")
+        return QString::number(print.colour);
+    if (probe == "print font size")
+        return QString::number(print.size);
+    if (probe == "print font style")
+        return styleLetters(print.style.bold, print.style.italic, print.style.underline, print.style.strikeOut);
+    if (probe == "tab")
+        return f.PageControl1->tabText(f.PageControl1->currentIndex());
+    if (probe == "tab position")
+        return f.PageControl1->tabPosition() == QTabWidget::South ? "bottom" : "top";
+    if (probe == "labels")
+        return f.Label1->text() + ' ' + f.Label2->text() + ' ' + f.Label4->text();
+    if (probe == "user tab")
+        return f.PageControl1->tabText(FormatIndex(TimecodeFormat::User));
+    if (probe == "frames tab")
+        return f.PageControl1->tabText(FormatIndex(TimecodeFormat::Frames));
+    if (probe.startsWith("check "))
+        return flag(f.findChild<QAction*>(probe.section(' ', 1))->isChecked());
+    if (probe.startsWith("column"))
+        return QString::number(f.list(TimecodeFormat::NonDrop)->columnWidth(n));
+    if (probe == "main window")
+        return QString("%1,%2").arg(f.x()).arg(f.y());
+    if (probe == "mini calc") {
+        f.MiniCalc1->trigger();
+        const QPoint place = f.miniCalc().pos();
+        f.miniCalc().close();
+        return QString("%1,%2").arg(place.x()).arg(place.y());
+    }
+    if (probe.startsWith("key")) {
+        // A key names its timecode when the pointer rests on it.
+        QTest::mouseMove(f.ToolBar2->FBtn[n], QPoint(4, 4));
+        return f.ToolBar2->FBtn[n]->toolTip();
+    }
+    const PrintSettings printing = f.gridPrintForm().settings();
+    const ExportSettings exporting = f.exportForm().settings();
+    if (probe == "print format")
+        return QString::number(printing.radio);
+    if (probe == "print page")
+        return flag(printing.page);
+    if (probe == "print date")
+        return flag(printing.date);
+    if (probe == "print time")
+        return flag(printing.time);
+    if (probe == "print descriptions")
+        return flag(printing.descriptions);
+    if (probe == "print heading")
+        return QString::fromStdString(printing.heading);
+    if (probe == "print subheading")
+        return QString::fromStdString(printing.subheading);
+    if (probe == "export format")
+        return QString::number(exporting.radio);
+    if (probe == "export descriptions")
+        return flag(exporting.exportDescriptions);
+    if (probe == "export headings")
+        return flag(exporting.useHead);
+    if (probe == "export heading")
+        return QString::fromStdString(exporting.heading);
+    if (probe == "export subheading")
+        return QString::fromStdString(exporting.subheading);
+    return "unknown probe " + probe;
+}
+
+void compareEveryShownValue(MainWindow& w, const char* window)
+{
+    for (const StoredValue& value : kEveryStoredValue)
+        QVERIFY2(shown(w, value.probe) == value.shown,
+                 qPrintable(QString("%1, %2: %3 shows '%4', expected '%5'")
+                                .arg(window, value.key, value.probe, shown(w, value.probe), value.shown)));
 }
 
 } // namespace
@@ -59,6 +257,59 @@ private slots:
         QCOMPARE(f.MaskEdit1->text(), QString("00:00:00:00"));
         QCOMPARE(QApplication::focusWidget(), f.MaskEdit1);
         QCOMPARE(test::StoredSettings::value("StartWith/Ver110"), QString("1"));
+    }
+
+    // Every stored value, distinct and none its default: a window shows
+    // each; the commands that store settings (the preferences' OK, a menu
+    // option, printing, an export, closing the Mini Calc and the window)
+    // write them back under the same keys; a fresh window from that store
+    // shows each again.
+    void everyStoredValueSurvivesCloseAndRestart()
+    {
+        QMap<QString, QString> store{{"StartWith/Ver110", "1"}};
+        for (const StoredValue& value : kEveryStoredValue)
+            store.insert(value.key, value.stored);
+        QTemporaryDir dir;
+        QByteArray written;
+        {
+            MainWindow w({.shown = true, .stored = store});
+            compareEveryShownValue(w, "first window");
+            if (QTest::currentTestFailed())
+                return;
+
+            // From here, only what the commands write is in the store; the
+            // function keys, written only as one is programmed, stay.
+            QMap<QString, QString> kept{{"StartWith/Ver110", "1"}};
+            for (auto it = store.begin(); it != store.end(); ++it)
+                if (it.key().startsWith("Function/"))
+                    kept.insert(it.key(), it.value());
+            test::StoredSettings wiped(kept);
+            TCalcMainForm& f = w.form;
+            QVERIFY(f.preferences().OKBtnClick());
+            f.Balloon1->trigger();
+            f.Balloon1->trigger();
+            QPrinter& printer = f.gridPrintForm().printer();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath("report.pdf"));
+            f.gridPrintForm().PrintBtnClick();
+            w.dialogs.saveNames.push_back(dir.filePath("export.txt"));
+            f.exportForm().ExportBtnClick();
+            f.MiniCalc1->trigger();
+            f.miniCalc().close();
+            QVERIFY(f.close());
+            QVERIFY2(w.dialogs.messages.isEmpty(), qPrintable(w.dialogs.messageTexts().join('\n')));
+
+            const QStringList keys = storedKeys();
+            for (const QString& key : store.keys())
+                QVERIFY2(keys.contains(key), qPrintable(key + " was not written: " + keys.join(" ")));
+            QCOMPARE(keys.size(), store.size());
+            for (const StoredValue& value : kEveryStoredValue)
+                QCOMPARE(QString(value.key) + '=' + test::StoredSettings::value(value.key),
+                         QString(value.key) + '=' + value.stored);
+            written = test::StoredSettings::fileText();
+        }
+        MainWindow restarted({.shown = true, .storedFile = written});
+        compareEveryShownValue(restarted, "restarted window");
     }
 
     void storedStartFormatAndRatesApply()
