@@ -194,8 +194,11 @@ QString shown(MainWindow& w, const QString& probe)
         return QString("%1,%2").arg(place.x()).arg(place.y());
     }
     if (probe.startsWith("key")) {
-        // A key names its timecode when the pointer rests on it.
-        QTest::mouseMove(f.ToolBar2->FBtn[n], QPoint(4, 4));
+        // A key names its timecode when the pointer comes onto it (sent to
+        // the key itself: an offscreen pointer lands on whichever window lies
+        // on top).
+        QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
+        QApplication::sendEvent(f.ToolBar2->FBtn[n], &enter);
         return f.ToolBar2->FBtn[n]->toolTip();
     }
     const PrintSettings printing = f.gridPrintForm().settings();
