@@ -666,6 +666,7 @@ void TCalcMainForm::FormActivate()
         // The preferences dialog is made when the user opens it.
         const StoredSettingsLoad load = LoadStoredSettings(store_, settings_);
         ApplyLoadedSettings(settings_, *this, load.defaultWidthPending);
+        ToolBar2->showStoredKeys();
         // Windows made before this take the settings just read; the others
         // read them when they are made.
         if (gridPrintForm_)

@@ -96,12 +96,19 @@ std::string FunctionKeyBar::loadText(int key) const
     return LoadedSlotText(host_.settings.functionKeys[key - 1], host_.separator());
 }
 
+void FunctionKeyBar::showStoredKeys()
+{
+    for (int key = 1; key <= kFunctionKeyCount; ++key) {
+        FBtn[key - 1]->setToolTip(toQt(loadText(key)));
+        FBtn[key - 1]->setAccessibleDescription(toQt(LoadedSlotText(host_.settings.functionKeys[key - 1], ':')));
+    }
+}
+
 void FunctionKeyBar::program(int key, std::string_view source)
 {
     FunctionKeySlots& keys = host_.settings.functionKeys;
     keys[key - 1] = ProgrammedSlotText(source);
-    FBtn[key - 1]->setToolTip(toQt(loadText(key)));
-    FBtn[key - 1]->setAccessibleDescription(toQt(LoadedSlotText(keys[key - 1], ':')));
+    showStoredKeys();
     host_.showStatus(toQt(FunctionKeyStatus(key, keys[key - 1], host_.separator())));
     ReportStoreErrors(host_.dialogs, window(), [&] { WriteFunctionKeys(host_.store, keys, key); });
 }

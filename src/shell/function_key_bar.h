@@ -55,6 +55,9 @@ public:
     std::string loadText(int key) const;
     // Stores a timecode in key n and writes all twelve keys to the store.
     void program(int key, std::string_view source);
+    // Each key tells its stored timecode again (the settings were read
+    // after the keys were made).
+    void showStoredKeys();
 
     // A key's button, its F key or its Shift+F key (which arms ProgF first).
     void F1Click(int key);

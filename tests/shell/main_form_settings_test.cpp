@@ -194,12 +194,8 @@ QString shown(MainWindow& w, const QString& probe)
         return QString("%1,%2").arg(place.x()).arg(place.y());
     }
     if (probe.startsWith("key")) {
-        // A key names its timecode when the pointer comes onto it (sent to
-        // the key itself: an offscreen pointer lands on whichever window lies
-        // on top).
-        QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
-        QApplication::sendEvent(f.ToolBar2->FBtn[n], &enter);
-        return f.ToolBar2->FBtn[n]->toolTip();
+        // A screen reader tells the key's timecode as its description.
+        return f.ToolBar2->FBtn[n]->accessibleDescription();
     }
     const PrintSettings printing = f.gridPrintForm().settings();
     const ExportSettings exporting = f.exportForm().settings();
