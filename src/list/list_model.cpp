@@ -260,7 +260,7 @@ void SheetModels::setCell(TimecodeFormat format, int64_t row, int column, std::s
         });
 }
 
-void SheetModels::replaceSheet(CalcSheet&& sheet, std::function<void()> alongside)
+void SheetModels::pushSheetSwap(CalcSheet&& sheet, std::function<void()> alongside)
 {
     // The sheet put aside is kept whole by the step: undoing swaps it back
     // without a copy.
@@ -271,18 +271,17 @@ void SheetModels::replaceSheet(CalcSheet&& sheet, std::function<void()> alongsid
         swapSheet(*other);
     };
     push("Open", true, true, swap, swap);
+}
+
+void SheetModels::replaceSheet(CalcSheet&& sheet, std::function<void()> alongside)
+{
+    pushSheetSwap(std::move(sheet), std::move(alongside));
     setWorkModified(false);
 }
 
 void SheetModels::importSheet(CalcSheet&& sheet, std::function<void()> alongside)
 {
-    auto other = std::make_shared<CalcSheet>(std::move(sheet));
-    auto swap = [this, other, alongside = std::move(alongside)] {
-        if (alongside)
-            alongside();
-        swapSheet(*other);
-    };
-    push("Open", true, true, swap, swap);
+    pushSheetSwap(std::move(sheet), std::move(alongside));
     followJournal();
 }
 

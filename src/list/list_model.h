@@ -109,6 +109,9 @@ signals:
 private:
     void push(const QString& text, bool modifies, bool keepsSheet, std::function<void()> redo,
               std::function<void()> undo);
+    // Puts `sheet` in place as one undoable step, `alongside` run with
+    // each swap.
+    void pushSheetSwap(CalcSheet&& sheet, std::function<void()> alongside);
     void insertRow(int64_t row, const std::array<RowCells, kFormatCount>& rows);
     void removeRow(int64_t row);
     void applyOrder(const std::vector<int64_t>& order);

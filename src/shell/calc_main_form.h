@@ -267,6 +267,7 @@ private:
     bool readCalculationFile(const QString& name);
     // Opens an edit decision list as new, unsaved work: false when refused.
     bool importEditDecisionList(const QString& name);
+    void showOpenedWork(const QString& name);
     // Offers back the work of a run that did not end cleanly.
     void offerRecovery();
     // Tells the user, once, that the unsaved work is no longer kept safe.

@@ -150,12 +150,19 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         recovery_->journal().setFileName(QFile::encodeName(workFile_.path()).toStdString());
     });
     contents.reset();
+    showOpenedWork(name);
+    return true;
+}
+
+// After an Open or an import: the file is remembered and the lists show
+// the last rows of the new work.
+void TCalcMainForm::showOpenedWork(const QString& name)
+{
     recentFiles_->remember(name);
     dragState_.DragRow.reset();
     setListCommandsEnabled(true);
     scrollListsToLastRows();
     updateStatusBar();
-    return true;
 }
 
 // The events become rows on the active tab, off the window's thread; the
@@ -195,11 +202,7 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
     saveName_ = list.dir().filePath(list.completeBaseName() + ".obr");
     recovery_->journal().setFileName(QFile::encodeName(saveName_).toStdString());
     imported.reset();
-    recentFiles_->remember(name);
-    dragState_.DragRow.reset();
-    setListCommandsEnabled(true);
-    scrollListsToLastRows();
-    updateStatusBar();
+    showOpenedWork(name);
     return true;
 }
 
