@@ -207,7 +207,8 @@ inline TimecodeParts GenericTC(int64_t count, int64_t rate)
 
 inline void SetTimecodeText(std::string& cell, const TimecodeParts& parts, char separator)
 {
-    const auto twoDigits = [](int32_t part) { return static_cast<uint32_t>(part) < 100; };
+    // Combined with '&' rather than '&&': one test instead of four branches.
+    const auto twoDigits = [](int32_t part) { return unsigned{static_cast<uint32_t>(part) < 100}; };
     if (!(twoDigits(parts.hours) & twoDigits(parts.minutes) & twoDigits(parts.seconds) & twoDigits(parts.frames)))
         [[unlikely]] {
         detail::setWideTimecodeText(cell, parts, separator);
