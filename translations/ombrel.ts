@@ -365,6 +365,10 @@ Open it anyway?</source>
         <source>%1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>There is not enough memory to open this file.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ombrel::BackgroundTask</name>
@@ -782,10 +786,6 @@ Open it anyway?</source>
     </message>
     <message>
         <source>Open Ombrel File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>There is not enough memory to open this file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -260,7 +260,7 @@ void SheetModels::setCell(TimecodeFormat format, int64_t row, int column, std::s
         });
 }
 
-void SheetModels::pushSheetSwap(CalcSheet&& sheet, std::function<void()> alongside)
+void SheetModels::pushSheetSwap(const QString& text, CalcSheet&& sheet, std::function<void()> alongside)
 {
     // The sheet put aside is kept whole by the step: undoing swaps it back
     // without a copy.
@@ -270,30 +270,29 @@ void SheetModels::pushSheetSwap(CalcSheet&& sheet, std::function<void()> alongsi
             alongside();
         swapSheet(*other);
     };
-    push("Open", true, true, swap, swap);
+    push(text, true, true, swap, swap);
 }
 
 void SheetModels::replaceSheet(CalcSheet&& sheet, std::function<void()> alongside)
 {
-    pushSheetSwap(std::move(sheet), std::move(alongside));
+    pushSheetSwap("Open", std::move(sheet), std::move(alongside));
     setWorkModified(false);
 }
 
 void SheetModels::importSheet(CalcSheet&& sheet, std::function<void()> alongside)
 {
-    pushSheetSwap(std::move(sheet), std::move(alongside));
+    pushSheetSwap("Open", std::move(sheet), std::move(alongside));
     followJournal();
 }
 
-void SheetModels::clear()
+void SheetModels::clear(std::function<void()> alongside)
 {
     if (sheet_.rowCount() == 0) {
-        setWorkModified(false);
-        return;
+        if (alongside)
+            alongside();
+    } else {
+        pushSheetSwap("New", CalcSheet{}, std::move(alongside));
     }
-    auto other = std::make_shared<CalcSheet>();
-    push(
-        "New", true, true, [this, other] { swapSheet(*other); }, [this, other] { swapSheet(*other); });
     setWorkModified(false);
 }
 

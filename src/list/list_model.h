@@ -85,7 +85,8 @@ public:
     // replaces the rows as unsaved work; undone, the rows before come back
     // as after an Open, and `alongside` runs as with replaceSheet.
     void importSheet(CalcSheet&& sheet, std::function<void()> alongside = {});
-    void clear();
+    // New: no rows, nothing unsaved; `alongside` as with replaceSheet.
+    void clear(std::function<void()> alongside = {});
 
     // The history of changes. Undo and redo step through it; the steps
     // kept are bounded (kHistorySteps, of which at most kHistorySheets
@@ -109,9 +110,9 @@ signals:
 private:
     void push(const QString& text, bool modifies, bool keepsSheet, std::function<void()> redo,
               std::function<void()> undo);
-    // Puts `sheet` in place as one undoable step, `alongside` run with
-    // each swap.
-    void pushSheetSwap(CalcSheet&& sheet, std::function<void()> alongside);
+    // Puts `sheet` in place as one undoable step named `text`, `alongside`
+    // run with each swap.
+    void pushSheetSwap(const QString& text, CalcSheet&& sheet, std::function<void()> alongside);
     void insertRow(int64_t row, const std::array<RowCells, kFormatCount>& rows);
     void removeRow(int64_t row);
     void applyOrder(const std::vector<int64_t>& order);

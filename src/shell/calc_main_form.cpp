@@ -648,14 +648,13 @@ void TCalcMainForm::wireCommands()
 // Puts the window into its start state; New runs it again.
 void TCalcMainForm::FormCreate()
 {
-    models_.clear();
+    models_.clear(workFileSwap({}));
     dragState_.DragRow.reset();
     ZeroDisable();
     OperandCombo->setCurrentIndex(0);
     OperandComboChange(); // the fields shown follow the operator
     pendingOpenName_.clear();
     headers_->clearSortMode();
-    workFile_.release();
 }
 
 void TCalcMainForm::FormActivate()

@@ -268,6 +268,10 @@ private:
     // Opens an edit decision list as new, unsaved work: false when refused.
     bool importEditDecisionList(const QString& name);
     void showOpenedWork(const QString& name);
+    // What a New, an Open or an import does with each swap of the sheets,
+    // done, undone or redone: the work's file, lock and all, is traded
+    // with `file`, and the recovery journal told.
+    std::function<void()> workFileSwap(WorkFile::Held file);
     // Offers back the work of a run that did not end cleanly.
     void offerRecovery();
     // Tells the user, once, that the unsaved work is no longer kept safe.

@@ -134,7 +134,7 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
         fileTask_->run(
             [&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress, &read); });
     } catch (const std::bad_alloc&) {
-        contents.emplace().error = {tr("There is not enough memory to open this file.").toStdString(), {}};
+        contents.emplace().error = {OMBREL_TEXT("ombrel", "There is not enough memory to open this file."), {}};
     }
     if (!contents)
         return false;
@@ -144,14 +144,18 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
     }
     // Undo of the Open gives the file before back, with its lock; redo
     // takes the opened one again.
-    auto file = std::make_shared<WorkFile::Held>(workFile_.heldOpened(name, read));
-    models_.replaceSheet(std::move(contents->sheet), [this, file] {
-        workFile_.swap(*file);
-        recovery_->journal().setFileName(QFile::encodeName(workFile_.path()).toStdString());
-    });
+    models_.replaceSheet(std::move(contents->sheet), workFileSwap(workFile_.heldOpened(name, read)));
     contents.reset();
     showOpenedWork(name);
     return true;
+}
+
+std::function<void()> TCalcMainForm::workFileSwap(WorkFile::Held file)
+{
+    return [this, file = std::make_shared<WorkFile::Held>(std::move(file))] {
+        workFile_.swap(*file);
+        recovery_->journal().setFileName(QFile::encodeName(workFile_.path()).toStdString());
+    };
 }
 
 // After an Open or an import: the file is remembered and the lists show
@@ -187,7 +191,7 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
                 imported = EdlToSheet(*edl, tab, labels, rates, progress);
         });
     } catch (const std::bad_alloc&) {
-        imported.emplace().error = {tr("There is not enough memory to open this file.").toStdString(), {}};
+        imported.emplace().error = {OMBREL_TEXT("ombrel", "There is not enough memory to open this file."), {}};
     }
     if (!imported)
         return false;
@@ -196,8 +200,7 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
         return false;
     }
     // The work before keeps its file, lock included, for an undo.
-    auto noFile = std::make_shared<WorkFile::Held>();
-    models_.importSheet(std::move(imported->sheet), [this, noFile] { workFile_.swap(*noFile); });
+    models_.importSheet(std::move(imported->sheet), workFileSwap({}));
     const QFileInfo list(name);
     saveName_ = list.dir().filePath(list.completeBaseName() + ".obr");
     recovery_->journal().setFileName(QFile::encodeName(saveName_).toStdString());

@@ -562,7 +562,8 @@ private slots:
     }
 
     // The window locks the file its work belongs to, and lets go of it on
-    // New, on opening another file and on closing.
+    // New, on opening another file and on closing; undoing a New or an Open
+    // takes it back.
     void theWorkFileIsLockedWhileItIsOpenHere()
     {
         writeFile(dir_->filePath("one.obr"), oneCalculationFile());
@@ -597,6 +598,14 @@ private slots:
             w.dialogs.answers.push_back(Answer::Yes);
             w.form.NewBtnClick();
             QVERIFY(!QFile::exists(lockTwo));
+            QVERIFY(w.form.workFile().path().isEmpty());
+            // New is undone the same way.
+            w.form.Undo1Click();
+            QVERIFY(QFile::exists(lockTwo));
+            QCOMPARE(w.form.workFile().path(), QFileInfo(dir_->filePath("two.obr")).canonicalFilePath());
+            w.form.Redo1Click();
+            QVERIFY(!QFile::exists(lockTwo));
+            QVERIFY(w.form.workFile().path().isEmpty());
             // A save locks the file saved to; closing lets it go.
             w.calculate("00:00:01:00", "+", "00:00:01:00");
             w.dialogs.saveNames.push_back(dir_->filePath("three.obr"));
