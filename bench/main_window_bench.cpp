@@ -204,17 +204,11 @@ bool reportPaired(benchmark::State& state, Times& measured, Times& reference)
     return true;
 }
 
-// Calculate to painted rows on a sheet of `rows` calculations, paired with
-// the same on a sheet of 100: the two windows take turns, a batch of
-// Calculates each, so that both meet the same machine. The manual time is
-// the measured window's.
-void BM_CalculateToPaint(benchmark::State& state)
+// Calculates in `measured` and in `reference` by turns, a batch each, so
+// that both meet the same machine; the manual time is the measured one's.
+void pairedCalculates(benchmark::State& state, OpenedWindow& reference, OpenedWindow& measured)
 {
     constexpr int kBatch = 10;
-    OpenedWindow reference(sheetFile(100));
-    OpenedWindow measured(sheetFile(state.range(0)), kBesideReference);
-    for (OpenedWindow* window : {&reference, &measured})
-        window->form.setRecoveryJournalEnabled(state.range(1) != 0);
     Times referenceTimes;
     Times measuredTimes;
     for (auto _ : state) {
@@ -233,6 +227,29 @@ void BM_CalculateToPaint(benchmark::State& state)
     }
     if (reportPaired(state, measuredTimes, referenceTimes))
         state.counters["rows"] = double(measured.form.sheet().rowCount());
+}
+
+// Calculate to painted rows on a sheet of `rows` calculations, paired with
+// the same on a sheet of 100.
+void BM_CalculateToPaint(benchmark::State& state)
+{
+    OpenedWindow reference(sheetFile(100));
+    OpenedWindow measured(sheetFile(state.range(0)), kBesideReference);
+    for (OpenedWindow* window : {&reference, &measured})
+        window->form.setRecoveryJournalEnabled(state.range(1) != 0);
+    pairedCalculates(state, reference, measured);
+}
+
+// What the recovery journal costs a Calculate: the same sheet with the
+// journal on, paired with it off. The first Calculate starts the journal
+// with the whole sheet, which its worker writes while the window goes on.
+void BM_CalculateToPaintJournal(benchmark::State& state)
+{
+    OpenedWindow reference(sheetFile(state.range(0)));
+    OpenedWindow measured(sheetFile(state.range(0)), kBesideReference);
+    reference.form.setRecoveryJournalEnabled(false);
+    measured.form.setRecoveryJournalEnabled(true);
+    pairedCalculates(state, reference, measured);
 }
 
 // A window of this program in a child process, as main() starts it
@@ -429,6 +446,13 @@ BENCHMARK(BM_CalculateToPaint)
     ->Args({100'000, 1})
     ->Args({1'000'000, 1})
     ->Args({1'000'000, 0})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Apply(minAndMedian);
+BENCHMARK(BM_CalculateToPaintJournal)
+    ->ArgNames({"rows"})
+    ->Arg(1'000'000)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime()
     ->Iterations(10)
