@@ -31,11 +31,13 @@ std::optional<UserMessage> modeMismatch(const EdlContents& edl, const FormatInfo
     if (dropFrame && !active.dropFrame)
         return UserMessage{OMBREL_TEXT("ombrel", "This edit decision list counts in drop frame (FCM: DROP FRAME): "
                                                  "open it with the %1 tab shown."),
-                           {tabName(TimecodeFormat::DropFrm)}};
+                           {tabName(TimecodeFormat::DropFrm)},
+                           1};
     if (!dropFrame && active.dropFrame)
         return UserMessage{OMBREL_TEXT("ombrel", "This edit decision list counts in non-drop frame: open it with "
                                                  "the %1 tab shown, or the tab of its rate."),
-                           {tabName(TimecodeFormat::NonDrop)}};
+                           {tabName(TimecodeFormat::NonDrop)},
+                           1};
     return std::nullopt;
 }
 

@@ -20,6 +20,10 @@ inline constexpr char kUserTextContext[] = "ombrel";
 struct UserMessage {
     std::string text;
     std::vector<std::string> arguments;
+    // The arguments that are texts of the program themselves, marked with
+    // OMBREL_TEXT (a tab's caption): bit i for argument i + 1. They are
+    // shown in the user's language with the message.
+    unsigned translatedArguments = 0;
 
     friend bool operator==(const UserMessage&, const UserMessage&) = default;
 };

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ombrel {
 
@@ -22,10 +23,15 @@ inline QString Translated(std::string_view english)
     return QCoreApplication::translate(kUserTextContext, std::string(english).c_str());
 }
 
-// A message of the core in the user's language; its arguments stay as they are.
+// A message of the core in the user's language; its arguments stay as they
+// are, but for those that are the program's own texts.
 inline QString Translated(const UserMessage& message)
 {
-    return toQt(FillArguments(Translated(message.text).toStdString(), message.arguments));
+    std::vector<std::string> arguments = message.arguments;
+    for (size_t i = 0; i < arguments.size(); ++i)
+        if (message.translatedArguments & (1u << i))
+            arguments[i] = Translated(arguments[i]).toStdString();
+    return toQt(FillArguments(Translated(message.text).toStdString(), arguments));
 }
 
 } // namespace ombrel

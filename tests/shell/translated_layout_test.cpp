@@ -3,6 +3,8 @@
 // are made. Every caption shows whole: no label, button, check box or group
 // title is narrower than its text or reaches past its window, and every
 // list tab stays in sight. The core's messages come out translated too.
+#include "documents/edl_reader.h"
+#include "documents/edl_sheet.h"
 #include "documents/export_form.h"
 #include "engine/format_info.h"
 #include "list/find_form.h"
@@ -120,6 +122,15 @@ private slots:
         QVERIFY(!message.contains("not a valid"));
         QVERIFY(accented(Translated(kWindowFormats[0].tabCaption)));
         QVERIFY(accented(Translated(kWindowFormats[0].choiceName)));
+        // A tab named in a message is named as the tab shows it.
+        const EdlContents dropFrame = ReadEdl("FCM: DROP FRAME\n001  AX  V  C  00:00:00;00 00:00:01;00 "
+                                              "01:00:00;00 01:00:01;00\n");
+        const std::optional<EdlSheet> refused =
+            EdlToSheet(dropFrame, TimecodeFormat::NonDrop, LabelStyle::InOutDuration, Rates{});
+        QVERIFY(refused && !refused->ok());
+        const QString refusal = Translated(refused->error);
+        QVERIFY2(refusal.contains(Translated(kWindowFormats[FormatIndex(TimecodeFormat::DropFrm)].tabCaption)),
+                 qPrintable(refusal));
     }
 
     void everyWindowShowsItsCaptionsWhole()
