@@ -15,7 +15,7 @@ namespace {
 // Chunks grow from small to large, so a list of a few rows stays small and
 // a large one needs few allocations.
 constexpr size_t kFirstChunkSize = size_t{4} << 10;
-constexpr size_t kChunkSize = size_t{1} << 20;
+constexpr size_t kChunkSize = size_t{2} << 20;
 
 // Cell lengths are stored as base-128 varints: one byte for any cell under
 // 128 characters, which is every cell but long descriptions.
@@ -54,13 +54,17 @@ const char* readVarint(const char* in, size_t& value)
 
 // A full-size or larger chunk is mapped with all its pages in place: filling a
 // fresh chunk otherwise stops at every page for the system to supply it,
-// the largest cost of reading a large file into the lists.
+// the largest cost of reading a large file into the lists. Its pages are
+// huge ones where the system has them (a full chunk is one): on a virtual
+// machine the first touch of each small page can cost more than filling it.
 std::shared_ptr<char[]> newChunk(size_t size)
 {
     if (size >= kChunkSize) {
-        void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapped == MAP_FAILED)
             throw std::bad_alloc();
+        ::madvise(mapped, size, MADV_HUGEPAGE);
+        ::madvise(mapped, size, MADV_POPULATE_WRITE);
         return std::shared_ptr<char[]>(static_cast<char*>(mapped), [size](char* chunk) { ::munmap(chunk, size); });
     }
     return std::make_shared_for_overwrite<char[]>(size);
