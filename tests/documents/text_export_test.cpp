@@ -160,6 +160,87 @@ private slots:
         QVERIFY2(file.endsWith("  " + written + " \r\n"), file.constData());
     }
 
+    // Every list of a sheet whose lists differ as calculated ("%" holds the
+    // percentage in its In cell, "~" takes the larger operand first, drop
+    // frame moves the minute's label), with Windows-1252 descriptions and
+    // heading, byte for byte under each option that changes the file.
+    void everyFormatByteForByte_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("descriptions");
+        QTest::addColumn<bool>("headings");
+        QTest::addColumn<QByteArray>("file");
+
+        const QByteArray head = "R\xE9sum\xE9 \x96 reel 2\r\n";
+        const auto row = [](const char* cells, const char* description) {
+            return QByteArray(cells) + "  " + description + " \r\n";
+        };
+        const char* const cafe = "Caf\xE9 \x80";
+        const char* const naive = "na\xEFve take  ";
+        QTest::newRow("non-drop") << FormatIndex(TimecodeFormat::NonDrop) << true << true
+                                  << head + "30 fps Non-Drop Frame\r\n" +
+                                         row("12.5 % 00:01:00:00 = 00:00:07:15", cafe) +
+                                         row("00:00:10:20 ~ 00:01:00:00 = 00:00:49:10", naive);
+        QTest::newRow("drop frame") << FormatIndex(TimecodeFormat::DropFrm) << true << true
+                                    << head + "30 fps Drop Frame\r\n" + row("12.5 % 00;01;00;02 = 00;00;07;15", cafe) +
+                                           row("00;00;10;20 ~ 00;01;00;02 = 00;00;49;10", naive);
+        QTest::newRow("PAL") << FormatIndex(TimecodeFormat::PAL) << true << true
+                             << head + "25 fps PAL\r\n" + row("12.5 % 00:01:00:00 = 00:00:07:13", cafe) +
+                                    row("00:00:10:20 ~ 00:01:00:00 = 00:00:49:05", naive);
+        QTest::newRow("film") << FormatIndex(TimecodeFormat::Film) << true << true
+                              << head + "24 fps Film\r\n" + row("12.5 % 00:01:00:00 = 00:00:07:12", cafe) +
+                                     row("00:00:10:20 ~ 00:01:00:00 = 00:00:49:04", naive);
+        QTest::newRow("user") << FormatIndex(TimecodeFormat::User) << true << true
+                              << head + "User Definable - 48fps\r\n" + row("12.5 % 00:01:00:00 = 00:00:07:24", cafe) +
+                                     row("00:00:10:20 ~ 00:01:00:00 = 00:00:49:28", naive);
+        // Frames cells lose their trailing blanks, the description's too.
+        QTest::newRow("frames") << FormatIndex(TimecodeFormat::Frames) << true << true
+                                << head + "Frames - 30fps\r\n" + row("12.5 % 1800 = 225", cafe) +
+                                       row("320 ~ 1800 = 1480", "na\xEFve take");
+        // Without descriptions only the heading decides the encoding.
+        QTest::newRow("drop frame, no descriptions") << FormatIndex(TimecodeFormat::DropFrm) << false << true
+                                                     << head + "30 fps Drop Frame\r\n"
+                                                               "12.5 % 00;01;00;02 = 00;00;07;15 \r\n"
+                                                               "00;00;10;20 ~ 00;01;00;02 = 00;00;49;10 \r\n";
+        QTest::newRow("frames, no headings")
+            << FormatIndex(TimecodeFormat::Frames) << true << false
+            << row("12.5 % 1800 = 225", cafe) + row("320 ~ 1800 = 1480", "na\xEFve take");
+        QTest::newRow("PAL, neither") << FormatIndex(TimecodeFormat::PAL) << false << false
+                                      << QByteArray("12.5 % 00:01:00:00 = 00:00:07:13 \r\n"
+                                                    "00:00:10:20 ~ 00:01:00:00 = 00:00:49:05 \r\n");
+    }
+    void everyFormatByteForByte()
+    {
+        QFETCH(int, format);
+        QFETCH(bool, descriptions);
+        QFETCH(bool, headings);
+        QFETCH(QByteArray, file);
+
+        using Cells = std::array<std::string, kFormatCount>;
+        const auto calculation = [](const std::string& op, const Cells& in, const Cells& out, const Cells& result,
+                                    const std::string& description) {
+            SixRows rows;
+            for (int f = 0; f < kFormatCount; ++f)
+                rows[f] = {in[f], op, out[f], "=", result[f], "", description};
+            return rows;
+        };
+        CalcSheet sheet;
+        sheet.appendCalculation(
+            calculation("%", {"12.5", "12.5", "12.5", "12.5", "12.5", "12.5"},
+                        {"00:01:00:00", "00;01;00;02", "00:01:00:00", "00:01:00:00", "00:01:00:00", "1800"},
+                        {"00:00:07:15", "00;00;07;15", "00:00:07:13", "00:00:07:12", "00:00:07:24", "225"},
+                        "Caf\xC3\xA9 \xE2\x82\xAC"));
+        sheet.appendCalculation(
+            calculation("~", {"00:00:10:20", "00;00;10;20", "00:00:10:20", "00:00:10:20", "00:00:10:20", "320"},
+                        {"00:01:00:00", "00;01;00;02", "00:01:00:00", "00:01:00:00", "00:01:00:00", "1800"},
+                        {"00:00:49:10", "00;00;49;10", "00:00:49:05", "00:00:49:04", "00:00:49:28", "1480"},
+                        "na\xC3\xAFve take  "));
+        const std::string subheading = FormatSubheading(FormatAt(format), {48, 30.0});
+        QCOMPARE(exported(sheet, options(FormatAt(format), descriptions, headings,
+                                         "R\xC3\xA9sum\xC3\xA9 \xE2\x80\x93 reel 2", subheading)),
+                 file);
+    }
+
     // A heading is written before any row is seen, yet takes the encoding the
     // whole file needs.
     void encodingChosenForTheWholeFile_data()

@@ -138,8 +138,11 @@ point() {
     f7-button) x=187 y=59 ;;
     in-header) x=54 y=103 ;;                         # the NonDrop list's In section
     in-divider) x=96 y=103 ;;                        # the divider at its right end
-    duration-cell) x=235 y=$((118 + 15 * ${2:-0})) ;; # the NonDrop list's row ROW
-    in-field) x=47 y=295 ;;
+    duration-cell) x=235 y=$((118 + 15 * ${2:-0})) ;; # the shown list's row ROW
+    nondrop-tab) x=27 y=84 ;;
+    frames-tab) x=259 y=84 ;;
+    in-field | frame-in) x=47 y=295 ;;               # frame mode shows its fields in the same places
+    out-field | frame-out) x=182 y=295 ;;
     edit-button) x=22 y=330 ;;                       # the pencil: description edit mode
     trash) x=302 y=337 ;;
     *) fail "no point named '$1'" ;;

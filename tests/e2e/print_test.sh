@@ -1,7 +1,8 @@
 # A list of 120 calculations, opened from the command line, is previewed
 # (a page turned with the mouse), printed to a PDF file through the real
-# print dialog and Qt's printer dialog, and exported through the real file
-# dialog. The PDF's pages become pictures, kept with the screenshots.
+# print dialog and Qt's printer dialog (whole, then another format's one
+# page), and exported through the real file dialog. The PDF's pages become
+# pictures, kept with the screenshots.
 source "$(dirname "$0")/lib.sh"
 
 timecode() { printf '%02d%s%02d%s%02d%s00' $(($1 / 3600)) "$2" $(($1 / 60 % 60)) "$2" $(($1 % 60)) "$2"; }
@@ -85,6 +86,52 @@ for expected in "Timecode Data" "30 fps Non-Drop Frame" "Page: 3" "Scene 0 take 
 done
 pdftoppm -png -r 60 "$WORK/report.pdf" "$OUTPUT/printed-page"
 grep -q '^Radio=0' "$XDG_CONFIG_HOME/Brontel/Ombrel.conf" || fail "printing stored no print settings"
+
+# The DropFrm list, its second page only: the format chosen with the mouse
+# in the Print dialog, the page range in its printer setup. The page holds
+# the rows the second page of the whole list held, in drop-frame form.
+press_in_main_window ctrl+p
+dialog=$(wait_for_window '^Print\.\.\.') || fail "no print dialog"
+xdotool mousemove --window "$dialog" 96 71 click 1 # "30 fps drop frame"
+sleep 0.3
+xdotool key alt+s
+focus_dialog '^Printer Setup' printer-setup-range
+xdotool key alt+f ctrl+a
+type_keys "$WORK/page-2.pdf"
+xdotool key alt+o
+sleep 0.5
+setup=$(wait_for_window '^Printer Setup')
+xdotool mousemove --window "$setup" 37 243 click 1 # "Pages from"
+sleep 0.3
+xdotool key Tab ctrl+a
+type_keys 2
+xdotool key Tab ctrl+a
+type_keys 2
+screenshot page-range
+xdotool key Return
+focus_dialog '^Print\.\.\.' print-dialog-drop-frame
+xdotool key Return
+for _ in $(seq 50); do [[ -s $WORK/page-2.pdf ]] && break; sleep 0.1; done
+[[ -s $WORK/page-2.pdf ]] || fail "nothing printed to $WORK/page-2.pdf"
+cp "$WORK/page-2.pdf" "$OUTPUT/printed-page-2.pdf"
+pages=$(pdfinfo "$WORK/page-2.pdf" | sed -n 's/^Pages: *//p')
+[[ $pages == 1 ]] || fail "pages 2 to 2 printed $pages pages"
+# rows_in PDF [PAGE]: the row lines of a page (all pages without one), a
+# row a line.
+rows_in() {
+  pdftotext -raw ${2:+-f "$2" -l "$2"} "$1" - | tr -s ' ' |
+    grep -oE '[0-9]{2}[:;][0-9]{2}[:;][0-9]{2}[:;][0-9]{2} \+ [0-9:;]{11} = [0-9:;]{11}' || true
+}
+expected=$(rows_in "$WORK/report.pdf" 2 | tr : ';')
+printed=$(rows_in "$WORK/page-2.pdf")
+[[ -n $expected ]] || fail "the whole list's second page shows no rows"
+[[ $printed == "$expected" ]] ||
+  fail "the second page of the DropFrm list holds $(wc -l <<<"$printed") rows from \"$(head -1 <<<"$printed")\", not $(wc -l <<<"$expected") from \"$(head -1 <<<"$expected")\""
+text=$(pdftotext -raw "$WORK/page-2.pdf" - | tr -s '[:space:]' ' ')
+for expected in "30 fps Drop Frame" "Page: 2"; do
+  grep -qF -- "$expected" <<<"$text" || fail "the printed page lacks \"$expected\""
+done
+pdftoppm -png -r 60 "$WORK/page-2.pdf" "$OUTPUT/printed-drop-frame-page"
 
 # File > Export...: the list, through the real file dialog.
 press_in_main_window ctrl+e
