@@ -59,12 +59,12 @@ HelpIndex parseHelpIndex(const QString& text)
     return index;
 }
 
+namespace {
+
 QString missingHelpPageText(const QString& page)
 {
     return QCoreApplication::translate("ombrel::THelpForm", "The help page '%1' is missing.").arg(page);
 }
-
-namespace {
 
 QString resourcePath(const QUrl& url)
 {
@@ -292,7 +292,7 @@ void THelpForm::bringForward()
     if (HelpBrowser->source().isEmpty() && !index_.topics.isEmpty())
         showPage(index_.topics.first().page);
     else if (HelpBrowser->source().isEmpty())
-        HelpBrowser->setHtml(QStringLiteral("<p>%1</p>").arg(ombrel::missingHelpPageText(QStringLiteral("index.txt"))));
+        HelpBrowser->setHtml(QStringLiteral("<p>%1</p>").arg(missingHelpPageText(QStringLiteral("index.txt"))));
     if (isMinimized())
         showNormal();
     else

@@ -41,9 +41,6 @@ struct HelpIndex {
 // Blank lines and lines starting with "#" are comments; other lines are skipped.
 HelpIndex parseHelpIndex(const QString& text);
 
-// "The help page 'x' is missing."
-QString missingHelpPageText(const QString& page);
-
 // Shows help pages; a page that cannot be read becomes a note in the window
 // instead of an error.
 class HelpBrowser : public QTextBrowser {

@@ -7,6 +7,10 @@
       regular expression) or "!ROLE" (no control with that role).
   accessible_tree.py focus
       prints the focused control
+  accessible_tree.py menu
+      prints the title of the menu that is open followed by ":", then its
+      items, one a line, followed by " [x]" when checked and " [off]" when
+      dimmed; nothing when no menu is open
   accessible_tree.py translated WINDOW [ENGLISH...]
       every text the window shows (its caption, labels, buttons, tabs, menus)
       comes from the pseudo-translation: it has a letter outside ASCII.
@@ -118,6 +122,28 @@ def walk_all(node, depth=0):
             yield from walk_all(child, depth + 1)
 
 
+MENU_ITEM_ROLES = {pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM,
+                   pyatspi.ROLE_MENU}
+
+
+def open_menu():
+    # A menu bar's menus hang under its titles whether open or not; the open
+    # one is showing.
+    for node, _ in walk_all(application()):
+        if node.getRole() != pyatspi.ROLE_POPUP_MENU:
+            continue
+        items = []
+        for item in node:
+            if item is None or item.getRole() not in MENU_ITEM_ROLES:
+                continue
+            states = item.getState()
+            items.append(item.name + (" [x]" if states.contains(pyatspi.STATE_CHECKED) else "") +
+                         ("" if states.contains(pyatspi.STATE_SENSITIVE) else " [off]"))
+        title = node.parent.name if node.parent is not None else ""
+        return [f"{title}:"] + items
+    return []
+
+
 # Roles whose name is a text the window shows.
 TEXT_ROLES = {
     pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX,
@@ -157,3 +183,6 @@ if __name__ == "__main__":
         sys.exit(1 if faults else 0)
     if sys.argv[1] == "focus":
         print(focused())
+    if sys.argv[1] == "menu":
+        for item in open_menu():
+            print(item)

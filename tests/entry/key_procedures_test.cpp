@@ -4,6 +4,7 @@
 #include "entry/key_procedures.h"
 #include "test_registry.h"
 
+#include <QMap>
 #include <QStringList>
 #include <QTest>
 
@@ -46,55 +47,6 @@ QString fieldName(EntryField field)
     return "?";
 }
 
-// The steps as one line, so a table row states the whole order at a glance.
-QString describe(const std::vector<EntryStep>& steps)
-{
-    QStringList words;
-    for (const EntryStep& s : steps) {
-        switch (s.action) {
-        case EntryAction::ZeroDuration:
-            words << "zeroDur";
-            break;
-        case EntryAction::LoadField:
-            words << "load";
-            break;
-        case EntryAction::PlaceCaret:
-            words << "caret";
-            break;
-        case EntryAction::ZeroFrameDur:
-            words << "zeroFrameDur";
-            break;
-        case EntryAction::SelectOperator:
-            words << "op" + QString::fromLatin1(OperatorText(s.op).data(), 1);
-            break;
-        case EntryAction::Calculate:
-            words << "calc";
-            break;
-        case EntryAction::CopyDurationToIn:
-            words << "durToIn";
-            break;
-        case EntryAction::FrameInFromLastResult:
-            words << "resultToFrameIn";
-            break;
-        case EntryAction::ShowPercentField:
-            words << "show%";
-            break;
-        case EntryAction::HidePercentField:
-            words << "hide%";
-            break;
-        case EntryAction::Recall:
-            words << QString("recall:%1<-%2[%3]")
-                         .arg(fieldName(s.field), s.source == RecallSource::FramesList ? "frames" : "active")
-                         .arg(s.column);
-            break;
-        case EntryAction::Focus:
-            words << "focus:" + fieldName(s.field);
-            break;
-        }
-    }
-    return words.join(' ');
-}
-
 EntryField fieldNamed(const QString& name)
 {
     for (EntryField field : {EntryField::In, EntryField::Out, EntryField::OperandCombo, EntryField::Percent,
@@ -107,7 +59,7 @@ EntryField fieldNamed(const QString& name)
 
 // The entry fields over a sheet, typed into as a window does: each key goes
 // to the field that has the focus. The Calculate command is the main
-// window's on the NonDrop tab, reduced to what the chains need.
+// window's on the active tab, reduced to what the chains need.
 struct Entry {
     explicit Entry(bool inFrameMode) : frameMode(inFrameMode)
     {
@@ -124,8 +76,7 @@ struct Entry {
     void press(char key)
     {
         const EntryField keyed = focused;
-        const EntrySurroundings around{sheet, TimecodeFormat::NonDrop, LabelStyle::InOutDuration,
-                                       [this] { return calculate(); }};
+        const EntrySurroundings around{sheet, format, labels, [this] { return calculate(); }};
         if (!PressEntryKey(fields, keyed, key, around))
             typeIntoField(*fields.field(keyed), key);
         takeFocus();
@@ -133,8 +84,10 @@ struct Entry {
 
     void takeFocus()
     {
-        if (fields.focusRequest != EntryField::None)
+        if (fields.focusRequest != EntryField::None) {
             focused = std::exchange(fields.focusRequest, EntryField::None);
+            ++focusRequests;
+        }
     }
 
     // A plain line edit: typing replaces a whole selection.
@@ -154,23 +107,106 @@ struct Entry {
     bool calculate()
     {
         const Calculation calculation =
-            ComputeCalculations(TakeCalculationRequest(fields, frameMode, true, TimecodeFormat::NonDrop), state);
+            ComputeCalculations(TakeCalculationRequest(fields, frameMode, true, format), state);
         if (calculation.refusal != RangeRefusal::None)
             return false;
         sheet.appendCalculation(calculation.rows);
         if (frameMode)
             SetFieldText(fields.frameDur, calculation.frameDuration);
-        LoadActiveTab(fields, sheet, TimecodeFormat::NonDrop);
+        LoadActiveTab(fields, sheet, format);
         RequestFocus(fields, frameMode ? EntryField::FrameIn : EntryField::In);
         return true;
     }
 
     bool frameMode;
+    TimecodeFormat format = TimecodeFormat::NonDrop;
+    LabelStyle labels = LabelStyle::InOutDuration;
     EntryFields fields;
     EntryField focused = EntryField::None;
+    int focusRequests = 0;
     CalcSheet sheet;
     CalcState state;
 };
+
+// The band the keys below are typed into: operands and an earlier result
+// on screen (In 00:00:10:00, Out 00:00:05:00, Duration 00:00:20:00; frame
+// counts 300, 150, 600; percentage 50), the keyed field focused with the
+// caret after its text, over a sheet of rows with the given operators.
+// Row r holds 01:00:00:0r, 02:00:00:0r and 03:00:00:0r (10r, 20r and 30r
+// in the Frames list); a "%" row's first operand is the percentage 50.
+void setUpBand(Entry& entry, const QString& operators, EntryField keyed, Operator op)
+{
+    for (int r = 0; r < operators.size(); ++r) {
+        const std::string op(1, operators[r].toLatin1());
+        const std::string digit = std::to_string(r);
+        const std::string first = op == "%" ? "50" : "01:00:00:0" + digit;
+        std::array<RowCells, kFormatCount> rows;
+        for (int f = 0; f < kFormatCount; ++f)
+            rows[f] = {first, op, "02:00:00:0" + digit, "=", "03:00:00:0" + digit, "", ""};
+        rows[FormatIndex(TimecodeFormat::Frames)] = {
+            op == "%" ? "50" : "10" + digit, op, "20" + digit, "=", "30" + digit, "", ""};
+        entry.sheet.appendCalculation(rows);
+    }
+    EntryFields& f = entry.fields;
+    SetFieldText(f.in, "00:00:10:00");
+    SetFieldText(f.out, "00:00:05:00");
+    SetFieldText(f.duration, "00:00:20:00");
+    SetFieldText(f.frameIn, "300");
+    SetFieldText(f.frameOut, "150");
+    SetFieldText(f.frameDur, "600");
+    SetFieldText(f.percent, "50");
+    f.op = op;
+    entry.focused = keyed;
+    entry.focusRequests = 0;
+}
+
+// What the band shows, by name.
+QMap<QString, QString> shownBand(Entry& entry)
+{
+    EntryFields& f = entry.fields;
+    const auto text = [](const FieldState& field) { return QString::fromStdString(field.text); };
+    return {{"In", text(f.in)},
+            {"Out", text(f.out)},
+            {"Dur", text(f.duration)},
+            {"FrameIn", text(f.frameIn)},
+            {"FrameOut", text(f.frameOut)},
+            {"FrameDur", text(f.frameDur)},
+            {"Pct", text(f.percent)},
+            {"PctField", f.percentVisible ? "shown" : "hidden"},
+            {"op", QString::fromLatin1(OperatorText(f.op).data(), 1)}};
+}
+
+// One key typed into the band: what changed on screen, in the order In,
+// Out, Dur, the frame fields, the percentage, the operator; then the field
+// that took the focus (its text selected) and the operators of the
+// calculations the key made.
+QString pressInBand(const QString& keyed, char key, const QString& operators,
+                    TimecodeFormat tab = TimecodeFormat::NonDrop, LabelStyle labels = LabelStyle::InOutDuration,
+                    bool percentShown = false, Operator op = Operator::Plus)
+{
+    const EntryField field = fieldNamed(keyed);
+    Entry entry(field == EntryField::FrameIn || field == EntryField::FrameOut);
+    entry.format = tab;
+    entry.labels = labels;
+    setUpBand(entry, operators, field, op);
+    entry.fields.percentVisible = percentShown;
+    const QMap<QString, QString> before = shownBand(entry);
+    const int64_t rowsBefore = entry.sheet.rowCount();
+    entry.press(key);
+    const QMap<QString, QString> after = shownBand(entry);
+    QStringList changes;
+    for (const char* name : {"In", "Out", "Dur", "FrameIn", "FrameOut", "FrameDur", "Pct", "PctField", "op"})
+        if (before[name] != after[name])
+            changes << QString(name) + '=' + after[name];
+    if (entry.focusRequests > 0)
+        changes << "focus:" + fieldName(entry.focused);
+    QString made;
+    for (int64_t row = rowsBefore; row < entry.sheet.rowCount(); ++row)
+        made += QString::fromStdString(std::string(entry.sheet.cell(TimecodeFormat::NonDrop, row, OperatorColumn)));
+    if (!made.isEmpty())
+        changes << "made:" + made;
+    return changes.join(' ');
+}
 
 } // namespace
 
@@ -178,145 +214,136 @@ class KeyProceduresTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void timecodeFieldSteps_data()
+    // Each key typed into a timecode field, and what the band shows after
+    // it. Every key first zeroes the Duration.
+    void timecodeFieldKeys_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<char>("key");
-        QTest::addColumn<qint64>("calcCount");
-        QTest::addColumn<QString>("lastOperator");
+        QTest::addColumn<QString>("rows"); // operators of the calculations so far
         QTest::addColumn<bool>("framesTab");
-        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("changes");
 
-        QTest::newRow("In digit") << "In" << '5' << qint64(0) << "" << false << "zeroDur load";
-        QTest::newRow("In dot") << "In" << '.' << qint64(0) << "" << false << "zeroDur load";
-        QTest::newRow("In backspace") << "In" << '\b' << qint64(0) << "" << false << "zeroDur load";
-        QTest::newRow("In +") << "In" << '+' << qint64(0) << "" << false << "zeroDur caret op+ focus:Out";
-        QTest::newRow("In -") << "In" << '-' << qint64(0) << "" << false << "zeroDur caret op- focus:Out";
-        QTest::newRow("In *") << "In" << '*' << qint64(0) << "" << false << "zeroDur caret opx focus:Out";
-        QTest::newRow("In /") << "In" << '/' << qint64(0) << "" << false << "zeroDur caret op/ focus:Out";
-        QTest::newRow("In backquote") << "In" << '`' << qint64(0) << "" << false << "zeroDur caret op~ focus:Out";
-        QTest::newRow("In ~") << "In" << '~' << qint64(0) << "" << false << "zeroDur caret op~ focus:Out";
+        QTest::newRow("In digit") << "In" << '5' << "" << false << "In=00:01:00:05 Dur=00:00:00:00";
+        QTest::newRow("In dot") << "In" << '.' << "" << false << "In=00:10:00:00 Dur=00:00:00:00";
+        QTest::newRow("In backspace") << "In" << '\b' << "" << false << "In=00:00:01:00 Dur=00:00:00:00";
+        QTest::newRow("In +") << "In" << '+' << "" << false << "Dur=00:00:00:00 focus:Out";
+        QTest::newRow("In -") << "In" << '-' << "" << false << "Dur=00:00:00:00 op=- focus:Out";
+        QTest::newRow("In *") << "In" << '*' << "" << false << "Dur=00:00:00:00 op=x focus:Out";
+        QTest::newRow("In /") << "In" << '/' << "" << false << "Dur=00:00:00:00 op=/ focus:Out";
+        QTest::newRow("In backquote") << "In" << '`' << "" << false << "Dur=00:00:00:00 op=~ focus:Out";
+        QTest::newRow("In ~") << "In" << '~' << "" << false << "Dur=00:00:00:00 op=~ focus:Out";
         QTest::newRow("Out - selects, calculates, chains")
-            << "Out" << '-' << qint64(0) << "" << false << "zeroDur caret op- calc durToIn focus:Out";
-        QTest::newRow("Out *") << "Out" << '*' << qint64(2) << "+" << false
-                               << "zeroDur caret opx calc durToIn focus:Out";
-        QTest::newRow("In %") << "In" << '%' << qint64(0) << "" << false << "zeroDur caret show% focus:Pct op%";
-        QTest::newRow("Out %") << "Out" << '%' << qint64(0) << "" << false << "zeroDur caret show% focus:Pct op%";
-        QTest::newRow("In Enter") << "In" << '\r' << qint64(0) << "" << false << "zeroDur caret calc";
-        QTest::newRow("Out =") << "Out" << '=' << qint64(0) << "" << false << "zeroDur caret calc";
+            << "Out" << '-' << "" << false << "In=00:00:05:00 Dur=00:00:05:00 op=- focus:Out made:-";
+        QTest::newRow("Out *") << "Out" << '*' << "++" << false
+                               << "In=00:25:00:00 Dur=00:25:00:00 op=x focus:Out made:x";
+        QTest::newRow("In %") << "In" << '%' << "" << false << "Dur=00:00:00:00 PctField=shown op=% focus:Pct";
+        QTest::newRow("Out %") << "Out" << '%' << "" << false << "Dur=00:00:00:00 PctField=shown op=% focus:Pct";
+        QTest::newRow("In Enter") << "In" << '\r' << "" << false << "Dur=00:00:15:00 focus:In made:+";
+        QTest::newRow("Out =") << "Out" << '=' << "" << false << "Dur=00:00:15:00 focus:In made:+";
         QTest::newRow("In blank goes to the operator list")
-            << "In" << ' ' << qint64(0) << "" << false << "zeroDur caret focus:Combo";
-        QTest::newRow("Out blank calculates") << "Out" << ' ' << qint64(0) << "" << false << "zeroDur caret calc";
-        QTest::newRow("In recall before any calculation") << "In" << 'I' << qint64(0) << "" << false << "zeroDur caret";
-        QTest::newRow("In recall I") << "In" << 'I' << qint64(3) << "+" << false
-                                     << "zeroDur caret recall:In<-active[0] focus:In";
-        QTest::newRow("Out recall d") << "Out" << 'd' << qint64(1) << "+" << false
-                                      << "zeroDur caret recall:Out<-active[4] focus:Out";
+            << "In" << ' ' << "" << false << "Dur=00:00:00:00 focus:Combo";
+        QTest::newRow("Out blank calculates") << "Out" << ' ' << "" << false << "Dur=00:00:15:00 focus:In made:+";
+        QTest::newRow("In recall before any calculation") << "In" << 'I' << "" << false << "Dur=00:00:00:00";
+        QTest::newRow("In recall I") << "In" << 'I' << "+++" << false << "In=01:00:00:02 Dur=00:00:00:00 focus:In";
+        QTest::newRow("Out recall d") << "Out" << 'd' << "+" << false << "Out=03:00:00:00 Dur=00:00:00:00 focus:Out";
         QTest::newRow("recall of a percentage only selects")
-            << "Out" << 'I' << qint64(1) << "%" << false << "zeroDur caret focus:Out";
+            << "Out" << 'I' << "%" << false << "Dur=00:00:00:00 focus:Out";
         QTest::newRow("recall on the Frames tab only selects")
-            << "In" << 'O' << qint64(1) << "+" << true << "zeroDur caret focus:In";
-        QTest::newRow("other letter") << "In" << 'x' << qint64(1) << "+" << false << "zeroDur caret";
+            << "In" << 'O' << "+" << true << "Dur=00:00:00:00 focus:In";
+        QTest::newRow("other letter") << "In" << 'x' << "+" << false << "Dur=00:00:00:00";
     }
 
-    void timecodeFieldSteps()
+    void timecodeFieldKeys()
     {
         QFETCH(QString, field);
         QFETCH(char, key);
-        QFETCH(qint64, calcCount);
-        QFETCH(QString, lastOperator);
+        QFETCH(QString, rows);
         QFETCH(bool, framesTab);
-        QFETCH(QString, steps);
-
-        EntryContext context;
-        context.calcCount = calcCount;
-        context.lastOperator = lastOperator.toStdString();
-        context.framesTabActive = framesTab;
-        const KeyOutcome outcome = EntryKeyPress(fieldNamed(field), {"01:23:45:67", 11, 0}, key, context);
-        QCOMPARE(describe(outcome.steps), steps);
+        QFETCH(QString, changes);
+        QCOMPARE(pressInBand(field, key, rows, framesTab ? TimecodeFormat::Frames : TimecodeFormat::NonDrop), changes);
         // The fields are read-only to ordinary editing: nothing reaches them.
-        QVERIFY(outcome.consumed);
+        EntryContext context;
+        QVERIFY(EntryKeyPress(fieldNamed(field), {"00:00:10:00", 11, 0}, key, context).consumed);
     }
 
-    void operandComboSteps_data()
+    void operandComboKeys_data()
     {
         QTest::addColumn<char>("key");
-        QTest::addColumn<bool>("percentVisible");
-        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("percentShown");
+        QTest::addColumn<QString>("changes");
 
-        QTest::newRow("+") << '+' << false << "op+ focus:Out";
-        QTest::newRow("*") << '*' << false << "opx focus:Out";
-        QTest::newRow("backquote") << '`' << false << "op~ focus:Out";
-        QTest::newRow("Enter") << '\r' << false << "calc focus:In";
-        QTest::newRow("=") << '=' << true << "calc focus:In";
-        QTest::newRow("% shows the percentage field") << '%' << false << "op% show% focus:Pct";
-        QTest::newRow("% with the field shown") << '%' << true << "op% focus:Out";
-        QTest::newRow("letter picks +") << 'a' << false << "op+ focus:Out";
-        QTest::newRow("blank picks +") << ' ' << false << "op+ focus:Out";
+        QTest::newRow("+") << '+' << false << "op=+ focus:Out";
+        QTest::newRow("*") << '*' << false << "op=x focus:Out";
+        QTest::newRow("backquote") << '`' << false << "op=~ focus:Out";
+        QTest::newRow("Enter") << '\r' << false << "Dur=00:00:05:00 focus:In made:-";
+        QTest::newRow("=") << '=' << true << "Dur=00:00:05:00 PctField=hidden focus:In made:-";
+        QTest::newRow("% shows the percentage field") << '%' << false << "PctField=shown op=% focus:Pct";
+        QTest::newRow("% with the field shown") << '%' << true << "op=% focus:Out";
+        QTest::newRow("letter picks +") << 'a' << false << "op=+ focus:Out";
+        QTest::newRow("blank picks +") << ' ' << false << "op=+ focus:Out";
     }
 
-    void operandComboSteps()
+    void operandComboKeys()
     {
         QFETCH(char, key);
-        QFETCH(bool, percentVisible);
-        QFETCH(QString, steps);
-
-        EntryContext context;
-        context.percentFieldVisible = percentVisible;
-        const KeyOutcome outcome = OperandComboKeyPress(key, context);
-        QCOMPARE(describe(outcome.steps), steps);
-        QVERIFY(outcome.consumed);
+        QFETCH(bool, percentShown);
+        QFETCH(QString, changes);
+        // "-" chosen before, so that choosing "+" shows.
+        QCOMPARE(pressInBand("Combo", key, "", TimecodeFormat::NonDrop, LabelStyle::InOutDuration, percentShown,
+                             Operator::Minus),
+                 changes);
+        QVERIFY(OperandComboKeyPress(key, EntryContext{}).consumed);
     }
 
-    void numberFieldSteps_data()
+    void numberFieldKeys_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<char>("key");
-        QTest::addColumn<qint64>("calcCount");
-        QTest::addColumn<LabelStyle>("style");
-        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<LabelStyle>("labels");
+        QTest::addColumn<QString>("changes");
 
         const auto in = LabelStyle::InOutDuration;
-        QTest::newRow("FrameIn digit") << "FrameIn" << '7' << qint64(0) << in << "zeroFrameDur";
-        QTest::newRow("FrameIn +") << "FrameIn" << '+' << qint64(0) << in << "zeroFrameDur op+ hide% focus:FrameOut";
+        QTest::newRow("FrameIn digit") << "FrameIn" << '7' << "" << in << "FrameIn=3007 FrameDur=0";
+        QTest::newRow("FrameIn -") << "FrameIn" << '-' << "" << in << "FrameDur=0 PctField=hidden op=- focus:FrameOut";
         QTest::newRow("FrameIn blank keeps the operator")
-            << "FrameIn" << ' ' << qint64(0) << in << "zeroFrameDur hide% focus:FrameOut";
-        QTest::newRow("FrameIn % is no operator") << "FrameIn" << '%' << qint64(0) << in << "zeroFrameDur";
-        QTest::newRow("FrameIn Enter") << "FrameIn" << '\r' << qint64(0) << in << "zeroFrameDur calc";
-        QTest::newRow("FrameIn recall before any calculation") << "FrameIn" << 'I' << qint64(0) << in << "zeroFrameDur";
-        QTest::newRow("FrameIn recall, Out-In labels") << "FrameIn" << 'I' << qint64(2) << LabelStyle::OutInDuration
-                                                       << "zeroFrameDur recall:FrameIn<-frames[2] focus:FrameIn";
+            << "FrameIn" << ' ' << "" << in << "FrameDur=0 PctField=hidden focus:FrameOut";
+        QTest::newRow("FrameIn % is no operator") << "FrameIn" << '%' << "" << in << "FrameDur=0";
+        QTest::newRow("FrameIn Enter") << "FrameIn" << '\r' << "" << in
+                                       << "Dur=00:00:15:00 FrameDur=450 PctField=hidden focus:FrameIn made:+";
+        QTest::newRow("FrameIn recall before any calculation") << "FrameIn" << 'I' << "" << in << "FrameDur=0";
+        QTest::newRow("FrameIn recall, Out-In labels")
+            << "FrameIn" << 'I' << "++" << LabelStyle::OutInDuration << "FrameIn=201 FrameDur=0 focus:FrameIn";
 
         QTest::newRow("FrameOut - calculates, then selects")
-            << "FrameOut" << '-' << qint64(1) << in << "zeroFrameDur calc op- hide% resultToFrameIn focus:FrameOut";
+            << "FrameOut" << '-' << "+" << in
+            << "Dur=00:00:15:00 FrameIn=450 FrameDur=450 PctField=hidden op=- focus:FrameOut made:+";
         QTest::newRow("FrameOut blank calculates and chains")
-            << "FrameOut" << ' ' << qint64(1) << in << "zeroFrameDur calc hide% resultToFrameIn focus:FrameOut";
-        QTest::newRow("FrameOut =") << "FrameOut" << '=' << qint64(1) << in << "zeroFrameDur calc";
+            << "FrameOut" << ' ' << "+" << in
+            << "Dur=00:00:15:00 FrameIn=450 FrameDur=450 PctField=hidden focus:FrameOut made:+";
+        QTest::newRow("FrameOut =") << "FrameOut" << '=' << "+" << in
+                                    << "Dur=00:00:15:00 FrameDur=450 PctField=hidden focus:FrameIn made:+";
         QTest::newRow("FrameOut recall T")
-            << "FrameOut" << 't' << qint64(1) << in << "zeroFrameDur recall:FrameOut<-frames[4] focus:FrameOut";
+            << "FrameOut" << 't' << "+" << in << "FrameOut=300 FrameDur=0 focus:FrameOut";
 
-        QTest::newRow("Pct operator returns to In") << "Pct" << '/' << qint64(0) << in << "op/ hide% focus:In";
-        QTest::newRow("Pct blank") << "Pct" << ' ' << qint64(0) << in << "focus:Out";
-        QTest::newRow("Pct %") << "Pct" << '%' << qint64(0) << in << "focus:Out";
-        QTest::newRow("Pct Enter") << "Pct" << '\r' << qint64(0) << in << "calc";
-        QTest::newRow("Pct recall O") << "Pct" << 'O' << qint64(4) << in << "recall:Pct<-frames[2] focus:Pct";
-        QTest::newRow("Pct dot") << "Pct" << '.' << qint64(0) << in << "";
+        QTest::newRow("Pct operator returns to In") << "Pct" << '/' << "" << in << "PctField=hidden op=/ focus:In";
+        QTest::newRow("Pct blank") << "Pct" << ' ' << "" << in << "focus:Out";
+        QTest::newRow("Pct %") << "Pct" << '%' << "" << in << "focus:Out";
+        QTest::newRow("Pct Enter") << "Pct" << '\r' << "" << in << "Dur=00:00:15:00 PctField=hidden focus:In made:+";
+        QTest::newRow("Pct recall O") << "Pct" << 'O' << "++++" << in << "Pct=203 focus:Pct";
+        QTest::newRow("Pct dot") << "Pct" << '.' << "" << in << "Pct=50.";
     }
 
-    void numberFieldSteps()
+    void numberFieldKeys()
     {
         QFETCH(QString, field);
         QFETCH(char, key);
-        QFETCH(qint64, calcCount);
-        QFETCH(LabelStyle, style);
-        QFETCH(QString, steps);
-
-        EntryContext context;
-        context.calcCount = calcCount;
-        context.labelStyle = style;
-        // The last operator does not matter to the frame fields.
-        context.lastOperator = "%";
-        QCOMPARE(describe(EntryKeyPress(fieldNamed(field), {}, key, context).steps), steps);
+        QFETCH(QString, rows);
+        QFETCH(LabelStyle, labels);
+        QFETCH(QString, changes);
+        // With the percentage field shown, so that hiding it shows.
+        QCOMPARE(pressInBand(field, key, rows, TimecodeFormat::NonDrop, labels, true), changes);
     }
 
     void numberFieldFilter_data()

@@ -81,38 +81,6 @@ private slots:
         QCOMPARE(drag.source, list);
         QCOMPARE(state.DragRow.value_or(-1), dragRow);
     }
-
-    void dropTargetsAccept_data()
-    {
-        QTest::addColumn<TimecodeFormat>("list");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("calcCount");
-        // Timecode field, function key, number field, Copy button, trash.
-        QTest::addColumn<QList<bool>>("accepted");
-        const auto nonDrop = TimecodeFormat::NonDrop;
-        QTest::newRow("timecode value") << nonDrop << 4 << 2 << QList<bool>{true, true, false, true, true};
-        QTest::newRow("percentage") << nonDrop << 0 << 2 << QList<bool>{false, false, true, true, true};
-        QTest::newRow("operator") << nonDrop << 1 << 2 << QList<bool>{false, false, false, true, true};
-        QTest::newRow("outside the cells") << nonDrop << -1 << 2 << QList<bool>{false, false, false, true, false};
-        QTest::newRow("Frames value") << TimecodeFormat::Frames << 2 << 2
-                                      << QList<bool>{false, false, true, true, true};
-        QTest::newRow("no calculations") << nonDrop << 4 << 0 << QList<bool>{false, false, false, true, false};
-    }
-    void dropTargetsAccept()
-    {
-        QFETCH(TimecodeFormat, list);
-        QFETCH(int, column);
-        QFETCH(int, calcCount);
-        QFETCH(QList<bool>, accepted);
-        const CalcSheet sheet = twoRows();
-        DragState state;
-        // The percentage sits in row 1, the others are taken from row 1 too.
-        const TimecodeDrag drag = GenericStartDrag(state, sheet, list, 1, column);
-        const DropTarget targets[] = {DropTarget::TimecodeField, DropTarget::FunctionKey, DropTarget::NumberField,
-                                      DropTarget::CopyButton, DropTarget::Trash};
-        for (int t = 0; t < 5; ++t)
-            QVERIFY2(DropAccepted(targets[t], drag, calcCount) == accepted[t], qPrintable(QString::number(t)));
-    }
 };
 
 OMBREL_TEST_CLASS(DragStateTest)

@@ -179,17 +179,17 @@ private slots:
         QCOMPARE(settings.options.userFrames, std::string("24"));
         QVERIFY(!settings.options.validity);
         QCOMPARE(settings.columnBaseWidths[0], 120);
-        QCOMPARE(settings.columnBaseWidths[1], kDefaultColumnBaseWidths[1]);
+        QCOMPARE(settings.columnBaseWidths[1], 12);
         QCOMPARE(settings.columnBaseWidths[2], 90);
         QCOMPARE(settings.mainWindow, (WindowPosition{200, 300}));
         QCOMPARE(settings.listFonts[0].name, std::string("DejaVu Serif"));
-        QCOMPARE(settings.listFonts[0].size, kDefaultListFont.size);
+        QCOMPARE(settings.listFonts[0].size, 11);
         QCOMPARE(settings.printFont.size, 14);
         QCOMPARE(settings.functionKeys[0], std::string("01:00:00:00"));
-        QCOMPARE(settings.functionKeys[1], std::string(kDefaultFunctionText));
+        QCOMPARE(settings.functionKeys[1], std::string("00:00:00:00"));
         QCOMPARE(settings.functionKeys[2], std::string("03:00:00:00"));
         QCOMPARE(settings.functionKeys[11], std::string("12:00:00:00"));
-        QCOMPARE(settings.print.heading, PrintSettings{}.heading);
+        QCOMPARE(settings.print.heading, std::string("Timecode Data"));
         QCOMPARE(settings.print.subheading, std::string("Cut 4"));
         QCOMPARE(settings.exporting.radio, 0);
         QCOMPARE(settings.exporting.heading, std::string("Export 5"));
@@ -276,11 +276,6 @@ private slots:
     void printAndExportSections()
     {
         SettingsStore store(path_);
-        QCOMPARE(ReadPrintSettings(store), PrintSettings{});
-        QCOMPARE(ReadExportSettings(store), ExportSettings{});
-        QCOMPARE(PrintSettings{}.subheading, std::string("30 fps Non-Drop Frame"));
-        QVERIFY(!ExportSettings{}.useHead);
-
         const PrintSettings print{4, false, true, false, true, "Reel 3", ""};
         const ExportSettings exported{5, false, true, "", "Cut list"};
         for (const auto& [key, text] :

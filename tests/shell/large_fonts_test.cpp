@@ -19,11 +19,17 @@ private slots:
         test::MainWindow w;
         TCalcMainForm& form = w.form;
         QVERIFY(form.screen()->logicalDotsPerInch() >= 100);
-        QCOMPARE(form.TimecodeColumnAllowance, 20);
-        QCOMPARE(form.NarrowColumnAllowance, 6);
         QCOMPARE(form.frameGeometry().height(), 502);
-        QCOMPARE(form.list(TimecodeFormat::NonDrop)->columnWidth(0), 105);
-        QCOMPARE(form.list(TimecodeFormat::Film)->columnWidth(1), 18);
+        // The default widths 85, 12, 85, 12, 85, 16, 100 with 20 more pixels
+        // for each timecode column and the description, 6 for each narrow one,
+        // in every list.
+        const QList<int> widths{105, 18, 105, 18, 105, 22, 120};
+        for (int f = 0; f < kFormatCount; ++f) {
+            QList<int> shown;
+            for (int column = 0; column < widths.size(); ++column)
+                shown << form.list(FormatAt(f))->columnWidth(column);
+            QCOMPARE(shown, widths);
+        }
         // W is 385 without descriptions at large fonts.
         QCOMPARE(form.width(), 385 + 31 - 8);
         QCOMPARE(form.Label1->x(), 42 + 10);

@@ -192,38 +192,50 @@ private slots:
     }
 
     // Which drags each target takes, for the cells of a timecode list, the
-    // Frames list and a percentage.
+    // Frames list and a percentage, and once the work was emptied after the
+    // drag began.
     void dropTargetsAcceptByTheirRule_data()
     {
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("emptied");
         // In, Out, FrameIn, FrameOut, percentage, CopyBtn, trash, F7Btn.
         QTest::addColumn<QList<bool>>("accepted");
         const int nonDrop = FormatIndex(TimecodeFormat::NonDrop);
         const int frames = FormatIndex(TimecodeFormat::Frames);
-        QTest::newRow("Duration") << nonDrop << 0 << 4
+        QTest::newRow("Duration") << nonDrop << 0 << 4 << false
                                   << QList<bool>{true, true, false, false, false, true, true, true};
-        QTest::newRow("percentage") << nonDrop << 1 << 0
+        QTest::newRow("percentage") << nonDrop << 1 << 0 << false
                                     << QList<bool>{false, false, true, true, true, true, true, false};
-        QTest::newRow("operator") << nonDrop << 0 << 1
+        QTest::newRow("operator") << nonDrop << 0 << 1 << false
                                   << QList<bool>{false, false, false, false, false, true, true, false};
-        QTest::newRow("Frames value") << frames << 0 << 2
+        QTest::newRow("Frames value") << frames << 0 << 2 << false
                                       << QList<bool>{false, false, true, true, true, true, true, false};
         QTest::newRow("outside the cells")
-            << nonDrop << 5 << 0 << QList<bool>{false, false, false, false, false, true, false, false};
+            << nonDrop << 5 << 0 << false << QList<bool>{false, false, false, false, false, true, false, false};
+        QTest::newRow("Duration, no calculations left")
+            << nonDrop << 0 << 4 << true << QList<bool>{false, false, false, false, false, true, false, false};
+        QTest::newRow("percentage, no calculations left")
+            << nonDrop << 1 << 0 << true << QList<bool>{false, false, true, true, true, true, false, false};
     }
     void dropTargetsAcceptByTheirRule()
     {
         QFETCH(int, list);
         QFETCH(int, row);
         QFETCH(int, column);
+        QFETCH(bool, emptied);
         QFETCH(QList<bool>, accepted);
         MainWindow w({.shown = true});
         twoCalculations(w);
         w.form.FrameMode1->trigger();
         choosePercent(w);
         const TimecodeDrag drag = dragFrom(w, FormatAt(list), row, column);
+        if (emptied) {
+            w.dialogs.answers.push_back(Answer::Yes); // clear all calculations
+            w.form.New1->trigger();
+            QCOMPARE(w.form.models().calcCount(), 0);
+        }
         const QList<QWidget*> targets{w.form.MaskEdit1,
                                       w.form.MaskEdit2,
                                       w.form.FrameIn,

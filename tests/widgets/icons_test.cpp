@@ -1,4 +1,5 @@
 #include "test_registry.h"
+#include "widgets/calc_button.h"
 #include "widgets/icons.h"
 #include "widgets/svg_picture.h"
 
@@ -7,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QWidget>
 
 namespace {
 
@@ -70,23 +72,64 @@ private slots:
         QVERIFY(opaquePixels(pixmap.toImage()) > size.width() * size.height() / 10);
     }
 
-    void pictureSizesMatchTheirControls_data()
+    // Each picture fills the control that shows it: the Calculate button is
+    // 90 by 33 pixels and each of its three pictures reaches all four of its
+    // edges; the trash and the program icon are drawn square, not
+    // squeezed into a band of their square.
+    void picturesFillTheirControls_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("designSize");
-        QTest::newRow("calc_normal") << QStringLiteral("calc_normal") << QSize(90, 33);
-        QTest::newRow("calc_over") << QStringLiteral("calc_over") << QSize(90, 33);
-        QTest::newRow("calc_down") << QStringLiteral("calc_down") << QSize(90, 33);
-        QTest::newRow("trash_closed") << QStringLiteral("trash_closed") << QSize(32, 32);
-        QTest::newRow("ombrel") << QStringLiteral("ombrel") << QSize(256, 256);
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("reaches"); // the drawing covers at least this box
+        const QRect button(0, 0, 90, 33);
+        QTest::newRow("calc_normal") << QStringLiteral("calc_normal") << QSize(90, 33) << button;
+        QTest::newRow("calc_over") << QStringLiteral("calc_over") << QSize(90, 33) << button;
+        QTest::newRow("calc_down") << QStringLiteral("calc_down") << QSize(90, 33) << button;
+        QTest::newRow("trash_closed") << QStringLiteral("trash_closed") << QSize(32, 32) << QRect(8, 5, 16, 23);
+        QTest::newRow("trash_open") << QStringLiteral("trash_open") << QSize(32, 32) << QRect(8, 5, 16, 23);
+        QTest::newRow("ombrel") << QStringLiteral("ombrel") << QSize(256, 256) << QRect(16, 16, 224, 224);
     }
-    void pictureSizesMatchTheirControls()
+    void picturesFillTheirControls()
     {
         QFETCH(QString, name);
-        QFETCH(QSize, designSize);
-        QSvgRenderer renderer(ombrel::picturePath(name));
-        QCOMPARE(renderer.defaultSize(), designSize);
-        QCOMPARE(renderer.viewBoxF().size(), QSizeF(designSize));
+        QFETCH(QSize, size);
+        QFETCH(QRect, reaches);
+        const QImage image = ombrel::picture(name, size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        QRect drawn;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) > 128)
+                    drawn |= QRect(x, y, 1, 1);
+        QVERIFY2(drawn.contains(reaches), qPrintable(QStringLiteral("%1: drawn over %2,%3 %4x%5")
+                                                         .arg(name)
+                                                         .arg(drawn.x())
+                                                         .arg(drawn.y())
+                                                         .arg(drawn.width())
+                                                         .arg(drawn.height())));
+    }
+
+    void calculateButtonShowsEachPictureWhole_data()
+    {
+        QTest::addColumn<int>("picture");
+        QTest::newRow("normal") << int(ombrel::CalculateButton::ButNorm);
+        QTest::newRow("hot") << int(ombrel::CalculateButton::ButOver);
+        QTest::newRow("pressed") << int(ombrel::CalculateButton::ButDown);
+    }
+    void calculateButtonShowsEachPictureWhole()
+    {
+        QFETCH(int, picture);
+        QWidget window;
+        ombrel::CalculateButton button(&window);
+        button.showPicture(ombrel::CalculateButton::Picture(picture));
+        QCOMPARE(button.size(), QSize(90, 33));
+        const QPixmap shown = button.pixmap();
+        QCOMPARE(shown.deviceIndependentSize().toSize(), QSize(90, 33));
+        // The picture's own edges are on the button's edges: nothing is cut
+        // off and no band of the window shows through.
+        const QImage image = shown.toImage().convertToFormat(QImage::Format_ARGB32);
+        const int w = image.width(), h = image.height();
+        for (const QPoint at : {QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
+            QVERIFY2(qAlpha(image.pixel(at)) > 128, qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
     }
 
     void everyBuiltInPictureIsValid()
