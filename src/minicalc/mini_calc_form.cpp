@@ -332,8 +332,21 @@ void TCalcMini::placeAtStoredPosition()
         const QRect area = screen->availableGeometry();
         screens.push_back({area.x(), area.y(), area.width(), area.height()});
     }
-    const QSize size = frameGeometry().size();
-    const WindowPosition place = PlaceOnScreens(host_.settings.miniCalc, size.width(), size.height(), screens);
+    QSize size = frameGeometry().size();
+    const std::optional<WindowPosition>& stored = host_.settings.miniCalc;
+    if (stored) {
+        const WindowPosition place = PlaceOnScreens(*stored, size.width(), size.height(), screens);
+        move(place.left, place.top);
+        return;
+    }
+    // Not shown yet, it knows no frame: the main window's, from the same
+    // window manager, stands in for it.
+    const QWidget* main = parentWidget()->window();
+    const QRect mainFrame = main->frameGeometry();
+    if (size == this->size())
+        size += mainFrame.size() - main->size();
+    const WindowPosition place = PlaceBeside({mainFrame.x(), mainFrame.y(), mainFrame.width(), mainFrame.height()},
+                                             size.width(), size.height(), screens);
     move(place.left, place.top);
 }
 
@@ -368,7 +381,7 @@ bool TCalcMini::event(QEvent* event)
 void TCalcMini::closeEvent(QCloseEvent* event)
 {
     host_.settings.miniCalc = position();
-    ReportStoreErrors(host_.dialogs, this, [this] { WriteMiniCalcPosition(host_.store, host_.settings.miniCalc); });
+    ReportStoreErrors(host_.dialogs, this, [this] { WriteMiniCalcPosition(host_.store, *host_.settings.miniCalc); });
     emit closed();
     QWidget::closeEvent(event);
 }

@@ -66,7 +66,8 @@ public:
     EntryField focusedField() const;
     // The fields into the widgets, and a requested focus carried out.
     void showFields();
-    // Placed where the settings say; the settings take its place.
+    // Placed where the settings say, or beside the main window while they
+    // hold no place; the settings take its place when it closes.
     void placeAtStoredPosition();
     WindowPosition position() const;
 

@@ -5,6 +5,7 @@
 #include "settings/settings_data.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace ombrel {
@@ -47,7 +48,9 @@ struct AppSettings {
     Options options;
     ColumnWidths columnBaseWidths = kDefaultColumnBaseWidths; // "Grid"
     WindowPosition mainWindow;
-    WindowPosition miniCalc;
+    // Nothing until a place is stored: the Mini Calc then first shows
+    // beside the main window.
+    std::optional<WindowPosition> miniCalc;
     // Section "Font", per format in tab order. A list colour is an index
     // into kGridColours, -1 while none was ever chosen (drawn as "Window").
     std::array<StoredFont, kFormatCount> listFonts{kDefaultListFont, kDefaultListFont, kDefaultListFont,

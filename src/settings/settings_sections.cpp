@@ -229,6 +229,14 @@ WindowPosition readPosition(SettingsStore& store, const QString& window)
             store.ReadInteger(kPosition, window + "Top", defaults.top)};
 }
 
+std::optional<WindowPosition> readMiniCalcPosition(SettingsStore& store)
+{
+    if (store.ReadString(kPosition, "CalcMiniLeft", {}).isNull() &&
+        store.ReadString(kPosition, "CalcMiniTop", {}).isNull())
+        return std::nullopt;
+    return readPosition(store, "CalcMini");
+}
+
 } // namespace
 
 void WritePrintSettings(SettingsStore& store, const PrintSettings& settings)
@@ -261,7 +269,7 @@ void ReadSettings(SettingsStore& store, AppSettings& settings)
     for (int i = 0; i < kGridColumnCount; ++i)
         settings.columnBaseWidths[i] = store.ReadInteger(kGrid, kColumnNames[i], kDefaultColumnBaseWidths[i]);
     settings.mainWindow = readPosition(store, "Main");
-    settings.miniCalc = readPosition(store, "CalcMini");
+    settings.miniCalc = readMiniCalcPosition(store);
     for (int format = 0; format < kFormatCount; ++format) {
         settings.listFonts[format] = ReadFont(store, fontPrefix(format), kDefaultListFont);
         // A name not in the list leaves the colour as it was.
@@ -331,7 +339,8 @@ void WritePositionsAndWidths(SettingsStore& store, const AppSettings& settings)
         store.WriteInteger(kPosition, "MainTop", settings.mainWindow.top);
         for (int i = 0; i < kGridColumnCount; ++i)
             store.WriteInteger(kGrid, kColumnNames[i], settings.columnBaseWidths[i]);
-        writeMiniCalcPosition(store, settings.miniCalc);
+        if (settings.miniCalc)
+            writeMiniCalcPosition(store, *settings.miniCalc);
     });
 }
 

@@ -14,6 +14,14 @@ struct ScreenArea {
     int height = 0;
 };
 
+// A window's frame (title bar and borders included) in screen pixels.
+struct WindowFrame {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // How much of a window's top edge, where its title bar is, must lie on a
 // screen for the user to reach it.
 inline constexpr int kReachableEdge = 40;
@@ -23,5 +31,14 @@ inline constexpr int kReachableEdge = 40;
 // (another screen layout, a hostile value) moves to the nearest screen,
 // wholly on it when the window fits.
 WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, const std::vector<ScreenArea>& screens);
+
+// Where a window of the given size (its frame) goes when it has no stored
+// place: beside the main window, on the screen that holds most of it, so
+// that neither hides the other. Right of the main window if it fits there,
+// else left of it, each with its top at the main window's top (moved down
+// or up to stay on the screen); otherwise the spot on that screen that
+// covers least of the main window: at the screen's right or left edge, or
+// below or above the main window, in that order of preference.
+WindowPosition PlaceBeside(WindowFrame main, int width, int height, const std::vector<ScreenArea>& screens);
 
 } // namespace ombrel
