@@ -37,6 +37,7 @@ CalcGrid::CalcGrid(ListModel* model, DragState& dragState, QWidget* parent)
     setMouseTracking(true);
     cellDelegate_ = new CellDelegate(this);
     setItemDelegate(cellDelegate_);
+    connect(cellDelegate_, &CellDelegate::pasteReported, this, &CalcGrid::pasteReported);
 }
 
 void CalcGrid::scrollToLastRow()

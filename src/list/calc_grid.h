@@ -41,6 +41,8 @@ signals:
     // A right click on a cell, or Ctrl+C on the current one: its whole
     // text, empty for an empty cell.
     void cellCopied(const QString& text);
+    // A paste into the cell editor was cut or refused: the text telling so.
+    void pasteReported(const QString& text);
     // Delete on the current row: the row goes as a drop on the trash.
     void rowDeleteRequested(int row);
     // Escape: the keyboard goes back to the entry fields.

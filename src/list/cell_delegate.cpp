@@ -1,11 +1,17 @@
 #include "list/cell_delegate.h"
 
+#include "list/clipboard_bytes.h"
+#include "list/clipboard_text.h"
 #include "list/list_model.h"
+#include "widgets/qt_text.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QToolTip>
@@ -28,6 +34,68 @@ public:
     }
 
 private:
+    int column_;
+};
+
+// The cell's editor. Its pastes (the Paste key, the pop-up menu's Paste, a
+// middle click) read only the start of the clipboard text, as much as the
+// cell can take, and tell the user what they cut or refused.
+class CellEditor : public QLineEdit {
+    Q_OBJECT
+public:
+    CellEditor(int column, QWidget* parent) : QLineEdit(parent), column_(column)
+    {
+        setFrame(false);
+        setValidator(new CellTextValidator(column, this));
+    }
+
+signals:
+    void pasteReported(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Paste) && !isReadOnly())
+            pasteFrom(QClipboard::Clipboard);
+        else
+            QLineEdit::keyPressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::MiddleButton && !isReadOnly() && QGuiApplication::clipboard()->supportsSelection()) {
+            deselect();
+            pasteFrom(QClipboard::Selection);
+            return;
+        }
+        QLineEdit::mouseReleaseEvent(event);
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        QMenu* menu = createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        for (QAction* action : menu->actions()) {
+            if (action->text().section('\t', 0, 0) == QLineEdit::tr("&Paste")) {
+                action->disconnect();
+                connect(action, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
+            }
+        }
+        menu->popup(event->globalPos());
+    }
+
+private:
+    void pasteFrom(QClipboard::Mode mode)
+    {
+        const qsizetype room = maxLength() - text().size() + selectedText().size();
+        const ClipboardPaste paste =
+            CellPasteText(column_, ViewOf(ClipboardTextBytes(mode)), static_cast<size_t>(std::max<qsizetype>(room, 0)));
+        if (!paste.text.empty())
+            insert(toQt(paste.text));
+        if (paste.report)
+            emit pasteReported(Translated(*paste.report));
+    }
+
     int column_;
 };
 
@@ -61,11 +129,10 @@ CellDelegate::CellDelegate(QObject* parent) : QStyledItemDelegate(parent)
 {
 }
 
-QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
-        line->setValidator(new CellTextValidator(index.column(), line));
+    auto* editor = new CellEditor(index.column(), parent);
+    connect(editor, &CellEditor::pasteReported, this, &CellDelegate::pasteReported);
     return editor;
 }
 
@@ -163,3 +230,5 @@ size_t qHash(const CellDelegate::PictureKey& key, size_t seed)
 }
 
 } // namespace ombrel
+
+#include "cell_delegate.moc"

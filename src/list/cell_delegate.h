@@ -13,11 +13,13 @@ namespace ombrel {
 // and state, and drawn again from the picture. The list drops the pictures
 // when its font, colours or style change.
 class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
 public:
     explicit CellDelegate(QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    // The editor refuses, key by key, what the cell may not hold.
+    // The editor refuses, key by key, what the cell may not hold; a paste
+    // takes from the clipboard only what the cell can hold.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // A value the column cuts (drawn with an ellipsis) shows whole as the
@@ -39,6 +41,10 @@ public:
         qreal pixelRatio;
         bool operator==(const PictureKey&) const = default;
     };
+
+signals:
+    // A paste into an editor was cut or refused: the status text telling so.
+    void pasteReported(const QString& text);
 
 private:
     void draw(QPainter* painter, const QStyleOptionViewItem& cell) const;

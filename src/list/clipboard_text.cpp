@@ -1,5 +1,7 @@
 #include "list/clipboard_text.h"
 
+#include "list/calc_sheet.h"
+
 namespace ombrel {
 
 namespace {
@@ -16,19 +18,86 @@ bool isSeparator(char c)
     return c == ':' || c == ';';
 }
 
-} // namespace
-
-std::string ClipStoreText(std::string_view clipboard)
+bool isLineBreak(char c)
 {
-    const std::string_view line = clipboard.substr(0, clipboard.find_first_of("\r\n"));
-    size_t characters = 0;
+    return c == '\r' || c == '\n';
+}
+
+// A byte that is not a continuation byte starts a character.
+bool startsCharacter(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+// UTF-16 units of the character a lead byte starts: two from four bytes on.
+size_t unitsOf(char lead)
+{
+    return static_cast<unsigned char>(lead) >= 0xF0 ? 2 : 1;
+}
+
+// The length of the start of `text` that ends at its first line break or
+// before the character that would take it past `room` units.
+size_t lineWithin(std::string_view text, size_t room, size_t (*units)(char))
+{
+    size_t used = 0;
     size_t end = 0;
-    for (; end < line.size(); ++end) {
-        // A byte that is not a continuation byte starts the next character.
-        if ((static_cast<unsigned char>(line[end]) & 0xC0) != 0x80 && characters++ == kClipStoreLength)
+    for (; end < text.size() && !isLineBreak(text[end]); ++end) {
+        if (!startsCharacter(text[end]))
+            continue;
+        used += units(text[end]);
+        if (used > room)
             break;
     }
-    return std::string(line.substr(0, end));
+    return end;
+}
+
+// Whether `rest`, what follows the taken text, is one line break at most.
+bool onlyLineEnd(std::string_view rest)
+{
+    if (rest.starts_with("\r\n"))
+        rest.remove_prefix(2);
+    else if (!rest.empty() && isLineBreak(rest.front()))
+        rest.remove_prefix(1);
+    return rest.empty();
+}
+
+UserMessage firstCharacters(size_t count)
+{
+    return {OMBREL_TEXT("ombrel", "Only the first %1 characters of the clipboard text were pasted"),
+            {std::to_string(count)}};
+}
+
+} // namespace
+
+ClipboardPaste ClipStoreText(std::string_view clipboard)
+{
+    const size_t end = lineWithin(clipboard, kClipStoreLength, [](char) -> size_t { return 1; });
+    ClipboardPaste paste{std::string(clipboard.substr(0, end)), std::nullopt};
+    const std::string_view rest = clipboard.substr(end);
+    if (!rest.empty() && !isLineBreak(rest.front()))
+        paste.report = firstCharacters(kClipStoreLength);
+    else if (!onlyLineEnd(rest))
+        paste.report = UserMessage{OMBREL_TEXT("ombrel", "Only the first line of the clipboard text was pasted"), {}};
+    return paste;
+}
+
+ClipboardPaste CellPasteText(int column, std::string_view clipboard, size_t room)
+{
+    const size_t end = lineWithin(clipboard, room, unitsOf);
+    const std::string_view taken = clipboard.substr(0, end);
+    const std::string_view rest = clipboard.substr(end);
+    const auto refused = [](const char* why) { return ClipboardPaste{{}, UserMessage{why, {}}}; };
+    if (!rest.empty() && isLineBreak(rest.front()) && !onlyLineEnd(rest))
+        return refused(
+            OMBREL_TEXT("ombrel", "The clipboard text has several lines and was not pasted: a cell holds one line"));
+    if (!EditableCellText(column, taken))
+        return refused(OMBREL_TEXT("ombrel", "The clipboard text was not pasted: only a description may hold spaces"));
+    if (taken.empty() && !rest.empty() && !isLineBreak(rest.front()))
+        return refused(OMBREL_TEXT("ombrel", "The clipboard text was not pasted: the cell is full"));
+    ClipboardPaste paste{std::string(taken), std::nullopt};
+    if (!rest.empty() && !isLineBreak(rest.front()))
+        paste.report = firstCharacters(room);
+    return paste;
 }
 
 std::string PastedTimecode(std::string_view text, char separator)

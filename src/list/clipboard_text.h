@@ -2,14 +2,32 @@
 
 #include "engine/user_text.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace ombrel {
 
+// What a paste takes of the clipboard text, and the status text that tells
+// the user what it cut or refused (nothing when it took the whole text).
+// Both look only as far into the clipboard as the target can hold, so a
+// clipboard of hundreds of megabytes costs no more than a short one.
+struct ClipboardPaste {
+    std::string text;
+    std::optional<UserMessage> report;
+};
+
 // Clipboard text as the entry fields take it: the first line, at most 11
-// characters (UTF-8 characters, never a byte of one).
-std::string ClipStoreText(std::string_view clipboard);
+// characters (UTF-8 characters, never a byte of one). A line break that
+// ends the text is no cut.
+ClipboardPaste ClipStoreText(std::string_view clipboard);
+
+// Clipboard text as the editor of a list cell in `column` takes it, with
+// room for `room` more characters (UTF-16 units, as the editor counts
+// them): the text without a line break that ends it, cut to the room.
+// Refused, nothing pasted, when what it would paste is more than one line
+// or has a character the cell may not hold (EditableCellText).
+ClipboardPaste CellPasteText(int column, std::string_view clipboard, size_t room);
 
 // Pasted text as a timecode field takes it: exactly 11 characters with
 // digits at the eight digit positions and ":" or ";" between the pairs, the

@@ -7,6 +7,7 @@ target_sources(ombrel_core PRIVATE
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cell_delegate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clipboard_bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/find_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_headers.cpp

@@ -328,7 +328,12 @@ void TCalcMainForm::makeList(int format)
     setHoverText(header, tr("Slide bars to resize columns"));
     followWindowHints(header);
     setHoverText(grid->viewport(), tr("Drag timecode from grid or right click to copy"));
-    connect(grid, &CalcGrid::cellCopied, this, &TCalcMainForm::copyToClipboard);
+    connect(grid, &CalcGrid::cellCopied, this, [this, grid](const QString& text) {
+        copyToClipboard(text);
+        if (grid->viewport()->underMouse())
+            holdStatusOn(grid->viewport());
+    });
+    connect(grid, &CalcGrid::pasteReported, this, [this](const QString& text) { statusPanel_[0]->setText(text); });
     connect(grid, &CalcGrid::rowDeleteRequested, this, [this](int row) {
         dragState_.DragRow = row;
         TrashCloseDragDrop();
@@ -527,6 +532,11 @@ void TCalcMainForm::setHoverText(QWidget* widget, const QString& text)
     widget->installEventFilter(this);
 }
 
+void TCalcMainForm::holdStatusOn(const QWidget* control)
+{
+    statusHeldOn_ = control;
+}
+
 void TCalcMainForm::followWindowHints(QWidget* widget)
 {
     windowHintWidgets_.insert(widget);
@@ -546,11 +556,13 @@ bool TCalcMainForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         const auto hover = hoverTexts_.constFind(watched);
-        if (hover != hoverTexts_.constEnd()) {
+        if (hover != hoverTexts_.constEnd() && statusHeldOn_ != watched) {
             ButtonNormal();
             statusPanel_[0]->setText(*hover);
         }
     }
+    if (event->type() == QEvent::Leave && statusHeldOn_ == watched)
+        statusHeldOn_ = nullptr;
     return QMainWindow::eventFilter(watched, event);
 }
 

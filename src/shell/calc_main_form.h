@@ -321,6 +321,8 @@ private:
     void setHoverText(QWidget* widget, const QString& text);
     // Pop-up hints of these controls follow "Show Balloon Help".
     void followWindowHints(QWidget* widget);
+    // The status text just shown stays while the pointer is on the control.
+    void holdStatusOn(const QWidget* control);
 
     UserDialogs& dialogs_;
     // The file the work came from or went to, locked while it is open here.
@@ -363,6 +365,10 @@ private:
     StatusPanel* statusPanel_[2] = {nullptr, nullptr};
     QWidget* trash_ = nullptr;
     QHash<QObject*, QString> hoverTexts_;
+    // The control whose hover text waits until the pointer leaves it: a
+    // message a click or a drop on it showed (a copy's confirmation) stays
+    // readable while the pointer rests there. Only compared, never followed.
+    const QObject* statusHeldOn_ = nullptr;
     QSet<QObject*> windowHintWidgets_;
 };
 

@@ -2,6 +2,7 @@
 // timecode fields, and the drop targets of drags from the lists.
 #include "entry/entry_clipboard.h"
 #include "entry/entry_panel.h"
+#include "list/clipboard_bytes.h"
 #include "list/clipboard_text.h"
 #include "list/drop_target.h"
 #include "shell/calc_main_form.h"
@@ -40,8 +41,10 @@ void TCalcMainForm::Copy3Click()
 
 void TCalcMainForm::Paste1Click()
 {
-    ClipStore->setText(toQt(ClipStoreText(QGuiApplication::clipboard()->text().toStdString())));
-    PasteIntoField(entry_, focusedEntryField(), ClipStore->text().toStdString(), EntrySeparator(activeFormat()));
+    const ClipboardPaste paste = ClipStoreText(ViewOf(ClipboardTextBytes()));
+    ClipStore->setText(toQt(paste.text));
+    if (PasteIntoField(entry_, focusedEntryField(), paste.text, EntrySeparator(activeFormat())) && paste.report)
+        statusPanel_[0]->setText(Translated(*paste.report));
     entryPanel_->show();
 }
 
@@ -56,7 +59,10 @@ void TCalcMainForm::copyToClipboard(const QString& text)
 void TCalcMainForm::wireClipboard()
 {
     connect(Copy1, &QAction::triggered, this, &TCalcMainForm::Copy1Click);
-    connect(CopyBtn, &QToolButton::clicked, this, &TCalcMainForm::Copy1Click);
+    connect(CopyBtn, &QToolButton::clicked, this, [this] {
+        Copy1Click();
+        holdStatusOn(CopyBtn);
+    });
     connect(Paste1, &QAction::triggered, this, &TCalcMainForm::Paste1Click);
     connect(PasteBtn, &QToolButton::clicked, this, &TCalcMainForm::Paste1Click);
     connect(CopyDuration1, &QAction::triggered, this, &TCalcMainForm::CopyDuration1Click);
@@ -105,8 +111,10 @@ void TCalcMainForm::wireClipboard()
                                                            numberDrop(EntryField::FrameOut)(drag);
                                                        }});
     makeDropTarget(MaskEdit4, DropTarget::NumberField, {calcCount, numberDrop(EntryField::Percent)});
-    makeDropTarget(CopyBtn, DropTarget::CopyButton,
-                   {calcCount, [this](const TimecodeDrag& drag) { copyToClipboard(toQt(drag.DragText)); }});
+    makeDropTarget(CopyBtn, DropTarget::CopyButton, {calcCount, [this](const TimecodeDrag& drag) {
+                                                         copyToClipboard(toQt(drag.DragText));
+                                                         holdStatusOn(CopyBtn);
+                                                     }});
     makeDropTarget(
         trash_, DropTarget::Trash,
         {calcCount, [this](const TimecodeDrag&) { TrashCloseDragDrop(); }, [this](bool over) { showTrashOpen(over); }});

@@ -4,14 +4,19 @@
 #include "shell/function_key_bar.h"
 #include "test_registry.h"
 #include "widgets/am_edit.h"
+#include "widgets/status_panel.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace ombrel;
 using test::dragOnto;
@@ -154,6 +159,125 @@ private slots:
                               w.form.FrameIn->text()}),
                  after);
         QCOMPARE(target->selectedText(), target->text());
+    }
+
+    // A paste takes a short part of the clipboard and says when it left
+    // something out.
+    void pasteSaysWhatItLeftOut_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("status");
+        const QString untouched = "before the paste";
+        QTest::newRow("a timecode") << "01:02:03:04"
+                                    << "01:02:03:04" << untouched;
+        QTest::newRow("a timecode and its line ending") << "01:02:03:04\n"
+                                                        << "01:02:03:04" << untouched;
+        QTest::newRow("more lines") << "01:02:03:04\nnext"
+                                    << "01:02:03:04"
+                                    << "Only the first line of the clipboard text was pasted";
+        QTest::newRow("a long line") << "01:02:03:04 of reel 2"
+                                     << "01:02:03:04"
+                                     << "Only the first 11 characters of the clipboard text were pasted";
+    }
+    void pasteSaysWhatItLeftOut()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, pasted);
+        QFETCH(QString, status);
+        MainWindow w({.shown = true});
+        w.form.MaskEdit1->setFocus();
+        w.form.findChild<StatusPanel*>("StatusPanel0")->setText("before the paste");
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keyClick(w.form.MaskEdit1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.form.MaskEdit1->text(), pasted);
+        QCOMPARE(w.form.statusText(0), status);
+    }
+
+    // The editor of a description takes from the clipboard what the cell
+    // holds, whichever way the user pastes, and says what it left out.
+    void descriptionPasteSaysWhatItLeftOut_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("status");
+        const QString untouched = "before the paste";
+        const QString longLine = QString(40000, QChar('r'));
+        QTest::newRow("one line") << "reel 2 take 3" << false << "reel 2 take 3" << untouched;
+        QTest::newRow("one line and its line ending") << "reel 2\r\n" << false << "reel 2" << untouched;
+        QTest::newRow("several lines")
+            << "reel 2\ntake 3" << false << ""
+            << "The clipboard text has several lines and was not pasted: a cell holds one line";
+        QTest::newRow("several lines by the menu")
+            << "reel 2\ntake 3" << true << ""
+            << "The clipboard text has several lines and was not pasted: a cell holds one line";
+        QTest::newRow("longer than a cell holds")
+            << longLine << false << longLine.left(32767)
+            << "Only the first 32767 characters of the clipboard text were pasted";
+    }
+    void descriptionPasteSaysWhatItLeftOut()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(bool, byMenu);
+        QFETCH(QString, description);
+        QFETCH(QString, status);
+        MainWindow w({.shown = true});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        w.form.EditBtn->click();
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor && w.form.list(TimecodeFormat::NonDrop)->isAncestorOf(editor));
+        w.form.findChild<StatusPanel*>("StatusPanel0")->setText("before the paste");
+        QGuiApplication::clipboard()->setText(clipboard);
+        if (byMenu) {
+            QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), editor->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(editor, &menuEvent);
+            auto* menu = editor->findChild<QMenu*>();
+            QVERIFY(menu);
+            const QList<QAction*> actions = menu->actions();
+            const auto paste = std::find_if(actions.begin(), actions.end(), [](QAction* action) {
+                return action->text().startsWith(QLineEdit::tr("&Paste"));
+            });
+            QVERIFY(paste != actions.end());
+            (*paste)->trigger();
+            menu->close();
+        } else {
+            QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(editor->text(), description);
+        QCOMPARE(w.form.statusText(0), status);
+    }
+
+    // After a drop or a click on the Copy button the pointer rests on it:
+    // the confirmation stays readable there, and the button's hover text
+    // comes back once the pointer leaves and returns.
+    void theCopyConfirmationStaysWhileThePointerRestsOnTheButton()
+    {
+        MainWindow w({.shown = true});
+        twoCalculations(w);
+        QToolButton* button = w.form.CopyBtn;
+        const auto pointer = [&](QEvent::Type type) {
+            if (type == QEvent::MouseMove) {
+                QMouseEvent move(type, QPointF(4, 4), button->mapToGlobal(QPointF(4, 4)), Qt::NoButton, Qt::NoButton,
+                                 Qt::NoModifier);
+                QApplication::sendEvent(button, &move);
+            } else if (type == QEvent::Enter) {
+                QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), button->mapToGlobal(QPointF(3, 3)));
+                QApplication::sendEvent(button, &enter);
+            } else {
+                QEvent leave(type);
+                QApplication::sendEvent(button, &leave);
+            }
+        };
+        QVERIFY(dragOnto(button, dragFrom(w, TimecodeFormat::NonDrop, 0, ResultColumn)));
+        const QString confirmation = "01:30:00:00 - copied to clipboard";
+        QCOMPARE(w.form.statusText(0), confirmation);
+        pointer(QEvent::Enter);
+        pointer(QEvent::MouseMove);
+        QCOMPARE(w.form.statusText(0), confirmation);
+        pointer(QEvent::Leave);
+        pointer(QEvent::Enter);
+        QCOMPARE(w.form.statusText(0), QString("Copy selection to clipboard"));
     }
 
     void rightClickCopiesACell()
