@@ -369,6 +369,26 @@ Open it anyway?</source>
         <source>There is not enough memory to open this file.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Only the first %1 characters of the clipboard text were pasted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the first line of the clipboard text was pasted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clipboard text has several lines and was not pasted: a cell holds one line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clipboard text was not pasted: only a description may hold spaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clipboard text was not pasted: the cell is full</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ombrel::BackgroundTask</name>

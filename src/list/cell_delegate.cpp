@@ -75,8 +75,11 @@ protected:
     {
         QMenu* menu = createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
+        // Qt's own caption, in Qt's own translation; not one of ours.
+        const char* const qtPaste = "&Paste";
+        const QString paste = QCoreApplication::translate("QLineEdit", qtPaste);
         for (QAction* action : menu->actions()) {
-            if (action->text().section('\t', 0, 0) == QLineEdit::tr("&Paste")) {
+            if (action->text().section('\t', 0, 0) == paste) {
                 action->disconnect();
                 connect(action, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
             }
