@@ -195,7 +195,8 @@ const ShownDefault kEveryDefault[] = {
     {"column 5", "16"},
     {"column 6", "100"},
     {"main window", "200,100"},
-    {"mini calc", "200,100"},
+    // Beside the main window, right of its frame, not over its menu bar.
+    {"mini calc", "543,100"},
     {"key 0", "00:00:00:00"},
     {"key 1", "00:00:00:00"},
     {"key 2", "00:00:00:00"},
