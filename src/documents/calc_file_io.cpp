@@ -1,6 +1,7 @@
 #include "documents/calc_file_io.h"
 
 #include "documents/calc_file.h"
+#include "documents/file_input.h"
 #include "widgets/qt_text.h"
 
 #include <QCoreApplication>
@@ -172,22 +173,6 @@ QString nativeName(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// Reads up to `want` bytes; the count read (short only at the end of the
-// file), or -1 on an error.
-qint64 readBlock(QFile& file, char* data, qint64 want)
-{
-    qint64 have = 0;
-    while (have < want) {
-        const qint64 n = file.read(data + have, want - have);
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
-        have += n;
-    }
-    return have;
-}
-
 CalcFileContents rejected(const QString& message)
 {
     CalcFileContents contents;
@@ -204,7 +189,7 @@ std::optional<uint64_t> hashOpenFile(int handle, int64_t size, const std::stop_t
     for (int64_t offset = 0; offset < size;) {
         if (stop.stop_requested())
             return std::nullopt;
-        const ssize_t n = ::pread(handle, block.data(), block.size(), offset);
+        const int64_t n = ReadFileAt(handle, offset, block.data(), block.size());
         if (n <= 0)
             return n == 0 ? std::optional(hash.value()) : std::nullopt;
         hash.add({block.data(), static_cast<size_t>(n)});
@@ -239,9 +224,10 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
 
     // The head first: a file that is not ours is turned down unread.
     char head[kCalcFileHeadSize];
-    const qint64 have = readBlock(file, head, std::min<qint64>(size, kCalcFileHeadSize));
+    const int64_t have =
+        ReadFileAt(file.handle(), 0, head, static_cast<size_t>(std::min<qint64>(size, kCalcFileHeadSize)));
     if (have < 0)
-        return rejected(file.errorString());
+        return rejected(QString::fromStdString(std::system_category().message(errno)));
     if (const auto error = CalcFileHeadError(std::string_view(head, static_cast<size_t>(have))))
         return rejected(Translated(*error));
 
@@ -250,7 +236,7 @@ std::optional<CalcFileContents> openCalcFile(const QString& path, const FileProg
     std::atomic<int> readError{0};
     const int handle = file.handle();
     const auto readAt = [&](int64_t offset, char* into, size_t want) -> int64_t {
-        const ssize_t n = ::pread(handle, into, want, offset);
+        const int64_t n = ReadFileAt(handle, offset, into, want);
         if (n < 0)
             readError = errno;
         return n;

@@ -6,13 +6,7 @@ if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${OMBREL_A11Y_SESSION:-} ]]; then
   OMBREL_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 source "$(dirname "$0")/lib.sh"
-TREE=$(dirname "$0")/accessible_tree.py
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
-# The registry the bus launcher starts; screen readers find programs through it.
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus_pid=$!
-trap 'kill $bus_pid 2>/dev/null || true; cleanup' EXIT
-sleep 1
+start_accessibility_bus
 start_x
 start_app
 faults=0

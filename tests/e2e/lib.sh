@@ -25,6 +25,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The AT-SPI bus, as a desktop starts it for screen readers, and the
+# reader of what it tells (accessible_tree.py). For a script that runs
+# itself again under its own D-Bus session (dbus-run-session) before it
+# sources this file; call before start_app.
+start_accessibility_bus() {
+  TREE=$(dirname "${BASH_SOURCE[0]}")/accessible_tree.py
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  bus_pid=$!
+  trap 'kill $bus_pid 2>/dev/null || true; cleanup' EXIT
+  sleep 1
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1

@@ -9,15 +9,10 @@ if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${OMBREL_A11Y_SESSION:-} ]]; then
   OMBREL_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 source "$(dirname "$0")/lib.sh"
-TREE=$(dirname "$0")/accessible_tree.py
 PSEUDO=$(dirname "$0")/../../scripts/pseudo_translate.py
 [[ -f $(dirname "$OMBREL")/translations/ombrel_en_XA.qm ]] || fail "the pseudo-translation was not built beside $OMBREL"
 export LANGUAGE=en_XA LANG=C.UTF-8 LC_ALL=C.UTF-8
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus_pid=$!
-trap 'kill $bus_pid 2>/dev/null || true; cleanup' EXIT
-sleep 1
+start_accessibility_bus
 start_x
 start_app
 
