@@ -10,6 +10,7 @@
 #include "shell/recent_files_menu.h"
 #include "widgets/background_task.h"
 #include "widgets/qt_text.h"
+#include "widgets/user_dialogs.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,7 +21,9 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <functional>
 #include <new>
+#include <optional>
 
 namespace ombrel {
 
@@ -37,6 +40,27 @@ const char* const kOpenFilter =
 bool isEditDecisionList(const QString& name)
 {
     return name.endsWith(".edl", Qt::CaseInsensitive);
+}
+
+// Runs `read`, which fills `result` (a file's contents, or why not), off the
+// window's thread. True when it was read; false when the user stopped it,
+// and false after telling the user why when it could not be.
+template <typename Result>
+bool readOffThread(BackgroundTask& task, UserDialogs& dialogs, QWidget* parent, std::optional<Result>& result,
+                   const std::function<void(const BackgroundTask::Progress&)>& read)
+{
+    try {
+        task.run(read);
+    } catch (const std::bad_alloc&) {
+        result.emplace().error = {OMBREL_TEXT("ombrel", "There is not enough memory to open this file."), {}};
+    }
+    if (!result)
+        return false;
+    if (!result->ok()) {
+        dialogs.showError(parent, Translated(result->error));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -130,18 +154,10 @@ bool TCalcMainForm::readCalculationFile(const QString& name)
 {
     std::optional<CalcFileContents> contents;
     FileFingerprint read;
-    try {
-        fileTask_->run(
-            [&](const BackgroundTask::Progress& progress) { contents = OpenCalcFile(name, progress, &read); });
-    } catch (const std::bad_alloc&) {
-        contents.emplace().error = {OMBREL_TEXT("ombrel", "There is not enough memory to open this file."), {}};
-    }
-    if (!contents)
+    if (!readOffThread(*fileTask_, dialogs_, this, contents, [&](const BackgroundTask::Progress& progress) {
+            contents = OpenCalcFile(name, progress, &read);
+        }))
         return false;
-    if (!contents->ok()) {
-        dialogs_.showError(this, Translated(contents->error));
-        return false;
-    }
     // Undo of the Open gives the file before back, with its lock; redo
     // takes the opened one again.
     models_.replaceSheet(std::move(contents->sheet), workFileSwap(workFile_.heldOpened(name, read)));
@@ -179,8 +195,7 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
     const LabelStyle labels = labelStyle_;
     const Rates rates = state_.rates;
     std::optional<EdlSheet> imported;
-    try {
-        fileTask_->run([&](const BackgroundTask::Progress& progress) {
+    if (!readOffThread(*fileTask_, dialogs_, this, imported, [&](const BackgroundTask::Progress& progress) {
             std::string why;
             const std::optional<EdlContents> edl = ReadEdlFile(QFile::encodeName(name).toStdString(), why);
             if (!edl)
@@ -189,16 +204,8 @@ bool TCalcMainForm::importEditDecisionList(const QString& name)
                 imported.emplace().error = {OMBREL_TEXT("ombrel", "%1: %2."), {shownName, edl->error}};
             else
                 imported = EdlToSheet(*edl, tab, labels, rates, progress);
-        });
-    } catch (const std::bad_alloc&) {
-        imported.emplace().error = {OMBREL_TEXT("ombrel", "There is not enough memory to open this file."), {}};
-    }
-    if (!imported)
+        }))
         return false;
-    if (!imported->ok()) {
-        dialogs_.showError(this, Translated(imported->error));
-        return false;
-    }
     // The work before keeps its file, lock included, for an undo.
     models_.importSheet(std::move(imported->sheet), workFileSwap({}));
     const QFileInfo list(name);
