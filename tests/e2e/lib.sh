@@ -17,10 +17,7 @@ xvfb_pid=""
 wm_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null || true
-  # Gone before the next test starts its own: a server still closing can
-  # hand that test its display number and then drop its clients.
-  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
+  stop_x
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -43,12 +40,36 @@ fail() {
   exit 1
 }
 
+# A loaded machine can be slow to bring a server or its window manager up,
+# or lose a first start; each try starts both afresh on a new display.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  for _ in 1 2 3; do
+    start_server && start_window_manager && return 0
+    stop_x
+  done
+  cat "$WORK/jwm.log" >&2
+  fail "the X server and its window manager did not start"
+}
+
+# -noreset: the server never resets when its last client leaves, which
+# would refuse the clients that come just after (xprop, then jwm).
+start_server() {
+  rm -f "$WORK/display"
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 100); do [[ -s $WORK/display ]] && break; sleep 0.1; done
+  [[ -s $WORK/display ]] || return 1
   export DISPLAY=:$(cat "$WORK/display")
-  start_window_manager
+  for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+# The server is gone before the next test starts its own: a server still
+# closing can hand that test its display number and then drop its clients.
+stop_x() {
+  [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
+  wm_pid="" xvfb_pid=""
 }
 
 # A desktop always has a window manager, which places windows, decorates
@@ -63,20 +84,14 @@ start_window_manager() {
   <MoveMode>opaque</MoveMode>
 </JWM>
 JWM
-  for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
-  # A loaded machine can be slow to bring it up, or lose a first start.
-  for _ in 1 2; do
-    jwm -f "$WORK/jwmrc" >>"$WORK/jwm.log" 2>&1 &
-    wm_pid=$!
-    for _ in $(seq 200); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-      kill -0 "$wm_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$wm_pid" 2>/dev/null || true
+  jwm -f "$WORK/jwmrc" >>"$WORK/jwm.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$wm_pid" 2>/dev/null || return 1
+    sleep 0.1
   done
-  cat "$WORK/jwm.log" >&2
-  fail "the window manager did not start"
+  return 1
 }
 
 # start_app [args...]: starts Ombrel and waits for its main window.
