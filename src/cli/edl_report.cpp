@@ -34,12 +34,12 @@ std::vector<TimedEdlEvent> TimeEdlEvents(const EdlContents& edl, const std::opti
             throw ConversionError(lineOf(event) + "--rate " + FrameRateName(*given) + " contradicts the list's FCM: (" +
                                   (event.dropFrame ? "DROP FRAME" : "NON-DROP FRAME") + ")");
         t.rate = given ? *given : event.dropFrame ? FrameRate{30, true, true} : FrameRate{30};
-        const TimecodeParts* times[] = {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut};
+        const TimecodeParts times[] = {event.sourceIn, event.sourceOut, event.recordIn, event.recordOut};
         for (int i = 0; i < 4; ++i) {
             // Written and read again as a label of the rate, which checks it.
             char text[16];
             try {
-                const std::string_view label(text, WriteLabel(*times[i], FrameRate{t.rate.nominal}, text));
+                const std::string_view label(text, WriteLabel(times[i], FrameRate{t.rate.nominal}, text));
                 t.frames[i] = LabelToFrame(ParseLabel(label, t.rate), t.rate);
             } catch (const ConversionError& bad) {
                 throw ConversionError(lineOf(event) + bad.what());
@@ -84,7 +84,7 @@ void WriteEdlEvents(const std::vector<TimedEdlEvent>& events, bool json, OutputB
         out.append(kCsvHeader);
     for (const TimedEdlEvent& timed : events) {
         const EdlEvent& event = *timed.event;
-        const TimecodeParts* times[] = {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut};
+        const TimecodeParts times[] = {event.sourceIn, event.sourceOut, event.recordIn, event.recordOut};
         char text[16];
         if (json) {
             out.append("{\"event\":" + std::to_string(event.number) + ",\"reel\":");
@@ -93,7 +93,7 @@ void WriteEdlEvents(const std::vector<TimedEdlEvent>& events, bool json, OutputB
             AppendJsonString(event.track, out);
             for (int i = 0; i < 4; ++i) {
                 out.append(",\"" + std::string(kTimeKeys[i]) + "\":\"");
-                out.append(std::string_view(text, WriteLabel(*times[i], timed.rate, text)));
+                out.append(std::string_view(text, WriteLabel(times[i], timed.rate, text)));
                 out.append("\"");
             }
             out.append(",\"duration\":\"" + labelAt(timed.duration(), timed.rate) + "\",\"clip\":");
@@ -105,9 +105,9 @@ void WriteEdlEvents(const std::vector<TimedEdlEvent>& events, bool json, OutputB
         AppendCsvField(event.reel, out);
         out.append(",");
         AppendCsvField(event.track, out);
-        for (const TimecodeParts* time : times) {
+        for (const TimecodeParts& time : times) {
             out.append(",");
-            out.append(std::string_view(text, WriteLabel(*time, timed.rate, text)));
+            out.append(std::string_view(text, WriteLabel(time, timed.rate, text)));
         }
         out.append("," + labelAt(timed.duration(), timed.rate) + ",");
         AppendCsvField(event.clipName, out);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace ombrel {
 
@@ -39,7 +40,7 @@ std::optional<EdlContents> ReadEdlFile(const std::string& path, std::string& why
         return std::nullopt;
     }
     bytes.resize(static_cast<size_t>(have));
-    return ReadEdl(bytes);
+    return ReadEdl(std::move(bytes));
 }
 
 std::optional<EdlContents> ReadEdlStream(int fd, std::string& why)
@@ -47,7 +48,7 @@ std::optional<EdlContents> ReadEdlStream(int fd, std::string& why)
     std::string bytes;
     if (!ReadStream(fd, kEdlHeadSize, EdlHeadError, kEdlSizeLimit, EdlTooLargeText(), bytes, why))
         return std::nullopt;
-    return ReadEdl(bytes);
+    return ReadEdl(std::move(bytes));
 }
 
 } // namespace ombrel

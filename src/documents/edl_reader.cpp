@@ -2,8 +2,10 @@
 
 #include "documents/text_encoding.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <span>
 #include <tuple>
 
@@ -48,26 +50,55 @@ bool readNumber(std::string_view word, int64_t& value)
     return !word.empty() && error == std::errc() && end == word.data() + word.size() && value >= 0;
 }
 
-// "hh:mm:ss:ff" with ":" or ";" (or "." before the frames), two digits a part.
-bool readTimecode(std::string_view word, TimecodeParts& parts)
+// Eight bytes of `text` from `at` as one number, the first in the lowest
+// byte on any machine.
+uint64_t eightBytes(std::string_view text, size_t at)
+{
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
+    return word;
+}
+
+// Whether the bytes `mask` picks from `word` are all digits: a digit's high
+// half is 3, and stays 3 when 6 is added to it.
+bool digitsAt(uint64_t word, uint64_t mask)
+{
+    constexpr uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0, kThrees = 0x3030303030303030, kSixes = 0x0606060606060606;
+    return (word & kHighHalves & mask) == (kThrees & mask) &&
+           ((word + kSixes) & kHighHalves & mask) == (kThrees & mask);
+}
+
+// A dissolve's or a wipe's length: at most three digits of frames.
+bool readTransitionLength(std::string_view word, int16_t& frames)
+{
+    int64_t value = 0;
+    if (!readNumber(word, value) || value > 999)
+        return false;
+    frames = static_cast<int16_t>(value);
+    return true;
+}
+
+// "hh:mm:ss:ff" with ":" or ";" (or "." before the frames), two digits a
+// part. Four of these make most of an event line: they are read eight
+// bytes at a time, "hh:mm:ss" and "mm:ss:ff".
+bool readTimecode(std::string_view word, EdlLabel& label)
 {
     if (word.size() != 11)
         return false;
-    int32_t values[4] = {};
-    for (int part = 0; part < 4; ++part) {
-        const char tens = word[size_t(part) * 3];
-        const char units = word[size_t(part) * 3 + 1];
-        if (tens < '0' || tens > '9' || units < '0' || units > '9')
-            return false;
-        if (part > 0) {
-            const char separator = word[size_t(part) * 3 - 1];
-            if (separator != ':' && separator != ';' && !(part == 3 && separator == '.'))
-                return false;
-        }
-        values[part] = (tens - '0') * 10 + (units - '0');
-    }
-    parts = {values[0], values[1], values[2], values[3]};
-    return parts.minutes <= 59 && parts.seconds <= 59;
+    const uint64_t head = eightBytes(word, 0);
+    const uint64_t tail = eightBytes(word, 3);
+    const auto byte = [](uint64_t w, int i) { return static_cast<char>(w >> (8 * i)); };
+    const auto separates = [](char c) { return c == ':' || c == ';'; };
+    if (!digitsAt(head, 0xFFFF) || !digitsAt(tail, 0xFFFF00FFFF00FFFF) || !separates(byte(head, 2)) ||
+        !separates(byte(tail, 2)) || !(separates(byte(tail, 5)) || byte(tail, 5) == '.'))
+        return false;
+    const auto twoDigits = [](uint64_t w, int i) {
+        return uint8_t(((w >> (8 * i)) & 15) * 10 + ((w >> (8 * i + 8)) & 15));
+    };
+    label = {twoDigits(head, 0), twoDigits(tail, 0), twoDigits(tail, 3), twoDigits(tail, 6)};
+    return label.minutes <= 59 && label.seconds <= 59;
 }
 
 // Blanks are few and the lines short: a plain loop outruns a search.
@@ -111,7 +142,7 @@ bool startsEvent(std::string_view text)
 
 // Timecode labels count up the day: a later label is a later frame in any
 // frame count mode.
-bool before(const TimecodeParts& a, const TimecodeParts& b)
+bool before(const EdlLabel& a, const EdlLabel& b)
 {
     return std::tie(a.hours, a.minutes, a.seconds, a.frames) < std::tie(b.hours, b.minutes, b.seconds, b.frames);
 }
@@ -123,14 +154,90 @@ std::string labelText(const TimecodeParts& p)
     return text;
 }
 
-void readAsWindows1252(EdlContents& contents)
+// The next word of `text` after its blanks; `text` keeps what follows it.
+std::string_view nextWord(std::string_view& text)
 {
-    contents.title = Windows1252ToUtf8(contents.title);
-    for (EdlEvent& event : contents.events) {
-        event.reel = Windows1252ToUtf8(event.reel);
-        event.track = Windows1252ToUtf8(event.track);
-        event.clipName = Windows1252ToUtf8(event.clipName);
+    size_t start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    size_t end = start;
+    while (end < text.size() && !isBlank(text[end]))
+        ++end;
+    const std::string_view word = text.substr(start, end - start);
+    text.remove_prefix(end);
+    return word;
+}
+
+// The next word of `text` if it has a timecode's length, without looking
+// at its characters; else nothing, and `text` stays as it was.
+std::optional<std::string_view> nextTimecodeWord(std::string_view& text)
+{
+    size_t start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    const size_t end = start + 11;
+    if (end > text.size() || (end < text.size() && !isBlank(text[end])))
+        return std::nullopt;
+    const std::string_view word = text.substr(start, 11);
+    text.remove_prefix(end);
+    return word;
+}
+
+// An event line as editing systems write it, in one pass and with no
+// message: a line this does not take goes to readEvent's word by word
+// reading, which says what is wrong with it.
+bool readUsualEvent(std::string_view text, EdlEvent& event)
+{
+    if (!readNumber(nextWord(text), event.number))
+        return false;
+    event.reel = nextWord(text);
+    event.track = nextWord(text);
+    event.transition = nextWord(text);
+    if (!isTransition(event.transition))
+        return false;
+    event.transitionFrames = 0;
+    // A dissolve's or a wipe's length comes before the timecodes.
+    if (std::string_view ahead = text;
+        !nextTimecodeWord(ahead) && !readTransitionLength(nextWord(text), event.transitionFrames))
+        return false;
+    for (EdlLabel* label : {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut}) {
+        const std::optional<std::string_view> time = nextTimecodeWord(text);
+        if (!time || !readTimecode(*time, *label))
+            return false;
     }
+    return text.empty();
+}
+
+// number reel track transition [frames] srcIn srcOut recIn recOut; why the
+// line is not an event, or nothing once `event` holds it.
+std::optional<std::string> readEvent(std::string_view text, EdlEvent& event)
+{
+    if (readUsualEvent(text, event))
+        return std::nullopt;
+    std::string_view words[9];
+    const size_t count = wordsOf(text, words);
+    if (!readNumber(words[0], event.number))
+        return "'" + std::string(words[0]) + "' is not an event number";
+    if (count != 8 && count != 9)
+        return "an event line holds its number, reel, track, transition and four timecodes";
+    event.reel = words[1];
+    event.track = words[2];
+    event.transition = words[3];
+    if (!isTransition(words[3]))
+        return "'" + std::string(words[3]) + "' is not a transition (C, D, W or K)";
+    size_t next = 4;
+    event.transitionFrames = 0;
+    if (count == 9) {
+        if (!readTransitionLength(words[4], event.transitionFrames))
+            return "'" + std::string(words[4]) + "' is not a transition length";
+        next = 5;
+    }
+    for (EdlLabel* label : {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut}) {
+        if (!readTimecode(words[next], *label))
+            return "'" + std::string(words[next]) + "' is not a timecode (hh:mm:ss:ff)";
+        ++next;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -150,20 +257,22 @@ std::optional<std::string> EdlHeadError(std::string_view head)
     return std::string(kNotAnEdl);
 }
 
-EdlContents ReadEdl(std::string_view bytes)
+EdlContents ReadEdl(std::string bytes)
 {
     EdlContents contents;
-    if (std::optional<std::string> headError = EdlHeadError(bytes.substr(0, kEdlHeadSize))) {
+    if (std::optional<std::string> headError = EdlHeadError(std::string_view(bytes).substr(0, kEdlHeadSize))) {
         contents.error = std::move(*headError);
         return contents;
     }
-    if (bytes.starts_with(kByteOrderMark))
-        bytes.remove_prefix(kByteOrderMark.size());
-    const bool utf8 = IsValidUtf8(bytes);
+    const size_t bomSize = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    const std::string_view body = std::string_view(bytes).substr(bomSize);
+    const bool utf8 = IsValidUtf8(body);
+    contents.text = std::make_shared<const std::string>(utf8 ? std::move(bytes) : Windows1252ToUtf8(body));
+    std::string_view rest = std::string_view(*contents.text).substr(utf8 ? bomSize : 0);
     // Room for as many events as the bytes could hold at the length of a
     // usual event line, so that a long list is not moved as it grows; only
     // the room used is ever touched.
-    contents.events.reserve(bytes.size() / 64 + 16);
+    contents.events.reserve(rest.size() / 64 + 16);
     bool dropFrame = false;
     int64_t lineNumber = 0;
     const auto refuse = [&](std::string_view why) {
@@ -171,8 +280,8 @@ EdlContents ReadEdl(std::string_view bytes)
         contents.events.clear();
         return contents;
     };
-    while (!bytes.empty()) {
-        const std::string_view line = nextLine(bytes);
+    while (!rest.empty()) {
+        const std::string_view line = nextLine(rest);
         ++lineNumber;
         if (line.size() > kLongestEdlLine)
             return refuse("the line is longer than " + std::to_string(kLongestEdlLine) + " bytes");
@@ -182,7 +291,7 @@ EdlContents ReadEdl(std::string_view bytes)
         // Most lines are events: they go straight to the event reader.
         if (!isDigit(text.front())) {
             if (text.starts_with("TITLE:")) {
-                contents.title = std::string(trimmed(text.substr(6)));
+                contents.title = trimmed(text.substr(6));
                 continue;
             }
             if (text.starts_with("FCM:")) {
@@ -203,49 +312,24 @@ EdlContents ReadEdl(std::string_view bytes)
                 const std::string_view note = trimmed(text.front() == '*' ? text.substr(1) : text);
                 EdlEvent& event = contents.events.back();
                 if (note.starts_with("FROM CLIP NAME:") && event.transitionFrames == 0)
-                    event.clipName = std::string(trimmed(note.substr(15)));
+                    event.clipName = trimmed(note.substr(15));
                 else if (note.starts_with("TO CLIP NAME:"))
-                    event.clipName = std::string(trimmed(note.substr(13)));
+                    event.clipName = trimmed(note.substr(13));
                 continue;
             }
             if (text.starts_with("M2 ") || text.starts_with("SPLIT:") || text.starts_with(">>>") ||
                 text.starts_with("EFFECTS NAME IS") || text.starts_with("AUD "))
                 continue;
         }
-        // number reel track transition [frames] srcIn srcOut recIn recOut
-        std::string_view words[9];
-        const size_t count = wordsOf(text, words);
-        EdlEvent event;
-        if (!readNumber(words[0], event.number))
-            return refuse("'" + std::string(words[0]) + "' is not an event number");
-        if (count != 8 && count != 9)
-            return refuse("an event line holds its number, reel, track, transition and four timecodes");
-        event.line = lineNumber;
-        event.reel = std::string(words[1]);
-        event.track = std::string(words[2]);
-        event.transition = std::string(words[3]);
-        if (!isTransition(words[3]))
-            return refuse("'" + std::string(words[3]) + "' is not a transition (C, D, W or K)");
-        size_t next = 4;
-        if (count == 9) {
-            if (!readNumber(words[4], event.transitionFrames) || event.transitionFrames > 999)
-                return refuse("'" + std::string(words[4]) + "' is not a transition length");
-            next = 5;
-        }
-        TimecodeParts* const times[] = {&event.sourceIn, &event.sourceOut, &event.recordIn, &event.recordOut};
-        for (TimecodeParts* time : times) {
-            if (!readTimecode(words[next], *time))
-                return refuse("'" + std::string(words[next]) + "' is not a timecode (hh:mm:ss:ff)");
-            ++next;
-        }
+        EdlEvent& event = contents.events.emplace_back();
+        if (std::optional<std::string> why = readEvent(text, event))
+            return refuse(*why);
         if (before(event.recordOut, event.recordIn))
             return refuse("the record out " + labelText(event.recordOut) + " comes before the record in " +
                           labelText(event.recordIn));
+        event.line = static_cast<int32_t>(lineNumber);
         event.dropFrame = dropFrame;
-        contents.events.push_back(std::move(event));
     }
-    if (!utf8)
-        readAsWindows1252(contents);
     return contents;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,30 +12,44 @@
 
 namespace ombrel {
 
+// A timecode label as a list writes it, two digits a part; a long list
+// holds four for each event, so it is kept small.
+struct EdlLabel {
+    uint8_t hours = 0, minutes = 0, seconds = 0, frames = 0;
+
+    operator TimecodeParts() const { return {hours, minutes, seconds, frames}; }
+};
+
 // One event line of a CMX 3600 edit decision list, with what the comment
-// lines after it say.
+// lines after it say. It is about the size of its lines, as a list of many
+// events is read whole: the texts are views of the list's text
+// (EdlContents::text), the numbers as small as their values.
 struct EdlEvent {
     int64_t number = 0;
-    // The line it was read from, counting from 1.
-    int64_t line = 0;
-    std::string reel;
+    std::string_view reel;
     // V, A, A2, AA, B, ...
-    std::string track;
+    std::string_view track;
     // C, D, W001, K, ...
-    std::string transition;
+    std::string_view transition;
+    // "* FROM CLIP NAME:" (or "* TO CLIP NAME:" of a dissolve's second line).
+    std::string_view clipName;
+    EdlLabel sourceIn, sourceOut, recordIn, recordOut;
+    // The line it was read from, counting from 1 (a list is at most
+    // kEdlSizeLimit bytes).
+    int32_t line = 0;
     // The transition's length in frames (a dissolve's "D 030"); 0 for a cut.
-    int64_t transitionFrames = 0;
-    TimecodeParts sourceIn, sourceOut, recordIn, recordOut;
+    int16_t transitionFrames = 0;
     // The FCM: line in force: whether its timecodes count in drop frame.
     bool dropFrame = false;
-    // "* FROM CLIP NAME:" (or "* TO CLIP NAME:" of a dissolve's second line).
-    std::string clipName;
 };
 
 struct EdlContents {
     // Empty when the list was read; else why not, naming the line.
     std::string error;
-    std::string title;
+    // The list's text in UTF-8, which the title and the events view; copies
+    // of the contents share it.
+    std::shared_ptr<const std::string> text;
+    std::string_view title;
     std::vector<EdlEvent> events;
 
     bool ok() const { return error.empty(); }
@@ -48,7 +63,7 @@ struct EdlContents {
 // read, with its number, and an event whose record out comes before its
 // record in. The texts (title, reel, track, clip names) come out as UTF-8: a
 // list that is not valid UTF-8 is read as Windows-1252.
-EdlContents ReadEdl(std::string_view bytes);
+EdlContents ReadEdl(std::string bytes);
 
 // The head of a list is its first kEdlHeadSize bytes (all of a shorter
 // one), and in them its first kEdlHeadLines lines: the first of those that

@@ -83,8 +83,8 @@ std::optional<EdlSheet> EdlToSheet(const EdlContents& edl, TimecodeFormat active
         if (progress && e % 4096 == 0 && !progress(static_cast<int>(1000 * e / count)))
             return std::nullopt;
         const EdlEvent& event = edl.events[static_cast<size_t>(e)];
-        for (const TimecodeParts* label : {&event.recordIn, &event.recordOut})
-            if (std::optional<UserMessage> refusal = labelRefusal(event, *label, active, rates))
+        for (const TimecodeParts& label : {TimecodeParts(event.recordIn), TimecodeParts(event.recordOut)})
+            if (std::optional<UserMessage> refusal = labelRefusal(event, label, active, rates))
                 return refused(std::move(*refusal));
         const std::string in = FormatTimecodeText(event.recordIn, active.separator);
         const std::string out = FormatTimecodeText(event.recordOut, active.separator);

@@ -20,6 +20,13 @@ constexpr uint64_t kHighBits = 0x8080808080808080ull;
 size_t asciiPrefix(const unsigned char* data, size_t size)
 {
     size_t i = 0;
+    // Texts are mostly ASCII: 32 bytes a test first.
+    for (; i + 32 <= size; i += 32) {
+        uint64_t words[4];
+        std::memcpy(words, data + i, 32);
+        if ((words[0] | words[1] | words[2] | words[3]) & kHighBits)
+            break;
+    }
     for (; i + 8 <= size; i += 8) {
         uint64_t word;
         std::memcpy(&word, data + i, 8);
