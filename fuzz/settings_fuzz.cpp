@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // A stored window position on screens of any layout.
     WindowPosition stored{ParseStoredInteger(input.text(), 200), ParseStoredInteger(input.text(), 100)};
-    std::vector<ScreenArea> screens(input.byte() % 4);
-    for (ScreenArea& screen : screens)
+    std::vector<ScreenRect> screens(input.byte() % 4);
+    for (ScreenRect& screen : screens)
         screen = {ParseStoredInteger(input.text(), 0), ParseStoredInteger(input.text(), 0),
                   ParseStoredInteger(input.text(), 1024), ParseStoredInteger(input.text(), 768)};
     PlaceOnScreens(stored, ParseStoredInteger(input.text(), 400), ParseStoredInteger(input.text(), 300), screens);

@@ -813,10 +813,6 @@ Open it anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ombrel did not end cleanly. Its unsaved work can be recovered: %1 calculations, last changed %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source> The end of the record is damaged: every whole change before it is recovered.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -836,6 +832,10 @@ Recover this work?</source>
     </message>
     <message>
         <source>Ombrel Files (*.obr)|*.obr|Edit decision lists (*.edl)|*.edl|Text File (*.txt)|*.txt|All Files (*.*)|*.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ombrel did not end cleanly. Its unsaved work, last changed %1, can be recovered (Total Calculations: %2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

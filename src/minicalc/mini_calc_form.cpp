@@ -327,7 +327,7 @@ void TCalcMini::FormActivate()
 
 void TCalcMini::placeAtStoredPosition()
 {
-    std::vector<ScreenArea> screens;
+    std::vector<ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect area = screen->availableGeometry();
         screens.push_back({area.x(), area.y(), area.width(), area.height()});

@@ -34,24 +34,24 @@ int64_t inside(int64_t start, int64_t length, Span span)
 // Room left between two windows placed side by side.
 constexpr int kBesideGap = 8;
 
-Span columnsOf(const ScreenArea& screen)
+Span columnsOf(const ScreenRect& screen)
 {
     return {screen.left, int64_t(screen.left) + screen.width};
 }
 
-Span rowsOf(const ScreenArea& screen)
+Span rowsOf(const ScreenRect& screen)
 {
     return {screen.top, int64_t(screen.top) + screen.height};
 }
 
 } // namespace
 
-WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, const std::vector<ScreenArea>& screens)
+WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, const std::vector<ScreenRect>& screens)
 {
     const Span across{stored.left, int64_t(stored.left) + std::max(width, 1)};
-    const ScreenArea* nearest = nullptr;
+    const ScreenRect* nearest = nullptr;
     int64_t nearestDistance = std::numeric_limits<int64_t>::max();
-    for (const ScreenArea& screen : screens) {
+    for (const ScreenRect& screen : screens) {
         const Span columns{screen.left, int64_t(screen.left) + screen.width};
         const Span rows{screen.top, int64_t(screen.top) + screen.height};
         const bool edgeOnScreen = stored.top >= rows.first && stored.top <= rows.last - kReachableEdge;
@@ -71,15 +71,15 @@ WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, cons
     return {int(inside(stored.left, width, columns)), int(inside(stored.top, height, rows))};
 }
 
-WindowPosition PlaceBeside(WindowFrame main, int width, int height, const std::vector<ScreenArea>& screens)
+WindowPosition PlaceBeside(ScreenRect main, int width, int height, const std::vector<ScreenRect>& screens)
 {
     const Span mainColumns{main.left, int64_t(main.left) + std::max(main.width, 1)};
     const Span mainRows{main.top, int64_t(main.top) + std::max(main.height, 1)};
     // The screen that holds most of the main window, or the nearest one.
-    const ScreenArea* home = nullptr;
+    const ScreenRect* home = nullptr;
     int64_t mostShared = 0;
     int64_t nearestDistance = std::numeric_limits<int64_t>::max();
-    for (const ScreenArea& screen : screens) {
+    for (const ScreenRect& screen : screens) {
         const int64_t shared = overlap(mainColumns, columnsOf(screen)) * overlap(mainRows, rowsOf(screen));
         const int64_t away = distance(main.left, columnsOf(screen)) + distance(main.top, rowsOf(screen));
         if (shared > mostShared || (mostShared == 0 && shared == 0 && away < nearestDistance)) {

@@ -6,16 +6,9 @@
 
 namespace ombrel {
 
-// The part of a screen that windows may use, in screen pixels.
-struct ScreenArea {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-// A window's frame (title bar and borders included) in screen pixels.
-struct WindowFrame {
+// A rectangle in screen pixels: the part of a screen that windows may use,
+// or a window's frame (title bar and borders included).
+struct ScreenRect {
     int left = 0;
     int top = 0;
     int width = 0;
@@ -30,7 +23,7 @@ inline constexpr int kReachableEdge = 40;
 // reach it is kept as it is, even partly off the screens; any other place
 // (another screen layout, a hostile value) moves to the nearest screen,
 // wholly on it when the window fits.
-WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, const std::vector<ScreenArea>& screens);
+WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, const std::vector<ScreenRect>& screens);
 
 // Where a window of the given size (its frame) goes when it has no stored
 // place: beside the main window, on the screen that holds most of it, so
@@ -39,6 +32,6 @@ WindowPosition PlaceOnScreens(WindowPosition stored, int width, int height, cons
 // or up to stay on the screen); otherwise the spot on that screen that
 // covers least of the main window: at the screen's right or left edge, or
 // below or above the main window, in that order of preference.
-WindowPosition PlaceBeside(WindowFrame main, int width, int height, const std::vector<ScreenArea>& screens);
+WindowPosition PlaceBeside(ScreenRect main, int width, int height, const std::vector<ScreenRect>& screens);
 
 } // namespace ombrel

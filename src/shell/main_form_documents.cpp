@@ -277,10 +277,11 @@ void TCalcMainForm::offerRecovery()
             continue;
         }
         const QString when = QFileInfo(left.path).lastModified().toString("d MMM yyyy h:mm:ss AP");
-        QString text = tr("Ombrel did not end cleanly. Its unsaved work can be recovered: %1 calculations, last "
-                          "changed %2.")
-                           .arg(work->sheet.rowCount())
-                           .arg(when);
+        // The count in the status bar's own words, which need no plural form.
+        QString text = tr("Ombrel did not end cleanly. Its unsaved work, last changed %1, can be recovered "
+                          "(Total Calculations: %2).")
+                           .arg(when)
+                           .arg(work->sheet.rowCount());
         if (work->damaged)
             text += tr(" The end of the record is damaged: every whole change before it is recovered.");
         text += tr("\n\nRecover this work?");

@@ -224,7 +224,7 @@ void TCalcMainForm::moveMainWindow(const WindowPosition& position)
 {
     // A stored place off every screen (another screen layout, a hostile
     // value) moves to where the user can reach the window.
-    std::vector<ScreenArea> screens;
+    std::vector<ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect area = screen->availableGeometry();
         screens.push_back({area.x(), area.y(), area.width(), area.height()});

@@ -13,12 +13,12 @@ constexpr int kMost = std::numeric_limits<int>::max();
 constexpr int kLeast = std::numeric_limits<int>::min();
 
 // Two screens side by side, the second one lower and smaller.
-const std::vector<ScreenArea> kScreens{{0, 0, 1920, 1040}, {1920, 200, 1280, 984}};
+const std::vector<ScreenRect> kScreens{{0, 0, 1920, 1040}, {1920, 200, 1280, 984}};
 
 } // namespace
 
 Q_DECLARE_METATYPE(ombrel::WindowPosition)
-Q_DECLARE_METATYPE(ombrel::WindowFrame)
+Q_DECLARE_METATYPE(ombrel::ScreenRect)
 
 class WindowPlacementTest : public QObject {
     Q_OBJECT
@@ -60,31 +60,30 @@ private slots:
     // a main window of 349 by 460 on the two screens.
     void besideTheMainWindow_data()
     {
-        QTest::addColumn<WindowFrame>("main");
+        QTest::addColumn<ScreenRect>("main");
         QTest::addColumn<WindowPosition>("placed");
-        QTest::newRow("first run: right of it") << WindowFrame{200, 100, 349, 460} << WindowPosition{557, 100};
-        QTest::newRow("at the right edge: left of it") << WindowFrame{1500, 100, 349, 460} << WindowPosition{1341, 100};
-        QTest::newRow("just fits on the right") << WindowFrame{1412, 100, 349, 460} << WindowPosition{1769, 100};
+        QTest::newRow("first run: right of it") << ScreenRect{200, 100, 349, 460} << WindowPosition{557, 100};
+        QTest::newRow("at the right edge: left of it") << ScreenRect{1500, 100, 349, 460} << WindowPosition{1341, 100};
+        QTest::newRow("just fits on the right") << ScreenRect{1412, 100, 349, 460} << WindowPosition{1769, 100};
         QTest::newRow("just too little room on the right")
-            << WindowFrame{1413, 100, 349, 460} << WindowPosition{1254, 100};
+            << ScreenRect{1413, 100, 349, 460} << WindowPosition{1254, 100};
         QTest::newRow("low on the screen: moved up to stay on it")
-            << WindowFrame{200, 900, 349, 460} << WindowPosition{557, 814};
-        QTest::newRow("above the screen's top: moved down")
-            << WindowFrame{200, -30, 349, 460} << WindowPosition{557, 0};
+            << ScreenRect{200, 900, 349, 460} << WindowPosition{557, 814};
+        QTest::newRow("above the screen's top: moved down") << ScreenRect{200, -30, 349, 460} << WindowPosition{557, 0};
         QTest::newRow("on the second screen, the one that holds most of it")
-            << WindowFrame{1900, 300, 349, 460} << WindowPosition{2257, 300};
+            << ScreenRect{1900, 300, 349, 460} << WindowPosition{2257, 300};
         QTest::newRow("off every screen: beside it on the nearest")
-            << WindowFrame{4000, 300, 349, 460} << WindowPosition{3049, 300};
+            << ScreenRect{4000, 300, 349, 460} << WindowPosition{3049, 300};
         // Too wide for either side: the spot that hides least of it.
-        QTest::newRow("filling the width: below it") << WindowFrame{0, 0, 1900, 500} << WindowPosition{0, 508};
+        QTest::newRow("filling the width: below it") << ScreenRect{0, 0, 1900, 500} << WindowPosition{0, 508};
         QTest::newRow("filling the width low down: above it")
-            << WindowFrame{0, 540, 1900, 500} << WindowPosition{0, 306};
+            << ScreenRect{0, 540, 1900, 500} << WindowPosition{0, 306};
         QTest::newRow("filling the screen: at its right edge")
-            << WindowFrame{0, 0, 1920, 1040} << WindowPosition{1769, 0};
+            << ScreenRect{0, 0, 1920, 1040} << WindowPosition{1769, 0};
     }
     void besideTheMainWindow()
     {
-        QFETCH(WindowFrame, main);
+        QFETCH(ScreenRect, main);
         QFETCH(WindowPosition, placed);
         QCOMPARE(PlaceBeside(main, 151, 226, kScreens), placed);
     }

@@ -103,7 +103,7 @@ private slots:
         const QString left = leaveJournal("4242-0.journal", expected);
         RecoveringWindow w({Answer::Yes});
         QCOMPARE(w.dialogs.messages.size(), 1);
-        QVERIFY2(w.dialogs.messages[0].text.contains("2 calculations"), qPrintable(w.dialogs.messages[0].text));
+        QVERIFY2(w.dialogs.messages[0].text.contains("(Total Calculations: 2)"), qPrintable(w.dialogs.messages[0].text));
         QVERIFY(sameSheet(w.form.sheet(), expected));
         QVERIFY(w.form.models().workModified());
         QVERIFY(w.form.Save1->isEnabled());
