@@ -13,12 +13,15 @@ namespace ombrel {
 
 namespace {
 
-bool isBlank(char c)
+// The steps of the line loop are marked inline: left as calls, which the
+// compiler's size limits make of most of them, they cost a fifth of the
+// reading of a long list.
+inline bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-bool isDigit(char c)
+inline bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
@@ -44,7 +47,7 @@ size_t wordsOf(std::string_view line, std::span<std::string_view> words)
     return count;
 }
 
-bool readNumber(std::string_view word, int64_t& value)
+inline bool readNumber(std::string_view word, int64_t& value)
 {
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     return !word.empty() && error == std::errc() && end == word.data() + word.size() && value >= 0;
@@ -52,7 +55,7 @@ bool readNumber(std::string_view word, int64_t& value)
 
 // Eight bytes of `text` from `at` as one number, the first in the lowest
 // byte on any machine.
-uint64_t eightBytes(std::string_view text, size_t at)
+inline uint64_t eightBytes(std::string_view text, size_t at)
 {
     uint64_t word;
     std::memcpy(&word, text.data() + at, 8);
@@ -63,7 +66,7 @@ uint64_t eightBytes(std::string_view text, size_t at)
 
 // Whether the bytes `mask` picks from `word` are all digits: a digit's high
 // half is 3, and stays 3 when 6 is added to it.
-bool digitsAt(uint64_t word, uint64_t mask)
+inline bool digitsAt(uint64_t word, uint64_t mask)
 {
     constexpr uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0, kThrees = 0x3030303030303030, kSixes = 0x0606060606060606;
     return (word & kHighHalves & mask) == (kThrees & mask) &&
@@ -71,7 +74,7 @@ bool digitsAt(uint64_t word, uint64_t mask)
 }
 
 // A dissolve's or a wipe's length: at most three digits of frames.
-bool readTransitionLength(std::string_view word, int16_t& frames)
+inline bool readTransitionLength(std::string_view word, int16_t& frames)
 {
     int64_t value = 0;
     if (!readNumber(word, value) || value > 999)
@@ -83,7 +86,7 @@ bool readTransitionLength(std::string_view word, int16_t& frames)
 // "hh:mm:ss:ff" with ":" or ";" (or "." before the frames), two digits a
 // part. Four of these make most of an event line: they are read eight
 // bytes at a time, "hh:mm:ss" and "mm:ss:ff".
-bool readTimecode(std::string_view word, EdlLabel& label)
+inline bool readTimecode(std::string_view word, EdlLabel& label)
 {
     if (word.size() != 11)
         return false;
@@ -102,7 +105,7 @@ bool readTimecode(std::string_view word, EdlLabel& label)
 }
 
 // Blanks are few and the lines short: a plain loop outruns a search.
-std::string_view trimmed(std::string_view text)
+inline std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
@@ -111,7 +114,7 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-bool isTransition(std::string_view word)
+inline bool isTransition(std::string_view word)
 {
     return word == "C" || word == "D" || word == "W" || word == "K" || (word.size() == 4 && word[0] == 'W') ||
            (word.size() >= 2 && word[0] == 'K');
@@ -122,7 +125,7 @@ constexpr std::string_view kNotAnEdl =
     "this is not an edit decision list (no TITLE:, FCM: or event in its first lines)";
 
 // The next line of `bytes`, without its line end; `bytes` keeps the rest.
-std::string_view nextLine(std::string_view& bytes)
+inline std::string_view nextLine(std::string_view& bytes)
 {
     const size_t lf = bytes.find('\n');
     std::string_view line = bytes.substr(0, lf);
@@ -142,7 +145,7 @@ bool startsEvent(std::string_view text)
 
 // Timecode labels count up the day: a later label is a later frame in any
 // frame count mode.
-bool before(const EdlLabel& a, const EdlLabel& b)
+inline bool before(const EdlLabel& a, const EdlLabel& b)
 {
     return std::tie(a.hours, a.minutes, a.seconds, a.frames) < std::tie(b.hours, b.minutes, b.seconds, b.frames);
 }
@@ -155,7 +158,7 @@ std::string labelText(const TimecodeParts& p)
 }
 
 // The next word of `text` after its blanks; `text` keeps what follows it.
-std::string_view nextWord(std::string_view& text)
+inline std::string_view nextWord(std::string_view& text)
 {
     size_t start = 0;
     while (start < text.size() && isBlank(text[start]))
@@ -170,7 +173,7 @@ std::string_view nextWord(std::string_view& text)
 
 // The next word of `text` if it has a timecode's length, without looking
 // at its characters; else nothing, and `text` stays as it was.
-std::optional<std::string_view> nextTimecodeWord(std::string_view& text)
+inline std::optional<std::string_view> nextTimecodeWord(std::string_view& text)
 {
     size_t start = 0;
     while (start < text.size() && isBlank(text[start]))
@@ -186,7 +189,7 @@ std::optional<std::string_view> nextTimecodeWord(std::string_view& text)
 // An event line as editing systems write it, in one pass and with no
 // message: a line this does not take goes to readEvent's word by word
 // reading, which says what is wrong with it.
-bool readUsualEvent(std::string_view text, EdlEvent& event)
+inline bool readUsualEvent(std::string_view text, EdlEvent& event)
 {
     if (!readNumber(nextWord(text), event.number))
         return false;
