@@ -11,10 +11,12 @@
 #include "shell/calc_main_form.h"
 #include "shell/function_key_bar.h"
 #include "shell/help_window.h"
+#include "shell/program_translations.h"
 #include "widgets/calc_button.h"
 #include "widgets/status_panel.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QToolTip>
@@ -92,7 +94,8 @@ TExportForm& TCalcMainForm::exportForm()
 THelpForm& TCalcMainForm::helpForm()
 {
     if (!helpForm_) {
-        helpForm_ = new THelpForm(this);
+        helpForm_ =
+            new THelpForm(this, HelpPagesFolder(QLocale(), TranslationFolders(QCoreApplication::applicationDirPath())));
         helpForm_->setWindowFlag(Qt::Window);
     }
     return *helpForm_;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -17,6 +18,23 @@ QStringList TranslationFolders(const QString& programFolder)
     if (!folders.contains(installed))
         folders.append(installed);
     return folders;
+}
+
+QString HelpPagesFolder(const QLocale& locale, const QStringList& folders)
+{
+    for (QString language : locale.uiLanguages()) {
+        language.replace('-', '_');
+        while (!language.isEmpty()) {
+            for (const QString& folder : folders) {
+                const QString pages = QDir(folder).filePath("help_" + language);
+                if (QFileInfo::exists(pages + "/index.txt"))
+                    return pages;
+            }
+            const qsizetype region = language.lastIndexOf('_');
+            language.truncate(region < 0 ? 0 : region);
+        }
+    }
+    return QStringLiteral(":/help");
 }
 
 void LoadTranslations(QCoreApplication& application)

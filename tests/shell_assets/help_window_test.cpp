@@ -1,4 +1,5 @@
 #include "shell/help_window.h"
+#include "shell/program_translations.h"
 #include "test_registry.h"
 #include "widgets/icons.h"
 
@@ -74,6 +75,44 @@ void clickItem(QTreeWidget* tree, QTreeWidgetItem* item)
 class HelpWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Translated pages sit beside the translations, one folder a language;
+    // the most specific language wins, then the first folder, and English
+    // is built in.
+    void helpPagesInTheUsersLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("language and region") << "pt_BR"
+                                             << "first/help_pt_BR";
+        QTest::newRow("the language for any region") << "de_AT"
+                                                     << "first/help_de";
+        QTest::newRow("the first folder wins") << "de_DE"
+                                               << "first/help_de";
+        QTest::newRow("a later folder") << "fr_CA"
+                                        << "second/help_fr";
+        QTest::newRow("another region only") << "pt_PT"
+                                             << ":/help";
+        QTest::newRow("a folder without its index") << "it_IT"
+                                                    << ":/help";
+        QTest::newRow("English") << "en_US"
+                                 << ":/help";
+    }
+    void helpPagesInTheUsersLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, folder);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        for (const char* pages : {"first/help_pt_BR", "first/help_de", "second/help_de", "second/help_fr"}) {
+            QVERIFY(dir.mkpath(pages));
+            QFile index(dir.filePath(pages) + "/index.txt");
+            QVERIFY(index.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(dir.mkpath("first/help_it"));
+        const QString found = ombrel::HelpPagesFolder(QLocale(locale), {dir.filePath("first"), dir.filePath("second")});
+        QCOMPARE(found, folder.startsWith(':') ? folder : dir.filePath(folder));
+    }
+
     void readsTheIndex_data()
     {
         using ombrel::HelpKeyword;
