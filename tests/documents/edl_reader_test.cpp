@@ -115,6 +115,9 @@ private slots:
         QTest::newRow("five timecodes")
             << QByteArray("TITLE: x\n001 AX V C 00:00:00:00 00:00:01:00 00:00:00:00 00:00:01:00 00:00:02:00\n")
             << "line 2: '00:00:00:00' is not a transition length";
+        QTest::newRow("a Windows-1252 word quoted in UTF-8")
+            << QByteArray("TITLE: x\n001 AX V C 00:00:0\xE9:00 00:00:01:00 00:00:00:00 00:00:01:00\n")
+            << "line 2: '00:00:0\u00E9:00' is not a timecode (hh:mm:ss:ff)";
         QTest::newRow("short event") << QByteArray("TITLE: x\n001 AX V C 00:00:00:00\n")
                                      << "line 2: an event line holds its number, reel, track, transition and four "
                                         "timecodes";
