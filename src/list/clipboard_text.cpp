@@ -2,6 +2,8 @@
 
 #include "list/calc_sheet.h"
 
+#include <algorithm>
+
 namespace ombrel {
 
 namespace {
@@ -33,6 +35,13 @@ bool startsCharacter(char c)
 size_t unitsOf(char lead)
 {
     return static_cast<unsigned char>(lead) >= 0xF0 ? 2 : 1;
+}
+
+// Bytes of the UTF-8 sequence a lead byte starts.
+size_t bytesOf(char lead)
+{
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
 }
 
 // The length of the start of `text` that ends at its first line break or
@@ -98,6 +107,40 @@ ClipboardPaste CellPasteText(int column, std::string_view clipboard, size_t room
     if (!rest.empty() && !isLineBreak(rest.front()))
         paste.report = firstCharacters(room);
     return paste;
+}
+
+size_t ClipboardBytesFor(size_t characters)
+{
+    constexpr size_t kLongestCharacter = 4;
+    return (characters + 3) * kLongestCharacter;
+}
+
+size_t WholeCharacters(std::string_view bytes)
+{
+    // The last byte that starts a character: a sequence is four bytes at most.
+    for (size_t back = 1; back <= std::min<size_t>(4, bytes.size()); ++back) {
+        const size_t start = bytes.size() - back;
+        if (startsCharacter(bytes[start]))
+            return bytesOf(bytes[start]) > back ? start : bytes.size();
+    }
+    // Empty, or no UTF-8: left as it is.
+    return bytes.size();
+}
+
+std::string Latin1ToUtf8(std::string_view latin1)
+{
+    std::string utf8;
+    utf8.reserve(latin1.size());
+    for (const char c : latin1) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | code >> 6);
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
 }
 
 std::string PastedTimecode(std::string_view text, char separator)

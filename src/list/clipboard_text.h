@@ -29,6 +29,21 @@ ClipboardPaste ClipStoreText(std::string_view clipboard);
 // or has a character the cell may not hold (EditableCellText).
 ClipboardPaste CellPasteText(int column, std::string_view clipboard, size_t room);
 
+// How much of the start of the clipboard text a paste of at most
+// `characters` characters (ClipStoreText: 11; CellPasteText: its room)
+// looks at: those characters, a line ending and one more character, each
+// up to four bytes in UTF-8, and the bytes of a character the start cut.
+// On that start, cut to whole characters (WholeCharacters), both decide
+// as they do on the whole text; so a paste reads no more of the clipboard.
+size_t ClipboardBytesFor(size_t characters);
+
+// The length of the start of `bytes` that ends at a character boundary: an
+// incomplete UTF-8 sequence at the end, left by a cut, is left out.
+size_t WholeCharacters(std::string_view bytes);
+
+// Latin-1 text (an X selection offered only as STRING) in UTF-8.
+std::string Latin1ToUtf8(std::string_view latin1);
+
 // Pasted text as a timecode field takes it: exactly 11 characters with
 // digits at the eight digit positions and ":" or ";" between the pairs, the
 // separators then given as the active tab writes them. Anything else is

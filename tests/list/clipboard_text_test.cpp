@@ -139,6 +139,87 @@ private slots:
                  QString("01:02:03:04 and some"));
     }
 
+    // A paste reads only the start of the clipboard (ClipboardBytesFor),
+    // cut to whole characters, and must take and say on it what it would on
+    // the whole text: the cases lie where a line ending or a long character
+    // meets the end of that start.
+    void pastesDecideOnTheirStart_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("room");
+        const QString smile = QString::fromUtf8("😀");
+        const QString euro = QString::fromUtf8("€");
+        QTest::newRow("short") << "01:02:03:04" << 20;
+        QTest::newRow("four-byte characters, a line ending, more")
+            << smile.repeated(11) + "\r\nmore" << 22;
+        QTest::newRow("four-byte characters and a line ending") << smile.repeated(11) + "\r\n" << 22;
+        QTest::newRow("four-byte characters and two line endings") << smile.repeated(11) + "\n\n" << 22;
+        QTest::newRow("four-byte characters, one more") << smile.repeated(12) << 22;
+        QTest::newRow("three-byte characters cut in the middle") << euro.repeated(40) << 11;
+        QTest::newRow("a character over the room") << "a" + smile.repeated(3) + "\nmore" << 4;
+        QTest::newRow("a line ending after the room, more") << QString("x").repeated(11) + "\r\nx" << 11;
+        QTest::newRow("a line ending after the room") << QString("x").repeated(11) + "\r\n" << 11;
+        QTest::newRow("long description") << euro.repeated(5000) + "\n" << 32767;
+        QTest::newRow("longer than the description room") << QString("r").repeated(40000) << 32767;
+    }
+    void pastesDecideOnTheirStart()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(int, room);
+        const std::string whole = clipboard.toStdString();
+        const auto startFor = [&whole](size_t characters) {
+            const std::string_view read = std::string_view(whole).substr(0, ClipboardBytesFor(characters));
+            return read.substr(0, WholeCharacters(read));
+        };
+        const ClipboardPaste stored = ClipStoreText(whole);
+        const ClipboardPaste storedFromStart = ClipStoreText(startFor(11));
+        QCOMPARE(storedFromStart.text, stored.text);
+        QCOMPARE(reportOf(storedFromStart), reportOf(stored));
+        const ClipboardPaste cell = CellPasteText(DescriptionColumn, whole, size_t(room));
+        const ClipboardPaste cellFromStart = CellPasteText(DescriptionColumn, startFor(size_t(room)), size_t(room));
+        QCOMPARE(cellFromStart.text, cell.text);
+        QCOMPARE(reportOf(cellFromStart), reportOf(cell));
+    }
+
+    void wholeCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("whole");
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("ASCII") << QByteArray("abc") << 3;
+        QTest::newRow("two bytes whole") << QByteArray("a\xC3\xA9") << 3;
+        QTest::newRow("two bytes cut") << QByteArray("a\xC3") << 1;
+        QTest::newRow("three bytes whole") << QByteArray("\xE2\x82\xAC") << 3;
+        QTest::newRow("three bytes cut after two") << QByteArray("a\xE2\x82") << 1;
+        QTest::newRow("four bytes whole") << QByteArray("\xF0\x9F\x98\x80") << 4;
+        QTest::newRow("four bytes cut after three") << QByteArray("ab\xF0\x9F\x98") << 2;
+        QTest::newRow("four bytes cut after one") << QByteArray("ab\xF0") << 2;
+        QTest::newRow("no UTF-8") << QByteArray("\x80\x80\x80\x80\x80") << 5;
+    }
+    void wholeCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, whole);
+        QCOMPARE(WholeCharacters(std::string_view(bytes.constData(), size_t(bytes.size()))), size_t(whole));
+    }
+
+    void latin1ToUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("latin1");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("ASCII") << QByteArray("take 2") << "take 2";
+        QTest::newRow("accents") << QByteArray("caf\xE9 \xC0") << QString::fromUtf8("café À");
+        QTest::newRow("ends of the range") << QByteArray("\x7F\x80\xFF") << QString(QChar(0x7F)) + QChar(0x80) + QChar(0xFF);
+    }
+    void latin1ToUtf8()
+    {
+        QFETCH(QByteArray, latin1);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(Latin1ToUtf8(std::string_view(latin1.constData(), size_t(latin1.size())))),
+                 text);
+    }
+
     void pastedTimecode_data()
     {
         QTest::addColumn<QString>("text");
