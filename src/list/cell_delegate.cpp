@@ -71,32 +71,54 @@ protected:
         QLineEdit::mouseReleaseEvent(event);
     }
 
+    // Qt's own menu fetches the whole clipboard text only to know whether
+    // to offer Paste; this one, with the same commands in Qt's words, asks
+    // only whether text is offered, and its Paste takes what the cell holds.
     void contextMenuEvent(QContextMenuEvent* event) override
     {
-        QMenu* menu = createStandardContextMenu();
+        auto* menu = new QMenu(this);
+        menu->setObjectName("CellEditMenu");
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        // Qt's own caption, in Qt's own translation; not one of ours.
-        const char* const qtPaste = "&Paste";
-        const QString paste = QCoreApplication::translate("QLineEdit", qtPaste);
-        for (QAction* action : menu->actions()) {
-            if (action->text().section('\t', 0, 0) == paste) {
-                action->disconnect();
-                connect(action, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
-            }
-        }
+        const bool editable = !isReadOnly();
+        const bool selected = hasSelectedText();
+        addCommand(menu, "&Undo", QKeySequence::Undo, editable && isUndoAvailable(), &QLineEdit::undo);
+        addCommand(menu, "&Redo", QKeySequence::Redo, editable && isRedoAvailable(), &QLineEdit::redo);
+        menu->addSeparator();
+        addCommand(menu, "Cu&t", QKeySequence::Cut, editable && selected, &QLineEdit::cut);
+        addCommand(menu, "&Copy", QKeySequence::Copy, selected, &QLineEdit::copy);
+        addCommand(menu, "&Paste", QKeySequence::Paste, editable && ClipboardOffersText(QClipboard::Clipboard),
+                   [this] { pasteFrom(QClipboard::Clipboard); });
+        addCommand(menu, "Delete", QKeySequence::UnknownKey, editable && selected, &QLineEdit::del);
+        menu->addSeparator();
+        addCommand(menu, "Select All", QKeySequence::SelectAll, !text().isEmpty() && selectedText() != text(),
+                   &QLineEdit::selectAll);
         menu->popup(event->globalPos());
     }
 
 private:
     void pasteFrom(QClipboard::Mode mode)
     {
-        const qsizetype room = maxLength() - text().size() + selectedText().size();
+        const auto room =
+            static_cast<size_t>(std::max<qsizetype>(maxLength() - text().size() + selectedText().size(), 0));
         const ClipboardPaste paste =
-            CellPasteText(column_, ViewOf(ClipboardTextBytes(mode)), static_cast<size_t>(std::max<qsizetype>(room, 0)));
+            CellPasteText(column_, ViewOf(ClipboardTextBytes(mode, ClipboardBytesFor(room))), room);
         if (!paste.text.empty())
             insert(toQt(paste.text));
         if (paste.report)
             emit pasteReported(Translated(*paste.report));
+    }
+
+    // A command of the pop-up menu, captioned as Qt's own menu captions it
+    // (Qt's text in Qt's translation, not one of ours), with its key.
+    template <typename Slot>
+    void addCommand(QMenu* menu, const char* qtCaption, QKeySequence::StandardKey key, bool enabled, Slot slot)
+    {
+        QString caption = QCoreApplication::translate("QLineEdit", qtCaption);
+        if (key != QKeySequence::UnknownKey)
+            caption += '\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+        QAction* action = menu->addAction(caption);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
     }
 
     int column_;

@@ -8,8 +8,6 @@ namespace ombrel {
 
 namespace {
 
-constexpr size_t kClipStoreLength = 11;
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';

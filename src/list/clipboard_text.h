@@ -17,6 +17,8 @@ struct ClipboardPaste {
     std::optional<UserMessage> report;
 };
 
+inline constexpr size_t kClipStoreLength = 11;
+
 // Clipboard text as the entry fields take it: the first line, at most 11
 // characters (UTF-8 characters, never a byte of one). A line break that
 // ends the text is no cut.

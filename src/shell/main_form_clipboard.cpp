@@ -41,7 +41,8 @@ void TCalcMainForm::Copy3Click()
 
 void TCalcMainForm::Paste1Click()
 {
-    const ClipboardPaste paste = ClipStoreText(ViewOf(ClipboardTextBytes()));
+    const ClipboardPaste paste =
+        ClipStoreText(ViewOf(ClipboardTextBytes(QClipboard::Clipboard, ClipboardBytesFor(kClipStoreLength))));
     ClipStore->setText(toQt(paste.text));
     if (PasteIntoField(entry_, focusedEntryField(), paste.text, EntrySeparator(activeFormat())) && paste.report)
         statusPanel_[0]->setText(Translated(*paste.report));

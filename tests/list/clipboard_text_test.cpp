@@ -150,8 +150,7 @@ private slots:
         const QString smile = QString::fromUtf8("😀");
         const QString euro = QString::fromUtf8("€");
         QTest::newRow("short") << "01:02:03:04" << 20;
-        QTest::newRow("four-byte characters, a line ending, more")
-            << smile.repeated(11) + "\r\nmore" << 22;
+        QTest::newRow("four-byte characters, a line ending, more") << smile.repeated(11) + "\r\nmore" << 22;
         QTest::newRow("four-byte characters and a line ending") << smile.repeated(11) + "\r\n" << 22;
         QTest::newRow("four-byte characters and two line endings") << smile.repeated(11) + "\n\n" << 22;
         QTest::newRow("four-byte characters, one more") << smile.repeated(12) << 22;
@@ -210,7 +209,8 @@ private slots:
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("ASCII") << QByteArray("take 2") << "take 2";
         QTest::newRow("accents") << QByteArray("caf\xE9 \xC0") << QString::fromUtf8("café À");
-        QTest::newRow("ends of the range") << QByteArray("\x7F\x80\xFF") << QString(QChar(0x7F)) + QChar(0x80) + QChar(0xFF);
+        QTest::newRow("ends of the range")
+            << QByteArray("\x7F\x80\xFF") << QString(QChar(0x7F)) + QChar(0x80) + QChar(0xFF);
     }
     void latin1ToUtf8()
     {
