@@ -167,6 +167,7 @@ point() {
     in-header) x=54 y=103 ;;                         # the NonDrop list's In section
     in-divider) x=96 y=103 ;;                        # the divider at its right end
     duration-cell) x=235 y=$((118 + 15 * ${2:-0})) ;; # the shown list's row ROW
+    description-cell) x=340 y=$((118 + 15 * ${2:-0})) ;;
     nondrop-tab) x=27 y=84 ;;
     frames-tab) x=259 y=84 ;;
     in-field | frame-in) x=47 y=295 ;;               # frame mode shows its fields in the same places
