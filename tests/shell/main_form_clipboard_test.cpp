@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QToolButton>
 
@@ -246,6 +247,46 @@ private slots:
         }
         QCOMPARE(editor->text(), description);
         QCOMPARE(w.form.statusText(0), status);
+    }
+
+    // The editor's pop-up menu offers Paste when the clipboard offers text,
+    // which it asks without fetching the text, and the commands that act on
+    // a selection when there is one.
+    void descriptionMenuOffersWhatApplies_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::newRow("text on the clipboard") << "text/plain" << false << QStringList{"Paste", "Select All"};
+        QTest::newRow("no text on the clipboard") << "application/x-other" << false << QStringList{"Select All"};
+        QTest::newRow("a selection") << "text/plain" << true << QStringList{"Cut", "Copy", "Paste", "Delete"};
+    }
+    void descriptionMenuOffersWhatApplies()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, selected);
+        QFETCH(QStringList, enabled);
+        MainWindow w({.shown = true});
+        w.calculate("01:00:00:00", "+", "00:30:00:00");
+        w.form.EditBtn->click();
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor && w.form.list(TimecodeFormat::NonDrop)->isAncestorOf(editor));
+        editor->setText("reel 2");
+        if (selected)
+            editor->selectAll();
+        auto* data = new QMimeData;
+        data->setData(format, "take 3");
+        QGuiApplication::clipboard()->setMimeData(data);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), editor->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(editor, &menuEvent);
+        auto* menu = editor->findChild<QMenu*>();
+        QVERIFY(menu);
+        QStringList shown;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator() && action->isEnabled())
+                shown << action->text().section('\t', 0, 0).remove('&');
+        menu->close();
+        QCOMPARE(shown, enabled);
     }
 
     // After a drop or a click on the Copy button the pointer rests on it:
