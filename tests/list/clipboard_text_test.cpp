@@ -151,6 +151,7 @@ private slots:
         const QString euro = QString::fromUtf8("€");
         QTest::newRow("short") << "01:02:03:04" << 20;
         QTest::newRow("four-byte characters, a line ending, more") << smile.repeated(11) + "\r\nmore" << 22;
+        QTest::newRow("four-byte characters, a line ending, one more") << smile.repeated(11) + "\r\n" + smile << 22;
         QTest::newRow("four-byte characters and a line ending") << smile.repeated(11) + "\r\n" << 22;
         QTest::newRow("four-byte characters and two line endings") << smile.repeated(11) + "\n\n" << 22;
         QTest::newRow("four-byte characters, one more") << smile.repeated(12) << 22;
