@@ -19,8 +19,9 @@ inline constexpr std::chrono::milliseconds kSelectionTimeout{5000};
 // own to the X server $DISPLAY names, apart from the program's event loop.
 // The owner is asked for UTF8_STRING, then "text/plain;charset=utf-8",
 // then Latin-1 STRING (given in UTF-8); a long text handed over in parts
-// (INCR) is read only until `maxBytes` have come, and the transfer is then
-// left for the owner to give up. Empty when no program owns the selection,
+// (INCR) is read only until `maxBytes` have come; its other parts are
+// then let go by unread in the background, so that an owner waiting for
+// the transfer to end is free again. Empty when no program owns the selection,
 // it offers no text or it does not answer in time; nothing when the server
 // cannot be reached. The selection must not be the calling program's own:
 // it could not answer while it waits here.
