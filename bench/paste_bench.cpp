@@ -8,11 +8,11 @@
 // ("ms"), the reference's ("ref_ms"), their ratio ("ratio") and the ratio
 // of the two best ("best_ratio").
 #include "list/clipboard_text.h"
-#include "list/x11_selection_reader.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
 #include "widgets/user_dialogs.h"
+#include "widgets/x11_selection_reader.h"
 
 #include <QApplication>
 #include <QClipboard>

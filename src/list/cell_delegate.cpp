@@ -1,8 +1,9 @@
 #include "list/cell_delegate.h"
 
-#include "list/clipboard_bytes.h"
 #include "list/clipboard_text.h"
 #include "list/list_model.h"
+#include "widgets/clipboard_bytes.h"
+#include "widgets/line_edit_paste.h"
 #include "widgets/qt_text.h"
 
 #include <QAbstractItemView>
@@ -47,6 +48,7 @@ public:
     {
         setFrame(false);
         setValidator(new CellTextValidator(column, this));
+        setProperty(LineEditPaste::kOwnPaste, true);
     }
 
 signals:
@@ -71,28 +73,9 @@ protected:
         QLineEdit::mouseReleaseEvent(event);
     }
 
-    // Qt's own menu fetches the whole clipboard text only to know whether
-    // to offer Paste; this one, with the same commands in Qt's words, asks
-    // only whether text is offered, and its Paste takes what the cell holds.
     void contextMenuEvent(QContextMenuEvent* event) override
     {
-        auto* menu = new QMenu(this);
-        menu->setObjectName("CellEditMenu");
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        const bool editable = !isReadOnly();
-        const bool selected = hasSelectedText();
-        addCommand(menu, "&Undo", QKeySequence::Undo, editable && isUndoAvailable(), &QLineEdit::undo);
-        addCommand(menu, "&Redo", QKeySequence::Redo, editable && isRedoAvailable(), &QLineEdit::redo);
-        menu->addSeparator();
-        addCommand(menu, "Cu&t", QKeySequence::Cut, editable && selected, &QLineEdit::cut);
-        addCommand(menu, "&Copy", QKeySequence::Copy, selected, &QLineEdit::copy);
-        addCommand(menu, "&Paste", QKeySequence::Paste, editable && ClipboardOffersText(QClipboard::Clipboard),
-                   [this] { pasteFrom(QClipboard::Clipboard); });
-        addCommand(menu, "Delete", QKeySequence::UnknownKey, editable && selected, &QLineEdit::del);
-        menu->addSeparator();
-        addCommand(menu, "Select All", QKeySequence::SelectAll, !text().isEmpty() && selectedText() != text(),
-                   &QLineEdit::selectAll);
-        menu->popup(event->globalPos());
+        MakeEditMenu(this, [this] { pasteFrom(QClipboard::Clipboard); })->popup(event->globalPos());
     }
 
 private:
@@ -106,19 +89,6 @@ private:
             insert(toQt(paste.text));
         if (paste.report)
             emit pasteReported(Translated(*paste.report));
-    }
-
-    // A command of the pop-up menu, captioned as Qt's own menu captions it
-    // (Qt's text in Qt's translation, not one of ours), with its key.
-    template <typename Slot>
-    void addCommand(QMenu* menu, const char* qtCaption, QKeySequence::StandardKey key, bool enabled, Slot slot)
-    {
-        QString caption = QCoreApplication::translate("QLineEdit", qtCaption);
-        if (key != QKeySequence::UnknownKey)
-            caption += '\t' + QKeySequence(key).toString(QKeySequence::NativeText);
-        QAction* action = menu->addAction(caption);
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, slot);
     }
 
     int column_;

@@ -7,15 +7,9 @@ target_sources(ombrel_core PRIVATE
 target_sources(ombrel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calc_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cell_delegate.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/clipboard_bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_target.cpp
   ${CMAKE_CURRENT_LIST_DIR}/find_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_headers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/timecode_mime.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/uniform_row_table.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/x11_selection_reader.cpp)
-# The paste's own reader of the X selections.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
-target_link_libraries(ombrel_ui PRIVATE PkgConfig::XCB)
+  ${CMAKE_CURRENT_LIST_DIR}/uniform_row_table.cpp)

@@ -4,6 +4,7 @@
 #include "shell/command_line.h"
 #include "shell/program_style.h"
 #include "shell/program_translations.h"
+#include "widgets/line_edit_paste.h"
 #include "widgets/user_dialogs.h"
 
 #include <QApplication>
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
     }
     ombrel::UseProgramStyle();
     ombrel::LoadTranslations(app);
+    app.installEventFilter(new ombrel::LineEditPaste(&app));
     // No display name: Qt would append it to every window caption.
     QApplication::setApplicationName("Ombrel");
     QApplication::setOrganizationName("Brontel");

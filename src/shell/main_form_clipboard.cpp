@@ -2,11 +2,11 @@
 // timecode fields, and the drop targets of drags from the lists.
 #include "entry/entry_clipboard.h"
 #include "entry/entry_panel.h"
-#include "list/clipboard_bytes.h"
 #include "list/clipboard_text.h"
 #include "list/drop_target.h"
 #include "shell/calc_main_form.h"
 #include "widgets/am_edit.h"
+#include "widgets/clipboard_bytes.h"
 #include "widgets/qt_text.h"
 #include "widgets/status_panel.h"
 

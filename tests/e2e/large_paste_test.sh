@@ -1,8 +1,9 @@
 # A paste from a clipboard of 100 MB that another program owns, with the
 # real keyboard and mouse: Paste in the pop-up menu of a description
 # editor, Ctrl+V there and in the In field take the start the target holds
-# and say in the status bar what was left out, and Ombrel reads no more of
-# the text than that: its peak memory grows by far less than the text.
+# and say in the status bar what was left out; Qt's own fields (Find)
+# paste from their pop-up menu and a middle click as before. Ombrel reads no more of the text
+# than that: its peak memory grows by far less than the text.
 if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${OMBREL_A11Y_SESSION:-} ]]; then
   OMBREL_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
 fi
@@ -78,6 +79,28 @@ xdotool key ctrl+v
 screenshot large-paste-in-field
 status_says "Only the first 11 characters of the clipboard text were pasted" "Ctrl+V in the In field"
 read_little "Ctrl+V in the In field"
+# A field of Qt's own, the Find dialog's: its pop-up menu's Paste, and a
+# middle click with a primary selection 100 MB long.
+xdotool key ctrl+f
+FIND=$(timeout 10 xdotool search --sync --onlyvisible --name '^Find$' | head -1) || fail "Ctrl+F showed no Find dialog"
+# The dialog opens with the focus in its field: the menu key opens its menu.
+xdotool key Menu
+sleep 0.5
+screenshot large-paste-find-menu
+xdotool key p
+sleep 0.5
+read_little "Paste in the Find field's pop-up menu"
+xclip -quiet -selection primary -i "$WORK/large.txt" >/dev/null 2>&1 &
+primary_owner=$!
+trap 'kill $owner $primary_owner 2>/dev/null || true; kill $bus_pid 2>/dev/null || true; cleanup' EXIT
+sleep 0.5
+xdotool mousemove --window "$FIND" 170 23 click 2
+sleep 0.5
+screenshot large-paste-find-middle
+read_little "a middle click in the Find field"
+kill "$primary_owner"
+xdotool key Escape
+sleep 0.3
 
 # What the two fields took.
 kill "$owner"

@@ -1,4 +1,4 @@
-#include "list/x11_selection_reader.h"
+#include "widgets/x11_selection_reader.h"
 
 #include "list/clipboard_text.h"
 

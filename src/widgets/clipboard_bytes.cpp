@@ -1,7 +1,7 @@
-#include "list/clipboard_bytes.h"
+#include "widgets/clipboard_bytes.h"
 
 #include "list/clipboard_text.h"
-#include "list/x11_selection_reader.h"
+#include "widgets/x11_selection_reader.h"
 
 #include <QGuiApplication>
 #include <QMimeData>
