@@ -60,10 +60,14 @@ void PasteWithinLength(QLineEdit* edit, QClipboard::Mode mode)
 
 bool LineEditPaste::eventFilter(QObject* watched, QEvent* event)
 {
+    // Every event of the program comes here: the few that paste go on.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ContextMenu && type != QEvent::MouseButtonRelease)
+        return false;
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (!edit || edit->property(kOwnPaste).toBool())
         return false;
-    switch (event->type()) {
+    switch (type) {
     case QEvent::KeyPress:
         if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) || edit->isReadOnly())
             return false;
