@@ -21,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
 #include "shell/program_style.h"
+#include "widgets/line_edit_paste.h"
 #include "widgets/user_dialogs.h"
 #include "x_server.h"
 
@@ -531,6 +532,7 @@ int startAndPaint(QWidget& window)
 void startAsMain()
 {
     UseProgramStyle();
+    qApp->installEventFilter(new LineEditPaste(qApp));
     QApplication::setApplicationName("Ombrel");
     QApplication::setOrganizationName("Brontel");
 }
