@@ -33,7 +33,6 @@
 #include <QMainWindow>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QSocketNotifier>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
@@ -47,7 +46,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace ombrel;
@@ -551,15 +549,7 @@ int showWindow(const QString& file, QPoint at)
     std::printf("ready %llu %d %d %d %d\n", static_cast<unsigned long long>(window.form.winId()), field.x(), field.y(),
                 field.width(), field.height());
     std::fflush(stdout);
-    QSocketNotifier input(0, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&input] {
-        char buffer[64];
-        if (::read(0, buffer, sizeof buffer) <= 0) {
-            input.setEnabled(false);
-            QApplication::quit();
-        }
-    });
-    return QApplication::exec();
+    return bench::RunUntilInputCloses();
 }
 
 int runChildMode(const QString& mode, const QStringList& arguments)

@@ -11,8 +11,10 @@
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "shell/calc_main_form.h"
+#include "widgets/line_edit_paste.h"
 #include "widgets/user_dialogs.h"
 #include "widgets/x11_selection_reader.h"
+#include "x_server.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,7 +22,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSocketNotifier>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
@@ -31,7 +32,6 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 using namespace ombrel;
@@ -205,29 +205,16 @@ void BM_PasteInDescription(benchmark::State& state)
     });
 }
 
-void minAndMedian(benchmark::internal::Benchmark* b)
+// The argument is the owner: xclip (0) or a Qt program (1). Three runs of
+// four pastes each, their min and median.
+void pasteRuns(benchmark::internal::Benchmark* b)
 {
+    b->ArgName("qt_owner")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(4);
     b->Repetitions(3)->DisplayAggregatesOnly(true);
     b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }
-
-// The argument is the owner: xclip (0) or a Qt program (1).
-BENCHMARK(BM_PasteInField)
-    ->ArgName("qt_owner")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(4)
-    ->Apply(minAndMedian);
-BENCHMARK(BM_PasteInDescription)
-    ->ArgName("qt_owner")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(4)
-    ->Apply(minAndMedian);
+BENCHMARK(BM_PasteInField)->Apply(pasteRuns);
+BENCHMARK(BM_PasteInDescription)->Apply(pasteRuns);
 
 // A Qt program that puts the file's text on the clipboard, prints "ready"
 // and keeps it there until its input closes.
@@ -239,15 +226,7 @@ int ownClipboard(const QString& file)
     QGuiApplication::clipboard()->setText(QString::fromUtf8(text.readAll()));
     std::printf("ready\n");
     std::fflush(stdout);
-    QSocketNotifier input(0, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&input] {
-        char buffer[64];
-        if (::read(0, buffer, sizeof buffer) <= 0) {
-            input.setEnabled(false);
-            QApplication::quit();
-        }
-    });
-    return QApplication::exec();
+    return bench::RunUntilInputCloses();
 }
 
 } // namespace
@@ -261,6 +240,8 @@ int main(int argc, char** argv)
         qputenv("XDG_RUNTIME_DIR", qPrintable(tempDir().path()));
     }
     QApplication app(argc, argv);
+    // Every field's paste goes through this filter, as in the program.
+    app.installEventFilter(new LineEditPaste(&app));
     if (argc > 3 && QString(argv[1]) == "--child" && QString(argv[2]) == "owner")
         return ownClipboard(QString::fromLocal8Bit(argv[3]));
     if (QApplication::platformName() != "xcb") {

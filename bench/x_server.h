@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSocketNotifier>
 #include <QWidget>
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -142,5 +144,20 @@ private:
 
     xcb_connection_t* connection_;
 };
+
+// A window of a child process, which a benchmark drives from outside on
+// the same server, runs until the benchmark closes the child's input.
+inline int RunUntilInputCloses()
+{
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&input] {
+        char buffer[64];
+        if (::read(0, buffer, sizeof buffer) <= 0) {
+            input.setEnabled(false);
+            QApplication::quit();
+        }
+    });
+    return QApplication::exec();
+}
 
 } // namespace ombrel::bench

@@ -4,11 +4,8 @@
 # and say in the status bar what was left out; Qt's own fields (Find)
 # paste from their pop-up menu and a middle click as before. Ombrel reads no more of the text
 # than that: its peak memory grows by far less than the text.
-if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${OMBREL_A11Y_SESSION:-} ]]; then
-  OMBREL_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
-fi
+READS_ACCESSIBILITY=1
 source "$(dirname "$0")/lib.sh"
-start_accessibility_bus
 start_x
 start_app
 type_keys "1220+100"
@@ -24,7 +21,7 @@ readonly TEXT_BYTES=100000000
 # xclip offers the text as UTF8_STRING and hands it over in parts (INCR).
 xclip -quiet -selection clipboard -i "$WORK/large.txt" >/dev/null 2>&1 &
 owner=$!
-trap 'kill $owner 2>/dev/null || true; kill $bus_pid 2>/dev/null || true; cleanup' EXIT
+stop_at_exit $owner
 sleep 0.5
 
 # peak: Ombrel's peak resident memory so far, in KiB.
@@ -92,7 +89,7 @@ sleep 0.5
 read_little "Paste in the Find field's pop-up menu"
 xclip -quiet -selection primary -i "$WORK/large.txt" >/dev/null 2>&1 &
 primary_owner=$!
-trap 'kill $owner $primary_owner 2>/dev/null || true; kill $bus_pid 2>/dev/null || true; cleanup' EXIT
+stop_at_exit $primary_owner
 sleep 0.5
 xdotool mousemove --window "$FIND" 170 23 click 2
 sleep 0.5

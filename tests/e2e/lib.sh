@@ -3,6 +3,13 @@
 # folder as $1 and $2.
 set -euo pipefail
 
+# A script that reads the program over the AT-SPI bus sets
+# READS_ACCESSIBILITY=1 before it sources this file: it runs again under a
+# D-Bus session of its own, and the accessibility bus starts below.
+if [[ ${READS_ACCESSIBILITY:-} == 1 && -z ${OMBREL_A11Y_SESSION:-} ]]; then
+  OMBREL_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
 OMBREL=$1
 OUTPUT=$2
 mkdir -p "$OUTPUT"
@@ -15,25 +22,27 @@ unset QT_QPA_PLATFORM
 app_pid=""
 xvfb_pid=""
 wm_pid=""
+# Helpers of a test (a bus, a clipboard owner) that end with it: stop_at_exit PID.
+helper_pids=()
+stop_at_exit() { helper_pids+=("$1"); }
 cleanup() {
   [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+  ((${#helper_pids[@]} == 0)) || kill "${helper_pids[@]}" 2>/dev/null || true
   stop_x
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 # The AT-SPI bus, as a desktop starts it for screen readers, and the
-# reader of what it tells (accessible_tree.py). For a script that runs
-# itself again under its own D-Bus session (dbus-run-session) before it
-# sources this file; call before start_app.
-start_accessibility_bus() {
+# reader of what it tells (accessible_tree.py), for a script that set
+# READS_ACCESSIBILITY=1.
+if [[ ${READS_ACCESSIBILITY:-} == 1 ]]; then
   TREE=$(dirname "${BASH_SOURCE[0]}")/accessible_tree.py
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  bus_pid=$!
-  trap 'kill $bus_pid 2>/dev/null || true; cleanup' EXIT
+  stop_at_exit $!
   sleep 1
-}
+fi
 
 fail() {
   echo "FAIL: $*" >&2
